@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev
     libsnmp-dev libssl-dev libcurl4-openssl-dev
     libgtest-dev libgmock-dev
-    curl tftp-hpa
+    curl tftp-hpa snmp
 )
 missing=()
 for p in "${packages[@]}"; do
