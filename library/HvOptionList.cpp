@@ -8,19 +8,24 @@
 
 namespace {
 
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The library's placeholders for "no value" and "walked column has ended". Neither is a number, and
 // neither should make a lookup raise: a walk row with one ended enumerated column is written to its
 // controls through ValueToText.
-bool isPlaceholder(std::string_view value) { return value == "(NULL)" || value == "(NOTDONE)"; }
+bool isPlaceholder(std::string_view value) {
+    return value == "(NULL)" || value == "(NOTDONE)";
+}
 
 }  // namespace
 
 HvOptionList::HvOptionList(const HvOptionNumPair* source, int32_t kind, bool caseSensitive)
     : m_kind(kind), m_caseSensitive(caseSensitive) {
     if (kind != Numeric) {
-        throw HvException("Option list of kind " + std::to_string(kind) + " cannot be built from numeric values");
+        throw HvException("Option list of kind " + std::to_string(kind) +
+                          " cannot be built from numeric values");
     }
     for (const HvOptionNumPair* p = source; p && p->text; ++p) {
         m_items.push_back(Item{p->value, {}, p->text});
@@ -30,7 +35,8 @@ HvOptionList::HvOptionList(const HvOptionNumPair* source, int32_t kind, bool cas
 HvOptionList::HvOptionList(const HvOptionTextPair* source, int32_t kind, bool caseSensitive)
     : m_kind(kind), m_caseSensitive(caseSensitive) {
     if (kind != String && kind != StringPrefix) {
-        throw HvException("Option list of kind " + std::to_string(kind) + " cannot be built from string values");
+        throw HvException("Option list of kind " + std::to_string(kind) +
+                          " cannot be built from string values");
     }
     for (const HvOptionTextPair* p = source; p && p->text; ++p) {
         m_items.push_back(Item{0, p->value ? p->value : "", p->text});
@@ -131,7 +137,15 @@ void HvOptionList::select(HvItemsControl& control, std::string_view text) const 
     control.setItemIndex(i);
 }
 
-void HvOptionList::FillComboItems(HvItemsControl& combo) const { fill(combo); }
-void HvOptionList::SelectComboValue(HvItemsControl& combo, std::string_view text) const { select(combo, text); }
-void HvOptionList::FillRadioItems(HvItemsControl& radio) const { fill(radio); }
-void HvOptionList::SelectRadioValue(HvItemsControl& radio, std::string_view text) const { select(radio, text); }
+void HvOptionList::FillComboItems(HvItemsControl& combo) const {
+    fill(combo);
+}
+void HvOptionList::SelectComboValue(HvItemsControl& combo, std::string_view text) const {
+    select(combo, text);
+}
+void HvOptionList::FillRadioItems(HvItemsControl& radio) const {
+    fill(radio);
+}
+void HvOptionList::SelectRadioValue(HvItemsControl& radio, std::string_view text) const {
+    select(radio, text);
+}

@@ -56,7 +56,9 @@ HvSNMPVarList::HvSNMPVarList(const MibObjectDef* table, uint8_t kind, int32_t ke
     append(table);
 }
 
-HvSNMPVarList::HvSNMPVarList(const HvSNMPVarList& other) { assign(other); }
+HvSNMPVarList::HvSNMPVarList(const HvSNMPVarList& other) {
+    assign(other);
+}
 
 HvSNMPVarList& HvSNMPVarList::operator=(const HvSNMPVarList& other) {
     assign(other);
@@ -71,7 +73,9 @@ int32_t HvSNMPVarList::tableRowCount(const MibObjectDef* table) {
     return n;
 }
 
-void HvSNMPVarList::clear() { m_items.clear(); }
+void HvSNMPVarList::clear() {
+    m_items.clear();
+}
 
 void HvSNMPVarList::append(const MibObjectDef* table) {
     const int32_t n = tableRowCount(table);
@@ -101,7 +105,8 @@ void HvSNMPVarList::append(const MibObjectDef* table) {
         item.lastOid = r.lastOid ? r.lastOid : "";
         copies.push_back(std::move(item));
     }
-    m_items.insert(m_items.end(), std::make_move_iterator(copies.begin()), std::make_move_iterator(copies.end()));
+    m_items.insert(m_items.end(), std::make_move_iterator(copies.begin()),
+                   std::make_move_iterator(copies.end()));
 }
 
 void HvSNMPVarList::assign(const HvSNMPVarList& other) {
@@ -120,9 +125,13 @@ HvVarItem& HvSNMPVarList::item(int32_t i) {
     return m_items[static_cast<size_t>(i)];
 }
 
-const HvVarItem& HvSNMPVarList::item(int32_t i) const { return const_cast<HvSNMPVarList*>(this)->item(i); }
+const HvVarItem& HvSNMPVarList::item(int32_t i) const {
+    return const_cast<HvSNMPVarList*>(this)->item(i);
+}
 
-bool HvSNMPVarList::testFlag40(int32_t i) const { return (item(i).access & HvAccess::ImpliedLength) != 0; }
+bool HvSNMPVarList::testFlag40(int32_t i) const {
+    return (item(i).access & HvAccess::ImpliedLength) != 0;
+}
 
 bool HvSNMPVarList::isReadable(int32_t i) const {
     const uint32_t a = item(i).access;

@@ -48,7 +48,7 @@ inline constexpr uint32_t WriteOnly = 0x04;
 inline constexpr uint32_t ReadWrite = 0x06;
 inline constexpr uint32_t Derived = 0x08;  // shown, but not read from the device
 inline constexpr uint32_t Hidden = 0x10;
-inline constexpr uint32_t Invalid = 0x20;  // left out of reads and writes
+inline constexpr uint32_t Invalid = 0x20;        // left out of reads and writes
 inline constexpr uint32_t ImpliedLength = 0x40;  // last key of a walk list: its index part has no length
 }  // namespace HvAccess
 

@@ -11,12 +11,14 @@ namespace {
 
 // A record without formulas, third text, value or last OID: the static tables never carry them.
 constexpr MibObjectDef obj(const char* oid, const char* name, uint32_t syntax, uint32_t access,
-                          HvOptionList* const* optionList = nullptr) {
+                           HvOptionList* const* optionList = nullptr) {
     return MibObjectDef{oid, name, syntax, access, optionList, nullptr, nullptr, nullptr, nullptr, nullptr};
 }
 
 // The slot of option list Ln, read when a variable list copies the record.
-constexpr HvOptionList* const* L(int n) { return &MibOptionLists[n - 1]; }
+constexpr HvOptionList* const* L(int n) {
+    return &MibOptionLists[n - 1];
+}
 
 constexpr uint32_t i = HvSyntax::Integer, a = HvSyntax::IpAddress, t = HvSyntax::TimeTicks,
                    o = HvSyntax::ObjectId, d = HvSyntax::DisplayStr, m = HvSyntax::MacAddress;
@@ -958,7 +960,8 @@ constinit const MibObjectDef kMibT104[] = {
     {},
 };
 
-// T105: TFM_Admin, TFM_CfgFile, TFM_Cluster, TFM_DHCP, TFM_Filter, TFM_Firmware, TFM_Group, TFM_LanCfg, TFM_MultiSSIDNewForm, TFM_Performace, TFM_Sytem, TFM_Wirless, TLogSetForm
+// T105: TFM_Admin, TFM_CfgFile, TFM_Cluster, TFM_DHCP, TFM_Filter, TFM_Firmware, TFM_Group, TFM_LanCfg,
+// TFM_MultiSSIDNewForm, TFM_Performace, TFM_Sytem, TFM_Wirless, TLogSetForm
 constinit const MibObjectDef kMibT105[] = {
     obj("1.3.6.1.4.1.47011.11.37.4.2.12.1.1.1.1.1", "adClusterID", i, rw),
     obj("1.3.6.1.4.1.47011.11.37.4.2.12.1.1.1.2.1", "adClusterAction", i, rw, L(72)),
@@ -1051,23 +1054,23 @@ constinit const MibObjectDef kMibT118[] = {
 };
 
 constinit const MibTableEntry kMibTables[kMibTableCount] = {
-    {1, kMibT001}, {2, kMibT002}, {3, kMibT003}, {4, kMibT004}, {5, kMibT005}, {6, kMibT006},
-    {7, kMibT007}, {8, kMibT008}, {9, kMibT009}, {10, kMibT010}, {11, kMibT011}, {12, kMibT012},
-    {13, kMibT013}, {14, kMibT014}, {15, kMibT015}, {16, kMibT016}, {17, kMibT017}, {18, kMibT018},
-    {19, kMibT019}, {20, kMibT020}, {21, kMibT021}, {22, kMibT022}, {23, kMibT023}, {24, kMibT024},
-    {25, kMibT025}, {26, kMibT026}, {27, kMibT027}, {28, kMibT028}, {29, kMibT029}, {30, kMibT030},
-    {31, kMibT031}, {32, kMibT032}, {33, kMibT033}, {34, kMibT034}, {35, kMibT035}, {36, kMibT036},
-    {37, kMibT037}, {38, kMibT038}, {39, kMibT039}, {40, kMibT040}, {41, kMibT041}, {42, kMibT042},
-    {43, kMibT043}, {44, kMibT044}, {45, kMibT045}, {46, kMibT046}, {47, kMibT047}, {48, kMibT048},
-    {49, kMibT049}, {50, kMibT050}, {51, kMibT051}, {52, kMibT052}, {53, kMibT053}, {54, kMibT054},
-    {55, kMibT055}, {56, kMibT056}, {57, kMibT057}, {58, kMibT058}, {59, kMibT059}, {60, kMibT060},
-    {61, kMibT061}, {62, kMibT062}, {63, kMibT063}, {64, kMibT064}, {65, kMibT065}, {66, kMibT066},
-    {67, kMibT067}, {68, kMibT068}, {69, kMibT069}, {70, kMibT070}, {71, kMibT071}, {72, kMibT072},
-    {73, kMibT073}, {74, kMibT074}, {75, kMibT075}, {76, kMibT076}, {77, kMibT077}, {78, kMibT078},
-    {79, kMibT079}, {80, kMibT080}, {81, kMibT081}, {82, kMibT082}, {83, kMibT083}, {84, kMibT084},
-    {85, kMibT085}, {86, kMibT086}, {87, kMibT087}, {88, kMibT088}, {89, kMibT089}, {90, kMibT090},
-    {91, kMibT091}, {92, kMibT092}, {93, kMibT093}, {94, kMibT094}, {95, kMibT095}, {96, kMibT096},
-    {97, kMibT097}, {98, kMibT098}, {99, kMibT099}, {100, kMibT100}, {101, kMibT101}, {102, kMibT102},
+    {1, kMibT001},   {2, kMibT002},   {3, kMibT003},   {4, kMibT004},   {5, kMibT005},   {6, kMibT006},
+    {7, kMibT007},   {8, kMibT008},   {9, kMibT009},   {10, kMibT010},  {11, kMibT011},  {12, kMibT012},
+    {13, kMibT013},  {14, kMibT014},  {15, kMibT015},  {16, kMibT016},  {17, kMibT017},  {18, kMibT018},
+    {19, kMibT019},  {20, kMibT020},  {21, kMibT021},  {22, kMibT022},  {23, kMibT023},  {24, kMibT024},
+    {25, kMibT025},  {26, kMibT026},  {27, kMibT027},  {28, kMibT028},  {29, kMibT029},  {30, kMibT030},
+    {31, kMibT031},  {32, kMibT032},  {33, kMibT033},  {34, kMibT034},  {35, kMibT035},  {36, kMibT036},
+    {37, kMibT037},  {38, kMibT038},  {39, kMibT039},  {40, kMibT040},  {41, kMibT041},  {42, kMibT042},
+    {43, kMibT043},  {44, kMibT044},  {45, kMibT045},  {46, kMibT046},  {47, kMibT047},  {48, kMibT048},
+    {49, kMibT049},  {50, kMibT050},  {51, kMibT051},  {52, kMibT052},  {53, kMibT053},  {54, kMibT054},
+    {55, kMibT055},  {56, kMibT056},  {57, kMibT057},  {58, kMibT058},  {59, kMibT059},  {60, kMibT060},
+    {61, kMibT061},  {62, kMibT062},  {63, kMibT063},  {64, kMibT064},  {65, kMibT065},  {66, kMibT066},
+    {67, kMibT067},  {68, kMibT068},  {69, kMibT069},  {70, kMibT070},  {71, kMibT071},  {72, kMibT072},
+    {73, kMibT073},  {74, kMibT074},  {75, kMibT075},  {76, kMibT076},  {77, kMibT077},  {78, kMibT078},
+    {79, kMibT079},  {80, kMibT080},  {81, kMibT081},  {82, kMibT082},  {83, kMibT083},  {84, kMibT084},
+    {85, kMibT085},  {86, kMibT086},  {87, kMibT087},  {88, kMibT088},  {89, kMibT089},  {90, kMibT090},
+    {91, kMibT091},  {92, kMibT092},  {93, kMibT093},  {94, kMibT094},  {95, kMibT095},  {96, kMibT096},
+    {97, kMibT097},  {98, kMibT098},  {99, kMibT099},  {100, kMibT100}, {101, kMibT101}, {102, kMibT102},
     {103, kMibT103}, {104, kMibT104}, {105, kMibT105}, {106, kMibT106}, {107, kMibT107}, {108, kMibT108},
     {109, kMibT109}, {110, kMibT110}, {111, kMibT111}, {112, kMibT112}, {113, kMibT113}, {114, kMibT114},
     {115, kMibT115}, {116, kMibT116}, {117, kMibT117}, {118, kMibT118},
@@ -1078,12 +1081,25 @@ namespace {
 constexpr MibOptionPair kL01[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 constexpr MibOptionPair kL02[] = {{0, "nothing"}, {1, "reboot"}, {0, nullptr}};
 constexpr MibOptionPair kL03[] = {{1, "Static (Manual)"}, {2, "Dynamic (DHCP)"}, {0, nullptr}};
-constexpr MibOptionPair kL04[] = {{1, "Access Point"}, {2, "PtP Bridge"}, {3, "PtMP Bridge"}, {4, "Universal Repeater"}, {0, nullptr}};
-constexpr MibOptionPair kL05[] = {{1, "Access Point"}, {2, "PtP Bridge"}, {3, "PtMP Bridge"}, {4, "Universal Repeater"}, {5, "AP Client"}, {6, "PtP Without"}, {7, "P2MP Without"}, {0, nullptr}};
-constexpr MibOptionPair kL06[] = {{1, "Full"}, {2, "Half(-3dB)"}, {3, "Quarter(-6dB)"}, {4, "Eighth(-9dB)"}, {5, "Min"}, {0, nullptr}};
-constexpr MibOptionPair kL07[] = {{1, "Super G without Turbo"}, {2, "Super G with Static Turbo"}, {3, "Super G with Dynamic Turbo"}, {4, "Disable"}, {0, nullptr}};
-constexpr MibOptionPair kL08[] = {{1, "Super G without Turbo"}, {3, "Super G with Dynamic Turbo"}, {4, "Disable"}, {0, nullptr}};
-constexpr MibOptionPair kL09[] = {{1, "Super G without Turbo"}, {2, "Super G with Static Turbo"}, {3, "Super G with Dynamic Turbo"}, {4, "Disable"}, {0, nullptr}};
+constexpr MibOptionPair kL04[] = {
+    {1, "Access Point"}, {2, "PtP Bridge"}, {3, "PtMP Bridge"}, {4, "Universal Repeater"}, {0, nullptr}};
+constexpr MibOptionPair kL05[] = {{1, "Access Point"},       {2, "PtP Bridge"}, {3, "PtMP Bridge"},
+                                  {4, "Universal Repeater"}, {5, "AP Client"},  {6, "PtP Without"},
+                                  {7, "P2MP Without"},       {0, nullptr}};
+constexpr MibOptionPair kL06[] = {{1, "Full"},         {2, "Half(-3dB)"}, {3, "Quarter(-6dB)"},
+                                  {4, "Eighth(-9dB)"}, {5, "Min"},        {0, nullptr}};
+constexpr MibOptionPair kL07[] = {{1, "Super G without Turbo"},
+                                  {2, "Super G with Static Turbo"},
+                                  {3, "Super G with Dynamic Turbo"},
+                                  {4, "Disable"},
+                                  {0, nullptr}};
+constexpr MibOptionPair kL08[] = {
+    {1, "Super G without Turbo"}, {3, "Super G with Dynamic Turbo"}, {4, "Disable"}, {0, nullptr}};
+constexpr MibOptionPair kL09[] = {{1, "Super G without Turbo"},
+                                  {2, "Super G with Static Turbo"},
+                                  {3, "Super G with Dynamic Turbo"},
+                                  {4, "Disable"},
+                                  {0, nullptr}};
 constexpr MibOptionPair kL10[] = {{4, "Disable"}, {1, "Enable"}, {0, nullptr}};
 constexpr MibOptionPair kL11[] = {{0, "Off"}, {1, "On"}, {0, nullptr}};
 constexpr MibOptionPair kL12[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
@@ -1095,7 +1111,10 @@ constexpr MibOptionPair kL17[] = {{1, "Accept"}, {2, "Reject"}, {3, "Disable"}, 
 constexpr MibOptionPair kL18[] = {{1, "Enable"}, {0, "Disable"}, {0, nullptr}};
 constexpr MibOptionPair kL19[] = {{1, "Enable"}, {0, "Disable"}, {0, nullptr}};
 constexpr MibOptionPair kL20[] = {{1, "Enable"}, {0, "Disable"}, {0, nullptr}};
-constexpr MibOptionPair kL21[] = {{1, "Open System"}, {2, "Shared Key"}, {3, "Open System / Shared Key"}, {4, "WPA-PSK"}, {5, "WPA-EAP"}, {6, "WPA2-PSK"}, {7, "WPA2-EAP"}, {8, "WPA-Auto-PSK"}, {9, "WPA-Auto-EAP"}, {0, nullptr}};
+constexpr MibOptionPair kL21[] = {{1, "Open System"}, {2, "Shared Key"},   {3, "Open System / Shared Key"},
+                                  {4, "WPA-PSK"},     {5, "WPA-EAP"},      {6, "WPA2-PSK"},
+                                  {7, "WPA2-EAP"},    {8, "WPA-Auto-PSK"}, {9, "WPA-Auto-EAP"},
+                                  {0, nullptr}};
 constexpr MibOptionPair kL22[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 constexpr MibOptionPair kL23[] = {{1, "First"}, {2, "Second"}, {3, "Third"}, {4, "Fourth"}, {0, nullptr}};
 constexpr MibOptionPair kL24[] = {{1, "Auto"}, {2, "AES"}, {3, "TKIP"}, {0, nullptr}};
@@ -1105,31 +1124,51 @@ constexpr MibOptionPair kL27[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 constexpr MibOptionPair kL28[] = {{1, "True"}, {2, "False"}, {0, nullptr}};
 constexpr MibOptionPair kL29[] = {{1, "True"}, {2, "False"}, {0, nullptr}};
 constexpr MibOptionPair kL30[] = {{1, "Connect"}, {2, "Get"}, {3, "Put"}, {4, "Nothing"}, {0, nullptr}};
-constexpr MibOptionPair kL31[] = {{1, "Firmwareupdate"}, {2, "Configsetting"}, {3, "Configsave"}, {4, "Reboot"}, {5, "Factoryreset"}, {6, "Nothing"}, {0, nullptr}};
+constexpr MibOptionPair kL31[] = {{1, "Firmwareupdate"}, {2, "Configsetting"}, {3, "Configsave"},
+                                  {4, "Reboot"},         {5, "Factoryreset"},  {6, "Nothing"},
+                                  {0, nullptr}};
 constexpr MibOptionPair kL32[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
-constexpr MibOptionPair kL33[] = {{0, "Never"}, {1, "1 Min"}, {2, "3 Mins"}, {3, "5 Mins"}, {4, "10 Mins"}, {5, "15 Mins"}, {0, nullptr}};
+constexpr MibOptionPair kL33[] = {{0, "Never"},   {1, "1 Min"},   {2, "3 Mins"}, {3, "5 Mins"},
+                                  {4, "10 Mins"}, {5, "15 Mins"}, {0, nullptr}};
 constexpr MibOptionPair kL34[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 constexpr MibOptionPair kL35[] = {{1, "Manual"}, {2, "Dynamic"}, {0, nullptr}};
 constexpr MibOptionPair kL36[] = {{1, "Turbo"}, {2, "Static"}, {3, "Dynamic"}, {4, "Disable"}, {0, nullptr}};
-constexpr MibOptionPair kL37[] = {{1, "Opensystem"}, {2, "Sharedkey"}, {3, "Opensystemsharedkey"}, {4, "Wpa-psk"}, {5, "Wpa-eap"}, {0, nullptr}};
+constexpr MibOptionPair kL37[] = {{1, "Opensystem"}, {2, "Sharedkey"}, {3, "Opensystemsharedkey"},
+                                  {4, "Wpa-psk"},    {5, "Wpa-eap"},   {0, nullptr}};
 constexpr MibOptionPair kL38[] = {{1, "Enable"}, {0, "Disable"}, {0, nullptr}};
 constexpr MibOptionPair kL39[] = {{1, "Enable"}, {0, "Disable"}, {0, nullptr}};
-constexpr MibOptionPair kL40[] = {{1, "Super G without Turbo"}, {2, "Super G with Static Turbo"}, {3, "Super G with Dynamic Turbo"}, {4, "Disabled"}, {0, nullptr}};
-constexpr MibOptionPair kL41[] = {{1, "Super G without Turbo"}, {2, "Super G with Static Turbo"}, {3, "Super G with Dynamic Turbo"}, {4, "Disabled"}, {0, nullptr}};
+constexpr MibOptionPair kL40[] = {{1, "Super G without Turbo"},
+                                  {2, "Super G with Static Turbo"},
+                                  {3, "Super G with Dynamic Turbo"},
+                                  {4, "Disabled"},
+                                  {0, nullptr}};
+constexpr MibOptionPair kL41[] = {{1, "Super G without Turbo"},
+                                  {2, "Super G with Static Turbo"},
+                                  {3, "Super G with Dynamic Turbo"},
+                                  {4, "Disabled"},
+                                  {0, nullptr}};
 constexpr MibOptionPair kL42[] = {{0, "Nothing"}, {1, "acquire"}, {0, nullptr}};
-constexpr MibOptionPair kL43[] = {{0, "Open System"}, {1, "Shared Key"}, {2, "WPA-EAP"}, {3, "WPA-PSK"}, {4, "Auto"}, {5, "WPA2-EAP"}, {6, "WPA2-PSK"}, {7, "WPA-Auto-EAP"}, {8, "WPA-Auto-PSK"}, {0, nullptr}};
+constexpr MibOptionPair kL43[] = {
+    {0, "Open System"}, {1, "Shared Key"}, {2, "WPA-EAP"},      {3, "WPA-PSK"},      {4, "Auto"},
+    {5, "WPA2-EAP"},    {6, "WPA2-PSK"},   {7, "WPA-Auto-EAP"}, {8, "WPA-Auto-PSK"}, {0, nullptr}};
 constexpr MibOptionPair kL44[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 constexpr MibOptionPair kL45[] = {{0, "OFF"}, {1, "ON"}, {0, nullptr}};
 constexpr MibOptionPair kL46[] = {{0, "OFF"}, {1, "ON"}, {0, nullptr}};
 constexpr MibOptionPair kL47[] = {{0, "nothing"}, {1, "refresh"}, {0, nullptr}};
 constexpr MibOptionPair kL48[] = {{0, "disabled"}, {1, "enabled"}, {0, nullptr}};
 constexpr MibOptionPair kL49[] = {{0, "disabled"}, {1, "enabled"}, {0, nullptr}};
-constexpr MibOptionPair kL50[] = {{1, "Open System"}, {2, "Shared Key"}, {3, "Open System / Shared Key"}, {4, "WPA-PSK"}, {5, "WPA-EAP"}, {6, "WPA2-PSK"}, {7, "WPA2-EAP"}, {8, "WPA-Auto-PSK"}, {9, "WPA-Auto-EAP"}, {0, nullptr}};
+constexpr MibOptionPair kL50[] = {{1, "Open System"}, {2, "Shared Key"},   {3, "Open System / Shared Key"},
+                                  {4, "WPA-PSK"},     {5, "WPA-EAP"},      {6, "WPA2-PSK"},
+                                  {7, "WPA2-EAP"},    {8, "WPA-Auto-PSK"}, {9, "WPA-Auto-EAP"},
+                                  {0, nullptr}};
 constexpr MibOptionPair kL51[] = {{0, "disabled"}, {1, "enabled"}, {0, nullptr}};
 constexpr MibOptionPair kL52[] = {{1, "first"}, {2, "second"}, {3, "third"}, {4, "fourth"}, {0, nullptr}};
 constexpr MibOptionPair kL53[] = {{0, "Disabled"}, {1, "Enabled"}, {0, nullptr}};
 constexpr MibOptionPair kL54[] = {{0, "Disabled"}, {1, "Enabled"}, {0, nullptr}};
-constexpr MibOptionPair kL55[] = {{1, "Open System"}, {2, "Shared Key"}, {3, "Open System / Shared Key"}, {4, "WPA-PSK"}, {5, "WPA-EAP"}, {6, "WPA2-PSK"}, {7, "WPA2-EAP"}, {8, "WPA-Auto-PSK"}, {9, "WPA-Auto-EAP"}, {0, nullptr}};
+constexpr MibOptionPair kL55[] = {{1, "Open System"}, {2, "Shared Key"},   {3, "Open System / Shared Key"},
+                                  {4, "WPA-PSK"},     {5, "WPA-EAP"},      {6, "WPA2-PSK"},
+                                  {7, "WPA2-EAP"},    {8, "WPA-Auto-PSK"}, {9, "WPA-Auto-EAP"},
+                                  {0, nullptr}};
 constexpr MibOptionPair kL56[] = {{0, "Disabled"}, {1, "Enabled"}, {0, nullptr}};
 constexpr MibOptionPair kL57[] = {{1, "First"}, {2, "Second"}, {3, "Third"}, {4, "Fourth"}, {0, nullptr}};
 constexpr MibOptionPair kL58[] = {{1, "Auto"}, {2, "AES"}, {3, "TKIP"}, {0, nullptr}};
@@ -1155,16 +1194,11 @@ constexpr MibOptionPair kL77[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 constexpr MibOptionPair kL78[] = {{0, "nothing"}, {1, "consistent"}, {0, nullptr}};
 
 constexpr const MibOptionPair* kListSources[kMibOptionListCount] = {
-    kL01, kL02, kL03, kL04, kL05, kL06, kL07, kL08,
-    kL09, kL10, kL11, kL12, kL13, kL14, kL15, kL16,
-    kL17, kL18, kL19, kL20, kL21, kL22, kL23, kL24,
-    kL25, kL26, kL27, kL28, kL29, kL30, kL31, kL32,
-    kL33, kL34, kL35, kL36, kL37, kL38, kL39, kL40,
-    kL41, kL42, kL43, kL44, kL45, kL46, kL47, kL48,
-    kL49, kL50, kL51, kL52, kL53, kL54, kL55, kL56,
-    kL57, kL58, kL59, kL60, kL61, kL62, kL63, kL64,
-    kL65, kL66, kL67, kL68, kL69, kL70, kL71, kL72,
-    kL73, kL74, kL75, kL76, kL77, kL78,
+    kL01, kL02, kL03, kL04, kL05, kL06, kL07, kL08, kL09, kL10, kL11, kL12, kL13, kL14, kL15, kL16,
+    kL17, kL18, kL19, kL20, kL21, kL22, kL23, kL24, kL25, kL26, kL27, kL28, kL29, kL30, kL31, kL32,
+    kL33, kL34, kL35, kL36, kL37, kL38, kL39, kL40, kL41, kL42, kL43, kL44, kL45, kL46, kL47, kL48,
+    kL49, kL50, kL51, kL52, kL53, kL54, kL55, kL56, kL57, kL58, kL59, kL60, kL61, kL62, kL63, kL64,
+    kL65, kL66, kL67, kL68, kL69, kL70, kL71, kL72, kL73, kL74, kL75, kL76, kL77, kL78,
 };
 
 }  // namespace
