@@ -1,6 +1,7 @@
 #include "library/HvSNMPVarList.h"
 
 #include <string>
+#include <utility>
 
 #include "library/HvException.h"
 #include "library/HvOptionList.h"
@@ -62,6 +63,18 @@ HvSNMPVarList::HvSNMPVarList(const HvSNMPVarList& other) {
 
 HvSNMPVarList& HvSNMPVarList::operator=(const HvSNMPVarList& other) {
     assign(other);
+    return *this;
+}
+
+HvSNMPVarList::HvSNMPVarList(HvSNMPVarList&& other) noexcept = default;
+
+HvSNMPVarList& HvSNMPVarList::operator=(HvSNMPVarList&& other) noexcept {
+    if (&other == this) return *this;
+    m_kind = other.m_kind;
+    m_keyCount = other.m_keyCount;
+    m_name = std::move(other.m_name);
+    m_items = std::move(other.m_items);
+    other.m_items.clear();
     return *this;
 }
 

@@ -93,6 +93,11 @@ public:
     // Empty, then assign(other): the copy starts with an empty instance suffix and no owned lists.
     HvSNMPVarList(const HvSNMPVarList& other);
     HvSNMPVarList& operator=(const HvSNMPVarList& other);
+    // A move keeps everything, suffix and owned lists included (a list moved within a container stays
+    // what it was). Move assignment follows assign: the target keeps its own suffix and owned lists,
+    // so installing a temporary list into a request does not drop the request's suffix.
+    HvSNMPVarList(HvSNMPVarList&& other) noexcept;
+    HvSNMPVarList& operator=(HvSNMPVarList&& other) noexcept;
     ~HvSNMPVarList();
 
     // Records up to the first whose OID is null (0 for a null table).

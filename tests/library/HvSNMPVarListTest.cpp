@@ -5,6 +5,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "library/HvException.h"
 #include "library/HvOptionList.h"
@@ -154,6 +155,22 @@ TEST_F(VarList, AssignKeepsTheTargetsSuffixAndOwnedLists) {
 
     request = request;  // self-assignment keeps the items
     EXPECT_EQ(request.count(), 3);
+}
+
+TEST_F(VarList, MovingKeepsTheSuffixButMoveAssignKeepsTheTargets) {
+    HvSNMPVarList source(kWalk, MVT_FMV, 1);
+    source.setInstanceSuffix("7");
+    HvSNMPVarList moved(std::move(source));
+    EXPECT_EQ(moved.instanceSuffix(), "7");
+    EXPECT_EQ(moved.count(), 3);
+
+    HvSNMPVarList request;
+    request.setInstanceSuffix("1.2");
+    request = HvSNMPVarList(kOne, MVT_SV, 0);
+    EXPECT_EQ(request.instanceSuffix(), "1.2");
+    EXPECT_EQ(request.kind(), MVT_SV);
+    ASSERT_EQ(request.count(), 1);
+    EXPECT_EQ(request.item(0).name, "System Name");
 }
 
 struct FlagCase {
