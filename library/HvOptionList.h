@@ -8,7 +8,7 @@
 class HvItemsControl;
 
 // Source pairs of an option list, ended by a pair whose text is null. Plain aggregates, so that the
-// static tables of the device (Part 2.104) stay literal data.
+// static tables of the device stay literal data.
 struct HvOptionNumPair {
     int32_t value;
     const char* text;
@@ -18,7 +18,7 @@ struct HvOptionTextPair {
     const char* text;
 };
 
-// The value-to-text table of an enumerated object or of a library name table (Part 1.140): turns the
+// The value-to-text table of an enumerated object or of a library name table: turns the
 // value as it travels in SNMP into the text shown to the user and back, and fills and selects combo
 // boxes and radio groups. Items keep the order of the source; every lookup takes the first match.
 class HvOptionList {

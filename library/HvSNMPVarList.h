@@ -10,7 +10,7 @@
 
 class HvOptionList;
 
-// Syntax codes (Part 1.101). 0x02..0x46 are the SNMP syntax numbers; 0x01 and 0x48..0x4C are the
+// Syntax codes. 0x02..0x46 are the SNMP syntax numbers; 0x01 and 0x48..0x4C are the
 // library's own kinds; 0xC1..0xC6 describe parts of a value bound to controls and are no item syntax.
 namespace HvSyntax {
 inline constexpr uint32_t Boolean = 0x01;
@@ -52,12 +52,12 @@ inline constexpr uint32_t Invalid = 0x20;        // left out of reads and writes
 inline constexpr uint32_t ImpliedLength = 0x40;  // last key of a walk list: its index part has no length
 }  // namespace HvAccess
 
-// List kinds: how a request addresses the items (Part 1.104).
+// List kinds: how a request addresses the items.
 enum HvListKind : uint8_t {
     SVT_SV = 0,   // scalars: OID + ".0", get
     MVT_SV = 1,   // one table row: OID unchanged (+ "." suffix when set)
     MVT_FMV = 2,  // columns walked with get-next; the first key-count items are the row's keys
-    MVT_UMV = 3,  // as MVT_FMV for requests; the bindings treat it differently (Part 1.121)
+    MVT_UMV = 3,  // as MVT_FMV for requests; the bindings treat it differently
 };
 
 // The library's three name tables (numeric option lists), built on first use and freed at exit.
@@ -82,7 +82,7 @@ struct HvVarItem {
     bool operator==(const HvVarItem&) const = default;
 };
 
-// The ordered set of device objects one request reads or writes (Part 1.101): a deep copy of a static
+// The ordered set of device objects one request reads or writes: a deep copy of a static
 // table with its list kind and key count.
 class HvSNMPVarList {
 public:

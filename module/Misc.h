@@ -1,6 +1,6 @@
 #pragma once
 
-// Unit Misc (Part 2.104): the device's object tables and its 78 global option lists.
+// Unit Misc: the device's object tables and its 78 global option lists.
 
 #include "library/HvOptionList.h"
 #include "library/MibObjectDef.h"
