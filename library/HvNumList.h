@@ -24,18 +24,15 @@ public:
 
     // Separators + 1 numbers; an empty text gives none.
     int32_t countItems(std::string_view text) const {
-        if (text.empty())
-            return 0;
+        if (text.empty()) return 0;
         int32_t n = 1;
-        for (char c : text)
-            n += c == m_separator;
+        for (char c : text) n += c == m_separator;
         return n;
     }
 
     void parse(std::string_view text) {
         m_numbers.clear();
-        if (text.empty())
-            return;
+        if (text.empty()) return;
         double whole = 0, fraction = 0, scale = 0;  // scale 0: no fraction started
         auto finish = [&] {
             m_numbers.push_back(clamp(std::nearbyint(whole + fraction)));
@@ -62,8 +59,7 @@ public:
     // Position of the first number equal to value, or -1.
     int32_t indexOf(T value) const {
         for (std::size_t i = 0; i < m_numbers.size(); ++i)
-            if (m_numbers[i] == value)
-                return static_cast<int32_t>(i);
+            if (m_numbers[i] == value) return static_cast<int32_t>(i);
         return -1;
     }
 
@@ -71,8 +67,7 @@ private:
     static T clamp(double v) {
         if (v <= static_cast<double>(std::numeric_limits<T>::lowest()))
             return std::numeric_limits<T>::lowest();
-        if (v >= static_cast<double>(std::numeric_limits<T>::max()))
-            return std::numeric_limits<T>::max();
+        if (v >= static_cast<double>(std::numeric_limits<T>::max())) return std::numeric_limits<T>::max();
         return static_cast<T>(v);
     }
 

@@ -77,5 +77,4 @@ std::string HvFillResultLine(const std::string& line, const std::string& errorTe
                              const std::string& instanceSuffix, const std::string& timeText);
 // The page's result line: template lastOperation, the time of the library clock as
 // "hh:nn:ss ampm" (12-hour clock, the locale's AM/PM designator).
-std::string HvResultLine(int lastOperation, const std::string& errorText,
-                         const std::string& instanceSuffix);
+std::string HvResultLine(int lastOperation, const std::string& errorText, const std::string& instanceSuffix);

@@ -34,8 +34,7 @@ std::string keyToIndex(const HvSNMPVarList& list, int32_t k);
 // Replaces every "$n" by item n's value in one pass from the left; inserted values are never
 // rescanned. Booleans become 1/0, numbers stay, time ticks become their count, packed dates their
 // day count; other syntaxes are quoted in boolean mode and refused (-513) otherwise.
-std::string evaluateExpression(const HvSNMPVarList& list, std::string_view expression,
-                               bool booleanMode);
+std::string evaluateExpression(const HvSNMPVarList& list, std::string_view expression, bool booleanMode);
 // An empty condition is true; otherwise the substituted condition is evaluated as boolean.
 bool matchExpression(const HvSNMPVarList& list, std::string_view condition);
 // Runs item i's read formula (direction 1) or write formula (direction 0) and stores the result

@@ -30,8 +30,7 @@ protected:
     HvVarItem& item(int i) { return list.item(i); }
     void syntaxes(std::initializer_list<uint32_t> s) {
         int i = 0;
-        for (uint32_t x : s)
-            item(i++).syntax = x;
+        for (uint32_t x : s) item(i++).syntax = x;
     }
     HvOptionList modes{kModes};
     HvSNMPVarList list;
@@ -120,11 +119,9 @@ const ReadCase kReadCases[] = {
     {"BitString", S::BitStr, vbOctets("\x80"s), "80", true},
     {"Opaque", S::Opaque, vbOctets("\x01\x02"s, HvVbType::Opaque), "0102", true},
     {"Null", S::Null, vbNull(), "(NULL)", true},
-    {"ObjectId", S::ObjectId, vbOid({1, 3, 6, 1, 4, 1, 47011, 11, 37, 9}),
-     "1.3.6.1.4.1.47011.11.37.9", true},
+    {"ObjectId", S::ObjectId, vbOid({1, 3, 6, 1, 4, 1, 47011, 11, 37, 9}), "1.3.6.1.4.1.47011.11.37.9", true},
     {"ObjectIdFromNull", S::ObjectId, vbNull(), "(NULL)", false},
-    {"IpAddress", S::IpAddress, vbOctets("\x7F\x00\x00\x01"s, HvVbType::IpAddress), "127.0.0.1",
-     true},
+    {"IpAddress", S::IpAddress, vbOctets("\x7F\x00\x00\x01"s, HvVbType::IpAddress), "127.0.0.1", true},
     {"IpAddressShort", S::IpAddress, vbOctets("\x7F\x00"s, HvVbType::IpAddress), "(NULL)", false},
     {"Nsap", S::NsapAddr, vbOctets("\x0A\x00\x00\x01"s, HvVbType::IpAddress), "10.0.0.1", true},
     {"Gauge", S::Gauge, vbInt(HvVbType::Gauge32, 4294967295), "4294967295", true},
@@ -140,8 +137,7 @@ const ReadCase kReadCases[] = {
     {"MacFromNull", S::MacAddress, vbNull(), "", false},
     {"DateTime", S::DateTime, vbOctets(kWhen.toOctets()), "2008-9-11,13:5:1.2,-5:30", true},
     {"DateTimeWrongLength", S::DateTime, vbOctets("\x07\xD8"s), "(NULL)", false},
-    {"BcDateTime", S::BcDateTime, vbOctets(HvDoubleToOctetsLE(45418.5)), "2024/05/06 12:00:00 pm",
-     true},
+    {"BcDateTime", S::BcDateTime, vbOctets(HvDoubleToOctetsLE(45418.5)), "2024/05/06 12:00:00 pm", true},
     {"DisplayLatin1", S::DisplayStr, vbOctets("Caf\xE9\x00!"s), "Caf\xE9\x00!"s, true},
     {"DisplayEmpty", S::DisplayStr, vbOctets(""), "", true},
     {"DisplayFromNull", S::DisplayStr, vbNull(), "", false},
@@ -282,8 +278,7 @@ TEST_P(Key, ReadsAndWritesBack) {
     EXPECT_EQ(indexToKey(list, 0, c.index), c.rest);
     EXPECT_EQ(item(0).value, c.value);
     std::string written = keyToIndex(list, 0);
-    if (*c.rest)
-        written += std::string(".") + c.rest;
+    if (*c.rest) written += std::string(".") + c.rest;
     EXPECT_EQ(written, std::string(c.index).substr(c.index[0] == '.'));
 }
 
@@ -302,8 +297,7 @@ const KeyCase kKeyCases[] = {
     {"TimeTicks", S::TimeTicks, "100", "0:00:01.00", ""},
     {"Counter64", S::Counter64, "1.2", "4294967298", ""},
     {"Mac", S::MacAddress, "0.17.34.170.187.204.1", "001122AABBCC", "1"},
-    {"DateTimeAdvances", S::DateTime, "7.216.9.11.13.5.1.2.45.5.30.4", "2008-9-11,13:5:1.2,-5:30",
-     "4"},
+    {"DateTimeAdvances", S::DateTime, "7.216.9.11.13.5.1.2.45.5.30.4", "2008-9-11,13:5:1.2,-5:30", "4"},
     {"Double", S::Double, "1073741824.0", "2", ""},
 };
 
@@ -339,8 +333,7 @@ TEST_P(BadIndex, RaisesBadKeyCount) {
     const auto& c = GetParam();
     list.setKeyCount(1);
     item(0).syntax = c.syntax;
-    if (c.implied)
-        item(0).access |= HvAccess::ImpliedLength;
+    if (c.implied) item(0).access |= HvAccess::ImpliedLength;
     item(0).value = "kept";
     EXPECT_EQ(codeOf([&] { indexToKey(list, 0, c.index); }), -514);
     EXPECT_EQ(item(0).value, "kept");
@@ -473,10 +466,9 @@ TEST_F(Conv, FormulaResultsThatDoNotFitRaise) {
         uint32_t syntax;
         const char* formula;
     } cases[] = {
-        {S::Integer, "1/0"},         {S::Integer, "0-1/0"},     {S::Integer, "3000000000"},
-        {S::Gauge, "0-1"},           {S::TimeTicks, "5000000000"}, {S::Counter64, "0-1"},
-        {S::Counter64, "1E20"},      {S::Double, "1/0"},        {S::DisplayStr, "1"},
-        {S::IpAddress, "1"},         {S::BcDateTime, "1E10"},
+        {S::Integer, "1/0"},          {S::Integer, "0-1/0"}, {S::Integer, "3000000000"}, {S::Gauge, "0-1"},
+        {S::TimeTicks, "5000000000"}, {S::Counter64, "0-1"}, {S::Counter64, "1E20"},     {S::Double, "1/0"},
+        {S::DisplayStr, "1"},         {S::IpAddress, "1"},   {S::BcDateTime, "1E10"},
     };
     for (const auto& c : cases) {
         item(0).syntax = c.syntax;
