@@ -57,7 +57,8 @@ enum class HvMessageTable { Common, ErrorStatus, SnmpClass, SnmpV3, SnmpUsm, Own
 // Line k becomes entry k; entries beyond the lines keep their built-in text (callers index the
 // tables by message number up to the built-in size). Lines beyond the built-in size are kept too.
 void HvReplaceMessageTable(HvMessageTable table, const std::vector<std::string>& lines);
-// Entry index of the table; an index beyond the table gives an empty text.
+// Entry index of the table; an index beyond the table gives an empty text. The reference holds
+// until the table is next replaced or reset.
 const std::string& HvMessageText(HvMessageTable table, std::size_t index);
 std::size_t HvMessageTableSize(HvMessageTable table);
 // Back to the built-in texts (tests).
