@@ -315,7 +315,8 @@ std::string HvFloatToStr(double value) {
     std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
-    if (exponent < -4 || exponent > 14) {
+    // Fixed form from 0.00001 up to 15 integer digits, scientific beyond.
+    if (exponent < -5 || exponent > 14) {
         out += digits[0];
         if (digits.size() > 1) out.append(".").append(digits, 1, std::string::npos);
         out += 'E';
