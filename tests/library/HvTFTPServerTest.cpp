@@ -104,21 +104,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, TftpServerSizes,
                                            SizeCase{"ThreeBlocks", 1300, {512, 512, 276}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A file of more than 65535 blocks: the block after 65535 is 0, as every client expects.
-TEST_F(TftpServer, BlockNumberWrapsAfter65535BothWays) {
-    Bytes content = pattern(65536 * 512 + 100, 3);
-    writeFile(inRoot("big.bin"), content);
-    m_server.ExpectTransfer(HvTFTP_Read, "big.bin");
-    m_server.ExpectTransfer(HvTFTP_Write, "up.bin");
-    Peer peer;
-    EXPECT_TRUE(readAll(peer, "big.bin") == content);
-    writeAll(peer, "up.bin", content);
-    EXPECT_TRUE(readFile(inRoot("up.bin")) == content);
-    EXPECT_EQ(statuses(0).back(), HvTFTP_Disconnected);
-    EXPECT_EQ(*(statuses(0).end() - 2), HvTFTP_Success);
-    EXPECT_EQ(statuses(1).back(), HvTFTP_Success);
-}
-
 TEST_F(TftpServer, DuplicateDataIsAcknowledgedAgainAndWrittenOnce) {
     m_server.ExpectTransfer(HvTFTP_Write, "backup.dcf");
     Peer peer;
