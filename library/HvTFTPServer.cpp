@@ -28,6 +28,7 @@ constexpr int kBlockSize = 512;
 constexpr size_t kBufferSize = 2048;
 constexpr size_t kMaxSessions = 8;  // a flood of requests must not open sockets and files without end
 constexpr int kMaxReadsPerWakeup = 64;
+constexpr size_t kFileBuffer = 64 * 1024;  // files move in large reads and writes, not one per block
 
 constexpr uint16_t OpRRQ = 1;
 constexpr uint16_t OpWRQ = 2;
@@ -128,6 +129,7 @@ private:
     int openForWrite();
     long readBlock(uint8_t* into);
     bool writeAll(const uint8_t* data, size_t size);
+    bool flush();
     bool finishWrite();
     void closeFile();
     bool sendLast();
@@ -146,6 +148,9 @@ private:
     size_t m_sendLength = 0;
     UdpSocket m_socket;
     int m_fd = -1;
+    std::vector<uint8_t> m_fileBuffer;
+    size_t m_bufferStart = 0;  // read: the next byte to send
+    size_t m_bufferEnd = 0;    // read: the end of what was read; write: the bytes not yet written
     std::string m_path;
     std::string m_tempPath;  // a received file until it is complete
     UdpEndpoint m_peer;
@@ -350,23 +355,40 @@ int _TFTPSession::openForWrite() {
 }
 
 long _TFTPSession::readBlock(uint8_t* into) {
+    if (m_fileBuffer.empty()) m_fileBuffer.resize(kFileBuffer);
     long total = 0;
     while (total < kBlockSize) {
-        ssize_t n = ::read(m_fd, into + total, static_cast<size_t>(kBlockSize - total));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return -1;
+        if (m_bufferStart == m_bufferEnd) {
+            ssize_t n = ::read(m_fd, m_fileBuffer.data(), m_fileBuffer.size());
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return -1;
+            }
+            if (n == 0) break;
+            m_bufferStart = 0;
+            m_bufferEnd = static_cast<size_t>(n);
         }
-        if (n == 0) break;
-        total += n;
+        size_t take = std::min(m_bufferEnd - m_bufferStart, static_cast<size_t>(kBlockSize - total));
+        std::memcpy(into + total, m_fileBuffer.data() + m_bufferStart, take);
+        m_bufferStart += take;
+        total += static_cast<long>(take);
     }
     return total;
 }
 
+// Collects the received blocks; a failure to write them shows at the latest before the last ACK.
 bool _TFTPSession::writeAll(const uint8_t* data, size_t size) {
+    if (m_fileBuffer.empty()) m_fileBuffer.resize(kFileBuffer);
+    if (m_bufferEnd + size > m_fileBuffer.size() && !flush()) return false;
+    std::memcpy(m_fileBuffer.data() + m_bufferEnd, data, size);
+    m_bufferEnd += size;
+    return true;
+}
+
+bool _TFTPSession::flush() {
     size_t done = 0;
-    while (done < size) {
-        ssize_t n = ::write(m_fd, data + done, size - done);
+    while (done < m_bufferEnd) {
+        ssize_t n = ::write(m_fd, m_fileBuffer.data() + done, m_bufferEnd - done);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -374,10 +396,12 @@ bool _TFTPSession::writeAll(const uint8_t* data, size_t size) {
         if (n == 0) return false;
         done += static_cast<size_t>(n);
     }
+    m_bufferEnd = 0;
     return true;
 }
 
 bool _TFTPSession::finishWrite() {
+    if (!flush()) return false;
     int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0) return false;

@@ -362,14 +362,14 @@ TEST_F(TftpServer, FailedWriteIsReportedAndKeepsThePreviousFile) {
     peer.send(data(1, pattern(512)), a0->from);
     ASSERT_TRUE(peer.next());
 
-    // Files of this process may not grow past 600 bytes for the next block.
+    // Files of this process may not grow past 600 bytes for the last block.
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = old;
     small.rlim_cur = 600;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    peer.send(data(2, pattern(512)), a0->from);
+    peer.send(data(2, pattern(200)), a0->from);
     auto e = peer.next();
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
