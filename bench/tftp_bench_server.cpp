@@ -15,7 +15,9 @@
 
 namespace {
 int g_quitPipe[2];
-void onSignal(int) { (void)!::write(g_quitPipe[1], "q", 1); }
+void onSignal(int) {
+    (void)!::write(g_quitPipe[1], "q", 1);
+}
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -44,7 +44,9 @@ constexpr uint16_t ErrDiskFull = 3;
 constexpr uint16_t ErrIllegal = 4;
 constexpr uint16_t ErrUnknownTid = 5;
 
-uint16_t get16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+uint16_t get16(const uint8_t* p) {
+    return static_cast<uint16_t>((p[0] << 8) | p[1]);
+}
 void put16(uint8_t* p, uint16_t v) {
     p[0] = static_cast<uint8_t>(v >> 8);
     p[1] = static_cast<uint8_t>(v & 0xFF);
@@ -78,25 +80,44 @@ bool isInside(const std::string& path, const std::string& root, bool rootItself)
 
 std::string HvTFTPStatusText(int32_t code) {
     switch (code) {
-        case HvTFTP_Success: return "(HvTFTP) Success to transfer file.";
-        case HvTFTP_Transferring: return "(HvTFTP) File is transferring...";
-        case HvTFTP_Connected: return "(HvTFTP) A TFTP session is connected...";
-        case HvTFTP_Disconnected: return "(HvTFTP) A TFTP session is disconnected...";
-        case HvTFTP_UndefinedError: return "(HvTFTP) Undefined error:";
-        case HvTFTP_FileNotFound: return "(HvTFTP) File not found!";
-        case HvTFTP_AccessViolation: return "(HvTFTP) Access violation!";
-        case HvTFTP_DiskFull: return "(HvTFTP) Disk full!";
-        case HvTFTP_BadOperation: return "(HvTFTP) Bad operation!";
-        case HvTFTP_UnknownPort: return "(HvTFTP) Unknown port!";
-        case HvTFTP_FileExists: return "(HvTFTP) File already exist!";
-        case HvTFTP_NoSuchUser: return "(HvTFTP) No such user!";
-        case HvTFTP_SocketError: return "(HvTFTP) Fail to open socket!Please check if the network is ready.";
-        case HvTFTP_SendError: return "(HvTFTP) Fail to send or receive socket packet!";
-        case HvTFTP_NotReady: return "(HvTFTP) Socket is not ready!";
-        case HvTFTP_BadPacket: return "(HvTFTP) Bad packet!";
-        case HvTFTP_Timeout: return "(HvTFTP) Timeout!";
-        case HvTFTP_Canceled: return "(HvTFTP) Transfer has been canceled.";
-        default: return {};
+        case HvTFTP_Success:
+            return "(HvTFTP) Success to transfer file.";
+        case HvTFTP_Transferring:
+            return "(HvTFTP) File is transferring...";
+        case HvTFTP_Connected:
+            return "(HvTFTP) A TFTP session is connected...";
+        case HvTFTP_Disconnected:
+            return "(HvTFTP) A TFTP session is disconnected...";
+        case HvTFTP_UndefinedError:
+            return "(HvTFTP) Undefined error:";
+        case HvTFTP_FileNotFound:
+            return "(HvTFTP) File not found!";
+        case HvTFTP_AccessViolation:
+            return "(HvTFTP) Access violation!";
+        case HvTFTP_DiskFull:
+            return "(HvTFTP) Disk full!";
+        case HvTFTP_BadOperation:
+            return "(HvTFTP) Bad operation!";
+        case HvTFTP_UnknownPort:
+            return "(HvTFTP) Unknown port!";
+        case HvTFTP_FileExists:
+            return "(HvTFTP) File already exist!";
+        case HvTFTP_NoSuchUser:
+            return "(HvTFTP) No such user!";
+        case HvTFTP_SocketError:
+            return "(HvTFTP) Fail to open socket!Please check if the network is ready.";
+        case HvTFTP_SendError:
+            return "(HvTFTP) Fail to send or receive socket packet!";
+        case HvTFTP_NotReady:
+            return "(HvTFTP) Socket is not ready!";
+        case HvTFTP_BadPacket:
+            return "(HvTFTP) Bad packet!";
+        case HvTFTP_Timeout:
+            return "(HvTFTP) Timeout!";
+        case HvTFTP_Canceled:
+            return "(HvTFTP) Transfer has been canceled.";
+        default:
+            return {};
     }
 }
 
@@ -121,6 +142,9 @@ public:
     void DropCallback() { m_onStatus = nullptr; }
 
     int32_t state = 1;  // 1 running, 2 ended with success, 0 ended with a failure
+    // Set while the session runs its own code: a status callback that processes events (a page's
+    // modal wait) must not let the timer destroy the session under its feet.
+    int busy = 0;
     std::optional<Clock::time_point> deadline;
 
 private:
@@ -218,7 +242,9 @@ void _TFTPSession::closeFile() {
     }
 }
 
-bool _TFTPSession::sendLast() { return m_socket.sendTo(m_send.data(), m_sendLength, m_peer); }
+bool _TFTPSession::sendLast() {
+    return m_socket.sendTo(m_send.data(), m_sendLength, m_peer);
+}
 
 void _TFTPSession::sendError(uint16_t code) {
     // opcode, code and an empty message
@@ -247,7 +273,16 @@ void _TFTPSession::armDeadline() {
     deadline = Clock::now() + std::chrono::milliseconds(int64_t{t} * 10);
 }
 
+namespace {
+struct Busy {
+    explicit Busy(int& counter) : m_counter(counter) { ++m_counter; }
+    ~Busy() { --m_counter; }
+    int& m_counter;
+};
+}  // namespace
+
 void _TFTPSession::Begin() {
+    Busy guard(busy);
     if (state != 1) return;
     if (m_cancel) {
         cancel();
@@ -309,7 +344,7 @@ int _TFTPSession::openForRead() {
     // No symbolic link as the file itself, and nothing that could block the thread (a FIFO).
     int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? ErrNotFound : ErrAccess;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !isInside(realPath(path), root, false)) {
         ::close(fd);
         return ErrAccess;
@@ -331,7 +366,7 @@ int _TFTPSession::openForWrite() {
     std::string target = (realDir == "/" ? std::string() : realDir) + "/" + base;
 
     // Only a regular file the user may write is replaced; never a link, a folder or a device.
-    struct stat st{};
+    struct stat st {};
     bool exists = ::lstat(target.c_str(), &st) == 0;
     if (exists && (!S_ISREG(st.st_mode) || ::access(target.c_str(), W_OK) != 0)) return ErrAccess;
 
@@ -411,6 +446,7 @@ bool _TFTPSession::finishWrite() {
 }
 
 bool _TFTPSession::Resend() {
+    Busy guard(busy);
     if (state != 1 || m_msg.retryCount >= m_retryLimit) return false;
     ++m_msg.retryCount;
     bool sent = sendLast();
@@ -420,6 +456,7 @@ bool _TFTPSession::Resend() {
 }
 
 void _TFTPSession::HandlePacket() {
+    Busy guard(busy);
     // Every waiting datagram is read, also by a session that has ended: an unread one would keep
     // the notification firing.
     for (int i = 0; i < kMaxReadsPerWakeup; ++i) {
@@ -512,7 +549,8 @@ void _TFTPSession::handleDatagram(size_t length, const UdpEndpoint& from) {
     m_msg.retryCount = 1;
     bool sent = sendLast();
     if (last) {
-        m_dallyUntil = Clock::now() + std::chrono::milliseconds(int64_t{std::max<int32_t>(m_msg.timeout, 1)} * 10);
+        m_dallyUntil =
+            Clock::now() + std::chrono::milliseconds(int64_t{std::max<int32_t>(m_msg.timeout, 1)} * 10);
         SetStatus(sent ? HvTFTP_Success : HvTFTP_SendError);
     } else {
         armDeadline();
@@ -543,7 +581,9 @@ void HvTFTPServer::SetTimeoutRetries(int32_t timeout, int32_t retries) {
     m_retryLimit = retries;
 }
 
-void HvTFTPServer::SetOnStatus(HvTFTPStatusCallback callback) { m_onStatus = std::move(callback); }
+void HvTFTPServer::SetOnStatus(HvTFTPStatusCallback callback) {
+    m_onStatus = std::move(callback);
+}
 
 void HvTFTPServer::SetDeviceAddress(const std::string& address) {
     m_hasDeviceAddress = UdpEndpoint::parseAddress(address, m_deviceAddress);
@@ -553,10 +593,13 @@ void HvTFTPServer::ExpectTransfer(int32_t kind, const std::string& fileName) {
     if (!IsExpected(kind, fileName)) m_expected.emplace_back(kind, fileName);
 }
 
-void HvTFTPServer::ClearExpectedTransfers() { m_expected.clear(); }
+void HvTFTPServer::ClearExpectedTransfers() {
+    m_expected.clear();
+}
 
 bool HvTFTPServer::IsExpected(int32_t kind, const std::string& fileName) const {
-    return std::find(m_expected.begin(), m_expected.end(), std::make_pair(kind, fileName)) != m_expected.end();
+    return std::find(m_expected.begin(), m_expected.end(), std::make_pair(kind, fileName)) !=
+           m_expected.end();
 }
 
 bool HvTFTPServer::IsSafeName(const std::string& fileName) {
@@ -601,8 +644,8 @@ void HvTFTPServer::Stop() {
         QElapsedTimer waited;
         waited.start();
         while (!m_sessions.empty() && waited.elapsed() < m_stopWaitMs && QCoreApplication::instance()) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents,
-                                            20);
+            QCoreApplication::processEvents(
+                QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 20);
         }
     }
     m_stopping = false;
@@ -661,19 +704,33 @@ void HvTFTPServer::HandleRequest() {
     }
 }
 
+void HvTFTPServer::Remove(_TFTPSession* session) {
+    auto it =
+        std::find_if(m_sessions.begin(), m_sessions.end(), [&](const auto& s) { return s.get() == session; });
+    if (it == m_sessions.end()) return;
+    // Out of the list first: the destruction reports a status, and its callback may look at the list.
+    std::unique_ptr<_TFTPSession> gone = std::move(*it);
+    m_sessions.erase(it);
+}
+
 void HvTFTPServer::OnTimerTick() {
+    if (m_inTick) return;
+    m_inTick = true;
     auto now = Clock::now();
-    for (auto it = m_sessions.begin(); it != m_sessions.end(); ++it) {
-        _TFTPSession* s = it->get();
+    // By index and one session at most: a status callback may process events and change the list.
+    for (size_t i = 0; i < m_sessions.size(); ++i) {
+        _TFTPSession* s = m_sessions[i].get();
+        if (s->busy) continue;
         if (s->state != 1) {
             if (s->Lingering(now) && !m_stopping) continue;
-            m_sessions.erase(it);
-            return;
+            Remove(s);
+            break;
         }
         if (s->deadline && *s->deadline < now && !s->Resend()) {
             s->SetStatus(HvTFTP_Timeout);
-            m_sessions.erase(it);
-            return;
+            Remove(s);
+            break;
         }
     }
+    m_inTick = false;
 }

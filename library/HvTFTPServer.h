@@ -113,6 +113,7 @@ public:
 private:
     void HandleRequest();
     void OnTimerTick();
+    void Remove(_TFTPSession* session);
     _TFTPSession* FindSession(int32_t kind, const std::string& mode, const UdpEndpoint& peer,
                               const std::string& fileName) const;
     bool IsExpected(int32_t kind, const std::string& fileName) const;
@@ -130,4 +131,5 @@ private:
     std::vector<std::pair<int32_t, std::string>> m_expected;
     int m_stopWaitMs = 10000;
     bool m_stopping = false;
+    bool m_inTick = false;
 };

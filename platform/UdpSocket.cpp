@@ -30,7 +30,9 @@ bool UdpEndpoint::parseAddress(const std::string& text, uint32_t& address) {
 
 UdpSocket::UdpSocket(QObject* parent) : QObject(parent) {}
 
-UdpSocket::~UdpSocket() { close(); }
+UdpSocket::~UdpSocket() {
+    close();
+}
 
 bool UdpSocket::bind(uint16_t port, uint32_t address) {
     close();

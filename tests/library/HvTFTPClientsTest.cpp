@@ -104,7 +104,9 @@ std::string caseName(const ClientCase& c) {
     return std::string(c.client == Client::Curl ? "Curl" : "TftpHpa") +
            (c.direction == Direction::Get ? "Get" : "Put") + std::to_string(c.size);
 }
-void PrintTo(const ClientCase& c, std::ostream* os) { *os << caseName(c); }
+void PrintTo(const ClientCase& c, std::ostream* os) {
+    *os << caseName(c);
+}
 
 class TftpClientSizes : public TftpClients, public ::testing::WithParamInterface<ClientCase> {};
 

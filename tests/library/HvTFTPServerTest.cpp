@@ -495,3 +495,28 @@ TEST(TftpServerNames, OnlyPlainRelativeNamesAreSafe) {
 }
 
 }  // namespace
+
+namespace {
+
+// A page may stop the server from any event, also from inside a status callback: the session that
+// reports must survive the events processed meanwhile.
+TEST_F(TftpServer, StopFromInsideAStatusCallbackKeepsTheReportingSession) {
+    writeFile(inRoot("fw.bin"), pattern(100));
+    m_server.ExpectTransfer(HvTFTP_Read, "fw.bin");
+    m_server.SetStopWait(100);
+    bool stopped = false;
+    m_server.SetOnStatus([&](const HvTFTPMsg& msg, bool&) {
+        m_log.push_back(msg);
+        if (msg.status == HvTFTP_Success && !stopped) {
+            stopped = true;
+            m_server.Stop();
+        }
+    });
+    Peer peer;
+    EXPECT_EQ(readAll(peer, "fw.bin"), pattern(100));
+    ASSERT_TRUE(waitFor([&] { return stopped; }));
+    EXPECT_EQ(m_server.LocalPort(), 0);
+    EXPECT_EQ(m_log.back().status, HvTFTP_Success);
+}
+
+}  // namespace

@@ -43,7 +43,9 @@ bool waitFor(Pred pred, int ms = 10000) {
 
 using Bytes = std::vector<uint8_t>;
 
-inline Bytes be16(uint16_t v) { return {static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)}; }
+inline Bytes be16(uint16_t v) {
+    return {static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)};
+}
 inline Bytes cat(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
@@ -59,9 +61,15 @@ inline Bytes rrq(const std::string& name, const std::string& mode = "octet") {
 inline Bytes wrq(const std::string& name, const std::string& mode = "octet") {
     return cat(cat(be16(2), text0(name)), text0(mode));
 }
-inline Bytes data(uint16_t block, const Bytes& payload) { return cat(cat(be16(3), be16(block)), payload); }
-inline Bytes ack(uint16_t block) { return cat(be16(4), be16(block)); }
-inline Bytes error(uint16_t code) { return cat(cat(be16(5), be16(code)), text0("")); }
+inline Bytes data(uint16_t block, const Bytes& payload) {
+    return cat(cat(be16(3), be16(block)), payload);
+}
+inline Bytes ack(uint16_t block) {
+    return cat(be16(4), be16(block));
+}
+inline Bytes error(uint16_t code) {
+    return cat(cat(be16(5), be16(code)), text0(""));
+}
 
 struct Packet {
     Bytes bytes;
