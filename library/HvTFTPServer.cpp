@@ -251,7 +251,7 @@ void _TFTPSession::sendError(uint16_t code) {
     uint8_t packet[5] = {};
     put16(packet, OpERROR);
     put16(packet + 2, code);
-    if (!m_socket.sendTo(packet, sizeof packet, m_peer)) m_msg.status = HvTFTP_SendError;
+    m_socket.sendTo(packet, sizeof packet, m_peer);  // the session ends anyway
 }
 
 void _TFTPSession::fail(uint16_t errorCode, int32_t status) {
@@ -643,10 +643,11 @@ void HvTFTPServer::Stop() {
         m_timer.start();
         QElapsedTimer waited;
         waited.start();
-        while (!m_sessions.empty() && waited.elapsed() < m_stopWaitMs && QCoreApplication::instance()) {
-            QCoreApplication::processEvents(
-                QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 20);
-        }
+        // Without a time limit processEvents blocks until something happens; the 20 ms timer
+        // guarantees that (with a limit it would spin the processor for the whole wait).
+        while (!m_sessions.empty() && waited.elapsed() < m_stopWaitMs && QCoreApplication::instance())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                            QEventLoop::WaitForMoreEvents);
     }
     m_stopping = false;
     // A Start from an event handled while waiting keeps its timer.

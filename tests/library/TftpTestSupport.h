@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -36,8 +37,11 @@ bool waitFor(Pred pred, int ms = 10000) {
     app();
     QElapsedTimer t;
     t.start();
+    // Blocks until an event arrives; the timer bounds each wait so that the deadline is seen.
+    QTimer tick;
+    tick.start(20);
     QCoreApplication::processEvents();
-    while (!pred() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    while (!pred() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return pred();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 
 namespace {
 
@@ -26,7 +27,11 @@ bool waitFor(Pred pred, int ms = 5000) {
     app();
     QElapsedTimer t;
     t.start();
-    while (!pred() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    // Blocks until an event arrives; the timer bounds each wait so that the deadline is seen.
+    QTimer tick;
+    tick.start(20);
+    QCoreApplication::processEvents();
+    while (!pred() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return pred();
 }
 
