@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/IpConfigLines.h"
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -104,6 +106,17 @@ TEST(IpConfigFind, EveryCallStartsAfresh) {
     EXPECT_EQ(result, (Lines{" 192.168.0.1"}));
     IpConfig::FindLocalAddresses({" IP Address: 172.16.4.2", " Default Gateway: 172.16.4.1"}, result);
     EXPECT_EQ(result, (Lines{" 172.16.4.1"}));
+}
+
+// The platform's listing and this parser agree on the labels: a gateway of the adapter's /24 is
+// found, one of another adapter's network is not.
+TEST(IpConfigFind, ReadsThePlatformListing) {
+    const auto lines = HvFormatIpConfig(HvMergeGateways(
+        {{"eth0", {{"192.168.0.10", "255.255.255.0"}}, {}}, {"eth1", {{"10.1.1.5", "255.255.0.0"}}, {}}},
+        {{"eth0", "192.168.0.1"}, {"eth1", "10.1.0.1"}}));
+    Lines result;
+    IpConfig::FindLocalAddresses(lines, result);
+    EXPECT_EQ(result, (Lines{" 192.168.0.1"}));
 }
 
 }  // namespace
