@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "library/HvException.h"
-#include "library/HvNumList.h"
 #include "library/HvSNMPError.h"
 
 namespace {
@@ -356,32 +355,6 @@ TEST(EditRule, EmptyExitWithoutFlagKeepsOldGoodText) {
     edit.text = u"abcdef";
     edit.leave();
     EXPECT_EQ(edit.text, u"ab");
-}
-
-// --- number lists ----------------------------------------------------------------------------
-
-TEST(NumList, ParsesCountsAndFinds) {
-    HvNumList<unsigned> list;
-    list.parse("192.168..1");
-    EXPECT_EQ(list.numbers(), (std::vector<unsigned>{192, 168, 0, 1}));
-    EXPECT_EQ(list.indexOf(0), 2);
-    EXPECT_EQ(list.indexOf(7), -1);
-    EXPECT_EQ(list.countItems("1.2.3"), 3);
-    EXPECT_EQ(list.countItems(""), 0);
-    list.parse("");
-    EXPECT_EQ(list.count(), 0);
-}
-
-TEST(NumList, OtherSeparatorReadsFractionsRounded) {
-    HvNumList<int> list(',');
-    list.parse("1,3.5,5.49");
-    EXPECT_EQ(list.numbers(), (std::vector<int>{1, 4, 5}));
-}
-
-TEST(NumList, OverlongNumberStaysAtTheLargest) {
-    HvNumList<unsigned> list;
-    list.parse("4294967296.99999999999999999999.4294967295");
-    EXPECT_EQ(list.numbers(), (std::vector<unsigned>{4294967295u, 4294967295u, 4294967295u}));
 }
 
 }  // namespace
