@@ -46,7 +46,8 @@ std::vector<std::string> HvSplitEditFormat(std::string_view specification);
 HvEditFormat HvParseEditFormat(std::string_view piece);
 
 // Parses every piece of a specification before anything is attached, so a bad piece anywhere
-// leaves all edits without a constraint.
+// leaves all edits without a constraint. Format k goes to edit k; formats beyond the edits are
+// checked but attach nowhere, and edits beyond the formats get none.
 std::vector<HvEditFormat> HvParseEditFormats(std::string_view specification);
 
 // The texts the library puts in controls for a value not read or missing; the rules leave them alone.

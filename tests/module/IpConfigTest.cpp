@@ -119,4 +119,17 @@ TEST(IpConfigFind, ReadsThePlatformListing) {
     EXPECT_EQ(result, (Lines{" 192.168.0.1"}));
 }
 
+// No fixed limit on adapters: a host with bridges and tunnels still finds its gateway.
+TEST(IpConfigFind, ManyAdapters) {
+    std::vector<HvIpConfigAdapter> adapters;
+    for (int i = 0; i < 40; ++i)
+        adapters.push_back(
+            {"veth" + std::to_string(i), {{"172.18." + std::to_string(i) + ".2", "255.255.0.0"}}, {}});
+    adapters.push_back({"eth0", {{"192.168.0.10", "255.255.255.0"}}, {}});
+    Lines result;
+    IpConfig::FindLocalAddresses(HvFormatIpConfig(HvMergeGateways(adapters, {{"eth0", "192.168.0.1"}})),
+                                 result);
+    EXPECT_EQ(result, (Lines{" 192.168.0.1"}));
+}
+
 }  // namespace
