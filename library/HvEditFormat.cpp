@@ -56,7 +56,7 @@ int32_t toInt32(std::string_view digits) {
 }
 
 double toBound(std::string_view text) {
-    // "-", "1-2" or "1.2.3" are no numbers: a bad specification, not a conversion failure.
+    // "-", "1-2" or "1.2.3" are no numbers: a bad format, not a conversion failure.
     const auto value = HvTextToDouble(text);
     if (!value) badFormat();
     return *value;
@@ -133,13 +133,13 @@ std::optional<std::size_t> firstBadChar(const HvEditFormat& f, std::u16string_vi
 
 }  // namespace
 
-std::vector<std::string> HvSplitEditFormat(std::string_view specification) {
+std::vector<std::string> HvSplitEditFormat(std::string_view formatText) {
     std::vector<std::string> pieces;
-    if (specification.empty()) return pieces;
+    if (formatText.empty()) return pieces;
     std::size_t start = 0;
     while (true) {
-        const std::size_t next = specification.find('%', start + 1);
-        pieces.emplace_back(specification.substr(start, next - start));
+        const std::size_t next = formatText.find('%', start + 1);
+        pieces.emplace_back(formatText.substr(start, next - start));
         if (next == std::string_view::npos) break;
         start = next;
     }
@@ -204,9 +204,9 @@ HvEditFormat HvParseEditFormat(std::string_view piece) {
     return f;
 }
 
-std::vector<HvEditFormat> HvParseEditFormats(std::string_view specification) {
+std::vector<HvEditFormat> HvParseEditFormats(std::string_view formatText) {
     std::vector<HvEditFormat> formats;
-    for (const std::string& piece : HvSplitEditFormat(specification))
+    for (const std::string& piece : HvSplitEditFormat(formatText))
         formats.push_back(HvParseEditFormat(piece));
     return formats;
 }

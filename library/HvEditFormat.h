@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-// Input rules of bound edit boxes, given by format specifications such as "%s", "%u{n1x4095}" or
-// "%n.{n0x255}%n.{n0x255}". This is the widget-free core: it parses the specification, decides what
+// Input rules of bound edit boxes, given by format texts such as "%s", "%u{n1x4095}" or
+// "%n.{n0x255}%n.{n0x255}". This is the widget-free core: it parses the format text, decides what
 // becomes of each change of an edit's text and checks the text when the user leaves the edit. The
 // edit box calls it and carries out the answer (remove a character, beep, move the focus on, show a
 // message, restore the last good text).
@@ -21,7 +21,7 @@ enum HvEditLengthFlag : int16_t {
     HvEditNotEmpty = 4,     // n: an empty text is refused
 };
 
-// One parsed piece of a format specification.
+// One parsed piece of a format text.
 struct HvEditFormat {
     char type = 's';     // 's' text, 'h' hex text, 'i' signed, 'u' unsigned, 'f' real, 'n' number list
     char delimiter = 0;  // separator of an 'n' list; 0 otherwise
@@ -37,18 +37,18 @@ struct HvEditFormat {
     int32_t maxLength() const { return length; }
 };
 
-// Splits a specification into pieces: a new piece starts at every '%' after the first character.
-// An empty specification gives no pieces.
-std::vector<std::string> HvSplitEditFormat(std::string_view specification);
+// Splits a format text into pieces: a new piece starts at every '%' after the first character.
+// An empty format text gives no pieces.
+std::vector<std::string> HvSplitEditFormat(std::string_view formatText);
 
 // Parses one piece. Any malformed piece raises HvException with common entry 2 ("Bad format
 // specifier of edit's constraint!"), help context -2.
 HvEditFormat HvParseEditFormat(std::string_view piece);
 
-// Parses every piece of a specification before anything is attached, so a bad piece anywhere
+// Parses every piece of a format text before anything is attached, so a bad piece anywhere
 // leaves all edits without a constraint. Format k goes to edit k; formats beyond the edits are
 // checked but attach nowhere, and edits beyond the formats get none.
-std::vector<HvEditFormat> HvParseEditFormats(std::string_view specification);
+std::vector<HvEditFormat> HvParseEditFormats(std::string_view formatText);
 
 // The texts the library puts in controls for a value not read or missing; the rules leave them alone.
 bool HvIsPlaceholderText(std::u16string_view text);
