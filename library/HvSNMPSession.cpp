@@ -242,6 +242,8 @@ void HvSNMPSession::initialize(const std::string& directory) {
     _SnmpEventProcessor::start();
 }
 
+HvNetSnmpTransport* HvSNMPSession::engine() { return g_engine.get(); }
+
 void HvSNMPSession::shutdown() {
     _SnmpEventProcessor::stop();
     dropNotifiers();

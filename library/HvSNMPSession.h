@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+class HvNetSnmpTransport;
 class HvSnmpTransport;
 
 // The parameters every new request copies. The main window overwrites them from its command line
@@ -48,6 +49,8 @@ public:
     // The engine; null before initialize. Tests may put a fake in its place (not owned).
     static HvSnmpTransport* session;
     static HvSNMPDefaults defaults;
+    // The net-snmp engine that initialize made, whether or not session points at it.
+    static HvNetSnmpTransport* engine();
 
     // The boots counter of engineId in file: 0 found, -1 no entry, -2 the file cannot be opened,
     // -3 a malformed line, -4 a read error. boots is only written when found.

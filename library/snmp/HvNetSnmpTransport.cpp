@@ -432,6 +432,9 @@ void* HvNetSnmpTransport::Impl::openSession(netsnmp_session& s, int32_t& status)
         status = statusOfError(s.s_snmp_errno, St::GeneralError);
         return nullptr;
     }
+    // net-snmp clears the flag once the session is open, and would then probe the engine ID at the
+    // first send, blocking; discovery is ours.
+    if (s.version == SNMP_VERSION_3) snmp_sess_session(sess)->flags |= SNMP_FLAGS_DONT_PROBE;
     ++generation;
     status = 0;
     return sess;
