@@ -238,6 +238,7 @@ std::string dottedOf(const in_addr& address) {
 
 struct Outcome {
     uint64_t id = 0;
+    const netsnmp_session* session = nullptr;  // which of the operation's sends it answers
     int32_t status = 0;
     int32_t errorIndex = 0;
     bool answered = false;  // a response PDU whose bindings count
@@ -260,6 +261,7 @@ struct Op {
     bool probing = false;
     void* probeSession = nullptr;
     void* session = nullptr;  // where the outstanding PDU went
+    const netsnmp_session* sent = nullptr;
     bool rediscovered = false;
     int32_t lastReport = 0;
     Clock::time_point deadline;
@@ -342,9 +344,15 @@ int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, 
     if (!self) return 1;
     Outcome o;
     o.id = reinterpret_cast<uintptr_t>(magic);
+    o.session = sp;
     switch (operation) {
         case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
-            if (!pdu) return 1;
+        case NETSNMP_CALLBACK_OP_SEC_ERROR:
+            // net-snmp hands SNMPv3 reports over as security errors, with the report PDU.
+            if (!pdu) {
+                o.status = statusOfError(sp ? sp->s_snmp_errno : 0, St::UsmError);
+                break;
+            }
             if (pdu->securityEngineID && pdu->securityEngineIDLen)
                 o.engineId.assign(reinterpret_cast<const char*>(pdu->securityEngineID),
                                   pdu->securityEngineIDLen);
@@ -352,11 +360,13 @@ int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, 
                 o.report = true;
                 o.status = statusOfReport(pdu);
                 if (o.status == St::UsmNotInTimeWindow) {
-                    // net-snmp has synchronised the engine time and resends the request itself.
+                    // net-snmp has taken the engine's time from the report and resends by itself.
                     auto it = self->ops.find(o.id);
                     if (it != self->ops.end()) it->second->lastReport = o.status;
                     return 1;
                 }
+            } else if (operation == NETSNMP_CALLBACK_OP_SEC_ERROR) {
+                o.status = statusOfError(sp ? sp->s_snmp_errno : 0, St::UsmError);
             } else {
                 o.answered = true;
                 o.status = static_cast<int32_t>(pdu->errstat);
@@ -374,9 +384,6 @@ int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, 
             break;
         case NETSNMP_CALLBACK_OP_TIMED_OUT: o.status = self->closing ? St::SessionClosed : St::Timeout; break;
         case NETSNMP_CALLBACK_OP_SEND_FAILED: o.status = St::SendFailed; break;
-        case NETSNMP_CALLBACK_OP_SEC_ERROR:
-            o.status = statusOfError(sp ? sp->s_snmp_errno : 0, St::UsmError);
-            break;
         case NETSNMP_CALLBACK_OP_DISCONNECT: o.status = St::SessionClosed; break;
         default: return 1;
     }
@@ -540,6 +547,7 @@ int32_t HvNetSnmpTransport::Impl::sendProbe(Op& op) {
     op.probing = true;
     op.probeSession = sess;
     op.session = sess;
+    op.sent = snmp_sess_session(sess);
     op.deadline = deadlineOf(op.call);
     if (snmp_sess_async_send(sess, pdu, &Impl::callback, reinterpret_cast<void*>(static_cast<uintptr_t>(op.id))) ==
         0) {
@@ -706,6 +714,7 @@ int32_t HvNetSnmpTransport::Impl::sendReal(Op& op) {
     }
     op.probing = false;
     op.session = sess;
+    op.sent = snmp_sess_session(sess);
     op.lastReport = 0;
     op.deadline = deadlineOf(op.call);
     if (snmp_sess_async_send(sess, pdu, &Impl::callback, reinterpret_cast<void*>(static_cast<uintptr_t>(op.id))) ==
@@ -735,6 +744,7 @@ void HvNetSnmpTransport::Impl::handle(Outcome& o) {
     if (it == ops.end()) return;  // already finished: a late or second word on it
     std::shared_ptr<Op> keep = it->second;
     Op& op = *keep;
+    if (o.session != op.sent) return;  // about the discovery that preceded the send
     const std::string agent = op.dotted + ':' + std::to_string(op.call.target.port);
     if (op.probing) {
         if (op.probeSession) {
@@ -839,7 +849,6 @@ void HvNetSnmpTransport::Impl::waitFor(Op& op) {
         handleInbox();
         if (!op.done && Clock::now() >= op.deadline)
             finish(op, failureReply(op, op.lastReport ? op.lastReport : St::Timeout));
-        closeDeferred();
     }
 }
 
@@ -934,10 +943,7 @@ HvSnmpReply HvNetSnmpTransport::sendSync(const HvSnmpCall& call) {
     op->call = call;
     op->async = false;
     int32_t status = m_impl->start(op);
-    if (status != 0) {
-        m_impl->closeDeferred();
-        return m_impl->failureReply(*op, status);
-    }
+    if (status != 0) return m_impl->failureReply(*op, status);
     m_impl->waitFor(*op);
     return std::move(op->reply);
 }
@@ -955,7 +961,6 @@ int32_t HvNetSnmpTransport::sendAsync(const HvSnmpCall& call, std::weak_ptr<cons
     if (status != 0) {
         // The send failed: the failure is still this operation's one completion.
         m_impl->finish(*op, m_impl->failureReply(*op, status));
-        m_impl->closeDeferred();
     }
     return status;
 }
