@@ -5,16 +5,18 @@
 #include <map>
 #include <set>
 
-#include "sim/SimTables.h"
+#include "module/Misc.h"
 
 namespace {
 
 // How the module's requests read a table that has no row keys: as scalars (OID + ".0") or as
-// instances (the OID as it stands). Tables read both ways count as instances, since an instance
-// answers its ".0" form too. Every other keyless table is read as scalars.
-const std::set<int> kInstanceTables = {5,  6,  7,  9,  10, 11, 17, 18, 21, 22, 26, 27, 28, 29,
-                                       32, 33, 34, 35, 37, 38, 52, 53, 54, 55, 56, 83, 84, 85,
-                                       86, 87, 88, 95, 96, 97, 102, 105, 106, 108, 111, 113};
+// instances (the OID as it stands). An instance answers its ".0" form too, so tables read both ways,
+// and the wireless page's instances that it reads as scalars (hSSID.1 as hSSID.1.0), count as
+// instances. Every other keyless table is read as scalars.
+const std::set<int> kInstanceTables = {2,  5,  6,  7,  9,  10, 11, 14, 17, 18, 19, 20, 21, 22,
+                                       26, 27, 28, 29, 32, 33, 34, 35, 37, 38, 52, 53, 54, 55,
+                                       56, 80, 83, 84, 85, 86, 87, 88, 95, 96, 97, 102, 105, 106,
+                                       108, 111, 113, 118};
 
 // Row indexes of the walked tables, by the first column's OID (relative to the enterprise).
 struct RowSpec {
@@ -311,7 +313,16 @@ SimType typeOf(uint32_t syntax) {
     }
 }
 
-SimValue defaultValue(const std::vector<Rule>& rules, const SimOid& oid, uint32_t syntax, int generation) {
+// An enumerated object without a rule reads its list's first value, so a combo shows a choice.
+SimValue enumDefault(HvOptionList* const* slot) {
+    if (!slot)
+        return SimValue::integer(0);
+    const MibOptionPair* pairs = MibOptionListSource(int(slot - MibOptionLists) + 1);
+    return SimValue::integer(pairs && pairs->text ? pairs->value : 0);
+}
+
+SimValue defaultValue(const std::vector<Rule>& rules, const SimOid& oid, uint32_t syntax, int generation,
+                      HvOptionList* const* options = nullptr) {
     const Rule* best = nullptr;
     for (const auto& r : rules)
         if (oidStartsWith(oid, r.prefix) && (!best || r.prefix.size() > best->prefix.size()))
@@ -322,6 +333,8 @@ SimValue defaultValue(const std::vector<Rule>& rules, const SimOid& oid, uint32_
         if (v.type == typeOf(syntax))
             return v;
     }
+    if (typeOf(syntax) == SimType::Integer && options)
+        return enumDefault(options);
     return fallback(syntax);
 }
 
@@ -345,6 +358,7 @@ bool isWritable(uint32_t access) { return access == 0x06 || access == 0x20; }
 const char* kLegacyAbsent[] = {"4.2.3.1.99", "4.2.3.1.17", "4.2.3.1.14", "4.2.7", "4.2.12", "4.2.11"};
 
 struct Candidate {
+    HvOptionList* const* options = nullptr;
     uint32_t syntax = 0;
     bool writable = false;
     bool instance = false;
@@ -355,11 +369,11 @@ struct Candidate {
 void buildDevice(SimStore& store, SimProfile profile) {
     store.clear();
     const auto rules = buildRules(profile);
-    auto entryFor = [&](const SimOid& oid, uint32_t syntax, bool writable) {
+    auto entryFor = [&](const SimOid& oid, uint32_t syntax, bool writable, HvOptionList* const* options) {
         SimEntry e;
         e.syntax = syntax;
         e.writable = writable;
-        e.value = defaultValue(rules, oid, syntax, 0);
+        e.value = defaultValue(rules, oid, syntax, 0, options);
         e.upTime = syntax == 0x43 && oid == *parseOid("1.3.6.1.2.1.1.3.0");
         return e;
     };
@@ -367,7 +381,7 @@ void buildDevice(SimStore& store, SimProfile profile) {
     // Walked tables first: their columns become real rows, and an instance that another table names
     // inside those rows is the same object.
     std::map<SimOid, Candidate> others;
-    for (const auto& ref : simTables()) {
+    for (const auto& ref : kMibTables) {
         const MibObjectDef* t = ref.table;
         bool walked = false;
         for (const MibObjectDef* d = t; d->oid; ++d)
@@ -387,13 +401,15 @@ void buildDevice(SimStore& store, SimProfile profile) {
                     if (auto* e = store.exact(row))
                         e->writable = e->writable || isWritable(d->access);
                     else
-                        store.put(row, entryFor(row, d->syntax, isWritable(d->access)));
+                        store.put(row, entryFor(row, d->syntax, isWritable(d->access), d->optionList));
                 }
                 continue;
             }
             Candidate& c = others[*oid];
             if (!c.syntax)
                 c.syntax = d->syntax;
+            if (!c.options)
+                c.options = d->optionList;
             c.writable = c.writable || isWritable(d->access);
             c.instance = c.instance || kInstanceTables.count(ref.number) > 0;
         }
@@ -408,7 +424,7 @@ void buildDevice(SimStore& store, SimProfile profile) {
             continue;
         }
         if (c.instance || (!oid.empty() && oid.back() == 0)) {
-            store.put(oid, entryFor(oid, c.syntax, c.writable));
+            store.put(oid, entryFor(oid, c.syntax, c.writable, c.options));
             continue;
         }
         SimOid scalar = oid;
@@ -423,7 +439,7 @@ void buildDevice(SimStore& store, SimProfile profile) {
             store.addAlias(scalar, firstSlot);
             continue;
         }
-        store.put(scalar, entryFor(scalar, c.syntax, c.writable));
+        store.put(scalar, entryFor(scalar, c.syntax, c.writable, c.options));
     }
     if (profile == SimProfile::Legacy)
         for (const char* rel : kLegacyAbsent)
