@@ -329,6 +329,9 @@ struct HvNetSnmpTransport::Impl {
     HvSnmpReply failureReply(const Op& op, int32_t status) const;
     void watchdog();
     void closeDeferred();
+    void closeLater(void* sess) {
+        if (sess && std::find(toClose.begin(), toClose.end(), sess) == toClose.end()) toClose.push_back(sess);
+    }
     void forgetAgent(const std::string& agent);
     void waitFor(Op& op);
     void pollSession(void* sess, bool wait, Clock::time_point until);
@@ -418,7 +421,7 @@ void HvNetSnmpTransport::Impl::finish(Op& op, HvSnmpReply reply) {
         op.reply = std::move(reply);
     }
     if (op.probeSession) {
-        toClose.push_back(op.probeSession);
+        closeLater(op.probeSession);
         op.probeSession = nullptr;
     }
     ops.erase(op.id);
@@ -553,7 +556,7 @@ int32_t HvNetSnmpTransport::Impl::sendProbe(Op& op) {
         0) {
         int error = snmp_sess_session(sess)->s_snmp_errno;
         snmp_free_pdu(pdu);
-        toClose.push_back(sess);
+        closeLater(sess);
         op.probeSession = nullptr;
         op.probing = false;
         return statusOfError(error, St::SendFailed);
@@ -574,8 +577,8 @@ int32_t HvNetSnmpTransport::Impl::sessionsFor(Op& op, Sessions*& out) {
     }
     Sessions& s = sessions[key];
     if (s.sync && s.engineId != engineId) {
-        toClose.push_back(s.sync);
-        toClose.push_back(s.async);
+        closeLater(s.sync);
+        closeLater(s.async);
         s = Sessions{};
     }
     if (!s.sync) {
@@ -730,8 +733,8 @@ void HvNetSnmpTransport::Impl::forgetAgent(const std::string& agent) {
     engines.erase(agent);
     for (auto it = sessions.begin(); it != sessions.end();) {
         if (it->second.agent == agent) {
-            toClose.push_back(it->second.sync);
-            toClose.push_back(it->second.async);
+            closeLater(it->second.sync);
+            closeLater(it->second.async);
             it = sessions.erase(it);
         } else {
             ++it;
@@ -748,7 +751,7 @@ void HvNetSnmpTransport::Impl::handle(Outcome& o) {
     const std::string agent = op.dotted + ':' + std::to_string(op.call.target.port);
     if (op.probing) {
         if (op.probeSession) {
-            toClose.push_back(op.probeSession);
+            closeLater(op.probeSession);
             op.probeSession = nullptr;
         }
         if (!o.engineId.empty() && (o.report || o.status == 0)) {
@@ -767,6 +770,11 @@ void HvNetSnmpTransport::Impl::handle(Outcome& o) {
         int32_t status = sendProbe(op);
         if (status != 0) finish(op, failureReply(op, status));
         return;
+    }
+    if (!o.answered && o.status == St::Timeout && op.call.target.version == 3) {
+        // net-snmp drops the unknownEngineID report of a device replaced under the same address, so
+        // the request times out. Learn the engine ID afresh before the next request to that agent.
+        forgetAgent(agent);
     }
     HvSnmpReply reply;
     if (o.answered) {
@@ -798,7 +806,10 @@ void HvNetSnmpTransport::Impl::watchdog() {
     std::vector<std::shared_ptr<Op>> late;
     for (auto& [id, op] : ops)
         if (now >= op->deadline) late.push_back(op);
-    for (auto& op : late) finish(*op, failureReply(*op, op->lastReport ? op->lastReport : St::Timeout));
+    for (auto& op : late) {
+        if (op->call.target.version == 3 && !op->lastReport) forgetAgent(op->dotted + ':' + std::to_string(op->call.target.port));
+        finish(*op, failureReply(*op, op->lastReport ? op->lastReport : St::Timeout));
+    }
 }
 
 void HvNetSnmpTransport::Impl::closeDeferred() {
@@ -855,11 +866,11 @@ void HvNetSnmpTransport::Impl::waitFor(Op& op) {
 void HvNetSnmpTransport::Impl::closeAll() {
     closing = true;
     for (auto& [key, s] : sessions) {
-        toClose.push_back(s.sync);
-        toClose.push_back(s.async);
+        closeLater(s.sync);
+        closeLater(s.async);
     }
     sessions.clear();
-    for (void* p : probeSessions) toClose.push_back(p);
+    for (void* p : probeSessions) closeLater(p);
     for (auto& [id, op] : ops) op->probeSession = nullptr;
     closeDeferred();
     // What net-snmp did not report is closed all the same.
