@@ -307,6 +307,7 @@ struct HvNetSnmpTransport::Impl {
     std::map<std::string, std::string> resolved; // address text -> dotted
     std::map<std::string, std::string> kuCache;  // protocol + password -> Ku
     std::vector<void*> probeSessions;
+    std::vector<void*> retired;  // replaced sessions, closed once nothing is pending on them
     std::vector<void*> toClose;
     bool closing = false;
     bool inPump = false;
@@ -333,6 +334,7 @@ struct HvNetSnmpTransport::Impl {
         if (sess && std::find(toClose.begin(), toClose.end(), sess) == toClose.end()) toClose.push_back(sess);
     }
     void forgetAgent(const std::string& agent);
+    void releaseRetired();
     void waitFor(Op& op);
     void pollSession(void* sess, bool wait, Clock::time_point until);
     void closeAll();
@@ -577,8 +579,9 @@ int32_t HvNetSnmpTransport::Impl::sessionsFor(Op& op, Sessions*& out) {
     }
     Sessions& s = sessions[key];
     if (s.sync && s.engineId != engineId) {
-        closeLater(s.sync);
-        closeLater(s.async);
+        // Made for the engine ID the agent had before; operations still pending on them finish there.
+        retired.push_back(s.sync);
+        retired.push_back(s.async);
         s = Sessions{};
     }
     if (!s.sync) {
@@ -729,15 +732,19 @@ int32_t HvNetSnmpTransport::Impl::sendReal(Op& op) {
     return 0;
 }
 
-void HvNetSnmpTransport::Impl::forgetAgent(const std::string& agent) {
-    engines.erase(agent);
-    for (auto it = sessions.begin(); it != sessions.end();) {
-        if (it->second.agent == agent) {
-            closeLater(it->second.sync);
-            closeLater(it->second.async);
-            it = sessions.erase(it);
-        } else {
+// Only the engine ID is forgotten: the agent's sessions are replaced when next used, so that
+// operations still pending on them are not cut off.
+void HvNetSnmpTransport::Impl::forgetAgent(const std::string& agent) { engines.erase(agent); }
+
+void HvNetSnmpTransport::Impl::releaseRetired() {
+    for (auto it = retired.begin(); it != retired.end();) {
+        bool used = false;
+        for (const auto& [id, op] : ops) used = used || op->session == *it;
+        if (used) {
             ++it;
+        } else {
+            closeLater(*it);
+            it = retired.erase(it);
         }
     }
 }
@@ -871,6 +878,8 @@ void HvNetSnmpTransport::Impl::closeAll() {
     }
     sessions.clear();
     for (void* p : probeSessions) closeLater(p);
+    for (void* p : retired) closeLater(p);
+    retired.clear();
     for (auto& [id, op] : ops) op->probeSession = nullptr;
     closeDeferred();
     // What net-snmp did not report is closed all the same.
@@ -984,9 +993,11 @@ void HvNetSnmpTransport::processPending() {
         std::vector<void*> polled;
         for (auto& [key, s] : m.sessions) polled.push_back(s.async);
         polled.insert(polled.end(), m.probeSessions.begin(), m.probeSessions.end());
+        polled.insert(polled.end(), m.retired.begin(), m.retired.end());
         for (void* sess : polled) m.pollSession(sess, false, Clock::now());
         m.handleInbox();
         m.watchdog();
+        m.releaseRetired();
         m.closeDeferred();
     } catch (...) {
         m.inPump = false;
@@ -1008,6 +1019,7 @@ std::vector<int> HvNetSnmpTransport::pollDescriptors() const {
     };
     for (const auto& [key, s] : m_impl->sessions) add(s.async);
     for (void* p : m_impl->probeSessions) add(p);
+    for (void* p : m_impl->retired) add(p);
     return fds;
 }
 

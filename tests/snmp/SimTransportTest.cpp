@@ -204,6 +204,9 @@ INSTANTIATE_TEST_SUITE_P(
     Sim, Refused,
     ::testing::Values(Refusal{"UnknownUser", {"", 3, 2, "nobody", 2, "md5password", 1, ""}, 1404},
                       Refusal{"WrongAuthPassword", {"", 3, 2, "md5auth", 2, "wrongpassword", 1, ""}, 1408},
+                      // Short passwords are derived and sent (net-snmp's own derivation would refuse
+                      // them before sending): the device judges the digest.
+                      Refusal{"ShortPassword", {"", 3, 2, "md5auth", 2, "abc", 1, ""}, 1408},
                       Refusal{"WrongAuthProtocol", {"", 3, 2, "md5auth", 3, "md5password", 1, ""}, 1408},
                       Refusal{"LevelAboveTheUser", {"", 3, 3, "md5auth", 2, "md5password", 2, "despassword"}, 1403},
                       // An agent cannot tell a wrong privacy key from noise: it drops the request.
@@ -348,6 +351,28 @@ TEST(SimEngine, ReplacedDeviceIsDiscoveredAgain) {
     EXPECT_EQ(testTransport().sendSync(call).status, HvSnmpStatus::Timeout);
     EXPECT_EQ(testTransport().sendSync(call).status, 0);
     EXPECT_EQ(sendAsyncAndWait(call).status, 0);
+}
+
+// A synchronous call to a device with an asynchronous one outstanding returns its own answer and
+// leaves the other's completion to the pump.
+TEST_F(SimFixture, SynchronousCallRunsNoCompletion) {
+    for (const Security& s : {kSecurities[1], kSecurities[6]}) {
+        ASSERT_TRUE(sim().ok("delay 300 1"));
+        int completions = 0;
+        HvSnmpCall slow = callFor(s, HvSnmpOp::Get, {kSysName});
+        slow.timeout = 200;
+        ASSERT_EQ(testTransport().sendAsync(slow, {}, [&](const HvSnmpReply& r) {
+            EXPECT_EQ(r.status, 0);
+            ++completions;
+        }),
+                  0);
+        HvSnmpReply own = testTransport().sendSync(callFor(s, HvSnmpOp::Get, {kSysDescr}));
+        EXPECT_EQ(own.status, 0);
+        EXPECT_EQ(own.varbinds.at(0).oid, kSysDescr);
+        EXPECT_EQ(completions, 0);
+        ASSERT_TRUE(pumpUntil(testTransport(), [&] { return completions == 1; }));
+        ASSERT_TRUE(sim().ok("reset"));
+    }
 }
 
 // With the session's pump on the Qt event loop, an answer is delivered from the loop, woken by the
