@@ -29,7 +29,9 @@ std::string readFile(const std::string& path) {
     return s.str();
 }
 
-void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 // "HvSNMP_PP_Application", each octet as 'A' + high nibble, 'A' + low nibble.
 const std::string kEncodedId = "EIHGFDEOENFAFPFAFAFPEBHAHAGMGJGDGBHEGJGPGO";
@@ -64,8 +66,9 @@ struct BadFile {
     const char* name;
     const char* text;
 };
-void PrintTo(const BadFile& c, std::ostream* os) { *os << c.name; }
-
+void PrintTo(const BadFile& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MalformedBootCounter : public BootCounter, public ::testing::WithParamInterface<BadFile> {};
 
@@ -83,7 +86,8 @@ TEST_P(MalformedBootCounter, StopsTheStartWith507) {
 
 INSTANTIATE_TEST_SUITE_P(Files, MalformedBootCounter,
                          ::testing::Values(BadFile{"NoNumber", "EIHG\n"}, BadFile{"LowerCase", "eihg 3\n"},
-                                           BadFile{"OddLength", "EIH 3\n"}, BadFile{"NotDecimal", "EIHG 3x\n"},
+                                           BadFile{"OddLength", "EIH 3\n"},
+                                           BadFile{"NotDecimal", "EIHG 3x\n"},
                                            BadFile{"Negative", "EIHG -3\n"},
                                            BadFile{"TooLarge", "EIHG 99999999999\n"}),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -177,7 +181,8 @@ protected:
     bool loopUntil(const std::function<bool()>& done) {
         QElapsedTimer clock;
         clock.start();
-        while (!done() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        while (!done() && clock.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         return done();
     }
     HvSnmpCall call() {

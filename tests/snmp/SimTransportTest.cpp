@@ -22,13 +22,13 @@ const std::string kSysName = "1.3.6.1.2.1.1.5.0";
 const std::string kSysLocation = "1.3.6.1.2.1.1.6.0";
 
 std::vector<std::string> simArguments() {
-    return {"--community",  "kiwano",
+    return {"--community",    "kiwano",
             "--rw-community", "morello",
-            "--user",       "plain",
-            "--user",       "md5auth:MD5:md5password",
-            "--user",       "shaauth:SHA:shapassword",
-            "--user",       "md5des:MD5:md5password:DES:despassword",
-            "--user",       "shaaes:SHA:shapassword:AES:aespassword"};
+            "--user",         "plain",
+            "--user",         "md5auth:MD5:md5password",
+            "--user",         "shaauth:SHA:shapassword",
+            "--user",         "md5des:MD5:md5password:DES:despassword",
+            "--user",         "shaaes:SHA:shapassword:AES:aespassword"};
 }
 
 // One simulator for the whole program: starting one per test would cost more than the tests.
@@ -52,7 +52,9 @@ struct Security {
     const char* privPassword;
 };
 
-void PrintTo(const Security& s, std::ostream* os) { *os << s.name; }
+void PrintTo(const Security& s, std::ostream* os) {
+    *os << s.name;
+}
 
 const Security kSecurities[] = {
     {"V1", 0, 1, "", 1, "", 1, ""},
@@ -181,7 +183,9 @@ struct Refusal {
     int32_t status;
 };
 
-void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
+void PrintTo(const Refusal& r, std::ostream* os) {
+    *os << r.name;
+}
 
 class Refused : public SimFixture, public ::testing::WithParamInterface<Refusal> {};
 
@@ -202,15 +206,16 @@ TEST_P(Refused, GivesItsStatus) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sim, Refused,
-    ::testing::Values(Refusal{"UnknownUser", {"", 3, 2, "nobody", 2, "md5password", 1, ""}, 1404},
-                      Refusal{"WrongAuthPassword", {"", 3, 2, "md5auth", 2, "wrongpassword", 1, ""}, 1408},
-                      // Short passwords are derived and sent (net-snmp's own derivation would refuse
-                      // them before sending): the device judges the digest.
-                      Refusal{"ShortPassword", {"", 3, 2, "md5auth", 2, "abc", 1, ""}, 1408},
-                      Refusal{"WrongAuthProtocol", {"", 3, 2, "md5auth", 3, "md5password", 1, ""}, 1408},
-                      Refusal{"LevelAboveTheUser", {"", 3, 3, "md5auth", 2, "md5password", 2, "despassword"}, 1403},
-                      // An agent cannot tell a wrong privacy key from noise: it drops the request.
-                      Refusal{"WrongPrivPassword", {"", 3, 3, "shaaes", 3, "shapassword", 4, "wrongpassword"}, -5}),
+    ::testing::Values(
+        Refusal{"UnknownUser", {"", 3, 2, "nobody", 2, "md5password", 1, ""}, 1404},
+        Refusal{"WrongAuthPassword", {"", 3, 2, "md5auth", 2, "wrongpassword", 1, ""}, 1408},
+        // Short passwords are derived and sent (net-snmp's own derivation would refuse
+        // them before sending): the device judges the digest.
+        Refusal{"ShortPassword", {"", 3, 2, "md5auth", 2, "abc", 1, ""}, 1408},
+        Refusal{"WrongAuthProtocol", {"", 3, 2, "md5auth", 3, "md5password", 1, ""}, 1408},
+        Refusal{"LevelAboveTheUser", {"", 3, 3, "md5auth", 2, "md5password", 2, "despassword"}, 1403},
+        // An agent cannot tell a wrong privacy key from noise: it drops the request.
+        Refusal{"WrongPrivPassword", {"", 3, 3, "shaaes", 3, "shapassword", 4, "wrongpassword"}, -5}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A wrong community is dropped by the agent, as SNMP prescribes.
@@ -287,7 +292,9 @@ struct Silence {
     int32_t retries;
 };
 
-void PrintTo(const Silence& s, std::ostream* os) { *os << s.name; }
+void PrintTo(const Silence& s, std::ostream* os) {
+    *os << s.name;
+}
 
 class SilentSim : public SimFixture, public ::testing::WithParamInterface<Silence> {};
 
@@ -361,10 +368,11 @@ TEST_F(SimFixture, SynchronousCallRunsNoCompletion) {
         int completions = 0;
         HvSnmpCall slow = callFor(s, HvSnmpOp::Get, {kSysName});
         slow.timeout = 200;
-        ASSERT_EQ(testTransport().sendAsync(slow, {}, [&](const HvSnmpReply& r) {
-            EXPECT_EQ(r.status, 0);
-            ++completions;
-        }),
+        ASSERT_EQ(testTransport().sendAsync(slow, {},
+                                            [&](const HvSnmpReply& r) {
+                                                EXPECT_EQ(r.status, 0);
+                                                ++completions;
+                                            }),
                   0);
         HvSnmpReply own = testTransport().sendSync(callFor(s, HvSnmpOp::Get, {kSysDescr}));
         EXPECT_EQ(own.status, 0);
@@ -386,13 +394,14 @@ TEST_F(SimFixture, PumpDeliversFromTheEventLoop) {
     auto owner = std::make_shared<int>(0);
     int dropped = 0;
     ASSERT_TRUE(sim().ok("delay 200 1"));
-    testTransport().sendAsync(callFor(kSecurities[1], HvSnmpOp::Get, {kSysDescr}), std::weak_ptr<const void>(owner),
-                              [&](const HvSnmpReply&) { ++dropped; });
+    testTransport().sendAsync(callFor(kSecurities[1], HvSnmpOp::Get, {kSysDescr}),
+                              std::weak_ptr<const void>(owner), [&](const HvSnmpReply&) { ++dropped; });
     owner.reset();
-    testTransport().sendAsync(callFor(kSecurities[6], HvSnmpOp::Get, {kSysDescr}), {}, [&](const HvSnmpReply& r) {
-        ++completions;
-        status = r.status;
-    });
+    testTransport().sendAsync(callFor(kSecurities[6], HvSnmpOp::Get, {kSysDescr}), {},
+                              [&](const HvSnmpReply& r) {
+                                  ++completions;
+                                  status = r.status;
+                              });
     QElapsedTimer clock;
     clock.start();
     while ((completions == 0 || testTransport().pendingCount() > 0) && clock.elapsed() < 10000)
