@@ -24,11 +24,11 @@ enum class HvVbType : uint8_t {
 
 // A variable binding in our own terms; the adapter turns it into net-snmp's form and back.
 struct HvVarBind {
-    std::string oid;  // dotted, no leading dot
+    std::string oid;                 // dotted, no leading dot
     HvVbType type = HvVbType::Null;
-    int64_t integer = 0;     // Integer (signed 32-bit), Counter32, Gauge32, TimeTicks (unsigned 32-bit)
-    uint64_t counter64 = 0;  // Counter64
-    std::string octets;      // OctetString, Opaque; IpAddress as its 4 octets
+    int64_t integer = 0;             // Integer (signed 32-bit), Counter32, Gauge32, TimeTicks (unsigned 32-bit)
+    uint64_t counter64 = 0;          // Counter64
+    std::string octets;              // OctetString, Opaque; IpAddress as its 4 octets
     std::vector<uint32_t> objectId;  // ObjectId
 
     bool isException() const {
