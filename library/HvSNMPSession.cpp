@@ -99,9 +99,11 @@ struct Pump {
     bool inside = false;
 };
 
+// Lives as long as the process: the timer and notifiers must not be destroyed by static
+// destruction after the application object has gone. shutdown() frees them in order.
 Pump& pump() {
-    static Pump p;
-    return p;
+    static Pump* p = new Pump;
+    return *p;
 }
 
 void dropNotifiers() {
