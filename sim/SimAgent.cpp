@@ -213,14 +213,17 @@ void restart(bool factory) {
     idle("4.3.3.5", 6);
 }
 
+// A stored value as text (octet strings raw), found under the object's OID or its ".0" form.
 std::string storedText(const char* rel) {
     SimOid o = enterpriseOid(rel);
-    if (auto* e = g_device->store.find(o).entry) {
-        if (e->value.type == SimType::OctetString)
-            return e->value.octets;
-        return valueText(e->value);
+    auto* e = g_device->store.find(o).entry;
+    if (!e) {
+        o.push_back(0);
+        e = g_device->store.find(o).entry;
     }
-    return {};
+    if (!e)
+        return {};
+    return e->value.type == SimType::OctetString ? e->value.octets : valueText(e->value);
 }
 
 // What the device does after a committed set: restarts, refreshed tables, TFTP transfers.
@@ -246,7 +249,7 @@ void sideEffect(const SimOid& key, const SimValue& v) {
     else if (is("4.3.3.4") && (n == 2 || n == 3))
         simTftpRequest(d, n == 2 ? "get" : "put", storedText("4.3.3.1"), storedText("4.3.3.2"));
     else if (is("4.2.11.6") && n == 1)
-        simTftpRequest(d, "log", storedText("4.2.11.4.0"), storedText("4.2.11.5.0"));
+        simTftpRequest(d, "log", storedText("4.2.11.4"), storedText("4.2.11.5"));
     else if (is("4.4.5.1.1.1.1") && n == 1)
         refill(SimRefill::Clients, "clients");
     else if (is("4.2.8.1.1.1") && n == 1)
