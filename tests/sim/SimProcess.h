@@ -44,16 +44,14 @@ struct SimLogLine {
     std::string value;  // decoded: octets for "s", hex digits for "x", text for the other types
 
     static std::optional<std::string> unquote(const std::string& t) {
-        if (t.size() < 2 || t.front() != '"' || t.back() != '"')
-            return t;
+        if (t.size() < 2 || t.front() != '"' || t.back() != '"') return t;
         std::string out;
         for (size_t i = 1; i + 1 < t.size(); ++i) {
             if (t[i] != '\\') {
                 out += t[i];
                 continue;
             }
-            if (++i + 1 > t.size() - 1)
-                return std::nullopt;
+            if (++i + 1 > t.size() - 1) return std::nullopt;
             if (t[i] == 'x' && i + 2 < t.size() - 1) {
                 out += char(std::stoi(t.substr(i + 1, 2), nullptr, 16));
                 i += 2;
@@ -76,12 +74,10 @@ struct SimLogLine {
             size_t j = i;
             if (line[i] == '"') {
                 for (++j; j < line.size() && line[j] != '"'; ++j)
-                    if (line[j] == '\\')
-                        ++j;
+                    if (line[j] == '\\') ++j;
                 ++j;
             } else {
-                while (j < line.size() && line[j] != ' ')
-                    ++j;
+                while (j < line.size() && line[j] != ' ') ++j;
             }
             out.push_back(line.substr(i, j - i));
             i = j;
@@ -97,8 +93,7 @@ struct SimLogLine {
             return l;
         }
         l.words = tokens(line);
-        if (l.words.size() < 10)
-            return std::nullopt;
+        if (l.words.size() < 10) return std::nullopt;
         l.reqId = l.words[0];
         l.op = l.words[1];
         l.version = l.words[2];
@@ -135,8 +130,7 @@ public:
     bool start(std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
         stop();
         char dir[] = "/tmp/qmx_sim.XXXXXX";
-        if (!mkdtemp(dir))
-            return fail("mkdtemp: " + std::string(std::strerror(errno)));
+        if (!mkdtemp(dir)) return fail("mkdtemp: " + std::string(std::strerror(errno)));
         m_dir = dir;
         m_logPath = m_dir + "/requests.log";
         int sv[2];
@@ -145,8 +139,7 @@ public:
         std::vector<std::string> argv = {m_executable, "--port", "0", "--log", m_logPath};
         argv.insert(argv.end(), m_args.begin(), m_args.end());
         std::vector<char*> cargv;
-        for (auto& a : argv)
-            cargv.push_back(a.data());
+        for (auto& a : argv) cargv.push_back(a.data());
         cargv.push_back(nullptr);
         posix_spawn_file_actions_t fa;
         posix_spawn_file_actions_init(&fa);
@@ -168,8 +161,7 @@ public:
         m_port = std::stoi(line->substr(5));
         m_address = "127.0.0.1";
         for (size_t i = 0; i + 1 < m_args.size(); ++i)
-            if (m_args[i] == "--address")
-                m_address = m_args[i + 1];
+            if (m_args[i] == "--address") m_address = m_args[i + 1];
         return true;
     }
 
@@ -200,22 +192,22 @@ public:
     // Waits for the simulator to end by itself; its exit status, or -1 at the deadline.
     int wait(std::chrono::milliseconds timeout) {
         int status = reap(timeout);
-        if (status != -1)
-            m_pid = -1;
+        if (status != -1) m_pid = -1;
         return status;
     }
 
     // Sends one control line and returns the reply ("ok ...", "error ..."); empty when none came.
-    std::string command(const std::string& line, std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
-        if (m_fd < 0)
-            return {};
+    std::string command(const std::string& line,
+                        std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
+        if (m_fd < 0) return {};
         std::string out = line + "\n";
-        if (::send(m_fd, out.data(), out.size(), MSG_NOSIGNAL) != ssize_t(out.size()))
-            return {};
+        if (::send(m_fd, out.data(), out.size(), MSG_NOSIGNAL) != ssize_t(out.size())) return {};
         return readLine(timeout).value_or(std::string());
     }
     // The command succeeded ("ok" or "ok ...").
-    bool ok(const std::string& line) { return command(line).rfind("ok", 0) == 0; }
+    bool ok(const std::string& line) {
+        return command(line).rfind("ok", 0) == 0;
+    }
 
     // Every log line so far, from line number `from` on (see logSize()).
     std::vector<SimLogLine> log(size_t from = 0) const {
@@ -224,16 +216,14 @@ public:
         std::string text;
         for (size_t n = 0; std::getline(in, text); ++n)
             if (n >= from)
-                if (auto l = SimLogLine::parse(text))
-                    out.push_back(*l);
+                if (auto l = SimLogLine::parse(text)) out.push_back(*l);
         return out;
     }
     size_t logSize() const {
         std::ifstream in(m_logPath);
         std::string text;
         size_t n = 0;
-        while (std::getline(in, text))
-            ++n;
+        while (std::getline(in, text)) ++n;
         return n;
     }
     // The varbind lines only.
@@ -248,20 +238,30 @@ public:
         auto deadline = std::chrono::steady_clock::now() + timeout;
         while (true) {
             for (const auto& l : log(from))
-                if (pred(l))
-                    return l;
-            if (std::chrono::steady_clock::now() >= deadline)
-                return std::nullopt;
+                if (pred(l)) return l;
+            if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
 
-    int port() const { return m_port; }
-    const std::string& address() const { return m_address; }
-    std::string endpoint() const { return m_address + ":" + std::to_string(m_port); }
-    pid_t pid() const { return m_pid; }
-    const std::string& error() const { return m_error; }
-    const std::string& logPath() const { return m_logPath; }
+    int port() const {
+        return m_port;
+    }
+    const std::string& address() const {
+        return m_address;
+    }
+    std::string endpoint() const {
+        return m_address + ":" + std::to_string(m_port);
+    }
+    pid_t pid() const {
+        return m_pid;
+    }
+    const std::string& error() const {
+        return m_error;
+    }
+    const std::string& logPath() const {
+        return m_logPath;
+    }
 
 private:
     bool fail(const std::string& why) {
@@ -278,19 +278,16 @@ private:
                 m_buffer.erase(0, nl + 1);
                 return line;
             }
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0 || m_fd < 0)
-                return std::nullopt;
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0 || m_fd < 0) return std::nullopt;
             pollfd p{m_fd, POLLIN, 0};
             int r = ::poll(&p, 1, int(left.count()));
-            if (r < 0 && errno == EINTR)
-                continue;
-            if (r <= 0)
-                return std::nullopt;
+            if (r < 0 && errno == EINTR) continue;
+            if (r <= 0) return std::nullopt;
             char buf[4096];
             ssize_t n = ::read(m_fd, buf, sizeof buf);
-            if (n <= 0)
-                return std::nullopt;
+            if (n <= 0) return std::nullopt;
             m_buffer.append(buf, size_t(n));
         }
     }
@@ -300,12 +297,9 @@ private:
         while (true) {
             int status = 0;
             pid_t r = ::waitpid(m_pid, &status, WNOHANG);
-            if (r == m_pid)
-                return status;
-            if (r < 0)
-                return -2;
-            if (std::chrono::steady_clock::now() >= deadline)
-                return -1;
+            if (r == m_pid) return status;
+            if (r < 0) return -2;
+            if (std::chrono::steady_clock::now() >= deadline) return -1;
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     }

@@ -22,15 +22,16 @@ const std::string kSysName = "1.3.6.1.2.1.1.5.0";
 const std::string kSysLocation = "1.3.6.1.2.1.1.6.0";
 
 const std::vector<std::string> kUsers = {
-    "--community", "public", "--rw-community", "private",
-    "--user", "alice:SHA:alicepass:AES:alicepriv",
-    "--user", "bob:MD5:bobpass12:DES:bobpriv12",
-    "--user", "carl",
-    "--user", "dave:MD5:davepass1",
-    "--user", "erin:SHA:erinpass1",
-    "--user", "frank:SHA:frankpass:DES:frankpriv",
-    "--user", "gina:MD5:ginapass1:AES:ginapriv1",
-    "--ro-user", "rita:SHA:ritapass1",
+    "--community",    "public",
+    "--rw-community", "private",
+    "--user",         "alice:SHA:alicepass:AES:alicepriv",
+    "--user",         "bob:MD5:bobpass12:DES:bobpriv12",
+    "--user",         "carl",
+    "--user",         "dave:MD5:davepass1",
+    "--user",         "erin:SHA:erinpass1",
+    "--user",         "frank:SHA:frankpass:DES:frankpriv",
+    "--user",         "gina:MD5:ginapass1:AES:ginapriv1",
+    "--ro-user",      "rita:SHA:ritapass1",
 };
 
 const SnmpAccess kV1{"v1", {"-v1", "-c", "private"}};
@@ -44,10 +45,18 @@ std::vector<SnmpAccess> allAccesses() {
         {"v3NoAuth", {"-v3", "-u", "carl", "-l", "noAuthNoPriv"}},
         {"v3Md5", {"-v3", "-u", "dave", "-l", "authNoPriv", "-a", "MD5", "-A", "davepass1"}},
         {"v3Sha", {"-v3", "-u", "erin", "-l", "authNoPriv", "-a", "SHA", "-A", "erinpass1"}},
-        {"v3Md5Des", {"-v3", "-u", "bob", "-l", "authPriv", "-a", "MD5", "-A", "bobpass12", "-x", "DES", "-X", "bobpriv12"}},
-        {"v3ShaAes", {"-v3", "-u", "alice", "-l", "authPriv", "-a", "SHA", "-A", "alicepass", "-x", "AES", "-X", "alicepriv"}},
-        {"v3ShaDes", {"-v3", "-u", "frank", "-l", "authPriv", "-a", "SHA", "-A", "frankpass", "-x", "DES", "-X", "frankpriv"}},
-        {"v3Md5Aes", {"-v3", "-u", "gina", "-l", "authPriv", "-a", "MD5", "-A", "ginapass1", "-x", "AES", "-X", "ginapriv1"}},
+        {"v3Md5Des",
+         {"-v3", "-u", "bob", "-l", "authPriv", "-a", "MD5", "-A", "bobpass12", "-x", "DES", "-X",
+          "bobpriv12"}},
+        {"v3ShaAes",
+         {"-v3", "-u", "alice", "-l", "authPriv", "-a", "SHA", "-A", "alicepass", "-x", "AES", "-X",
+          "alicepriv"}},
+        {"v3ShaDes",
+         {"-v3", "-u", "frank", "-l", "authPriv", "-a", "SHA", "-A", "frankpass", "-x", "DES", "-X",
+          "frankpriv"}},
+        {"v3Md5Aes",
+         {"-v3", "-u", "gina", "-l", "authPriv", "-a", "MD5", "-A", "ginapass1", "-x", "AES", "-X",
+          "ginapriv1"}},
     };
 }
 
@@ -67,7 +76,8 @@ protected:
         ASSERT_EQ(s_sim->command("reset"), "ok");
     }
     SimProcess& sim() { return *s_sim; }
-    ToolResult get(const SnmpAccess& a, const std::vector<std::string>& oids, const std::string& timeout = "2") {
+    ToolResult get(const SnmpAccess& a, const std::vector<std::string>& oids,
+                   const std::string& timeout = "2") {
         return snmp("snmpget", a, sim().endpoint(), oids, timeout);
     }
     ToolResult set(const SnmpAccess& a, const std::vector<std::string>& rest) {
@@ -82,8 +92,7 @@ SimProcess* SimTest::s_sim = nullptr;
 
 size_t countLines(const std::string& text, const std::string& what) {
     size_t n = 0;
-    for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1))
-        ++n;
+    for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
     return n;
 }
 
@@ -127,7 +136,8 @@ TEST_F(SimTest, WrongCommunityIsDroppedUnanswered) {
     ToolResult g = get({"bad", {"-v2c", "-c", "wrong"}}, {kSysDescr}, "0.3");
     EXPECT_NE(g.exitCode, 0);
     EXPECT_NE(g.out.find("Timeout"), std::string::npos) << g.out;
-    auto drop = sim().waitForLog([](const SimLogLine& l) { return l.event && l.words.size() >= 3 && l.words[0] == "drop"; }, mark);
+    auto drop = sim().waitForLog(
+        [](const SimLogLine& l) { return l.event && l.words.size() >= 3 && l.words[0] == "drop"; }, mark);
     ASSERT_TRUE(drop);
     EXPECT_EQ(drop->words[1], "community");
     EXPECT_EQ(drop->words[2], "\"wrong\"");
@@ -143,9 +153,11 @@ TEST_F(SimTest, V3RefusalsReportTheUsmError) {
     const Row rows[] = {
         {"unknown user", {"-v3", "-u", "nobody", "-l", "noAuthNoPriv"}, "Unknown user name"},
         {"wrong auth password",
-         {"-v3", "-u", "alice", "-l", "authPriv", "-a", "SHA", "-A", "wrongpass", "-x", "AES", "-X", "alicepriv"},
+         {"-v3", "-u", "alice", "-l", "authPriv", "-a", "SHA", "-A", "wrongpass", "-x", "AES", "-X",
+          "alicepriv"},
          "Authentication failure"},
-        {"level above the user's", {"-v3", "-u", "carl", "-l", "authNoPriv", "-a", "MD5", "-A", "whatever1"},
+        {"level above the user's",
+         {"-v3", "-u", "carl", "-l", "authNoPriv", "-a", "MD5", "-A", "whatever1"},
          "Unsupported security level"},
     };
     for (const Row& r : rows) {
@@ -171,7 +183,8 @@ TEST_F(SimTest, RefusedSetsKeepTheValue) {
         std::vector<std::string> set;
         const char* reason;  // as snmpset prints it
     };
-    const SnmpAccess readOnlyUser{"rita", {"-v3", "-u", "rita", "-l", "authNoPriv", "-a", "SHA", "-A", "ritapass1"}};
+    const SnmpAccess readOnlyUser{"rita",
+                                  {"-v3", "-u", "rita", "-l", "authNoPriv", "-a", "SHA", "-A", "ritapass1"}};
     const Row rows[] = {
         {"read-only object", kV2c, {kFirmware, "s", "v9"}, "notWritable"},
         {"read-only object, v1", kV1, {kFirmware, "s", "v9"}, "noSuchName"},
@@ -273,7 +286,8 @@ TEST_F(SimTest, WalksRealRowsInOrderAndNeverAliases) {
 
     // The log shows each get-next with the OID asked and the OID answered.
     auto lines = sim().requests();
-    auto last = std::find_if(lines.rbegin(), lines.rend(), [](const SimLogLine& l) { return l.op == "GETNEXT"; });
+    auto last =
+        std::find_if(lines.rbegin(), lines.rend(), [](const SimLogLine& l) { return l.op == "GETNEXT"; });
     ASSERT_NE(last, lines.rend());
     EXPECT_NE(last->asked, last->answered);
 }
@@ -292,10 +306,10 @@ TEST_F(SimTest, ServesTheWholeObjectSetWithTheTablesTypes) {
     EXPECT_GT(countLines(all.out, "\n"), 400u);
     for (const std::string& want : std::vector<std::string>{
              ".1.3.6.1.2.1.1.2.0 = OID: .1.3.6.1.4.1.47011.11.37.9", ".1.3.6.1.2.1.1.3.0 = Timeticks:",
-          E + ".4.1.2.2.0 = IpAddress: 127.0.0.1", E + ".4.1.2.3.0 = IpAddress: 255.0.0.0",
-          E + ".4.4.1.1.1.0 = STRING: \"v2.20.01\"", E + ".4.4.1.1.2.0 = Hex-STRING: 00 1A 2B 3C 4D 5E",
-          E + ".4.4.2.1.4.1 = STRING: \"54Mbps\"", E + ".4.3.3.4.0 = INTEGER: 4",
-          E + ".4.2.12.1.1.1.2.1 = INTEGER: 2", E + ".4.99.1.1.16.0 = INTEGER: 1"})
+             E + ".4.1.2.2.0 = IpAddress: 127.0.0.1", E + ".4.1.2.3.0 = IpAddress: 255.0.0.0",
+             E + ".4.4.1.1.1.0 = STRING: \"v2.20.01\"", E + ".4.4.1.1.2.0 = Hex-STRING: 00 1A 2B 3C 4D 5E",
+             E + ".4.4.2.1.4.1 = STRING: \"54Mbps\"", E + ".4.3.3.4.0 = INTEGER: 4",
+             E + ".4.2.12.1.1.1.2.1 = INTEGER: 2", E + ".4.99.1.1.16.0 = INTEGER: 1"})
         EXPECT_NE(all.out.find(want), std::string::npos) << want;
     EXPECT_EQ(countLines(all.out, E + ".4.2.4.2.1.2.1."), 8u);  // MAC filter rows of slot 1
     EXPECT_EQ(countLines(all.out, E + ".4.4.5.2.1.2."), 3u);    // client rows
@@ -326,8 +340,7 @@ TEST_F(SimTest, DropsTheNextRequests) {
     EXPECT_NE(get(kV2c, {kSysDescr}, "0.3").out.find("Timeout"), std::string::npos);
     EXPECT_EQ(get(kV2c, {kSysDescr}).exitCode, 0);
     size_t drops = 0;
-    for (const auto& l : sim().log(mark))
-        drops += l.event && l.words[0] == "drop" && l.words[1] == "fault";
+    for (const auto& l : sim().log(mark)) drops += l.event && l.words[0] == "drop" && l.words[1] == "fault";
     EXPECT_EQ(drops, 2u);
 }
 
@@ -362,7 +375,8 @@ TEST_F(SimTest, RestartCommandSilencesThenReadsIdle) {
     ToolResult s = set(kV2c, {E + ".4.3.2.1.0", "i", "1"});
     EXPECT_EQ(s.exitCode, 0) << s.out;  // the command itself is answered
     EXPECT_NE(get(kV2c, {kSysDescr}, "0.3").out.find("Timeout"), std::string::npos);
-    auto restart = sim().waitForLog([](const SimLogLine& l) { return l.event && l.words[0] == "restart"; }, mark);
+    auto restart =
+        sim().waitForLog([](const SimLogLine& l) { return l.event && l.words[0] == "restart"; }, mark);
     ASSERT_TRUE(restart);
     EXPECT_EQ(restart->words[1], "60000");
     ASSERT_EQ(sim().command("silence 0"), "ok");
@@ -384,7 +398,8 @@ TEST_F(SimTest, RefreshTriggersRefillTheirTables) {
     std::string after = sim().command("get " + clientMac);
     EXPECT_NE(before, after);
     EXPECT_EQ(sim().command("get " + E + ".4.4.5.1.1.1.1"), "ok i 0");
-    auto refill = sim().waitForLog([](const SimLogLine& l) { return l.event && l.words[0] == "refill"; }, mark);
+    auto refill =
+        sim().waitForLog([](const SimLogLine& l) { return l.event && l.words[0] == "refill"; }, mark);
     ASSERT_TRUE(refill);
     EXPECT_EQ(refill->words[1], "clients");
 
@@ -421,7 +436,7 @@ TEST_F(SimTest, ControlSetsValuesOutsideTheOptionsAndRemovesObjects) {
 
 TEST_F(SimTest, ControlRejectsBadLines) {
     for (const char* bad : {"frobnicate", "get 1..3", "set 1.3.6 i twelve", "set 1.3.6 a 1.2.3",
-                                   "error 1.3.6 nonsense", "delay soon", "get 1.3.9.9.9"})
+                            "error 1.3.6 nonsense", "delay soon", "get 1.3.9.9.9"})
         EXPECT_EQ(sim().command(bad).rfind("error ", 0), 0u) << bad;
 }
 
@@ -440,7 +455,8 @@ TEST(SimProfileTest, LegacyFirmwareLacksTheOptionalObjects) {
     EXPECT_NE(g.out.find(".4.99.1.1.1.0 = INTEGER: 0"), std::string::npos) << g.out;
     EXPECT_EQ(countLines(g.out, "No Such Object"), 4u) << g.out;
     // Under v1 one absent object fails the whole read.
-    ToolResult v1 = snmp("snmpget", {"v1", {"-v1", "-c", "kiwano"}}, sim.endpoint(), {E + ".4.4.1.1.1.0", E + ".4.2.3.1.17.0"});
+    ToolResult v1 = snmp("snmpget", {"v1", {"-v1", "-c", "kiwano"}}, sim.endpoint(),
+                         {E + ".4.4.1.1.1.0", E + ".4.2.3.1.17.0"});
     EXPECT_NE(v1.out.find("noSuchName"), std::string::npos) << v1.out;
 }
 
@@ -450,10 +466,12 @@ TEST(SimProcessTest, DefaultCommunitiesAndAnotherLoopbackAddress) {
     EXPECT_GT(sim.port(), 0);
     SnmpAccess write{"w", {"-v2c", "-c", "morello"}};
     EXPECT_EQ(snmp("snmpset", write, sim.endpoint(), {kSysName, "s", "x"}).exitCode, 0);
-    ToolResult r = snmp("snmpget", {"r", {"-v2c", "-c", "kiwano"}}, sim.endpoint(), {kSysName, E + ".4.2.9.3.1.1.0"});
+    ToolResult r =
+        snmp("snmpget", {"r", {"-v2c", "-c", "kiwano"}}, sim.endpoint(), {kSysName, E + ".4.2.9.3.1.1.0"});
     EXPECT_NE(r.out.find("STRING: \"x\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("No Such Object"), std::string::npos) << r.out;
-    EXPECT_NE(snmp("snmpset", {"r", {"-v2c", "-c", "kiwano"}}, sim.endpoint(), {kSysName, "s", "y"}).out.find("noAccess"),
+    EXPECT_NE(snmp("snmpset", {"r", {"-v2c", "-c", "kiwano"}}, sim.endpoint(), {kSysName, "s", "y"})
+                  .out.find("noAccess"),
               std::string::npos);
 }
 
@@ -497,18 +515,15 @@ TEST(SimProcessTest, EndsWhenItsParentDies) {
         pid_t sim = -1;
         std::vector<std::string> argv = {exe, "--port", "0", "--no-control"};
         std::vector<char*> cargv;
-        for (auto& a : argv)
-            cargv.push_back(a.data());
+        for (auto& a : argv) cargv.push_back(a.data());
         cargv.push_back(nullptr);
         // Wait until the simulator runs its loop, as a test would, then die.
         int out[2];
-        if (pipe(out) != 0)
-            _exit(1);
+        if (pipe(out) != 0) _exit(1);
         posix_spawn_file_actions_t fa;
         posix_spawn_file_actions_init(&fa);
         posix_spawn_file_actions_adddup2(&fa, out[1], 1);
-        if (posix_spawn(&sim, exe.c_str(), &fa, nullptr, cargv.data(), environ) != 0)
-            _exit(1);
+        if (posix_spawn(&sim, exe.c_str(), &fa, nullptr, cargv.data(), environ) != 0) _exit(1);
         close(out[1]);
         char c;
         while (read(out[0], &c, 1) == 1 && c != '\n') {
@@ -526,8 +541,7 @@ TEST(SimProcessTest, EndsWhenItsParentDies) {
     pid_t r = 0;
     while ((r = waitpid(sim, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (r == 0)
-        ::kill(sim, SIGKILL);
+    if (r == 0) ::kill(sim, SIGKILL);
     EXPECT_EQ(r, sim) << "the simulator outlived its parent";
     prctl(PR_SET_CHILD_SUBREAPER, 0);
 }

@@ -23,19 +23,16 @@ struct ToolResult {
 inline ToolResult runTool(const std::vector<std::string>& args) {
     ToolResult r;
     int fds[2];
-    if (pipe(fds) != 0)
-        return r;
+    if (pipe(fds) != 0) return r;
     std::vector<std::string> env = {"MIBS=", "MIBDIRS=/nonexistent", "SNMPCONFPATH=/nonexistent",
                                     "SNMP_PERSISTENT_DIR=/tmp/qmx_sim_tools." + std::to_string(getuid()),
                                     "PATH=/usr/bin:/bin"};
     std::vector<char*> cenv;
-    for (auto& e : env)
-        cenv.push_back(e.data());
+    for (auto& e : env) cenv.push_back(e.data());
     cenv.push_back(nullptr);
     std::vector<std::string> argv = args;
     std::vector<char*> cargv;
-    for (auto& a : argv)
-        cargv.push_back(a.data());
+    for (auto& a : argv) cargv.push_back(a.data());
     cargv.push_back(nullptr);
     posix_spawn_file_actions_t fa;
     posix_spawn_file_actions_init(&fa);
@@ -53,8 +50,7 @@ inline ToolResult runTool(const std::vector<std::string>& args) {
     }
     char buf[4096];
     ssize_t n;
-    while ((n = read(fds[0], buf, sizeof buf)) > 0)
-        r.out.append(buf, size_t(n));
+    while ((n = read(fds[0], buf, sizeof buf)) > 0) r.out.append(buf, size_t(n));
     close(fds[0]);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -74,8 +70,7 @@ inline ToolResult snmp(const std::string& tool, const SnmpAccess& access, const 
                        const std::vector<std::string>& rest, const std::string& timeout = "2") {
     std::vector<std::string> args = {tool};
     args.insert(args.end(), access.args.begin(), access.args.end());
-    for (const char* a : {"-On", "-r", "0", "-t"})
-        args.push_back(a);
+    for (const char* a : {"-On", "-r", "0", "-t"}) args.push_back(a);
     args.push_back(timeout);
     args.push_back(endpoint);
     args.insert(args.end(), rest.begin(), rest.end());
