@@ -10,6 +10,7 @@
 
 #include <sys/prctl.h>
 
+#include "module/Misc.h"
 #include "sim/SimProcess.h"
 #include "sim/SnmpTool.h"
 
@@ -264,6 +265,40 @@ TEST_F(SimTest, ScalarWithoutItsInstanceIsNoSuchInstance) {
     EXPECT_NE(g.out.find(".4.2.88.0 = No Such Object"), std::string::npos) << g.out;
 }
 
+// Every record of the module's tables is there at the form the module's requests use: a keyless
+// record R answers R.0 (a scalar read; an instance answers it too), and a walked column has rows.
+TEST_F(SimTest, EveryTableRecordIsAnswered) {
+    std::vector<std::string> scalars, columns;
+    for (const auto& t : kMibTables) {
+        bool walked = false;
+        for (const MibObjectDef* d = t.table; d->oid; ++d)
+            walked = walked || std::string(d->oid) == " " || d->access == 0x01;
+        for (const MibObjectDef* d = t.table; d->oid; ++d) {
+            if (std::string(d->oid) == " " || d->access == 0x01) continue;
+            auto& list = walked ? columns : scalars;
+            std::string oid = walked ? std::string(d->oid) : std::string(d->oid) + ".0";
+            if (std::find(list.begin(), list.end(), oid) == list.end()) list.push_back(oid);
+        }
+    }
+    ASSERT_GT(scalars.size(), 250u);
+    ASSERT_GT(columns.size(), 30u);
+    for (size_t i = 0; i < scalars.size(); i += 40) {
+        std::vector<std::string> chunk(scalars.begin() + i,
+                                       scalars.begin() + std::min(scalars.size(), i + 40));
+        ToolResult g = get(kV2c, chunk);
+        EXPECT_EQ(g.exitCode, 0) << g.out;
+        EXPECT_EQ(g.out.find("No Such"), std::string::npos) << g.out;
+    }
+    for (size_t i = 0; i < columns.size(); i += 40) {
+        std::vector<std::string> chunk(columns.begin() + i,
+                                       columns.begin() + std::min(columns.size(), i + 40));
+        ToolResult n = snmp("snmpgetnext", kV2c, sim().endpoint(), chunk);
+        ASSERT_EQ(n.exitCode, 0) << n.out;
+        for (const auto& column : chunk)
+            EXPECT_NE(n.out.find("." + column + "."), std::string::npos) << column << " has no rows";
+    }
+}
+
 // --- walks ---------------------------------------------------------------------------------------
 
 TEST_F(SimTest, WalksRealRowsInOrderAndNeverAliases) {
@@ -331,6 +366,12 @@ TEST_F(SimTest, ErrorStatusForAChosenOid) {
     EXPECT_NE(s.out.find("notWritable"), std::string::npos) << s.out;
     ASSERT_EQ(sim().command("error " + kSysName + " off"), "ok");
     EXPECT_EQ(get(kV2c, {kSysName}).exitCode, 0);
+    // In a walk the rule matches the row the get-next would answer.
+    const std::string row3 = E + ".4.2.9.2.1.3.1.3";
+    ASSERT_EQ(sim().command("error " + row3 + " resourceUnavailable next"), "ok");
+    ToolResult n = snmp("snmpgetnext", kV2c, sim().endpoint(), {E + ".4.2.9.2.1.3.1.2"});
+    EXPECT_NE(n.out.find("resourceUnavailable"), std::string::npos) << n.out;
+    EXPECT_EQ(get(kV2c, {row3}).exitCode, 0);
 }
 
 TEST_F(SimTest, DropsTheNextRequests) {
