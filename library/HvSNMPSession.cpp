@@ -291,12 +291,13 @@ void _SnmpEventProcessor::onTimer() {
     // A completion may open a modal dialog; a readable socket must not call back in meanwhile.
     enableNotifiers(false);
     if (HvSnmpTransport* t = HvSNMPSession::session) {
-        for (;;) {
+        // The completions after one that threw are still queued: go on with them. Bounded, so that a
+        // failure that is not a completion's cannot hold the GUI thread; the rest wait for the next tick.
+        for (int attempt = 0; attempt < 64; ++attempt) {
             try {
                 t->processPending();
                 break;
             } catch (...) {
-                // The completions after the one that threw are still queued: go on with them.
                 HvHandleException(std::current_exception());
             }
         }
