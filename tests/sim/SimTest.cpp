@@ -33,6 +33,7 @@ const std::vector<std::string> kUsers = {
     "--user",         "frank:SHA:frankpass:DES:frankpriv",
     "--user",         "gina:MD5:ginapass1:AES:ginapriv1",
     "--ro-user",      "rita:SHA:ritapass1",
+    "--user",         "sam:MD5:abc:DES:xyz",  // shorter than net-snmp's own tools accept as passwords
 };
 
 const SnmpAccess kV1{"v1", {"-v1", "-c", "private"}};
@@ -58,6 +59,10 @@ std::vector<SnmpAccess> allAccesses() {
         {"v3Md5Aes",
          {"-v3", "-u", "gina", "-l", "authPriv", "-a", "MD5", "-A", "ginapass1", "-x", "AES", "-X",
           "ginapriv1"}},
+        // The tools take the keys of "abc" and "xyz" instead (RFC 3414 A.2 with MD5).
+        {"v3ShortPasswords",
+         {"-v3", "-u", "sam", "-l", "authPriv", "-a", "MD5", "-3m", "0x992d2d55392e2045ee1e0711ca73c6eb",
+          "-x", "DES", "-3M", "0xcf343a2ca623f9a1ee16f8ccb1d58fce"}},
     };
 }
 
@@ -527,7 +532,7 @@ TEST(SimProcessTest, DefaultCommunitiesAndAnotherLoopbackAddress) {
 TEST(SimProcessTest, BadCommandLineIsRefused) {
     for (std::vector<std::string> args : {std::vector<std::string>{"--address", "10.0.0.1"},
                                           {"--profile", "modern"},
-                                          {"--user", "shortpw:MD5:abc"},
+                                          {"--user", "nopass:MD5:"},
                                           {"--user", "x:MD4:abcdefgh"},
                                           {"--bogus"}}) {
         SimProcess sim(args);
