@@ -488,9 +488,18 @@ TEST_F(SimTest, ControlSetsValuesOutsideTheOptionsAndRemovesObjects) {
     EXPECT_EQ(sim().command("get " + E + ".4.99.1.1.1.0"), "ok i 1");
 }
 
+TEST_F(SimTest, ControlFillsALargeTable) {
+    const std::string column = E + ".4.2.50.1.2";
+    ASSERT_EQ(sim().command("fill " + column + " 1000 s row"), "ok");
+    ToolResult w = snmp("snmpbulkwalk", kV2c, sim().endpoint(), {column});
+    EXPECT_EQ(w.exitCode, 0) << w.out.substr(0, 500);
+    EXPECT_EQ(countLines(w.out, " = STRING: \"row\""), 1000u);
+    EXPECT_NE(w.out.find("." + column + ".1000 = "), std::string::npos);
+}
+
 TEST_F(SimTest, ControlRejectsBadLines) {
     for (const char* bad : {"frobnicate", "get 1..3", "set 1.3.6 i twelve", "set 1.3.6 a 1.2.3",
-                            "error 1.3.6 nonsense", "delay soon", "get 1.3.9.9.9"})
+                            "error 1.3.6 nonsense", "delay soon", "fill 1.3.6 0 i 1", "get 1.3.9.9.9"})
         EXPECT_EQ(sim().command(bad).rfind("error ", 0), 0u) << bad;
 }
 
