@@ -46,10 +46,18 @@ std::string versionText(long version) {
     return std::to_string(version);
 }
 
+std::string community(const netsnmp_pdu* pdu) {
+    if (!pdu->community) return {};
+    return std::string(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
+}
+
+std::string securityName(const netsnmp_pdu* pdu) {
+    if (!pdu->securityName) return {};
+    return std::string(pdu->securityName, pdu->securityNameLen);
+}
+
 std::string principal(const netsnmp_pdu* pdu) {
-    if (pdu->version == SNMP_VERSION_3)
-        return quoted(std::string(pdu->securityName ? pdu->securityName : "", pdu->securityNameLen));
-    return quoted(std::string(reinterpret_cast<const char*>(pdu->community), pdu->community_len));
+    return quoted(pdu->version == SNMP_VERSION_3 ? securityName(pdu) : community(pdu));
 }
 
 std::string opText(const netsnmp_pdu* pdu) {
@@ -162,12 +170,12 @@ void logVarbind(const netsnmp_pdu* pdu, const SimOid& asked, const SimOid& answe
 bool mayWrite(const netsnmp_pdu* pdu) {
     const SimDevice& d = *g_device;
     if (pdu->version == SNMP_VERSION_3) {
-        std::string name(pdu->securityName ? pdu->securityName : "", pdu->securityNameLen);
+        std::string name = securityName(pdu);
         for (const auto& u : d.users)
             if (u.name == name) return u.writable;
         return false;
     }
-    std::string c(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
+    std::string c = community(pdu);
     for (const auto& w : d.writeCommunities)
         if (w == c) return true;
     return false;
@@ -424,7 +432,7 @@ int postParse(netsnmp_session* session, netsnmp_pdu* pdu, int result) {
         return 0;
     }
     if (pdu->version == SNMP_VERSION_1 || pdu->version == SNMP_VERSION_2c) {
-        std::string c(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
+        std::string c = community(pdu);
         SimDevice& d = *g_device;
         for (const auto* list : {&d.readCommunities, &d.writeCommunities})
             for (const auto& known : *list)
@@ -488,7 +496,6 @@ int SimAgent::start(const std::string& address, int port, const std::string& eng
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
-    netsnmp_disable_this_loghandler(nullptr);
     snmp_disable_log();
     snmp_enable_stderrlog();
     if (getenv("QMX_SIM_DEBUG")) {
