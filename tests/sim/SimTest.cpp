@@ -411,6 +411,12 @@ TEST_F(SimTest, DelaysAnswers) {
     ASSERT_EQ(sim().command("delay 200 1"), "ok");
     EXPECT_EQ(set(kV2c, {kSysLocation, "s", "lab 2"}).exitCode, 0);
     EXPECT_EQ(sim().command("get " + kSysLocation), "ok s \"lab 2\"");
+    // A get-bulk is delayed once, not once per repetition, and keeps all its repetitions.
+    ASSERT_EQ(sim().command("delay 200"), "ok");
+    ToolResult bulk = snmp("snmpbulkget", kV2c, sim().endpoint(), {"-Cr6", "1.3.6.1.2.1.1"}, "5");
+    EXPECT_EQ(bulk.exitCode, 0) << bulk.out;
+    EXPECT_NE(bulk.out.find(".1.3.6.1.2.1.1.6.0 = "), std::string::npos) << bulk.out;
+    EXPECT_EQ(countLines(bulk.out, "\n"), 6u) << bulk.out;
 }
 
 TEST_F(SimTest, SilentForAWhile) {
