@@ -22,19 +22,22 @@ const std::string kSysContact = "1.3.6.1.2.1.1.4.0";
 const std::string kSysName = "1.3.6.1.2.1.1.5.0";
 const std::string kSysLocation = "1.3.6.1.2.1.1.6.0";
 
+// The simulator's accounts; sam's passwords are shorter than net-snmp's own tools accept.
+// clang-format off
 const std::vector<std::string> kUsers = {
-    "--community",    "public",
+    "--community", "public",
     "--rw-community", "private",
-    "--user",         "alice:SHA:alicepass:AES:alicepriv",
-    "--user",         "bob:MD5:bobpass12:DES:bobpriv12",
-    "--user",         "carl",
-    "--user",         "dave:MD5:davepass1",
-    "--user",         "erin:SHA:erinpass1",
-    "--user",         "frank:SHA:frankpass:DES:frankpriv",
-    "--user",         "gina:MD5:ginapass1:AES:ginapriv1",
-    "--ro-user",      "rita:SHA:ritapass1",
-    "--user",         "sam:MD5:abc:DES:xyz",  // shorter than net-snmp's own tools accept as passwords
+    "--user", "alice:SHA:alicepass:AES:alicepriv",
+    "--user", "bob:MD5:bobpass12:DES:bobpriv12",
+    "--user", "carl",
+    "--user", "dave:MD5:davepass1",
+    "--user", "erin:SHA:erinpass1",
+    "--user", "frank:SHA:frankpass:DES:frankpriv",
+    "--user", "gina:MD5:ginapass1:AES:ginapriv1",
+    "--user", "sam:MD5:abc:DES:xyz",
+    "--ro-user", "rita:SHA:ritapass1",
 };
+// clang-format on
 
 const SnmpAccess kV1{"v1", {"-v1", "-c", "private"}};
 const SnmpAccess kV2c{"v2c", {"-v2c", "-c", "private"}};
