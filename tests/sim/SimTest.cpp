@@ -22,18 +22,22 @@ const std::string kSysContact = "1.3.6.1.2.1.1.4.0";
 const std::string kSysName = "1.3.6.1.2.1.1.5.0";
 const std::string kSysLocation = "1.3.6.1.2.1.1.6.0";
 
+// The simulator's accounts; sam's passwords are shorter than net-snmp's own tools accept.
+// clang-format off
 const std::vector<std::string> kUsers = {
-    "--community",    "public",
+    "--community", "public",
     "--rw-community", "private",
-    "--user",         "alice:SHA:alicepass:AES:alicepriv",
-    "--user",         "bob:MD5:bobpass12:DES:bobpriv12",
-    "--user",         "carl",
-    "--user",         "dave:MD5:davepass1",
-    "--user",         "erin:SHA:erinpass1",
-    "--user",         "frank:SHA:frankpass:DES:frankpriv",
-    "--user",         "gina:MD5:ginapass1:AES:ginapriv1",
-    "--ro-user",      "rita:SHA:ritapass1",
+    "--user", "alice:SHA:alicepass:AES:alicepriv",
+    "--user", "bob:MD5:bobpass12:DES:bobpriv12",
+    "--user", "carl",
+    "--user", "dave:MD5:davepass1",
+    "--user", "erin:SHA:erinpass1",
+    "--user", "frank:SHA:frankpass:DES:frankpriv",
+    "--user", "gina:MD5:ginapass1:AES:ginapriv1",
+    "--user", "sam:MD5:abc:DES:xyz",
+    "--ro-user", "rita:SHA:ritapass1",
 };
+// clang-format on
 
 const SnmpAccess kV1{"v1", {"-v1", "-c", "private"}};
 const SnmpAccess kV2c{"v2c", {"-v2c", "-c", "private"}};
@@ -58,6 +62,10 @@ std::vector<SnmpAccess> allAccesses() {
         {"v3Md5Aes",
          {"-v3", "-u", "gina", "-l", "authPriv", "-a", "MD5", "-A", "ginapass1", "-x", "AES", "-X",
           "ginapriv1"}},
+        // The tools take the keys of "abc" and "xyz" instead (RFC 3414 A.2 with MD5).
+        {"v3ShortPasswords",
+         {"-v3", "-u", "sam", "-l", "authPriv", "-a", "MD5", "-3m", "0x992d2d55392e2045ee1e0711ca73c6eb",
+          "-x", "DES", "-3M", "0xcf343a2ca623f9a1ee16f8ccb1d58fce"}},
     };
 }
 
@@ -101,7 +109,7 @@ size_t countLines(const std::string& text, const std::string& what) {
 
 class SimAccessTest : public SimTest, public ::testing::WithParamInterface<SnmpAccess> {};
 
-TEST_P(SimAccessTest, SetReadsBackAndIsLogged) {
+TEST_P(SimAccessTest, GetWalkSetReadBackAndLog) {
     const SnmpAccess& a = GetParam();
     const std::string contact = "ops-" + a.name;
     size_t mark = sim().logSize();
@@ -125,6 +133,10 @@ TEST_P(SimAccessTest, SetReadsBackAndIsLogged) {
     const std::string version = a.args[0] == "-v1" ? "1" : a.args[0] == "-v2c" ? "2c" : "3";
     EXPECT_EQ(lines[0].version, version);
     EXPECT_EQ(lines[0].principal, a.args[0] == "-v3" ? a.args[2] : "private");
+
+    ToolResult rates = walk(a, E + ".4.2.13.1.2.1");
+    EXPECT_EQ(rates.exitCode, 0) << rates.out;
+    EXPECT_EQ(countLines(rates.out, " = INTEGER: "), 12u) << rates.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, SimAccessTest, ::testing::ValuesIn(allAccesses()),
@@ -406,6 +418,12 @@ TEST_F(SimTest, DelaysAnswers) {
     ASSERT_EQ(sim().command("delay 200 1"), "ok");
     EXPECT_EQ(set(kV2c, {kSysLocation, "s", "lab 2"}).exitCode, 0);
     EXPECT_EQ(sim().command("get " + kSysLocation), "ok s \"lab 2\"");
+    // A get-bulk is delayed once, not once per repetition, and keeps all its repetitions.
+    ASSERT_EQ(sim().command("delay 200"), "ok");
+    ToolResult bulk = snmp("snmpbulkget", kV2c, sim().endpoint(), {"-Cr6", "1.3.6.1.2.1.1"}, "5");
+    EXPECT_EQ(bulk.exitCode, 0) << bulk.out;
+    EXPECT_NE(bulk.out.find(".1.3.6.1.2.1.1.6.0 = "), std::string::npos) << bulk.out;
+    EXPECT_EQ(countLines(bulk.out, "\n"), 6u) << bulk.out;
 }
 
 TEST_F(SimTest, SilentForAWhile) {
@@ -483,9 +501,18 @@ TEST_F(SimTest, ControlSetsValuesOutsideTheOptionsAndRemovesObjects) {
     EXPECT_EQ(sim().command("get " + E + ".4.99.1.1.1.0"), "ok i 1");
 }
 
+TEST_F(SimTest, ControlFillsALargeTable) {
+    const std::string column = E + ".4.2.50.1.2";
+    ASSERT_EQ(sim().command("fill " + column + " 1000 s row"), "ok");
+    ToolResult w = snmp("snmpbulkwalk", kV2c, sim().endpoint(), {column});
+    EXPECT_EQ(w.exitCode, 0) << w.out.substr(0, 500);
+    EXPECT_EQ(countLines(w.out, " = STRING: \"row\""), 1000u);
+    EXPECT_NE(w.out.find("." + column + ".1000 = "), std::string::npos);
+}
+
 TEST_F(SimTest, ControlRejectsBadLines) {
     for (const char* bad : {"frobnicate", "get 1..3", "set 1.3.6 i twelve", "set 1.3.6 a 1.2.3",
-                            "error 1.3.6 nonsense", "delay soon", "get 1.3.9.9.9"})
+                            "error 1.3.6 nonsense", "delay soon", "fill 1.3.6 0 i 1", "get 1.3.9.9.9"})
         EXPECT_EQ(sim().command(bad).rfind("error ", 0), 0u) << bad;
 }
 
@@ -527,7 +554,7 @@ TEST(SimProcessTest, DefaultCommunitiesAndAnotherLoopbackAddress) {
 TEST(SimProcessTest, BadCommandLineIsRefused) {
     for (std::vector<std::string> args : {std::vector<std::string>{"--address", "10.0.0.1"},
                                           {"--profile", "modern"},
-                                          {"--user", "shortpw:MD5:abc"},
+                                          {"--user", "nopass:MD5:"},
                                           {"--user", "x:MD4:abcdefgh"},
                                           {"--bogus"}}) {
         SimProcess sim(args);
