@@ -16,7 +16,9 @@ QDateTime HvNow() {
     return source ? source() : QDateTime::currentDateTime();
 }
 
-void HvSetClock(std::function<QDateTime()> clock) { clockSource() = std::move(clock); }
+void HvSetClock(std::function<QDateTime()> clock) {
+    clockSource() = std::move(clock);
+}
 
 std::string HvFormatTime12(const QTime& time, bool literalAmPm) {
     const int h = time.hour();
@@ -27,8 +29,7 @@ std::string HvFormatTime12(const QTime& time, bool literalAmPm) {
         const QLocale locale = QLocale::system();
         designator = (pm ? locale.pmText() : locale.amText()).toStdString();
     }
-    if (designator.empty())
-        designator = pm ? "PM" : "AM";
+    if (designator.empty()) designator = pm ? "PM" : "AM";
     char buf[16];
     std::snprintf(buf, sizeof buf, "%02d:%02d:%02d ", h12, time.minute(), time.second());
     return buf + designator;

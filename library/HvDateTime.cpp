@@ -18,28 +18,22 @@ int scanNumbers(std::string_view text, std::string_view pattern, std::array<int3
     int count = 0;
     for (char p : pattern) {
         if (p != '#') {
-            if (t >= text.size() || text[t] != p)
-                return count;
+            if (t >= text.size() || text[t] != p) return count;
             ++t;
             continue;
         }
-        while (t < text.size() && std::isspace(static_cast<unsigned char>(text[t])))
-            ++t;
+        while (t < text.size() && std::isspace(static_cast<unsigned char>(text[t]))) ++t;
         bool negative = false;
-        if (t < text.size() && (text[t] == '+' || text[t] == '-'))
-            negative = text[t++] == '-';
-        if (t >= text.size() || !std::isdigit(static_cast<unsigned char>(text[t])))
-            return count;
+        if (t < text.size() && (text[t] == '+' || text[t] == '-')) negative = text[t++] == '-';
+        if (t >= text.size() || !std::isdigit(static_cast<unsigned char>(text[t]))) return count;
         int64_t value = 0;
         while (t < text.size() && std::isdigit(static_cast<unsigned char>(text[t]))) {
             value = value * 10 + (text[t++] - '0');
             if (value > std::numeric_limits<int32_t>::max())
                 value = int64_t(std::numeric_limits<int32_t>::max()) + 1;
         }
-        if (negative)
-            value = -value;
-        if (value > std::numeric_limits<int32_t>::max())
-            value = std::numeric_limits<int32_t>::max();
+        if (negative) value = -value;
+        if (value > std::numeric_limits<int32_t>::max()) value = std::numeric_limits<int32_t>::max();
         out[static_cast<std::size_t>(count++)] = static_cast<int32_t>(value);
     }
     return count;
@@ -79,30 +73,28 @@ HvDateTime::HvDateTime(std::string_view text) {
 }
 
 std::string HvDateTime::ToText() const {
-    std::string text = std::to_string(year) + '-' + std::to_string(month) + '-' +
-                       std::to_string(day) + ',' + std::to_string(hour) + ':' +
-                       std::to_string(minutes) + ':' + std::to_string(seconds) + '.' +
-                       std::to_string(deciSeconds);
+    std::string text = std::to_string(year) + '-' + std::to_string(month) + '-' + std::to_string(day) + ',' +
+                       std::to_string(hour) + ':' + std::to_string(minutes) + ':' + std::to_string(seconds) +
+                       '.' + std::to_string(deciSeconds);
     if ((hoursFromUtc != 0 || minutesFromUtc != 0) && (direction == '+' || direction == '-'))
         text += ',' + std::string(1, direction) + std::to_string(hoursFromUtc) + ':' +
                 std::to_string(minutesFromUtc);
     return text;
 }
 
-void HvDateTime::SwapYear() { year = static_cast<uint16_t>((year >> 8) | (year << 8)); }
+void HvDateTime::SwapYear() {
+    year = static_cast<uint16_t>((year >> 8) | (year << 8));
+}
 
 std::string HvDateTime::toOctets() const {
-    return {static_cast<char>(year >> 8), static_cast<char>(year & 0xFF),
-            static_cast<char>(month),     static_cast<char>(day),
-            static_cast<char>(hour),      static_cast<char>(minutes),
-            static_cast<char>(seconds),   static_cast<char>(deciSeconds),
-            direction,                    static_cast<char>(hoursFromUtc),
-            static_cast<char>(minutesFromUtc)};
+    return {static_cast<char>(year >> 8),    static_cast<char>(year & 0xFF),   static_cast<char>(month),
+            static_cast<char>(day),          static_cast<char>(hour),          static_cast<char>(minutes),
+            static_cast<char>(seconds),      static_cast<char>(deciSeconds),   direction,
+            static_cast<char>(hoursFromUtc), static_cast<char>(minutesFromUtc)};
 }
 
 std::optional<HvDateTime> HvDateTime::fromOctets(std::string_view octets) {
-    if (octets.size() != 11 && octets.size() != 8)
-        return std::nullopt;
+    if (octets.size() != 11 && octets.size() != 8) return std::nullopt;
     auto at = [&octets](std::size_t i) { return static_cast<uint8_t>(octets[i]); };
     HvDateTime value{Zero{}};
     value.year = static_cast<uint16_t>(at(0) << 8 | at(1));

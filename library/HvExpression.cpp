@@ -16,25 +16,21 @@ constexpr std::size_t npos = std::string::npos;
 bool equalsNoCase(const std::string& text, const char* word) {
     std::size_t i = 0;
     for (; word[i]; ++i)
-        if (i >= text.size() || std::tolower(static_cast<unsigned char>(text[i])) != word[i])
-            return false;
+        if (i >= text.size() || std::tolower(static_cast<unsigned char>(text[i])) != word[i]) return false;
     return i == text.size();
 }
 
 std::string trimControls(const std::string& text) {
     std::size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= ' ')
-        ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ')
-        --e;
+    while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
     return text.substr(b, e - b);
 }
 
 // The first '(' at or after from and the ')' that closes it, counting nesting.
 bool findParentheses(const std::string& text, std::size_t& open, std::size_t& close) {
     open = text.find('(');
-    if (open == npos)
-        return false;
+    if (open == npos) return false;
     int depth = 0;
     for (std::size_t i = open; i < text.size(); ++i) {
         if (text[i] == '(')
@@ -55,8 +51,7 @@ double operand(const std::string& text) {
 
 std::string HvStringReplaceAll(const std::string& text, const std::string& pattern,
                                const std::string& replacement) {
-    if (pattern.empty())
-        return text;
+    if (pattern.empty()) return text;
     std::string out;
     std::size_t from = 0;
     for (auto at = text.find(pattern); at != npos; at = text.find(pattern, from)) {
@@ -72,11 +67,10 @@ std::string HvStripQuotes(const std::string& text) {
     return text;
 }
 
-int HvSplitAtOperator(const std::vector<std::string>& operators, const std::string& text,
-                      std::string& left, std::string& right) {
+int HvSplitAtOperator(const std::vector<std::string>& operators, const std::string& text, std::string& left,
+                      std::string& right) {
     for (std::size_t i = 0; i < operators.size(); ++i) {
-        if (operators[i].empty())
-            continue;
+        if (operators[i].empty()) continue;
         const auto at = text.find(operators[i]);
         if (at != npos) {
             left = text.substr(0, at);
@@ -113,16 +107,14 @@ bool HvEvalBoolean(const std::string& text) {
     std::size_t open = 0, close = 0;
     if (findParentheses(text, open, close) && !quoted(open) && !quoted(close)) {
         const bool inner = HvEvalBoolean(text.substr(open + 1, close - open - 1));
-        return HvEvalBoolean(text.substr(0, open) + (inner ? "true" : "false") +
-                             text.substr(close + 1));
+        return HvEvalBoolean(text.substr(0, open) + (inner ? "true" : "false") + text.substr(close + 1));
     }
     if (const auto at = text.find('|'); at != npos && !quoted(at))
         return HvEvalBoolean(text.substr(0, at)) || HvEvalBoolean(text.substr(at + 1));
     if (const auto at = text.find('&'); at != npos && !quoted(at))
         return HvEvalBoolean(text.substr(0, at)) && HvEvalBoolean(text.substr(at + 1));
     for (auto at = text.find('!'); at != npos; at = text.find('!', at + 1))
-        if (!quoted(at))
-            return !HvEvalBoolean(text.substr(1));
+        if (!quoted(at)) return !HvEvalBoolean(text.substr(1));
     return HvEvalTerm(text);
 }
 
@@ -132,10 +124,8 @@ bool HvEvalTerm(const std::string& text) {
     const int op = HvSplitAtOperator(operators, text, left, right);
     if (op < 0) {
         const std::string word = trimControls(text);
-        if (equalsNoCase(word, "true"))
-            return true;
-        if (equalsNoCase(word, "false"))
-            return false;
+        if (equalsNoCase(word, "true")) return true;
+        if (equalsNoCase(word, "false")) return false;
         HvRaiseCommon(1);
     }
     auto side = [](const std::string& s) {
@@ -144,12 +134,18 @@ bool HvEvalTerm(const std::string& text) {
     };
     const int c = side(left).compare(side(right));
     switch (op) {
-    case 0: return c != 0;
-    case 1: return c >= 0;
-    case 2: return c <= 0;
-    case 3: return c > 0;
-    case 4: return c < 0;
-    default: return c == 0;
+        case 0:
+            return c != 0;
+        case 1:
+            return c >= 0;
+        case 2:
+            return c <= 0;
+        case 3:
+            return c > 0;
+        case 4:
+            return c < 0;
+        default:
+            return c == 0;
     }
 }
 

@@ -17,8 +17,8 @@ std::string HvStripQuotes(const std::string& text);
 
 // Splits text at the first occurrence of the first operator (in list order) that occurs at all.
 // Returns that operator's index, or -1 (left and right untouched).
-int HvSplitAtOperator(const std::vector<std::string>& operators, const std::string& text,
-                      std::string& left, std::string& right);
+int HvSplitAtOperator(const std::vector<std::string>& operators, const std::string& text, std::string& left,
+                      std::string& right);
 
 double HvEvalArithmetic(const std::string& text);
 bool HvEvalBoolean(const std::string& text);

@@ -115,10 +115,12 @@ const std::array<const char*, 29> kOwn = {
     "(HvSNMP++) Bad syntax of the associated SNMP variable's (partial) data!",
     "(HvSNMP++) Bad value of the associated SNMP variable's (partial) data!",
     "(HvSNMP++) Out of range for the bit(byte) index of the associated SNMP variable's (partial) data!",
-    "(HvSNMP++) No reference option list for a SNMP variable's (partial) data associating with a optional visual control!",
+    "(HvSNMP++) No reference option list for a SNMP variable's (partial) data associating with a optional "
+    "visual control!",
     "(HvSNMP++) Bad type of the associated visual control!",
     "(HvSNMP++) Count of the associated visual controls is not enough!",
-    "(HvSNMP++) No system start time for the time whose data source is the SNMP variable's (partial) data with syntax timeticks!",
+    "(HvSNMP++) No system start time for the time whose data source is the SNMP variable's (partial) data "
+    "with syntax timeticks!",
     "(HvSNMP++) Count of the value items for the chart's history data is not enough!",
     "(HvSNMP++) Log database is not connected!",
     "(HvSNMP++) Log database field not found!",
@@ -136,9 +138,12 @@ const std::array<const char*, 19> kCommon = {
     "(HvCommon) Please enter a hex string whose length is less than [MAXLEN]!",
     "(HvCommon) Please enter a hex string whose length is [LEN]!",
     "(HvCommon) Please enter a number between [MIN] and [MAX]!",
-    "(HvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the count of the number is less than [MAXCOUNT]!",
-    "(HvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the count of the number is equal to [COUNT]!",
-    "(HvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,each number is between [MIN] and [MAX]!",
+    "(HvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the count of the "
+    "number is less than [MAXCOUNT]!",
+    "(HvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the count of the "
+    "number is equal to [COUNT]!",
+    "(HvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,each number is "
+    "between [MIN] and [MAX]!",
     "(HvCommon) Out of range at index of array or list!",
     "(HvCommon) Destination buffer is undersize!",
     "(HvCommon) The source to dncrypt is not encrypted!",
@@ -162,21 +167,27 @@ std::vector<std::string> builtIn(const std::array<const char*, N>& texts) {
 
 std::vector<std::string> builtInTable(HvMessageTable table) {
     switch (table) {
-    case HvMessageTable::Common: return builtIn(kCommon);
-    case HvMessageTable::ErrorStatus: return builtIn(kErrorStatus);
-    case HvMessageTable::SnmpClass: return builtIn(kSnmpClass);
-    case HvMessageTable::SnmpV3: return builtIn(kSnmpV3);
-    case HvMessageTable::SnmpUsm: return builtIn(kSnmpUsm);
-    case HvMessageTable::Own: return builtIn(kOwn);
-    case HvMessageTable::ResultLines: return builtIn(kResultLines);
+        case HvMessageTable::Common:
+            return builtIn(kCommon);
+        case HvMessageTable::ErrorStatus:
+            return builtIn(kErrorStatus);
+        case HvMessageTable::SnmpClass:
+            return builtIn(kSnmpClass);
+        case HvMessageTable::SnmpV3:
+            return builtIn(kSnmpV3);
+        case HvMessageTable::SnmpUsm:
+            return builtIn(kSnmpUsm);
+        case HvMessageTable::Own:
+            return builtIn(kOwn);
+        case HvMessageTable::ResultLines:
+            return builtIn(kResultLines);
     }
     return {};
 }
 
 std::array<std::vector<std::string>, kTableCount> makeTables() {
     std::array<std::vector<std::string>, kTableCount> tables;
-    for (std::size_t t = 0; t < kTableCount; ++t)
-        tables[t] = builtInTable(static_cast<HvMessageTable>(t));
+    for (std::size_t t = 0; t < kTableCount; ++t) tables[t] = builtInTable(static_cast<HvMessageTable>(t));
     return tables;
 }
 
@@ -193,8 +204,7 @@ std::vector<std::string>& tableOf(HvMessageTable table) {
 
 void HvReplaceMessageTable(HvMessageTable table, const std::vector<std::string>& lines) {
     auto& entries = tableOf(table);
-    if (entries.size() < lines.size())
-        entries.resize(lines.size());
+    if (entries.size() < lines.size()) entries.resize(lines.size());
     std::copy(lines.begin(), lines.end(), entries.begin());
 }
 
@@ -204,9 +214,13 @@ const std::string& HvMessageText(HvMessageTable table, std::size_t index) {
     return index < entries.size() ? entries[index] : empty;
 }
 
-std::size_t HvMessageTableSize(HvMessageTable table) { return tableOf(table).size(); }
+std::size_t HvMessageTableSize(HvMessageTable table) {
+    return tableOf(table).size();
+}
 
-void HvResetMessageTables() { tables() = makeTables(); }
+void HvResetMessageTables() {
+    tables() = makeTables();
+}
 
 void HvSNMPError::translate(int32_t status, int32_t& code, std::string& message) {
     HvMessageTable table = HvMessageTable::Own;
@@ -238,9 +252,9 @@ void HvSNMPError::translate(int32_t status, int32_t& code, std::string& message)
 
 void HvRaiseCode(int code) {
     const int entry = -(code + 500);
-    throw HvException(entry >= 0 ? HvMessageText(HvMessageTable::Own, static_cast<std::size_t>(entry))
-                                 : std::string(),
-                      code);
+    throw HvException(
+        entry >= 0 ? HvMessageText(HvMessageTable::Own, static_cast<std::size_t>(entry)) : std::string(),
+        code);
 }
 
 void HvRaiseCommon(std::size_t entry) {
@@ -268,9 +282,7 @@ std::string HvFillResultLine(const std::string& line, const std::string& errorTe
     return HvStringReplaceAll(text, "[TIME]", timeText);
 }
 
-std::string HvResultLine(int lastOperation, const std::string& errorText,
-                         const std::string& instanceSuffix) {
-    return HvFillResultLine(
-        HvMessageText(HvMessageTable::ResultLines, lastOperation == 1 ? 1 : 0), errorText,
-        instanceSuffix, HvFormatTime12(HvNow().time()));
+std::string HvResultLine(int lastOperation, const std::string& errorText, const std::string& instanceSuffix) {
+    return HvFillResultLine(HvMessageText(HvMessageTable::ResultLines, lastOperation == 1 ? 1 : 0), errorText,
+                            instanceSuffix, HvFormatTime12(HvNow().time()));
 }

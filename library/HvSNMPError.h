@@ -57,7 +57,8 @@ enum class HvMessageTable { Common, ErrorStatus, SnmpClass, SnmpV3, SnmpUsm, Own
 // Line k becomes entry k; entries beyond the lines keep their built-in text (callers index the
 // tables by message number up to the built-in size). Lines beyond the built-in size are kept too.
 void HvReplaceMessageTable(HvMessageTable table, const std::vector<std::string>& lines);
-// Entry index of the table; an index beyond the table gives an empty text.
+// Entry index of the table; an index beyond the table gives an empty text. The reference holds
+// until the table is next replaced or reset.
 const std::string& HvMessageText(HvMessageTable table, std::size_t index);
 std::size_t HvMessageTableSize(HvMessageTable table);
 // Back to the built-in texts (tests).
@@ -77,5 +78,4 @@ std::string HvFillResultLine(const std::string& line, const std::string& errorTe
                              const std::string& instanceSuffix, const std::string& timeText);
 // The page's result line: template lastOperation, the time of the library clock as
 // "hh:nn:ss ampm" (12-hour clock, the locale's AM/PM designator).
-std::string HvResultLine(int lastOperation, const std::string& errorText,
-                         const std::string& instanceSuffix);
+std::string HvResultLine(int lastOperation, const std::string& errorText, const std::string& instanceSuffix);

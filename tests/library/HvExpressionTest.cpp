@@ -41,16 +41,26 @@ TEST(SplitAtOperator, ListOrderDecides) {
     EXPECT_EQ(l, "keep");
 }
 
+// "NOW" comes from the library clock: 2024-05-06 12:00 is day 45418.5 of the GUI library's calendar.
+template <typename Param>
+class WithFixedClock : public ::testing::TestWithParam<Param> {
+protected:
+    void SetUp() override {
+        HvSetClock([] { return QDateTime(QDate(2024, 5, 6), QTime(12, 0)); });
+    }
+    void TearDown() override { HvSetClock({}); }
+};
+
 struct ArithCase {
     const char* name;
     const char* text;
     double value;
 };
 
-class Arithmetic : public ::testing::TestWithParam<ArithCase> {};
+class Arithmetic : public WithFixedClock<ArithCase> {};
 
 TEST_P(Arithmetic, Evaluates) {
-    EXPECT_DOUBLE_EQ(HvEvalArithmetic(GetParam().text), GetParam().value);
+    EXPECT_DOUBLE_EQ(HvEvalArithmetic(this->GetParam().text), this->GetParam().value);
 }
 
 const ArithCase kArithCases[] = {
@@ -75,16 +85,6 @@ const ArithCase kArithCases[] = {
 INSTANTIATE_TEST_SUITE_P(Table, Arithmetic, ::testing::ValuesIn(kArithCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class FixedClock : public ::testing::Environment {
-public:
-    void SetUp() override {
-        // 2024-05-06 12:00 is day 45418.5 of the GUI library's calendar.
-        HvSetClock([] { return QDateTime(QDate(2024, 5, 6), QTime(12, 0)); });
-    }
-    void TearDown() override { HvSetClock({}); }
-};
-const auto* const kClock = ::testing::AddGlobalTestEnvironment(new FixedClock);
-
 TEST(Arithmetic, DivisionByZeroIsInfinite) {
     EXPECT_TRUE(std::isinf(HvEvalArithmetic("1/0")));
 }
@@ -95,9 +95,11 @@ struct BoolCase {
     bool value;
 };
 
-class Boolean : public ::testing::TestWithParam<BoolCase> {};
+class Boolean : public WithFixedClock<BoolCase> {};
 
-TEST_P(Boolean, Evaluates) { EXPECT_EQ(HvEvalBoolean(GetParam().text), GetParam().value); }
+TEST_P(Boolean, Evaluates) {
+    EXPECT_EQ(HvEvalBoolean(this->GetParam().text), this->GetParam().value);
+}
 
 const BoolCase kBoolCases[] = {
     {"AndNot", "true&!false", true},

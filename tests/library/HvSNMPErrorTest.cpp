@@ -75,11 +75,9 @@ TEST_F(MessageTables, BuiltInSizes) {
     EXPECT_EQ(HvMessageTableSize(HvMessageTable::SnmpUsm), 14u);
     EXPECT_EQ(HvMessageTableSize(HvMessageTable::Own), 29u);
     EXPECT_EQ(HvMessageTableSize(HvMessageTable::ResultLines), 2u);
-    EXPECT_EQ(HvMessageText(HvMessageTable::ErrorStatus, 18),
-              "(SNMP) Cannot download the overdue firmware!");
+    EXPECT_EQ(HvMessageText(HvMessageTable::ErrorStatus, 18), "(SNMP) Cannot download the overdue firmware!");
     EXPECT_EQ(HvMessageText(HvMessageTable::Common, 1), "(HvCommon) Bad logic operand!");
-    EXPECT_EQ(HvMessageText(HvMessageTable::Own, 14),
-              "(HvSNMP++) Bad key count of SNMP variable list!");
+    EXPECT_EQ(HvMessageText(HvMessageTable::Own, 14), "(HvSNMP++) Bad key count of SNMP variable list!");
     EXPECT_EQ(HvMessageText(HvMessageTable::Own, 99), "");
 }
 
@@ -144,8 +142,7 @@ const ResultLineCase kResultLineCases[] = {
      "Get: x. Receive at 01:02:03 PM."},
     {"SetWithSuffix", "Set: [ERROR] Request:[VARLIST]. Receive at [TIME].", "3",
      "Set: x Request:3. Receive at 01:02:03 PM."},
-    {"VarListFirstKeepsPlaceholder", "[VARLIST] [ERROR] at [TIME]", "",
-     "[VARLIST] x at 01:02:03 PM"},
+    {"VarListFirstKeepsPlaceholder", "[VARLIST] [ERROR] at [TIME]", "", "[VARLIST] x at 01:02:03 PM"},
     // A replaced template without "[VARLIST]" must not lose its tail.
     {"NoVarListCutsNothing", "Lesen: [ERROR] um [TIME].", "", "Lesen: x um 01:02:03 PM."},
     {"NoErrorCutsNothing", "Request:[VARLIST] at [TIME]", "", "Request:[VARLIST] at 01:02:03 PM"},

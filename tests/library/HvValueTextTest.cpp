@@ -24,7 +24,9 @@ struct HexCase {
 
 class HexRead : public ::testing::TestWithParam<HexCase> {};
 
-TEST_P(HexRead, Reads) { EXPECT_EQ(HvHexToOctets(GetParam().text), GetParam().octets); }
+TEST_P(HexRead, Reads) {
+    EXPECT_EQ(HvHexToOctets(GetParam().text), GetParam().octets);
+}
 
 const HexCase kHexCases[] = {
     {"Plain", "001122AABBCC", "\x00\x11\x22\xAA\xBB\xCC"s},
@@ -53,8 +55,8 @@ TEST(ValueText, IpAddresses) {
     EXPECT_EQ(HvIpToText("\x01\x02\x03"s), "");
     EXPECT_EQ(HvTextToIp(" 192.168.1.254 "), "\xC0\xA8\x01\xFE"s);
     EXPECT_EQ(HvTextToIp("0.0.0.0"), std::string(4, '\0'));
-    for (const char* bad : {"256.1.1.1", "1.2.3", "1.2.3.4.5", "1..2.3", "a.b.c.d", "1.2.3.4x",
-                            "0001.2.3.4", "", "-1.2.3.4"})
+    for (const char* bad :
+         {"256.1.1.1", "1.2.3", "1.2.3.4.5", "1..2.3", "a.b.c.d", "1.2.3.4x", "0001.2.3.4", "", "-1.2.3.4"})
         EXPECT_FALSE(HvTextToIp(bad)) << bad;
 }
 
@@ -153,8 +155,10 @@ const FloatCase kFloatCases[] = {
     {"BigExponent", 1e20, "1E20"},
     {"MantissaExponent", 1.5e20, "1.5E20"},
     {"SmallFixed", 0.0001, "0.0001"},
-    {"SmallExponent", 1e-5, "1E-5"},
-    {"BelowFixedRange", 5e-5, "5E-5"},
+    {"SmallestFixed", 1e-5, "0.00001"},
+    {"FixedNearTheEdge", 5e-5, "0.00005"},
+    {"BelowFixedRange", 1e-6, "1E-6"},
+    {"SmallExponentWithDigits", 2.5e-7, "2.5E-7"},
     {"Tiny", -1.25e-7, "-1.25E-7"},
     {"Rounded", 2.0 / 3, "0.666666666666667"},
     {"DayCount", 45418.5, "45418.5"},
@@ -218,8 +222,8 @@ TEST(ValueText, GuiDateTimeReadsOtherForms) {
     EXPECT_NEAR(*HvTextToGuiDateTime("2024-05-06 18:00"), 45418.75, 1e-9);
     EXPECT_NEAR(*HvTextToGuiDateTime("2024/5/6"), 45418, 1e-9);
     EXPECT_NEAR(*HvTextToGuiDateTime("2024/05/06 12:30:00 AM"), 45418 + 0.5 / 24, 1e-9);
-    for (const char* bad : {"", "2024/13/01", "2024/02/30", "2024/05/06 13:00 pm",
-                            "2024/05/06 24:00", "2024/05/06 10:60", "2024/05/06 1:00 xm", "x"})
+    for (const char* bad : {"", "2024/13/01", "2024/02/30", "2024/05/06 13:00 pm", "2024/05/06 24:00",
+                            "2024/05/06 10:60", "2024/05/06 1:00 xm", "x"})
         EXPECT_FALSE(HvTextToGuiDateTime(bad)) << bad;
     EXPECT_EQ(HvGuiDateTimeToText(NAN), "");
 }
