@@ -5,17 +5,30 @@
 
 namespace {
 
-const char* kStatusNames[] = {"noError",     "tooBig",           "noSuchName",          "badValue",
-                              "readOnly",    "genErr",           "noAccess",            "wrongType",
-                              "wrongLength", "wrongEncoding",    "wrongValue",          "noCreation",
-                              "inconsistentValue", "resourceUnavailable", "commitFailed", "undoFailed",
-                              "authorizationError", "notWritable", "inconsistentName"};
+const char* kStatusNames[] = {"noError",
+                              "tooBig",
+                              "noSuchName",
+                              "badValue",
+                              "readOnly",
+                              "genErr",
+                              "noAccess",
+                              "wrongType",
+                              "wrongLength",
+                              "wrongEncoding",
+                              "wrongValue",
+                              "noCreation",
+                              "inconsistentValue",
+                              "resourceUnavailable",
+                              "commitFailed",
+                              "undoFailed",
+                              "authorizationError",
+                              "notWritable",
+                              "inconsistentName"};
 
 std::optional<int64_t> number(const std::string& text) {
     int64_t v = 0;
     auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || ec != std::errc() || p != text.data() + text.size())
-        return std::nullopt;
+    if (text.empty() || ec != std::errc() || p != text.data() + text.size()) return std::nullopt;
     return v;
 }
 
@@ -30,16 +43,13 @@ std::string rest(std::istringstream& in) {
 
 int statusFromName(const std::string& name) {
     for (int i = 0; i < int(std::size(kStatusNames)); ++i)
-        if (name == kStatusNames[i])
-            return i;
-    if (auto n = number(name); n && *n >= 0 && *n < int64_t(std::size(kStatusNames)))
-        return int(*n);
+        if (name == kStatusNames[i]) return i;
+    if (auto n = number(name); n && *n >= 0 && *n < int64_t(std::size(kStatusNames))) return int(*n);
     return -1;
 }
 
 std::string statusName(int status) {
-    if (status >= 0 && status < int(std::size(kStatusNames)))
-        return kStatusNames[status];
+    if (status >= 0 && status < int(std::size(kStatusNames))) return kStatusNames[status];
     return std::to_string(status);
 }
 
@@ -49,8 +59,7 @@ std::string runControl(SimDevice& d, const std::string& line) {
     in >> cmd;
     auto ms = [&](const std::string& t) { return number(t).value_or(-1); };
 
-    if (cmd.empty() || cmd == "ping")
-        return "ok";
+    if (cmd.empty() || cmd == "ping") return "ok";
     if (cmd == "quit") {
         d.quit = true;
         return "ok";
@@ -59,14 +68,11 @@ std::string runControl(SimDevice& d, const std::string& line) {
         std::string t;
         in >> t;
         auto oid = parseOid(t);
-        if (!oid)
-            return "error bad OID";
+        if (!oid) return "error bad OID";
         auto l = d.store.find(*oid);
-        if (!l.entry)
-            return "error no such object";
+        if (!l.entry) return "error no such object";
         SimValue v = l.entry->value;
-        if (l.entry->upTime)
-            v = SimValue::ticks(d.upTimeTicks());
+        if (l.entry->upTime) v = SimValue::ticks(d.upTimeTicks());
         bool hex = l.entry->syntax == 0x49;
         return std::string("ok ") + (hex ? 'x' : typeLetter(v.type)) + ' ' + valueText(v, hex);
     }
@@ -74,14 +80,11 @@ std::string runControl(SimDevice& d, const std::string& line) {
         std::string t, type;
         in >> t >> type;
         auto oid = parseOid(t);
-        if (!oid)
-            return "error bad OID";
-        if (type.size() != 1)
-            return "error type letter expected (i, s, x, a, t or o)";
+        if (!oid) return "error bad OID";
+        if (type.size() != 1) return "error type letter expected (i, s, x, a, t or o)";
         std::string why;
         auto v = parseValue(type[0], rest(in), &why);
-        if (!v)
-            return "error " + why;
+        if (!v) return "error " + why;
         auto l = d.store.find(*oid);
         if (l.entry) {
             l.entry->value = *v;
@@ -99,28 +102,24 @@ std::string runControl(SimDevice& d, const std::string& line) {
         std::string t;
         in >> t;
         auto oid = parseOid(t);
-        if (!oid)
-            return "error bad OID";
+        if (!oid) return "error bad OID";
         return "ok " + std::to_string(d.store.eraseSubtree(*oid));
     }
     if (cmd == "delay") {
         std::string a, c;
         in >> a >> c;
         int64_t v = ms(a);
-        if (v < 0)
-            return "error delay in milliseconds expected";
+        if (v < 0) return "error delay in milliseconds expected";
         d.faults.delayMs = int(v);
         d.faults.delayCount = c.empty() ? -1 : int(ms(c));
-        if (!c.empty() && d.faults.delayCount < 0)
-            return "error count expected";
+        if (!c.empty() && d.faults.delayCount < 0) return "error count expected";
         return "ok";
     }
     if (cmd == "drop") {
         std::string a;
         in >> a;
         int64_t v = ms(a);
-        if (v < 0)
-            return "error count expected";
+        if (v < 0) return "error count expected";
         d.faults.dropNext = int(v);
         return "ok";
     }
@@ -128,8 +127,7 @@ std::string runControl(SimDevice& d, const std::string& line) {
         std::string a;
         in >> a;
         int64_t v = ms(a);
-        if (v < 0)
-            return "error milliseconds expected";
+        if (v < 0) return "error milliseconds expected";
         d.faults.silentUntil = SimClock::now() + std::chrono::milliseconds(v);
         return "ok";
     }
@@ -137,8 +135,7 @@ std::string runControl(SimDevice& d, const std::string& line) {
         std::string a;
         in >> a;
         int64_t v = ms(a);
-        if (v < 0)
-            return "error milliseconds expected";
+        if (v < 0) return "error milliseconds expected";
         d.restartMs = int(v);
         return "ok";
     }
@@ -146,14 +143,11 @@ std::string runControl(SimDevice& d, const std::string& line) {
         std::string t, s, op;
         in >> t >> s >> op;
         auto oid = parseOid(t);
-        if (!oid)
-            return "error bad OID";
+        if (!oid) return "error bad OID";
         std::erase_if(d.faults.errors, [&](const auto& r) { return r.oid == *oid; });
-        if (s == "off")
-            return "ok";
+        if (s == "off") return "ok";
         int status = statusFromName(s);
-        if (status <= 0)
-            return "error unknown error status '" + s + "'";
+        if (status <= 0) return "error unknown error status '" + s + "'";
         SimFaults::Op o = SimFaults::Op::All;
         if (op == "get")
             o = SimFaults::Op::Get;

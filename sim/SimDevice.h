@@ -28,8 +28,7 @@ struct SimFaults {
     // The error status for oid under op, 0 when none applies.
     int errorFor(const SimOid& oid, Op op) const {
         for (const auto& r : errors)
-            if (r.oid == oid && (r.op == op || r.op == Op::All))
-                return r.status;
+            if (r.oid == oid && (r.op == op || r.op == Op::All)) return r.status;
         return 0;
     }
 };
@@ -40,8 +39,7 @@ class SimLog {
 public:
     SimLog() = default;
     ~SimLog() {
-        if (m_file && m_file != stdout)
-            std::fclose(m_file);
+        if (m_file && m_file != stdout) std::fclose(m_file);
     }
     SimLog(const SimLog&) = delete;
     SimLog& operator=(const SimLog&) = delete;
@@ -51,8 +49,7 @@ public:
         return m_file != nullptr;
     }
     void line(const std::string& text) {
-        if (!m_file)
-            return;
+        if (!m_file) return;
         std::fputs(text.c_str(), m_file);
         std::fputc('\n', m_file);
         std::fflush(m_file);
@@ -89,12 +86,12 @@ struct SimDevice {
     // Rebuilds the profile's objects, minus the ones asked absent.
     void loadProfile() {
         buildDevice(store, profile);
-        for (const auto& oid : absent)
-            store.eraseSubtree(oid);
+        for (const auto& oid : absent) store.eraseSubtree(oid);
     }
     bool silent() const { return SimClock::now() < faults.silentUntil; }
     uint32_t upTimeTicks() const {
-        auto cs = std::chrono::duration_cast<std::chrono::milliseconds>(SimClock::now() - upSince).count() / 10;
+        auto cs =
+            std::chrono::duration_cast<std::chrono::milliseconds>(SimClock::now() - upSince).count() / 10;
         return cs < 0 ? 0 : static_cast<uint32_t>(cs);
     }
 };

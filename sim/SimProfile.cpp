@@ -13,10 +13,9 @@ namespace {
 // instances (the OID as it stands). An instance answers its ".0" form too, so tables read both ways,
 // and the wireless page's instances that it reads as scalars (hSSID.1 as hSSID.1.0), count as
 // instances. Every other keyless table is read as scalars.
-const std::set<int> kInstanceTables = {2,  5,  6,  7,  9,  10, 11, 14, 17, 18, 19, 20, 21, 22,
-                                       26, 27, 28, 29, 32, 33, 34, 35, 37, 38, 52, 53, 54, 55,
-                                       56, 80, 83, 84, 85, 86, 87, 88, 95, 96, 97, 102, 105, 106,
-                                       108, 111, 113, 118};
+const std::set<int> kInstanceTables = {2,  5,  6,  7,  9,  10, 11, 14,  17,  18,  19,  20,  21,  22, 26, 27,
+                                       28, 29, 32, 33, 34, 35, 37, 38,  52,  53,  54,  55,  56,  80, 83, 84,
+                                       85, 86, 87, 88, 95, 96, 97, 102, 105, 106, 108, 111, 113, 118};
 
 // Row indexes of the walked tables, by the first column's OID (relative to the enterprise).
 struct RowSpec {
@@ -36,16 +35,16 @@ std::vector<SimOid> range(uint32_t from, uint32_t to, SimOid lead = {}) {
 
 const std::vector<RowSpec>& rowSpecs() {
     static const std::vector<RowSpec> specs = {
-        {"4.2.4.2.1.2", range(1, 8)},         // MAC filter, per radio slot column
-        {"4.2.7.3.1", range(1, 8)},           // DHCP static pool
-        {"4.2.7.4.1.1", range(1, 2)},         // current dynamic leases
-        {"4.2.7.4.2.1", range(1, 1)},         // current static leases
-        {"4.4.5.2.1", range(1, 3)},           // associated clients
-        {"4.2.8.2.1", range(1, 4)},           // site survey
-        {"4.2.9.2.1", range(1, 8, {1})},      // multi-SSID: ifIndex 1, SSID 1..8
-        {"4.2.12.2.2.1", range(1, 3)},        // AP domains
-        {"4.2.12.3.2.1", range(1, 3)},        // domain members
-        {"4.2.13.1", range(1, 12)},           // data rates
+        {"4.2.4.2.1.2", range(1, 8)},     // MAC filter, per radio slot column
+        {"4.2.7.3.1", range(1, 8)},       // DHCP static pool
+        {"4.2.7.4.1.1", range(1, 2)},     // current dynamic leases
+        {"4.2.7.4.2.1", range(1, 1)},     // current static leases
+        {"4.4.5.2.1", range(1, 3)},       // associated clients
+        {"4.2.8.2.1", range(1, 4)},       // site survey
+        {"4.2.9.2.1", range(1, 8, {1})},  // multi-SSID: ifIndex 1, SSID 1..8
+        {"4.2.12.2.2.1", range(1, 3)},    // AP domains
+        {"4.2.12.3.2.1", range(1, 3)},    // domain members
+        {"4.2.13.1", range(1, 12)},       // data rates
     };
     return specs;
 }
@@ -67,7 +66,9 @@ struct Rule {
     Maker make;
 };
 
-uint32_t last(const SimOid& tail) { return tail.empty() ? 0 : tail.back(); }
+uint32_t last(const SimOid& tail) {
+    return tail.empty() ? 0 : tail.back();
+}
 std::string mac(uint8_t a, uint8_t b, uint8_t c, uint8_t d, uint8_t e, uint8_t f) {
     return std::string{char(a), char(b), char(c), char(d), char(e), char(f)};
 }
@@ -77,10 +78,18 @@ const char* kChannels = "1,2,3,4,5,6,7,8,9,10,11";
 Maker fixed(SimValue v) {
     return [v](const SimOid&, int) { return v; };
 }
-Maker str(const char* s) { return fixed(SimValue::string(s)); }
-Maker num(int64_t n) { return fixed(SimValue::integer(n)); }
-Maker ip(uint8_t a, uint8_t b, uint8_t c, uint8_t d) { return fixed(SimValue::ip(a, b, c, d)); }
-Maker noMac() { return fixed(SimValue::string(kNoMac)); }
+Maker str(const char* s) {
+    return fixed(SimValue::string(s));
+}
+Maker num(int64_t n) {
+    return fixed(SimValue::integer(n));
+}
+Maker ip(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
+    return fixed(SimValue::ip(a, b, c, d));
+}
+Maker noMac() {
+    return fixed(SimValue::string(kNoMac));
+}
 
 std::vector<Rule> buildRules(SimProfile profile) {
     const bool legacy = profile == SimProfile::Legacy;
@@ -166,25 +175,43 @@ std::vector<Rule> buildRules(SimProfile profile) {
         {"E.4.2.7.3.1.3", ip(0, 0, 0, 0)},
         {"E.4.2.7.3.1.7", str("")},
         {"E.4.2.7.3.1.8", num(0)},
-        {"E.4.2.7.4.1.1.1", [](const SimOid& t, int) { return SimValue::string(mac(0, 0x11, 0x22, 0x33, 0x44, uint8_t(last(t)))); }},
-        {"E.4.2.7.4.1.1.2", [](const SimOid& t, int) { return SimValue::ip(127, 0, 0, uint8_t(100 + last(t))); }},
-        {"E.4.2.7.4.1.1.3", [](const SimOid& t, int) { return SimValue::integer(86400 - 60 * int64_t(last(t))); }},
-        {"E.4.2.7.4.2.1.1", [](const SimOid& t, int) { return SimValue::string(mac(0, 0x11, 0x22, 0x33, 0x55, uint8_t(last(t)))); }},
-        {"E.4.2.7.4.2.1.2", [](const SimOid& t, int) { return SimValue::ip(127, 0, 0, uint8_t(150 + last(t))); }},
+        {"E.4.2.7.4.1.1.1",
+         [](const SimOid& t, int) {
+             return SimValue::string(mac(0, 0x11, 0x22, 0x33, 0x44, uint8_t(last(t))));
+         }},
+        {"E.4.2.7.4.1.1.2",
+         [](const SimOid& t, int) { return SimValue::ip(127, 0, 0, uint8_t(100 + last(t))); }},
+        {"E.4.2.7.4.1.1.3",
+         [](const SimOid& t, int) { return SimValue::integer(86400 - 60 * int64_t(last(t))); }},
+        {"E.4.2.7.4.2.1.1",
+         [](const SimOid& t, int) {
+             return SimValue::string(mac(0, 0x11, 0x22, 0x33, 0x55, uint8_t(last(t))));
+         }},
+        {"E.4.2.7.4.2.1.2",
+         [](const SimOid& t, int) { return SimValue::ip(127, 0, 0, uint8_t(150 + last(t))); }},
         // site survey
         {"E.4.2.8.1.1.1", num(0)},
         {"E.4.2.8.2.1.2", str("AP")},
-        {"E.4.2.8.2.1.3", [](const SimOid& t, int) { return SimValue::integer(1 + 5 * ((last(t) - 1) % 3)); }},
-        {"E.4.2.8.2.1.4", [](const SimOid& t, int g) { return SimValue::integer(90 - 10 * int64_t(last(t)) - g % 7); }},
-        {"E.4.2.8.2.1.5", [](const SimOid& t, int g) { return SimValue::string(mac(0, 0x0A, 0x0B, uint8_t(g), 0x0D, uint8_t(last(t)))); }},
-        {"E.4.2.8.2.1.6", [](const SimOid& t, int) { return SimValue::string(last(t) % 2 ? "WPA2-PSK" : "None"); }},
-        {"E.4.2.8.2.1.7", [](const SimOid& t, int g) {
-             return SimValue::string("neighbour-" + std::to_string(last(t)) + (g ? "-" + std::to_string(g) : ""));
+        {"E.4.2.8.2.1.3",
+         [](const SimOid& t, int) { return SimValue::integer(1 + 5 * ((last(t) - 1) % 3)); }},
+        {"E.4.2.8.2.1.4",
+         [](const SimOid& t, int g) { return SimValue::integer(90 - 10 * int64_t(last(t)) - g % 7); }},
+        {"E.4.2.8.2.1.5",
+         [](const SimOid& t, int g) {
+             return SimValue::string(mac(0, 0x0A, 0x0B, uint8_t(g), 0x0D, uint8_t(last(t))));
+         }},
+        {"E.4.2.8.2.1.6",
+         [](const SimOid& t, int) { return SimValue::string(last(t) % 2 ? "WPA2-PSK" : "None"); }},
+        {"E.4.2.8.2.1.7",
+         [](const SimOid& t, int g) {
+             return SimValue::string("neighbour-" + std::to_string(last(t)) +
+                                     (g ? "-" + std::to_string(g) : ""));
          }},
         // multi-SSID: rows (ifIndex 1, n)
         {"E.4.2.9.1.1.1", num(0)},
         {"E.4.2.9.2.1.2", [](const SimOid& t, int) { return SimValue::integer(last(t) == 1 ? 1 : 0); }},
-        {"E.4.2.9.2.1.3", [](const SimOid& t, int) { return SimValue::string("qmx-ap-" + std::to_string(last(t))); }},
+        {"E.4.2.9.2.1.3",
+         [](const SimOid& t, int) { return SimValue::string("qmx-ap-" + std::to_string(last(t))); }},
         {"E.4.2.9.2.1.4", num(1)},
         {"E.4.2.9.2.1.5", num(0)},
         {"E.4.2.9.2.1.6", num(1)},
@@ -211,11 +238,17 @@ std::vector<Rule> buildRules(SimProfile profile) {
         {"E.4.2.12.3.1", num(0)},
         {"E.4.2.12.2.2.1.1", [](const SimOid& t, int) { return SimValue::integer(last(t)); }},
         {"E.4.2.12.2.2.1.2", [](const SimOid& t, int g) { return SimValue::integer(1 + (last(t) + g) % 4); }},
-        {"E.4.2.12.2.2.1.3", [](const SimOid& t, int g) {
-             return SimValue::string("domain-" + std::to_string(last(t)) + (g ? "-" + std::to_string(g) : ""));
+        {"E.4.2.12.2.2.1.3",
+         [](const SimOid& t, int g) {
+             return SimValue::string("domain-" + std::to_string(last(t)) +
+                                     (g ? "-" + std::to_string(g) : ""));
          }},
-        {"E.4.2.12.3.2.1.1", [](const SimOid& t, int g) { return SimValue::ip(127, 0, uint8_t(g), uint8_t(20 + last(t))); }},
-        {"E.4.2.12.3.2.1.2", [](const SimOid& t, int g) { return SimValue::string(mac(0, 0x0C, 0x0D, uint8_t(g), 0x0F, uint8_t(last(t)))); }},
+        {"E.4.2.12.3.2.1.1",
+         [](const SimOid& t, int g) { return SimValue::ip(127, 0, uint8_t(g), uint8_t(20 + last(t))); }},
+        {"E.4.2.12.3.2.1.2",
+         [](const SimOid& t, int g) {
+             return SimValue::string(mac(0, 0x0C, 0x0D, uint8_t(g), 0x0F, uint8_t(last(t))));
+         }},
         // data rates: disabled, enabled and basic in turn
         {"E.4.2.13.1.2.1", [](const SimOid& t, int) { return SimValue::integer(last(t) % 3); }},
         {"E.4.2.14.1.2.1", num(0)},
@@ -251,16 +284,19 @@ std::vector<Rule> buildRules(SimProfile profile) {
         {"E.4.4.2.1.5", str("Open System")},
         {"E.4.4.2.1.6", str("None")},
         // statistics: counter n of slot s reads n*100+s, so each reads apart
-        {"E.4.4.3.1.1", [](const SimOid& t, int) {
-             return SimValue::integer(t.size() >= 2 ? int64_t(t[0]) * 100 + t[1] : 0);
-         }},
+        {"E.4.4.3.1.1",
+         [](const SimOid& t,
+            int) { return SimValue::integer(t.size() >= 2 ? int64_t(t[0]) * 100 + t[1] : 0); }},
         {"E.4.4.4", num(0)},
         // associated clients
         {"E.4.4.5.1.1.1", num(0)},
-        {"E.4.4.5.2.1.2", [](const SimOid& t, int g) { return SimValue::string(mac(0, 0x22, 0x33, uint8_t(g), 0x55, uint8_t(last(t)))); }},
+        {"E.4.4.5.2.1.2",
+         [](const SimOid& t,
+            int g) { return SimValue::string(mac(0, 0x22, 0x33, uint8_t(g), 0x55, uint8_t(last(t)))); }},
         {"E.4.4.5.2.1.3", [](const SimOid& t, int) { return SimValue::integer(1 + last(t) % 2); }},
         {"E.4.4.5.2.1.4", num(0)},
-        {"E.4.4.5.2.1.5", [](const SimOid& t, int g) { return SimValue::integer(80 - 7 * int64_t(last(t)) - g % 5); }},
+        {"E.4.4.5.2.1.5",
+         [](const SimOid& t, int g) { return SimValue::integer(80 - 7 * int64_t(last(t)) - g % 5); }},
         {"E.4.4.5.2.1.6", num(0)},
         {"E.4.4.5.2.1.7", str("qmx-ap")},
         // capabilities
@@ -271,8 +307,7 @@ std::vector<Rule> buildRules(SimProfile profile) {
     std::vector<Rule> out;
     for (auto& [prefix, make] : rules) {
         std::string text = prefix;
-        if (text.rfind("E.", 0) == 0)
-            text = std::string(kEnterprise) + text.substr(1);
+        if (text.rfind("E.", 0) == 0) text = std::string(kEnterprise) + text.substr(1);
         out.push_back({*parseOid(text), std::move(make)});
     }
     return out;
@@ -280,43 +315,42 @@ std::vector<Rule> buildRules(SimProfile profile) {
 
 SimValue fallback(uint32_t syntax) {
     switch (syntax) {
-    case 0x06:
-        return SimValue::objectId({0, 0});
-    case 0x40:
-        return SimValue::ip(0, 0, 0, 0);
-    case 0x43:
-        return SimValue::ticks(0);
-    case 0x49:
-        return SimValue::string(kNoMac);
-    case 0x04:
-    case 0x4C:
-        return SimValue::string("");
-    default:
-        return SimValue::integer(0);
+        case 0x06:
+            return SimValue::objectId({0, 0});
+        case 0x40:
+            return SimValue::ip(0, 0, 0, 0);
+        case 0x43:
+            return SimValue::ticks(0);
+        case 0x49:
+            return SimValue::string(kNoMac);
+        case 0x04:
+        case 0x4C:
+            return SimValue::string("");
+        default:
+            return SimValue::integer(0);
     }
 }
 
 SimType typeOf(uint32_t syntax) {
     switch (syntax) {
-    case 0x06:
-        return SimType::ObjectId;
-    case 0x40:
-        return SimType::IpAddress;
-    case 0x43:
-        return SimType::TimeTicks;
-    case 0x04:
-    case 0x49:
-    case 0x4C:
-        return SimType::OctetString;
-    default:
-        return SimType::Integer;
+        case 0x06:
+            return SimType::ObjectId;
+        case 0x40:
+            return SimType::IpAddress;
+        case 0x43:
+            return SimType::TimeTicks;
+        case 0x04:
+        case 0x49:
+        case 0x4C:
+            return SimType::OctetString;
+        default:
+            return SimType::Integer;
     }
 }
 
 // An enumerated object without a rule reads its list's first value, so a combo shows a choice.
 SimValue enumDefault(HvOptionList* const* slot) {
-    if (!slot)
-        return SimValue::integer(0);
+    if (!slot) return SimValue::integer(0);
     const MibOptionPair* pairs = MibOptionListSource(int(slot - MibOptionLists) + 1);
     return SimValue::integer(pairs && pairs->text ? pairs->value : 0);
 }
@@ -325,16 +359,13 @@ SimValue defaultValue(const std::vector<Rule>& rules, const SimOid& oid, uint32_
                       HvOptionList* const* options = nullptr) {
     const Rule* best = nullptr;
     for (const auto& r : rules)
-        if (oidStartsWith(oid, r.prefix) && (!best || r.prefix.size() > best->prefix.size()))
-            best = &r;
+        if (oidStartsWith(oid, r.prefix) && (!best || r.prefix.size() > best->prefix.size())) best = &r;
     if (best) {
         SimValue v = best->make(SimOid(oid.begin() + best->prefix.size(), oid.end()), generation);
         // The record's syntax decides the wire type; a rule of the wrong type yields the plain default.
-        if (v.type == typeOf(syntax))
-            return v;
+        if (v.type == typeOf(syntax)) return v;
     }
-    if (typeOf(syntax) == SimType::Integer && options)
-        return enumDefault(options);
+    if (typeOf(syntax) == SimType::Integer && options) return enumDefault(options);
     return fallback(syntax);
 }
 
@@ -351,8 +382,12 @@ const RowSpec* rowSpecFor(const SimOid& column) {
     return best;
 }
 
-bool isKey(const MibObjectDef& d) { return std::string_view(d.oid) == " " || d.access == 0x01; }
-bool isWritable(uint32_t access) { return access == 0x06 || access == 0x20; }
+bool isKey(const MibObjectDef& d) {
+    return std::string_view(d.oid) == " " || d.access == 0x01;
+}
+bool isWritable(uint32_t access) {
+    return access == 0x06 || access == 0x20;
+}
 
 // Objects the legacy firmware lacks: extended radio features, DHCP server, AP domains, system log.
 const char* kLegacyAbsent[] = {"4.2.3.1.99", "4.2.3.1.17", "4.2.3.1.14", "4.2.7", "4.2.12", "4.2.11"};
@@ -384,14 +419,11 @@ void buildDevice(SimStore& store, SimProfile profile) {
     for (const auto& ref : kMibTables) {
         const MibObjectDef* t = ref.table;
         bool walked = false;
-        for (const MibObjectDef* d = t; d->oid; ++d)
-            walked = walked || isKey(*d);
+        for (const MibObjectDef* d = t; d->oid; ++d) walked = walked || isKey(*d);
         for (const MibObjectDef* d = t; d->oid; ++d) {
-            if (isKey(*d))
-                continue;
+            if (isKey(*d)) continue;
             auto oid = parseOid(d->oid);
-            if (!oid)
-                continue;
+            if (!oid) continue;
             if (walked) {
                 const RowSpec* spec = rowSpecFor(*oid);
                 const std::vector<SimOid> fallbackRows = range(1, 4);
@@ -406,10 +438,8 @@ void buildDevice(SimStore& store, SimProfile profile) {
                 continue;
             }
             Candidate& c = others[*oid];
-            if (!c.syntax)
-                c.syntax = d->syntax;
-            if (!c.options)
-                c.options = d->optionList;
+            if (!c.syntax) c.syntax = d->syntax;
+            if (!c.options) c.options = d->optionList;
             c.writable = c.writable || isWritable(d->access);
             c.instance = c.instance || kInstanceTables.count(ref.number) > 0;
         }
@@ -442,8 +472,7 @@ void buildDevice(SimStore& store, SimProfile profile) {
         store.put(scalar, entryFor(scalar, c.syntax, c.writable, c.options));
     }
     if (profile == SimProfile::Legacy)
-        for (const char* rel : kLegacyAbsent)
-            store.eraseSubtree(enterprise(rel));
+        for (const char* rel : kLegacyAbsent) store.eraseSubtree(enterprise(rel));
 }
 
 void refillTable(SimStore& store, SimProfile profile, SimRefill which, int generation) {
@@ -451,8 +480,7 @@ void refillTable(SimStore& store, SimProfile profile, SimRefill which, int gener
     const SimOid prefix = enterprise(prefixes[static_cast<int>(which)]);
     const auto rules = buildRules(profile);
     for (const auto& [oid, entry] : store.entries()) {
-        if (!oidStartsWith(oid, prefix))
-            continue;
+        if (!oidStartsWith(oid, prefix)) continue;
         SimEntry* e = store.exact(oid);
         e->value = defaultValue(rules, oid, e->syntax, generation);
     }
