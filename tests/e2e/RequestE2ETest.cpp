@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTemporaryDir>
@@ -282,6 +287,26 @@ TEST_F(RequestE2E, SilentDeviceTimesOutAfterEveryTry) {
     EXPECT_EQ(outcome.code, -405);
     EXPECT_EQ(r->outstanding(), 0);
     EXPECT_EQ(r->failureCount(), 1);  // asynchronous failures go to the completion
+}
+
+// Client sockets are not connected, so a closed port is a silent device, not an error.
+TEST_F(RequestE2E, ClosedPortTimesOut) {
+    auto r = makeRequest(kSecurities[1], kSystem, SVT_SV, 0);
+    r->timeout = 20;
+    int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    socklen_t len = sizeof a;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    close(fd);
+    r->device.port = ntohs(a.sin_port);
+    bool ok = true;
+    r->get(&ok, true);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].code, -405);
 }
 
 TEST_F(RequestE2E, ErrorStatusGivesItsCodeAndIndex) {

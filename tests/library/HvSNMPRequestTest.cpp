@@ -205,6 +205,84 @@ TEST_F(RequestTest, FirstReadOnEmptyV1ColumnReportsAndEnds) {
     EXPECT_EQ(messages[0].code, -102);
 }
 
+// What a first read sends, by list kind.
+struct WireForm {
+    const char* name;
+    uint8_t kind;
+    const char* suffix;
+    uint8_t getNextFlag;
+    HvSnmpOp op;
+    const char* oid;  // of the first item
+};
+
+class WireFormTest : public RequestTest, public ::testing::WithParamInterface<WireForm> {};
+
+TEST_P(WireFormTest, FirstReadSends) {
+    const WireForm& p = GetParam();
+    request->varList = HvSNMPVarList(kScalars, p.kind, 0);
+    request->varList.setInstanceSuffix(p.suffix);
+    request->getNextFlag = p.getNextFlag;
+    bool ok = true;
+    request->get(&ok, true);
+    ASSERT_EQ(fake.calls().size(), 1u);
+    EXPECT_EQ(fake.calls()[0].op, p.op);
+    EXPECT_EQ(sentOids(0).at(0), p.oid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, WireFormTest,
+    ::testing::Values(WireForm{"Scalar", SVT_SV, "", 0, HvSnmpOp::Get, "1.3.6.1.2.1.1.1.0"},
+                      WireForm{"ScalarSuffix", SVT_SV, "2", 0, HvSnmpOp::Get, "1.3.6.1.2.1.1.1.2.0"},
+                      WireForm{"Row", MVT_SV, "", 0, HvSnmpOp::Get, "1.3.6.1.2.1.1.1"},
+                      WireForm{"RowSuffix", MVT_SV, "1.4", 0, HvSnmpOp::Get, "1.3.6.1.2.1.1.1.1.4"},
+                      WireForm{"RowGetNext", MVT_SV, "", 1, HvSnmpOp::GetNext, "1.3.6.1.2.1.1.1"},
+                      WireForm{"Walk", MVT_UMV, "", 0, HvSnmpOp::GetNext, "1.3.6.1.2.1.1.1"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RequestTest, UnknownListKindIsReportedAndCompletes) {
+    request->varList = HvSNMPVarList(kScalars, SVT_SV, 0);
+    request->varList.setKind(9);
+    bool ok = true;
+    EXPECT_FALSE(request->get(&ok, true));
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].code, -515);
+    HvSNMPError outcome;
+    int completions = 0;
+    request->getAsync([&](HvSNMPError* e, HvSNMPVarList*) { outcome = *e, ++completions; }, true);
+    ASSERT_TRUE(pumpUntil([&] { return completions > 0; }));
+    EXPECT_EQ(outcome.code, -515);
+    EXPECT_EQ(request->outstanding(), 0);
+    EXPECT_TRUE(fake.calls().empty());
+}
+
+// A row index too short for the keys: raised by a synchronous read, and the failure of an
+// asynchronous one (which still completes once).
+TEST_F(RequestTest, ShortRowIndexRaises514) {
+    const MibObjectDef table[] = {
+        {" ", "ifIndex", S::Integer, A::NotAccess},
+        {" ", "n", S::Integer, A::NotAccess},
+        {kName, "Name", S::DisplayStr, A::ReadWrite},
+        {},
+    };
+    request->varList = HvSNMPVarList(table, MVT_FMV, 2);
+    agent.put(col(kName, 1), FakeAgent::octets("one key only"));
+    bool ok = true;
+    try {
+        request->get(&ok, true);
+        ADD_FAILURE() << "no exception";
+    } catch (const HvException& e) {
+        EXPECT_EQ(e.helpContext(), -514);
+    }
+    HvSNMPError outcome;
+    int completions = 0;
+    request->getAsync([&](HvSNMPError* e, HvSNMPVarList*) { outcome = *e, ++completions; }, true);
+    ASSERT_TRUE(pumpUntil([&] { return completions > 0; }));
+    EXPECT_EQ(outcome.code, -514);
+    EXPECT_TRUE(outcome.endOfWalk);
+    EXPECT_EQ(request->outstanding(), 0);
+}
+
 TEST_F(RequestTest, NextRowOnScalarListRaises510) {
     request->varList = HvSNMPVarList(kScalars, SVT_SV, 0);
     bool ok = true;
