@@ -1,6 +1,5 @@
 // The device's object tables and the source pairs of its 78 global option lists.
-// Written once from the Part's listing; edit by hand. T-numbers and L-numbers follow the Part, so a
-// table or list is found by its number. OIDs are full and dotted, without a leading dot; a row-index
+// Tables and lists are numbered in program order (kMibT001.., L1..), so each is found by its number. OIDs are full and dotted, without a leading dot; a row-index
 // item has the OID " ". Names keep their blanks exactly (T81's column names begin with one).
 
 #include "module/Misc.h"

@@ -11,7 +11,7 @@
 
 namespace {
 
-// The numeric list of the Part's edge cases (L30 of the device).
+// A numeric list 1..4 (L30 of the device).
 constexpr HvOptionNumPair kTftp[] = {{1, "Connect"}, {2, "Get"}, {3, "Put"}, {4, "Nothing"}, {0, nullptr}};
 constexpr HvOptionTextPair kWords[] = {{"a", "Alpha"}, {"b", "Beta"}, {"bb", "Bravo"}, {nullptr, nullptr}};
 // For kind 3, "ab" must come before "a" to be found at all: the first prefix match wins.
@@ -76,7 +76,7 @@ TEST_P(OptionListLookup, GivesTheFirstMatchOrTheInputUnchanged) {
 }
 
 const LookupCase kLookups[] = {
-    // kind 1, the Part's edge cases
+    // kind 1
     {"NumValue2IsGet", 1, false, Op::ValueToText, "2", "Get"},
     {"NumTextGetLowerIs2", 1, false, Op::TextToValue, "get", "2"},
     {"NumTextGetUpperIs2", 1, false, Op::TextToValue, "GET", "2"},
@@ -98,7 +98,7 @@ const LookupCase kLookups[] = {
     {"StrTextToValue", 2, false, Op::TextToValue, "bravo", "bb"},
     {"StrCaseFlagValue", 2, true, Op::ValueToText, "B", "B"},
     {"StrNullIsOnlyAText", 2, false, Op::IndexOfValue, "(NULL)", "-1"},
-    // kind 3, the Part's edge case and prefix rules
+    // kind 3: prefix rules
     {"PrefixValueA17", 3, false, Op::ValueToText, "a17", "Alpha17"},
     {"PrefixTextAlpha17", 3, false, Op::TextToValue, "Alpha17", "a17"},
     {"PrefixFirstMatchWins", 3, false, Op::ValueToText, "ab9", "Alphab9"},

@@ -47,7 +47,7 @@ TEST(MibTables, CountAs118TablesOf435RecordsAnd78Lists) {
     EXPECT_EQ(MibOptionListSource(79), nullptr);
 }
 
-// The letter counts of the Part's listing: a transcription slip shows here.
+// The counts of syntaxes and accesses over all records: a transcription slip shows here.
 TEST(MibTables, HoldTheListingsSyntaxAndAccessCounts) {
     std::map<uint32_t, int> syntaxes, accesses;
     for (const MibTableEntry& t : kMibTables) {
