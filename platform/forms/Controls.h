@@ -81,6 +81,7 @@ public:
     void clearItems();
     void addItem(const QString& text);
     void addItem(const std::string& text) { addItem(QString::fromStdString(text)); }
+    void addItem(const char* text) { addItem(QString::fromUtf8(text)); }
     int itemCount() const { return count(); }
     QString item(int index) const { return itemText(index); }
     // Items as one text: "a,b,\"c d\"" (quoted where an item holds a blank, a comma or a quote).
@@ -153,6 +154,7 @@ public:
     void clearItems();
     void addItem(const QString& text);
     void addItem(const std::string& text) { addItem(QString::fromStdString(text)); }
+    void addItem(const char* text) { addItem(QString::fromUtf8(text)); }
     int itemCount() const { return static_cast<int>(m_items.size()); }
     QString item(int index) const { return index >= 0 && index < m_items.size() ? m_items[index] : QString(); }
 

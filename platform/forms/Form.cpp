@@ -12,11 +12,15 @@ namespace forms {
 Form::Form(QWidget* owner) : QWidget(owner, Qt::Window) {
     // The focus is tracked here, per form: a move to another window (a message box, another form) or
     // the loss of activation leaves the active control as it is and fires no exit handler.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusArrived(now); });
+    m_focusConnection =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusArrived(now); });
     qApp->installEventFilter(this);
 }
 
 Form::~Form() {
+    // The controls go with QWidget's destructor, moving the focus on the way; this form is no Form then.
+    disconnect(m_focusConnection);
+    qApp->removeEventFilter(this);
     if (m_loop) m_loop->exit(0);
     m_loop = nullptr;
 }

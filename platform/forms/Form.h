@@ -108,6 +108,7 @@ private:
     Position m_position = Position::Designed;
     QPointer<QWidget> m_activeControl;
     bool m_closing = false;
+    QMetaObject::Connection m_focusConnection;
 };
 
 }  // namespace forms

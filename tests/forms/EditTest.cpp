@@ -65,6 +65,7 @@ struct LengthCase {
     const char* codeText;  // set in code before the user types
     const char* typed;
     const char* expected;
+    friend void PrintTo(const LengthCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class MaxLengthTest : public EditTest, public ::testing::WithParamInterface<LengthCase> {};
