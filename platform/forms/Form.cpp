@@ -50,7 +50,7 @@ int Form::showModal() {
     QEventLoop loop;
     m_loop = &loop;
     show();
-    raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
     activateWindow();
     QPointer<Form> self(this);
     loop.exec(QEventLoop::DialogExec);
