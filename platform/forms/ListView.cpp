@@ -139,8 +139,13 @@ void ListView::deleteItem(int index) {
     ListItem* row = item(index);
     if (!row) return;
     ++m_silent;
-    if (m_selected == row) m_selected = nullptr;
+    const bool wasSelected = m_selected == row;
     delete row;
+    // Qt moves the selection to a neighbour of a deleted row; here no row is selected then.
+    if (wasSelected) {
+        clearSelection();
+        m_selected = nullptr;
+    }
     --m_silent;
 }
 
