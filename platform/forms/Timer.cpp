@@ -23,6 +23,12 @@ void Timer::setInterval(int ms) {
     update();
 }
 
+int Timer::remainingTime() const {
+    const int left = m_timer.remainingTime();
+    if (left < 0) return -1;
+    return static_cast<int>(left / Application::timeScale());
+}
+
 void Timer::update() {
     m_timer.stop();
     if (m_enabled && m_interval > 0) m_timer.start(Application::scaledInterval(m_interval));

@@ -20,6 +20,8 @@ public:
     void setInterval(int ms);
     // Whether the timer is counting now.
     bool running() const { return m_timer.isActive(); }
+    // Milliseconds to the next tick in the timer's own time (before the scale), -1 when stopped.
+    int remainingTime() const;
 
     int tag = 0;
     NotifyEvent OnTimer;
