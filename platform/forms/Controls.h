@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "library/HvItemsControl.h"
 #include "platform/forms/Control.h"
 
 namespace forms {
@@ -67,7 +68,7 @@ private:
 // A combo box. Setting its item index in code fires nothing; only the user's choice fires OnClick and
 // then OnChange (and typing into the editable style fires OnChange). Adding items leaves the
 // selection alone: no item is chosen behind the caller's back.
-class ComboBox : public ControlT<QComboBox> {
+class ComboBox : public ControlT<QComboBox>, public HvItemsControl {
 public:
     enum class Style { DropDown, DropDownList };
 
@@ -78,20 +79,20 @@ public:
 
     QStringList items() const;
     void setItems(const QStringList& items);
-    void clearItems();
+    void clearItems() override;
     void addItem(const QString& text);
-    void addItem(const std::string& text) { addItem(QString::fromStdString(text)); }
+    void addItem(const std::string& text) override { addItem(QString::fromStdString(text)); }
     void addItem(const char* text) { addItem(QString::fromUtf8(text)); }
-    int itemCount() const { return count(); }
+    int itemCount() const override { return count(); }
     QString item(int index) const { return itemText(index); }
     // Items as one text: "a,b,\"c d\"" (quoted where an item holds a blank, a comma or a quote).
     QString commaText() const;
     void setCommaText(const QString& text);
     int indexOf(const QString& text) const;  // ignoring case, as the item lists compare
 
-    int itemIndex() const { return currentIndex(); }
+    int itemIndex() const override { return currentIndex(); }
     // -1 or an index outside the items selects nothing.
-    void setItemIndex(int index);
+    void setItemIndex(int index) override;
     // The drop-down list's text is the selected item's; the editable style's is what the edit holds.
     QString text() const;
     void setText(const QString& text);
@@ -142,7 +143,7 @@ public:
 
 // A group of radio buttons made from its items. Setting the item index in code fires nothing; the
 // user's choice fires OnClick.
-class RadioGroup : public ControlT<QGroupBox> {
+class RadioGroup : public ControlT<QGroupBox>, public HvItemsControl {
 public:
     explicit RadioGroup(QWidget* parent = nullptr);
 
@@ -151,15 +152,15 @@ public:
 
     QStringList items() const { return m_items; }
     void setItems(const QStringList& items);
-    void clearItems();
+    void clearItems() override;
     void addItem(const QString& text);
-    void addItem(const std::string& text) { addItem(QString::fromStdString(text)); }
+    void addItem(const std::string& text) override { addItem(QString::fromStdString(text)); }
     void addItem(const char* text) { addItem(QString::fromUtf8(text)); }
-    int itemCount() const { return static_cast<int>(m_items.size()); }
+    int itemCount() const override { return static_cast<int>(m_items.size()); }
     QString item(int index) const { return index >= 0 && index < m_items.size() ? m_items[index] : QString(); }
 
-    int itemIndex() const { return m_group.checkedId(); }
-    void setItemIndex(int index);
+    int itemIndex() const override { return m_group.checkedId(); }
+    void setItemIndex(int index) override;
     // The selected item's text, or empty.
     QString text() const { return item(itemIndex()); }
 

@@ -198,3 +198,33 @@ TEST_F(KitTest, RadioGroupIndexAndText) {
 }
 
 }  // namespace
+
+namespace {
+
+// What an option list does to a bound combo box or radio group, through the items interface: refill
+// and select. The page sees the selection and no event.
+template <class T>
+void fillAndSelectThroughTheInterface() {
+    Form form;
+    T control(&form);
+    int events = 0;
+    control.OnClick = [&](QObject*) { ++events; };
+    control.setItems({"old"});
+    control.setItemIndex(0);
+    HvItemsControl& items = control;
+    items.clearItems();
+    EXPECT_EQ(items.itemIndex(), -1);
+    for (const char* text : {"Disable", "Enable", "Basic"}) items.addItem(std::string(text));
+    EXPECT_EQ(items.itemCount(), 3);
+    EXPECT_EQ(items.itemIndex(), -1) << "filling selects nothing";
+    items.setItemIndex(1);
+    EXPECT_EQ(control.text(), "Enable");
+    items.setItemIndex(-1);
+    EXPECT_EQ(control.itemIndex(), -1);
+    EXPECT_EQ(events, 0);
+}
+
+TEST_F(KitTest, ComboBoxFilledAndSelectedByAnOptionList) { fillAndSelectThroughTheInterface<ComboBox>(); }
+TEST_F(KitTest, RadioGroupFilledAndSelectedByAnOptionList) { fillAndSelectThroughTheInterface<RadioGroup>(); }
+
+}  // namespace
