@@ -1,6 +1,7 @@
 #include "KitFixture.h"
 
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 using namespace forms;
@@ -70,6 +71,26 @@ TEST_F(FocusTest, RefusedExitKeepsTheFocusAndLosesTheClick) {
     EXPECT_TRUE(ok->userClick());
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(firstExits, 2);
+}
+
+// The same with a real mouse: the press gives the button the focus, the exit check takes it back,
+// and the release must not click.
+TEST_F(FocusTest, RefusedExitDropsARealMouseClick) {
+    if (!showActive()) GTEST_SKIP() << "the platform does not activate windows";
+    refuseEmptyFirst();
+    ok->resize(75, 25);
+    first->QWidget::setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(waitFor([&] { return form.activeControl() == first; }));
+    QTest::mouseClick(ok, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    waitFor([&] { return QApplication::focusWidget() == first; }, 500);
+    EXPECT_EQ(firstExits, 1);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(ok->isDown());
+
+    first->setText("42");
+    QTest::mouseClick(ok, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_TRUE(waitFor([&] { return clicks == 1; }));
 }
 
 TEST_F(FocusTest, WindowSystemFocusMovesFireExitOnlyInsideTheForm) {
