@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QStringList>
 
 #include <memory>
@@ -242,6 +244,16 @@ public:
 
 private:
     QString m_caption;
+};
+
+class ScrollBox : public ControlT<QScrollArea> {
+public:
+    explicit ScrollBox(QWidget* parent = nullptr) : ControlT<QScrollArea>(parent) {}
+};
+
+class Splitter : public ControlT<QSplitter> {
+public:
+    explicit Splitter(QWidget* parent = nullptr) : ControlT<QSplitter>(parent) {}
 };
 
 // A multi-line text; its lines can be added one by one (a result control).

@@ -163,6 +163,10 @@ bool Form::selectNext(QWidget* from, bool forward) {
     return false;
 }
 
+void Form::postMessage(std::function<void()> fn) {
+    QMetaObject::invokeMethod(this, [fn = std::move(fn)] { fire(fn); }, Qt::QueuedConnection);
+}
+
 void Form::userCloseBox() {
     // What the window system sends for the close box.
     QCloseEvent event;

@@ -86,6 +86,10 @@ public:
     KeyEvent OnKeyDown;  // with keyPreview, before the focused control sees the key
     bool keyPreview = false;
 
+    // Runs fn from the event loop once the current event is done (a message the form posts to
+    // itself); dropped when the form is deleted first.
+    void postMessage(std::function<void()> fn);
+
     // Test API, acting as the user.
     void userCloseBox();
     void userEscape();

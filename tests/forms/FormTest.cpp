@@ -173,3 +173,19 @@ TEST_F(FormTest, CentredOnItsOwner) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KitTest, PostedMessageRunsLaterAndNotAfterTheFormIsGone) {
+    auto* form = new Form;
+    int runs = 0;
+    form->postMessage([&] { ++runs; });
+    EXPECT_EQ(runs, 0) << "posted, not called";
+    EXPECT_TRUE(waitFor([&] { return runs == 1; }));
+    form->postMessage([&] { ++runs; });
+    delete form;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+}
+
+}  // namespace

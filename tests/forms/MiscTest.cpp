@@ -111,3 +111,26 @@ TEST_F(KitTest, LabelCaptionAndStaticText) {
 }
 
 }  // namespace
+
+namespace {
+
+// Radio pages hide tab G and caption the visible tabs with the band names; page indexes still count
+// the hidden tab.
+TEST_F(KitTest, TabSheetsKeepTheirIndexWhenATabIsHidden) {
+    Form form;
+    PageControl pages(&form);
+    auto* a = new TabSheet(&pages, "TS_80211a");
+    auto* g = new TabSheet(&pages, "TS_80211g");
+    auto* edit = new Edit(g);
+    g->setTabVisible(false);
+    a->setCaption("IEEE 802.11g");
+    EXPECT_EQ(a->caption(), "IEEE 802.11g");
+    EXPECT_TRUE(a->tabVisible());
+    EXPECT_FALSE(g->tabVisible());
+    EXPECT_EQ(g->pageIndex(), 1);
+    EXPECT_EQ(pages.page(1), g);
+    EXPECT_EQ(pages.activePage(), a);
+    EXPECT_TRUE(edit->visible()) << "a control on a hidden tab keeps its own flag";
+}
+
+}  // namespace
