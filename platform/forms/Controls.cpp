@@ -1,5 +1,7 @@
 #include "platform/forms/Controls.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -12,15 +14,33 @@
 
 namespace forms {
 
-// Refuses a user's edit that makes the text longer than the maximum length. A text already longer
-// (set in code) stays as it is and may still be shortened.
+// Limits what the user adds to the maximum length, as the Windows edit does: a typed character that
+// does not fit is refused, a paste is cut to what fits. A text already longer (set in code) stays as
+// it is and may still be shortened.
 class Edit::LengthLimit : public QValidator {
 public:
     explicit LengthLimit(Edit* edit) : QValidator(edit), m_edit(edit) {}
-    State validate(QString& input, int&) const override {
-        if (m_edit->m_settingText || m_edit->m_maxLength == 0) return Acceptable;
-        if (input.size() > m_edit->m_maxLength && input.size() > m_edit->m_lastText.size()) return Invalid;
-        return Acceptable;
+    State validate(QString& input, int& pos) const override {
+        const int max = m_edit->m_maxLength;
+        const QString& before = m_edit->m_lastText;
+        if (m_edit->m_settingText || max == 0) return Acceptable;
+        if (input.size() <= max || input.size() <= before.size()) return Acceptable;
+        // The inserted part is what lies between the common start and the common end.
+        const int shorter = static_cast<int>(std::min(input.size(), before.size()));
+        int head = 0;
+        while (head < shorter && input[head] == before[head]) ++head;
+        int tail = 0;
+        while (tail < shorter - head && input[input.size() - 1 - tail] == before[before.size() - 1 - tail]) ++tail;
+        const int inserted = static_cast<int>(input.size()) - head - tail;
+        const int room = std::max(0, max - (static_cast<int>(input.size()) - inserted));
+        const QString fitted = input.left(head) + input.mid(head, std::min(room, inserted)) + input.right(tail);
+        if (fitted.size() > before.size() || fitted != before) {
+            if (fitted.size() > std::max<qsizetype>(max, before.size())) return Invalid;
+            input = fitted;
+            pos = head + std::min(room, inserted);
+            return Acceptable;
+        }
+        return Invalid;
     }
 
 private:

@@ -57,6 +57,7 @@ public:
     void userType(const QString& text);
     void userBackspace(int count = 1);
     void userSelectAll() { selectAll(); }
+    void userPaste(const QString& text) { insert(text); }
 
 private:
     class LengthLimit;

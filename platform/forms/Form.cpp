@@ -14,7 +14,6 @@ Form::Form(QWidget* owner) : QWidget(owner, Qt::Window) {
     // the loss of activation leaves the active control as it is and fires no exit handler.
     m_focusConnection =
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusArrived(now); });
-    qApp->installEventFilter(this);
 }
 
 Form::~Form() {
@@ -200,7 +199,7 @@ void Form::keyPressEvent(QKeyEvent* event) {
 bool Form::eventFilter(QObject* watched, QEvent* event) {
     // Key events travel up to the parents when a widget ignores them; preview each one once, at the
     // widget that holds the focus.
-    if (keyPreview && OnKeyDown && event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+    if (m_keyPreview && OnKeyDown && event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this &&
         (watched == focusWidget() || (!focusWidget() && watched == this))) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
@@ -209,6 +208,16 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         if (key == 0) return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form::setKeyPreview(bool preview) {
+    if (preview == m_keyPreview) return;
+    m_keyPreview = preview;
+    // Keys go to the focused widget; seeing them first takes a filter on the whole application.
+    if (preview)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
 }
 
 void Form::showEvent(QShowEvent* event) {

@@ -84,7 +84,8 @@ public:
     CloseQueryEvent OnCloseQuery;
     CloseEvent OnClose;
     KeyEvent OnKeyDown;  // with keyPreview, before the focused control sees the key
-    bool keyPreview = false;
+    bool keyPreview() const { return m_keyPreview; }
+    void setKeyPreview(bool preview);
 
     // Runs fn from the event loop once the current event is done (a message the form posts to
     // itself); dropped when the form is deleted first.
@@ -112,6 +113,7 @@ private:
     Position m_position = Position::Designed;
     QPointer<QWidget> m_activeControl;
     bool m_closing = false;
+    bool m_keyPreview = false;
     QMetaObject::Connection m_focusConnection;
 };
 

@@ -205,3 +205,34 @@ TEST_F(KitTest, AbsoluteGeometry) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KitTest, KeyDownHandlersSeeTheShiftStateAndCanSwallowTheKey) {
+    Form form;
+    auto* edit = new Edit(&form);
+    std::vector<std::pair<int, Qt::KeyboardModifiers>> seen;
+    edit->OnKeyDown = [&](QObject*, int& key, Qt::KeyboardModifiers shift) {
+        seen.emplace_back(key, shift);
+        if (key == Qt::Key_A) key = 0;
+    };
+    edit->setFocus();
+    edit->userKey(Qt::Key_A, Qt::ShiftModifier, "A");
+    edit->userKey(Qt::Key_B, Qt::NoModifier, "b");
+    EXPECT_EQ(edit->text(), "b") << "a key set to 0 is swallowed";
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].second, Qt::ShiftModifier);
+
+    int previewed = 0;
+    form.OnKeyDown = [&](QObject*, int& key, Qt::KeyboardModifiers) {
+        ++previewed;
+        if (key == Qt::Key_C) key = 0;
+    };
+    form.setKeyPreview(true);
+    edit->userKey(Qt::Key_C, Qt::NoModifier, "c");
+    edit->userKey(Qt::Key_Escape);  // ignored by the edit, so it travels up to the form as well
+    EXPECT_EQ(previewed, 2) << "each key is previewed once";
+    EXPECT_EQ(edit->text(), "b");
+}
+
+}  // namespace
