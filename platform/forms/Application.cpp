@@ -37,16 +37,8 @@ ClockHook& clockHook() {
     return hook;
 }
 
-double scaleFromEnvironment() {
-    const QByteArray text = qgetenv("HV_TIME_SCALE");
-    if (text.isEmpty()) return 1.0;
-    bool ok = false;
-    const double scale = text.toDouble(&ok);  // C locale whatever the user's
-    return ok && std::isfinite(scale) && scale > 0 ? scale : 1.0;
-}
-
 double& scaleValue() {
-    static double scale = scaleFromEnvironment();
+    static double scale = Application::timeScaleFrom(qgetenv("HV_TIME_SCALE"));
     return scale;
 }
 
@@ -197,6 +189,13 @@ FileDialogHook Application::setFileDialogHook(FileDialogHook hook) {
 }
 BeepHook Application::setBeepHook(BeepHook hook) { return std::exchange(beepHook(), std::move(hook)); }
 ClockHook Application::setClockHook(ClockHook hook) { return std::exchange(clockHook(), std::move(hook)); }
+
+double Application::timeScaleFrom(const QByteArray& text) {
+    if (text.isEmpty()) return 1.0;
+    bool ok = false;
+    const double scale = text.trimmed().toDouble(&ok);  // C locale whatever the user's
+    return ok && std::isfinite(scale) && scale > 0 ? scale : 1.0;
+}
 
 double Application::timeScale() { return scaleValue(); }
 

@@ -51,7 +51,6 @@ public:
     void setSelStart(int position) { setCursorPosition(position); }
 
     NotifyEvent OnChange;
-    NotifyEvent OnClick;
 
     // Test API, acting as the user: takes the focus, then types each character at the caret.
     void userType(const QString& text);
