@@ -7,7 +7,9 @@
 
 namespace forms {
 
-void reportHandlerException() { Application::handleException(); }
+void reportHandlerException() {
+    Application::handleException();
+}
 
 Form* Control::form() const {
     for (QWidget* w = m_widget->parentWidget(); w; w = w->parentWidget()) {

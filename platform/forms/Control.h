@@ -54,7 +54,9 @@ public:
     void setTop(int top) { m_widget->move(m_widget->x(), top); }
     void setWidth(int width) { m_widget->resize(width, m_widget->height()); }
     void setHeight(int height) { m_widget->resize(m_widget->width(), height); }
-    void setBounds(int left, int top, int width, int height) { m_widget->setGeometry(left, top, width, height); }
+    void setBounds(int left, int top, int width, int height) {
+        m_widget->setGeometry(left, top, width, height);
+    }
 
     // Whether the user could put the focus here: enabled and shown up to its window, by the own flags.
     bool canFocus() const;

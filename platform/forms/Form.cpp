@@ -12,8 +12,8 @@ namespace forms {
 Form::Form(QWidget* owner) : QWidget(owner, Qt::Window) {
     // The focus is tracked here, per form: a move to another window (a message box, another form) or
     // the loss of activation leaves the active control as it is and fires no exit handler.
-    m_focusConnection =
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusArrived(now); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget*, QWidget* now) { focusArrived(now); });
 }
 
 Form::~Form() {
@@ -64,7 +64,9 @@ void Form::setModalResult(int result) {
     m_modalResult = result;
     // The loop, not the caller, closes the form: a handler that sets the result or calls close goes
     // on with a live form, and the close query runs once its event is done.
-    if (m_loop && result != mrNone) QMetaObject::invokeMethod(this, [this] { endModalIfAsked(); }, Qt::QueuedConnection);
+    if (m_loop && result != mrNone)
+        QMetaObject::invokeMethod(
+            this, [this] { endModalIfAsked(); }, Qt::QueuedConnection);
 }
 
 void Form::endModalIfAsked() {
@@ -163,7 +165,8 @@ bool Form::selectNext(QWidget* from, bool forward) {
 }
 
 void Form::postMessage(std::function<void()> fn) {
-    QMetaObject::invokeMethod(this, [fn = std::move(fn)] { fire(fn); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [fn = std::move(fn)] { fire(fn); }, Qt::QueuedConnection);
 }
 
 void Form::userCloseBox() {

@@ -12,7 +12,16 @@ class QEventLoop;
 namespace forms {
 
 // Modal results, numbered as the form library numbers them.
-enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum ModalResult {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7
+};
 
 enum class CloseAction { None, Hide, Free };
 using CloseQueryEvent = std::function<void(QObject* sender, bool& canClose)>;

@@ -111,7 +111,8 @@ TEST_F(KitTest, LabelCaptionAndStaticText) {
     Label* asLabel = &text;
     asLabel->setCaption("3");
     EXPECT_EQ(text.caption(), "3");
-    EXPECT_NE(dynamic_cast<Label*>(static_cast<Control*>(&text)), nullptr) << "bindings dispatch on Label first";
+    EXPECT_NE(dynamic_cast<Label*>(static_cast<Control*>(&text)), nullptr)
+        << "bindings dispatch on Label first";
 }
 
 }  // namespace
