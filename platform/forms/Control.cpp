@@ -11,6 +11,12 @@ void reportHandlerException() {
     Application::handleException();
 }
 
+Control::~Control() {
+    // The widget part still lives, and Qt will move the focus away from it; the form must no longer
+    // take it for a control by then.
+    if (Form* f = form()) f->controlGone(m_widget);
+}
+
 Form* Control::form() const {
     for (QWidget* w = m_widget->parentWidget(); w; w = w->parentWidget()) {
         if (auto* form = dynamic_cast<Form*>(w)) return form;

@@ -35,7 +35,7 @@ void fire(const Fn& handler, Args&&... args) {
 class Control {
 public:
     explicit Control(QWidget* widget) : m_widget(widget) {}
-    virtual ~Control() = default;
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 

@@ -135,6 +135,10 @@ bool Form::focusControl(QWidget* widget) {
     return true;
 }
 
+void Form::controlGone(QWidget* widget) {
+    if (m_activeControl == widget) m_activeControl = nullptr;
+}
+
 void Form::focusArrived(QWidget* now) {
     if (!now || now->window() != this) return;
     Control* control = controlOf(now);

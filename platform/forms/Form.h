@@ -86,6 +86,8 @@ public:
     // The next control in the tab order that can take the focus, skipping disabled, hidden and
     // non-tab-stop controls, and moves the focus there. False when there is none.
     bool selectNext(QWidget* from, bool forward = true);
+    // A control of this form is being destroyed: it is no longer the active one.
+    void controlGone(QWidget* widget);
 
     NotifyEvent OnShow;
     NotifyEvent OnHide;
