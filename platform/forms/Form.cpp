@@ -24,9 +24,47 @@ Form::~Form() {
     m_loop = nullptr;
 }
 
+namespace {
+QPointer<Form>& mainFormPointer() {
+    static QPointer<Form> form;
+    return form;
+}
+}  // namespace
+
+Form* Form::mainForm() {
+    return mainFormPointer();
+}
+
+void Form::setMainForm(Form* form) {
+    mainFormPointer() = form;
+}
+
+void Form::setBorderStyle(BorderStyle style) {
+    m_borderStyle = style;
+    if (style == BorderStyle::Sizeable) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else if (isVisible()) {
+        setFixedSize(size());
+    }
+}
+
+void Form::setBorderIcons(bool minimize, bool maximize) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (minimize) flags |= Qt::WindowMinimizeButtonHint;
+    if (maximize) flags |= Qt::WindowMaximizeButtonHint;
+    const bool shown = isVisible();
+    setWindowFlags(flags);
+    if (shown) show();
+}
+
 void Form::centerOnOwner() {
-    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    if (!owner) {
+    centerOn(parentWidget() ? parentWidget()->window() : nullptr);
+}
+
+void Form::centerOn(QWidget* owner) {
+    if (!owner || owner == this) {
         centerOnScreen();
         return;
     }
@@ -230,8 +268,11 @@ void Form::setKeyPreview(bool preview) {
 void Form::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
+    if (m_borderStyle != BorderStyle::Sizeable) setFixedSize(size());
     if (m_position == Position::OwnerFormCenter)
         centerOnOwner();
+    else if (m_position == Position::MainFormCenter)
+        centerOn(mainForm());
     else if (m_position == Position::ScreenCenter)
         centerOnScreen();
     fire(OnShow, this);
