@@ -319,7 +319,10 @@ bool RadioGroup::userSelect(int index) {
 
 // Label, Button, Memo, Shape, Image
 
-Label::Label(QWidget* parent) : ControlT<QLabel>(parent) {}
+Label::Label(QWidget* parent) : ControlT<QLabel>(parent) {
+    // Captions are plain text, whatever they hold (device texts included): never markup.
+    setTextFormat(Qt::PlainText);
+}
 
 void Label::setCaption(const QString& caption) {
     setText(caption);
@@ -441,6 +444,7 @@ StatusBar::StatusBar(QWidget* parent) : ControlT<QFrame>(parent), m_simpleLabel(
     row->setContentsMargins(2, 0, 2, 0);
     row->setSpacing(2);
     row->addWidget(m_simpleLabel, 1);
+    m_simpleLabel->setTextFormat(Qt::PlainText);
     setFrameShape(QFrame::StyledPanel);
     resize(parent ? parent->width() : 100, 19);
     if (parent) {
