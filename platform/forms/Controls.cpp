@@ -101,7 +101,13 @@ void ComboBox::setComboStyle(Style style) {
     setEditable(editable);
     if (editable) {
         lineEdit()->setValidator(nullptr);
-        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) { fire(OnChange, this); });
+        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+            // Typing leaves no item chosen, as the Windows combo box does, unless it spells one.
+            const int cursor = lineEdit()->cursorPosition();
+            keepSelection(indexOf(text) >= 0 && itemText(indexOf(text)) == text ? indexOf(text) : -1, text);
+            lineEdit()->setCursorPosition(cursor);
+            fire(OnChange, this);
+        });
     }
     keepSelection(index, index >= 0 ? itemText(index) : QString());
 }
