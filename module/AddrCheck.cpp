@@ -1,0 +1,75 @@
+#include "AddrCheck.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace {
+
+// The four parts of a dotted text, each -1 when empty or not a plain decimal number; nothing when
+// the text fails the syntax rules (empty, starts or ends with its first dot, not exactly three dots,
+// a part longer than three characters).
+std::optional<std::array<int, 4>> dottedParts(std::string_view text) {
+    const std::size_t firstDot = text.find('.');
+    if (text.empty() || firstDot == 0 || firstDot + 1 == text.size()) return std::nullopt;
+    std::array<int, 4> parts{};
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t dot = text.find('.', start);
+        const std::string_view part =
+            text.substr(start, dot == std::string_view::npos ? std::string_view::npos : dot - start);
+        if (part.size() > 3 || count == parts.size()) return std::nullopt;
+        int value = part.empty() ? -1 : 0;
+        for (char c : part) {
+            if (c < '0' || c > '9') {
+                value = -1;
+                break;
+            }
+            value = value * 10 + (c - '0');
+        }
+        parts[count++] = value;
+        if (dot == std::string_view::npos) break;
+        start = dot + 1;
+    }
+    if (count != parts.size()) return std::nullopt;
+    return parts;
+}
+
+bool inRange(int value, int low, int high) {
+    return value >= low && value <= high;
+}
+
+std::string latin1(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
+}  // namespace
+
+bool IsValidIPAddress(std::string_view text) {
+    const auto p = dottedParts(text);
+    return p && inRange((*p)[0], 1, 223) && inRange((*p)[1], 0, 255) && inRange((*p)[2], 0, 255) &&
+           inRange((*p)[3], 1, 254);
+}
+
+bool IsValidSubnetMask(std::string_view text) {
+    const auto p = dottedParts(text);
+    if (!p || !inRange((*p)[0], 1, 255)) return false;
+    uint32_t bits = 0;
+    for (int part : *p) {
+        if (!inRange(part, 0, 255) || part == 1) return false;
+        bits = bits << 8 | static_cast<uint32_t>(part);
+    }
+    // Ones followed only by zeros: the complement plus one is a power of two.
+    const uint32_t zeros = ~bits;
+    if ((zeros & (zeros + 1)) != 0) return false;
+    return (bits & 0x40000000u) != 0 && (bits & 1u) == 0;
+}
+
+bool IsValidIPAddress(const QString& text) {
+    return IsValidIPAddress(latin1(text));
+}
+bool IsValidSubnetMask(const QString& text) {
+    return IsValidSubnetMask(latin1(text));
+}
