@@ -423,6 +423,7 @@ void HvSNMPRequest2Edits::writeBinding(HvControlBinding& b) {
         part = extractPart(wholeOctets(), b.partOffset, b.partSyntax);
         text = octetsToValue(part, b.partSyntax);
     }
+    const std::string partValue = text;
     auto partOctets = [&]() -> const std::string& { return whole ? wholeOctets() : part; };
     // A value never read (empty) or missing matches no option; a numeric list would refuse the lookup.
     const bool noValue = text.empty() || isPlaceholder(text);
@@ -460,6 +461,7 @@ void HvSNMPRequest2Edits::writeBinding(HvControlBinding& b) {
             b.shown = true;
             b.shownPosition = position;
             b.shownChecked = checked;
+            b.shownValue = partValue;
         } else {
             if (b.partSyntax != S::Boolean && b.partSyntax != S::Bool8 && b.partSyntax != S::Bool16)
                 HvRaiseCode(HvErrAssocSyntax);
@@ -591,9 +593,9 @@ bool HvSNMPRequest2Edits::readBinding(HvControlBinding& b, std::string& whole, c
             if (list->count() < 2) HvRaiseCode(HvErrControlCount);
             const bool checked = check->checked();
             const bool untouchedOther = b.shown && checked == b.shownChecked && b.shownPosition != 0 &&
-                                        b.shownPosition != 1;
-            const auto old = untouchedOther ? previousPart() : std::nullopt;
-            partText = old ? *old : list->ValueOf(checked ? 1 : 0);
+                                        b.shownPosition != 1 && !b.shownValue.empty() &&
+                                        !isPlaceholder(b.shownValue);
+            partText = untouchedOther ? b.shownValue : list->ValueOf(checked ? 1 : 0);
         } else {
             if (b.partSyntax != S::Boolean && b.partSyntax != S::Bool8 && b.partSyntax != S::Bool16)
                 HvRaiseCode(HvErrAssocSyntax);

@@ -30,6 +30,7 @@ struct HvControlBinding {
     int32_t shownPosition = -1;
     bool shownChecked = false;
     bool shown = false;
+    std::string shownValue;
 
     forms::Control* control(std::size_t i) const;
     int32_t controlCount() const { return static_cast<int32_t>(controls.size()); }
