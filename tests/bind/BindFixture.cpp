@@ -34,7 +34,6 @@ void BindTest::SetUp() {
         return forms::IDOK;
     });
     m_oldBeep = forms::Application::setBeepHook([this] { ++beeps; });
-    form = std::make_unique<forms::Form>();
 }
 
 void BindTest::TearDown() {
