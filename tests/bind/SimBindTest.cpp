@@ -126,9 +126,9 @@ TEST_F(SimBindTest, WriteSendsExactlyTheItemsTheFlagsChoose) {
     interval->setText("600");
     size_t from = sim.logSize();
     ASSERT_TRUE(security->set(false, true));
-    EXPECT_EQ(setsSince(from), (std::vector<std::string>{
-                                   kSec + "1.1.0 i 4", kSec + "2.1.0 i 1", kSec + "3.1.0 i 1",
-                                   kSec + "4.1.0 s open sesame", kSec + "5.1.0 i 1", kSec + "6.1.0 i 600"}));
+    EXPECT_EQ(setsSince(from), (std::vector<std::string>{kSec + "1.1.0 i 4", kSec + "2.1.0 i 1",
+                                                         kSec + "3.1.0 i 1", kSec + "4.1.0 s open sesame",
+                                                         kSec + "5.1.0 i 1", kSec + "6.1.0 i 600"}));
     EXPECT_EQ(sim.command("get " + kSec + "4.1"), "ok s \"open sesame\"");
 
     // The page leaves out what it does not write: only the passphrase goes.
@@ -195,7 +195,8 @@ TEST_F(SimBindTest, WalkedTableFillsTheListAndASelectedRowIsWrittenBack) {
     EXPECT_EQ(setsSince(from), (std::vector<std::string>{kMacColumn + ".3 x A0B1C2D3E4F5"}));
     EXPECT_EQ(sim.command("get " + kMacColumn + ".3"), "ok x A0B1C2D3E4F5");
     // The re-read after the write shows the new row.
-    ASSERT_TRUE(waitFor([&] { return view->itemCount() == 8 && view->item(2)->subItem(0) == "A0B1C2D3E4F5"; }));
+    ASSERT_TRUE(
+        waitFor([&] { return view->itemCount() == 8 && view->item(2)->subItem(0) == "A0B1C2D3E4F5"; }));
 }
 
 TEST_F(SimBindTest, SilentDeviceLeavesTheControlsAsTheyWere) {
