@@ -104,6 +104,18 @@ TEST_F(EditTest, OverlongCodeTextCanStillBeShortenedButNotLengthened) {
     EXPECT_EQ(edit->text(), "ay");
 }
 
+TEST_F(EditTest, PasteIsCutToWhatFits) {
+    edit->setMaxLength(4);
+    edit->setText("ad");
+    edit->setCursorPosition(1);
+    edit->userPaste("bcXYZ");
+    EXPECT_EQ(edit->text(), "abcd");
+    EXPECT_EQ(edit->cursorPosition(), 3);
+    edit->userSelectAll();
+    edit->userPaste("123456");
+    EXPECT_EQ(edit->text(), "1234") << "a paste over a selection replaces it, up to the limit";
+}
+
 TEST_F(EditTest, DisabledEditTakesNoTyping) {
     edit->setEnabled(false);
     edit->userType("a");

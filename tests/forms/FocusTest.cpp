@@ -142,6 +142,19 @@ TEST_F(FocusTest, RealMessageBoxInsideTheExitCheckDoesNotRetriggerIt) {
     EXPECT_EQ(form.activeControl(), first);
 }
 
+TEST_F(FocusTest, DeletingTheFocusedControlFiresNothing) {
+    if (!showActive()) GTEST_SKIP() << "the platform does not activate windows";
+    second->OnExit = [](QObject*) {};
+    first->QWidget::setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(waitFor([&] { return form.activeControl() == first; }));
+    delete first;
+    first = nullptr;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(firstExits, 0);
+    second->userFocus();
+    EXPECT_EQ(form.activeControl(), second);
+}
+
 TEST_F(FocusTest, SelectNextSkipsWhatCannotTakeTheFocus) {
     // Created after the button, so they follow it in the tab order.
     auto* disabled = new Edit(&form);
@@ -202,6 +215,37 @@ TEST_F(KitTest, AbsoluteGeometry) {
     form.show();
     EXPECT_EQ(form.clientWidth(), 271);
     EXPECT_EQ(form.clientHeight(), 212);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(KitTest, KeyDownHandlersSeeTheShiftStateAndCanSwallowTheKey) {
+    Form form;
+    auto* edit = new Edit(&form);
+    std::vector<std::pair<int, Qt::KeyboardModifiers>> seen;
+    edit->OnKeyDown = [&](QObject*, int& key, Qt::KeyboardModifiers shift) {
+        seen.emplace_back(key, shift);
+        if (key == Qt::Key_A) key = 0;
+    };
+    edit->setFocus();
+    edit->userKey(Qt::Key_A, Qt::ShiftModifier, "A");
+    edit->userKey(Qt::Key_B, Qt::NoModifier, "b");
+    EXPECT_EQ(edit->text(), "b") << "a key set to 0 is swallowed";
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].second, Qt::ShiftModifier);
+
+    int previewed = 0;
+    form.OnKeyDown = [&](QObject*, int& key, Qt::KeyboardModifiers) {
+        ++previewed;
+        if (key == Qt::Key_C) key = 0;
+    };
+    form.setKeyPreview(true);
+    edit->userKey(Qt::Key_C, Qt::NoModifier, "c");
+    edit->userKey(Qt::Key_Escape);  // ignored by the edit, so it travels up to the form as well
+    EXPECT_EQ(previewed, 2) << "each key is previewed once";
+    EXPECT_EQ(edit->text(), "b");
 }
 
 }  // namespace
