@@ -99,9 +99,11 @@ struct Pump {
     bool inside = false;
 };
 
+// Lives as long as the process: the timer and notifiers must not be destroyed by static
+// destruction after the application object has gone. shutdown() frees them in order.
 Pump& pump() {
-    static Pump p;
-    return p;
+    static Pump* p = new Pump;
+    return *p;
 }
 
 void dropNotifiers() {
@@ -225,8 +227,7 @@ void HvSNMPSession::initialize(const std::string& directory) {
         g_engine = HvNetSnmpTransport::create(status);
         if (!session) session = g_engine.get();
     }
-    if (status != 0)
-        throw HvException("(HvSNMP++) Cannot create the global HvSNMP++ session!", kSessionCode);
+    if (status != 0) throw HvException("(HvSNMP++) Cannot create the global HvSNMP++ session!", kSessionCode);
 
     const std::string file = joinPath(directory, bootCounterFile);
     int32_t boots = 0;
@@ -242,7 +243,9 @@ void HvSNMPSession::initialize(const std::string& directory) {
     _SnmpEventProcessor::start();
 }
 
-HvNetSnmpTransport* HvSNMPSession::engine() { return g_engine.get(); }
+HvNetSnmpTransport* HvSNMPSession::engine() {
+    return g_engine.get();
+}
 
 void HvSNMPSession::shutdown() {
     _SnmpEventProcessor::stop();
@@ -276,7 +279,9 @@ void _SnmpEventProcessor::stop() {
     enableNotifiers(false);
 }
 
-bool _SnmpEventProcessor::running() { return pump().started; }
+bool _SnmpEventProcessor::running() {
+    return pump().started;
+}
 
 void _SnmpEventProcessor::onTimer() {
     Pump& p = pump();
@@ -286,12 +291,13 @@ void _SnmpEventProcessor::onTimer() {
     // A completion may open a modal dialog; a readable socket must not call back in meanwhile.
     enableNotifiers(false);
     if (HvSnmpTransport* t = HvSNMPSession::session) {
-        for (;;) {
+        // The completions after one that threw are still queued: go on with them. Bounded, so that a
+        // failure that is not a completion's cannot hold the GUI thread; the rest wait for the next tick.
+        for (int attempt = 0; attempt < 64; ++attempt) {
             try {
                 t->processPending();
                 break;
             } catch (...) {
-                // The completions after the one that threw are still queued: go on with them.
                 HvHandleException(std::current_exception());
             }
         }
