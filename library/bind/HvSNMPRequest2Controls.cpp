@@ -166,6 +166,9 @@ bool HvSNMPRequest2Controls::get() {
     } catch (const HvException& e) {
         busy = false;
         throw HvException(e.what(), e.helpContext());
+    } catch (...) {
+        busy = false;
+        throw;
     }
 }
 
@@ -200,6 +203,9 @@ bool HvSNMPRequest2Controls::set(bool reread, bool readControls, const std::stri
     } catch (const HvException& e) {
         busy = false;
         throw HvException(e.what(), e.helpContext());
+    } catch (...) {
+        busy = false;
+        throw;
     }
 }
 
