@@ -7,7 +7,15 @@
 
 namespace forms {
 
-void reportHandlerException() { Application::handleException(); }
+void reportHandlerException() {
+    Application::handleException();
+}
+
+Control::~Control() {
+    // The widget part still lives, and Qt will move the focus away from it; the form must no longer
+    // take it for a control by then.
+    if (Form* f = form()) f->controlGone(m_widget);
+}
 
 Form* Control::form() const {
     for (QWidget* w = m_widget->parentWidget(); w; w = w->parentWidget()) {
@@ -15,6 +23,11 @@ Form* Control::form() const {
         if (w->isWindow()) break;
     }
     return nullptr;
+}
+
+int Control::clientTop() const {
+    auto* form = dynamic_cast<Form*>(m_widget->parentWidget());
+    return form && !form->isWindowOrMenu(m_widget) ? form->menuHeight() : 0;
 }
 
 bool Control::canFocus() const {

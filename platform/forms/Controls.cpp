@@ -30,10 +30,12 @@ public:
         int head = 0;
         while (head < shorter && input[head] == before[head]) ++head;
         int tail = 0;
-        while (tail < shorter - head && input[input.size() - 1 - tail] == before[before.size() - 1 - tail]) ++tail;
+        while (tail < shorter - head && input[input.size() - 1 - tail] == before[before.size() - 1 - tail])
+            ++tail;
         const int inserted = static_cast<int>(input.size()) - head - tail;
         const int room = std::max(0, max - (static_cast<int>(input.size()) - inserted));
-        const QString fitted = input.left(head) + input.mid(head, std::min(room, inserted)) + input.right(tail);
+        const QString fitted =
+            input.left(head) + input.mid(head, std::min(room, inserted)) + input.right(tail);
         if (fitted.size() > before.size() || fitted != before) {
             if (fitted.size() > std::max<qsizetype>(max, before.size())) return Invalid;
             input = fitted;
@@ -99,7 +101,13 @@ void ComboBox::setComboStyle(Style style) {
     setEditable(editable);
     if (editable) {
         lineEdit()->setValidator(nullptr);
-        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) { fire(OnChange, this); });
+        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+            // Typing leaves no item chosen, as the Windows combo box does, unless it spells one.
+            const int cursor = lineEdit()->cursorPosition();
+            keepSelection(indexOf(text) >= 0 && itemText(indexOf(text)) == text ? indexOf(text) : -1, text);
+            lineEdit()->setCursorPosition(cursor);
+            fire(OnChange, this);
+        });
     }
     keepSelection(index, index >= 0 ? itemText(index) : QString());
 }
@@ -139,8 +147,8 @@ void ComboBox::addItem(const QString& text) {
 QString ComboBox::commaText() const {
     QStringList out;
     for (const QString& item : items()) {
-        const bool quote = item.isEmpty() || item.contains(QLatin1Char(',')) || item.contains(QLatin1Char('"')) ||
-                           item.contains(QLatin1Char(' '));
+        const bool quote = item.isEmpty() || item.contains(QLatin1Char(',')) ||
+                           item.contains(QLatin1Char('"')) || item.contains(QLatin1Char(' '));
         if (!quote) {
             out << item;
             continue;
@@ -273,7 +281,9 @@ void RadioGroup::setItems(const QStringList& items) {
     rebuild(-1);
 }
 
-void RadioGroup::clearItems() { setItems({}); }
+void RadioGroup::clearItems() {
+    setItems({});
+}
 
 void RadioGroup::addItem(const QString& text) {
     m_items << text;
@@ -315,7 +325,10 @@ bool RadioGroup::userSelect(int index) {
 
 // Label, Button, Memo, Shape, Image
 
-Label::Label(QWidget* parent) : ControlT<QLabel>(parent) {}
+Label::Label(QWidget* parent) : ControlT<QLabel>(parent) {
+    // Captions are plain text, whatever they hold (device texts included): never markup.
+    setTextFormat(Qt::PlainText);
+}
 
 void Label::setCaption(const QString& caption) {
     setText(caption);
@@ -329,7 +342,8 @@ void Label::setAutoSize(bool autoSize) {
 
 void Label::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) fire(OnClick, this);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        fire(OnClick, this);
 }
 
 Button::Button(QWidget* parent) : ControlT<QPushButton>(parent) {
@@ -389,9 +403,15 @@ void Shape::paintEvent(QPaintEvent*) {
     }
     switch (m_kind) {
         case Kind::Ellipse:
-        case Kind::Circle: p.drawEllipse(r); break;
-        case Kind::RoundRect: p.drawRoundedRect(r, 4, 4); break;
-        default: p.drawRect(r); break;
+        case Kind::Circle:
+            p.drawEllipse(r);
+            break;
+        case Kind::RoundRect:
+            p.drawRoundedRect(r, 4, 4);
+            break;
+        default:
+            p.drawRect(r);
+            break;
     }
 }
 
@@ -404,12 +424,14 @@ bool Image::loadFromFile(const QString& path) {
 
 void Image::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) fire(OnClick, this);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        fire(OnClick, this);
 }
 
 // StatusBar
 
-StatusPanel::StatusPanel(StatusBar* bar, QLabel* label, int width) : m_bar(bar), m_label(label), m_width(width) {
+StatusPanel::StatusPanel(StatusBar* bar, QLabel* label, int width)
+    : m_bar(bar), m_label(label), m_width(width) {
     m_label->setFixedWidth(width);
 }
 
@@ -428,6 +450,7 @@ StatusBar::StatusBar(QWidget* parent) : ControlT<QFrame>(parent), m_simpleLabel(
     row->setContentsMargins(2, 0, 2, 0);
     row->setSpacing(2);
     row->addWidget(m_simpleLabel, 1);
+    m_simpleLabel->setTextFormat(Qt::PlainText);
     setFrameShape(QFrame::StyledPanel);
     resize(parent ? parent->width() : 100, 19);
     if (parent) {

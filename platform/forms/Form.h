@@ -12,7 +12,16 @@ class QEventLoop;
 namespace forms {
 
 // Modal results, numbered as the form library numbers them.
-enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum ModalResult {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7
+};
 
 enum class CloseAction { None, Hide, Free };
 using CloseQueryEvent = std::function<void(QObject* sender, bool& canClose)>;
@@ -23,7 +32,9 @@ using CloseEvent = std::function<void(QObject* sender, CloseAction& action)>;
 // it, so a form may hide itself while it waits for its requests and close later from a timer.
 class Form : public QWidget {
 public:
-    enum class Position { Designed, ScreenCenter, OwnerFormCenter };
+    enum class Position { Designed, ScreenCenter, OwnerFormCenter, MainFormCenter };
+    // Sizeable lets the user resize the window; Single and Dialog fix its size when shown.
+    enum class BorderStyle { Sizeable, Single, Dialog };
 
     explicit Form(QWidget* owner = nullptr);
     ~Form() override;
@@ -43,17 +54,33 @@ public:
     void setTop(int top) { move(left(), top); }
     void setWidth(int width) { resize(width, height()); }
     void setHeight(int height) { resize(width(), height); }
+    // The client area lies below the menu bar, if the form has one.
     int clientWidth() const { return width(); }
-    int clientHeight() const { return height(); }
+    int clientHeight() const { return height() - menuHeight(); }
     void setClientWidth(int width) { resize(width, height()); }
-    void setClientHeight(int height) { resize(width(), height); }
-    void setClientSize(int width, int height) { resize(width, height); }
+    void setClientHeight(int height) { resize(width(), height + menuHeight()); }
+    void setClientSize(int width, int height) { resize(width, height + menuHeight()); }
+
+    // The menu bar along the top; the controls already on the form move down below it.
+    void setMenuBar(QWidget* menuBar);
+    int menuHeight() const;
+    bool isWindowOrMenu(const QWidget* child) const { return child == m_menuBar || child->isWindow(); }
 
     Position position() const { return m_position; }
     // Applied each time the form is shown.
     void setPosition(Position position) { m_position = position; }
     void centerOnOwner();
     void centerOnScreen();
+    void centerOn(QWidget* window);
+
+    BorderStyle borderStyle() const { return m_borderStyle; }
+    void setBorderStyle(BorderStyle style);
+    // The title bar's minimise and maximise boxes; the system menu and the close box always stay.
+    void setBorderIcons(bool minimize, bool maximize);
+
+    // The program's main window, the one "centred on the main window" refers to.
+    static Form* mainForm();
+    static void setMainForm(Form* form);
 
     // Shows the form modally and returns its modal result when it has closed.
     int showModal();
@@ -77,6 +104,8 @@ public:
     // The next control in the tab order that can take the focus, skipping disabled, hidden and
     // non-tab-stop controls, and moves the focus there. False when there is none.
     bool selectNext(QWidget* from, bool forward = true);
+    // A control of this form is being destroyed: it is no longer the active one.
+    void controlGone(QWidget* widget);
 
     NotifyEvent OnShow;
     NotifyEvent OnHide;
@@ -111,7 +140,10 @@ private:
     QEventLoop* m_loop = nullptr;
     int m_modalResult = mrNone;
     Position m_position = Position::Designed;
+    BorderStyle m_borderStyle = BorderStyle::Sizeable;
     QPointer<QWidget> m_activeControl;
+    QPointer<QWidget> m_menuBar;
+    int m_menuHeight = 0;
     bool m_closing = false;
     bool m_keyPreview = false;
     QMetaObject::Connection m_focusConnection;

@@ -81,7 +81,8 @@ const EventCase eventCases[] = {
      },
      1},
     {"PageInCodeFiresNoChange", [](Form& f, int* n) { pages(f, n)->setActivePageIndex(1); }, 0},
-    {"HidingTheActiveTabFiresNoChange", [](Form& f, int* n) { pages(f, n)->page(0)->setTabVisible(false); }, 0},
+    {"HidingTheActiveTabFiresNoChange", [](Form& f, int* n) { pages(f, n)->page(0)->setTabVisible(false); },
+     0},
     {"PageChosenByUserFiresChange", [](Form& f, int* n) { pages(f, n)->userSelectTab(2); }, 1},
     {"HiddenTabCannotBeChosen",
      [](Form& f, int* n) {
@@ -149,8 +150,16 @@ TEST_F(ComboTest, EditableStyleKeepsItsTextAndReportsTyping) {
     combo->userType("!");
     EXPECT_EQ(combo->text(), "free text!");
     EXPECT_EQ(changes, 1);
+    combo->setItemIndex(0);
+    combo->lineEdit()->setCursorPosition(1);
+    combo->userType("x");
+    EXPECT_EQ(combo->text(), "ax");
+    EXPECT_EQ(combo->itemIndex(), -1) << "typed text is no item";
+    combo->userKey(Qt::Key_Backspace);
+    EXPECT_EQ(combo->text(), "a");
+    EXPECT_EQ(combo->itemIndex(), 0) << "typed text that spells an item chooses it";
     combo->setComboStyle(ComboBox::Style::DropDownList);
-    EXPECT_EQ(combo->text(), "");
+    EXPECT_EQ(combo->text(), "a") << "the style switch keeps the chosen item";
 }
 
 struct CommaCase {
@@ -224,7 +233,11 @@ void fillAndSelectThroughTheInterface() {
     EXPECT_EQ(events, 0);
 }
 
-TEST_F(KitTest, ComboBoxFilledAndSelectedByAnOptionList) { fillAndSelectThroughTheInterface<ComboBox>(); }
-TEST_F(KitTest, RadioGroupFilledAndSelectedByAnOptionList) { fillAndSelectThroughTheInterface<RadioGroup>(); }
+TEST_F(KitTest, ComboBoxFilledAndSelectedByAnOptionList) {
+    fillAndSelectThroughTheInterface<ComboBox>();
+}
+TEST_F(KitTest, RadioGroupFilledAndSelectedByAnOptionList) {
+    fillAndSelectThroughTheInterface<RadioGroup>();
+}
 
 }  // namespace

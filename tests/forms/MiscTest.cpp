@@ -81,7 +81,11 @@ TEST_F(KitTest, ClockAndBeepHooks) {
 }
 
 TEST_F(KitTest, TimeScaleFromTheEnvironmentIsReadAsCNumber) {
-    // The scale is read once, at start; what matters here is the arithmetic applied to intervals.
+    EXPECT_EQ(Application::timeScaleFrom("0.01"), 0.01) << "a decimal point whatever the user's locale";
+    EXPECT_EQ(Application::timeScaleFrom("0,01"), 1.0);
+    EXPECT_EQ(Application::timeScaleFrom(""), 1.0);
+    EXPECT_EQ(Application::timeScaleFrom("-2"), 1.0);
+    EXPECT_EQ(Application::timeScaleFrom("nan"), 1.0);
     Application::setTimeScale(0.5);
     EXPECT_EQ(Application::scaledInterval(50), 25);
     EXPECT_EQ(Application::scaledInterval(1), 1) << "a running timer never gets interval 0";
@@ -107,7 +111,8 @@ TEST_F(KitTest, LabelCaptionAndStaticText) {
     Label* asLabel = &text;
     asLabel->setCaption("3");
     EXPECT_EQ(text.caption(), "3");
-    EXPECT_NE(dynamic_cast<Label*>(static_cast<Control*>(&text)), nullptr) << "bindings dispatch on Label first";
+    EXPECT_NE(dynamic_cast<Label*>(static_cast<Control*>(&text)), nullptr)
+        << "bindings dispatch on Label first";
 }
 
 }  // namespace
@@ -131,6 +136,28 @@ TEST_F(KitTest, TabSheetsKeepTheirIndexWhenATabIsHidden) {
     EXPECT_EQ(pages.page(1), g);
     EXPECT_EQ(pages.activePage(), a);
     EXPECT_TRUE(edit->visible()) << "a control on a hidden tab keeps its own flag";
+}
+
+}  // namespace
+
+namespace {
+
+// The main window: client height = picture + status bar, and the menu bar outside the client area.
+TEST_F(KitTest, MenuBarLiesAboveTheClientArea) {
+    Form form;
+    auto* image = new Image(&form);
+    image->setBounds(0, 0, 481, 96);
+    form.setClientSize(481, 96 + 19);
+    auto* menu = new MainMenu(&form);
+    menu->add("Home");
+    auto* bar = new StatusBar(&form);
+    form.show();
+    EXPECT_GT(form.menuHeight(), 0);
+    EXPECT_EQ(form.clientHeight(), 115) << "the client area keeps its size under a new menu bar";
+    EXPECT_EQ(image->top(), 0);
+    EXPECT_GE(image->geometry().top(), menu->geometry().bottom()) << "the picture is not under the menu";
+    EXPECT_EQ(bar->top() + bar->height(), form.clientHeight());
+    EXPECT_EQ(image->geometry().bottom() + 1, bar->geometry().top());
 }
 
 }  // namespace
