@@ -12,6 +12,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <openssl/evp.h>
+
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 #include <net-snmp/agent/net-snmp-agent-includes.h>
@@ -44,10 +46,18 @@ std::string versionText(long version) {
     return std::to_string(version);
 }
 
+std::string community(const netsnmp_pdu* pdu) {
+    if (!pdu->community) return {};
+    return std::string(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
+}
+
+std::string securityName(const netsnmp_pdu* pdu) {
+    if (!pdu->securityName) return {};
+    return std::string(pdu->securityName, pdu->securityNameLen);
+}
+
 std::string principal(const netsnmp_pdu* pdu) {
-    if (pdu->version == SNMP_VERSION_3)
-        return quoted(std::string(pdu->securityName ? pdu->securityName : "", pdu->securityNameLen));
-    return quoted(std::string(reinterpret_cast<const char*>(pdu->community), pdu->community_len));
+    return quoted(pdu->version == SNMP_VERSION_3 ? securityName(pdu) : community(pdu));
 }
 
 std::string opText(const netsnmp_pdu* pdu) {
@@ -160,12 +170,12 @@ void logVarbind(const netsnmp_pdu* pdu, const SimOid& asked, const SimOid& answe
 bool mayWrite(const netsnmp_pdu* pdu) {
     const SimDevice& d = *g_device;
     if (pdu->version == SNMP_VERSION_3) {
-        std::string name(pdu->securityName ? pdu->securityName : "", pdu->securityNameLen);
+        std::string name = securityName(pdu);
         for (const auto& u : d.users)
             if (u.name == name) return u.writable;
         return false;
     }
-    std::string c(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
+    std::string c = community(pdu);
     for (const auto& w : d.writeCommunities)
         if (w == c) return true;
     return false;
@@ -422,7 +432,7 @@ int postParse(netsnmp_session* session, netsnmp_pdu* pdu, int result) {
         return 0;
     }
     if (pdu->version == SNMP_VERSION_1 || pdu->version == SNMP_VERSION_2c) {
-        std::string c(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
+        std::string c = community(pdu);
         SimDevice& d = *g_device;
         for (const auto* list : {&d.readCommunities, &d.writeCommunities})
             for (const auto& known : *list)
@@ -433,11 +443,32 @@ int postParse(netsnmp_session* session, netsnmp_pdu* pdu, int result) {
     return 1;
 }
 
+// The user's key from a password (RFC 3414 A.2: the password repeated over 1 MB, hashed), given
+// to net-snmp as a master key, since net-snmp itself refuses passwords under 8 characters and the
+// module does not.
+std::string masterKey(const std::string& password, const std::string& auth) {
+    // Doubling keeps the repetition aligned: every append starts at a multiple of the length.
+    constexpr size_t kSize = 1048576;
+    std::string data = password;
+    data.reserve(kSize);
+    while (data.size() < kSize) data.append(data, 0, std::min(data.size(), kSize - data.size()));
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int len = 0;
+    EVP_Digest(data.data(), data.size(), digest, &len, auth == "SHA" ? EVP_sha1() : EVP_md5(), nullptr);
+    static const char* hex = "0123456789abcdef";
+    std::string out = "0x";
+    for (unsigned int i = 0; i < len; ++i) {
+        out += hex[digest[i] >> 4];
+        out += hex[digest[i] & 15];
+    }
+    return out;
+}
+
 bool userExists(const SimUser& u, std::string* error) {
     u_char engine[SNMP_MAXBUF_SMALL];
     size_t engineLen = snmpv3_get_engineID(engine, sizeof engine);
     if (!usm_get_user(engine, engineLen, const_cast<char*>(u.name.c_str()))) {
-        *error = "cannot create v3 user '" + u.name + "' (net-snmp needs passwords of 8 characters or more)";
+        *error = "cannot create v3 user '" + u.name + "'";
         return false;
     }
     return true;
@@ -453,7 +484,9 @@ void simTftpRequest(SimDevice& device, const std::string& what, const std::strin
 
 int SimAgent::start(const std::string& address, int port, const std::string& engineId, std::string* error) {
     g_device = &m_device;
+    // No MIB modules, and no MIB directories to index either.
     setenv("MIBS", "", 1);
+    setenv("MIBDIRS", "", 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_PERSIST_STATE, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
@@ -463,7 +496,6 @@ int SimAgent::start(const std::string& address, int port, const std::string& eng
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
-    netsnmp_disable_this_loghandler(nullptr);
     snmp_disable_log();
     snmp_enable_stderrlog();
     if (getenv("QMX_SIM_DEBUG")) {
@@ -489,10 +521,10 @@ int SimAgent::start(const std::string& address, int port, const std::string& eng
         std::string line = "createUser " + u.name;
         std::string level = "noauth";
         if (!u.auth.empty()) {
-            line += " " + u.auth + " " + u.authPass;
+            line += " " + u.auth + " -m " + masterKey(u.authPass, u.auth);
             level = "auth";
             if (!u.priv.empty()) {
-                line += " " + u.priv + " " + u.privPass;
+                line += " " + u.priv + " -m " + masterKey(u.privPass, u.auth);
                 level = "priv";
             }
         }

@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 #include <QTimer>
 
+#include "platform/HvExceptionHook.h"
 #include "library/HvException.h"
 #include "tests/library/FakeAgent.h"
 
@@ -552,6 +553,24 @@ TEST_F(RequestTest, EmptyListSendsNothingButAsyncStillCompletes) {
     EXPECT_EQ(request->outstanding(), 0);
 }
 
+// A completion run from the event loop that throws reaches the program's handler, not Qt.
+TEST_F(RequestTest, ThrowingDeferredCompletionReachesTheHandler) {
+    request->varList = HvSNMPVarList(nullptr, SVT_SV, 0);
+    std::string caught;
+    const HvExceptionHandler previous = HvSetExceptionHandler([&](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception& x) {
+            caught = x.what();
+        }
+    });
+    request->getAsync([](HvSNMPError*, HvSNMPVarList*) { throw HvException("from the page"); }, true);
+    EXPECT_TRUE(pumpUntil([&] { return !caught.empty(); }));
+    HvSetExceptionHandler(previous);
+    EXPECT_EQ(caught, "from the page");
+    EXPECT_EQ(request->outstanding(), 0);
+}
+
 // The pump delivers during the destructor's wait: the wait ends, and the dying owner's completion
 // is not called.
 TEST_F(RequestTest, DestructorWaitsForOutstandingAnswers) {
@@ -585,16 +604,22 @@ TEST_F(RequestTest, RequestDeletedFromItsOwnCompletion) {
     second->varList = HvSNMPVarList(kScalars, SVT_SV, 0);
     int completions = 0;
     // Two answers outstanding on the dying request: the second must be dropped.
+    // Inside the pump nothing can arrive, so the destructor must not wait (it would spin the
+    // event loop for its whole limit).
+    bool loopRanInDelete = false;
     auto done = [&](HvSNMPError*, HvSNMPVarList*) {
         ++completions;
+        QTimer::singleShot(0, [&] { loopRanInDelete = true; });
         delete second;
         second = nullptr;
+        EXPECT_FALSE(loopRanInDelete);
     };
     second->getAsync(done, true);
     second->getAsync(done, true);
     fake.processPending();
     EXPECT_EQ(second, nullptr);
     EXPECT_EQ(completions, 1);
+    EXPECT_TRUE(pumpUntil([&] { return loopRanInDelete; }));
 }
 
 TEST_F(RequestTest, NotAliveRequestDoesNothing) {
