@@ -359,7 +359,17 @@ void delayedAnswer(unsigned int, void* arg) {
     netsnmp_delegated_cache* cache = netsnmp_handler_check_cache(static_cast<netsnmp_delegated_cache*>(arg));
     if (!cache) return;  // the agent gave the request up meanwhile
     for (auto* r = cache->requests; r; r = r->next) r->delegated = 0;
-    answer(cache->reqinfo, cache->requests);
+    netsnmp_agent_request_info* reqinfo = cache->reqinfo;
+    if (reqinfo->mode == MODE_GETBULK) {
+        // The bulk helper has already put the mode back; answer this repetition as the get-next it
+        // is and line up the next one, which the agent then asks for as usual.
+        reqinfo->mode = MODE_GETNEXT;
+        answer(reqinfo, cache->requests);
+        reqinfo->mode = MODE_GETBULK;
+        netsnmp_bulk_to_next_fix_requests(cache->requests);
+    } else {
+        answer(reqinfo, cache->requests);
+    }
     netsnmp_free_delegated_cache(cache);
 }
 
@@ -367,9 +377,15 @@ int handler(netsnmp_mib_handler* h, netsnmp_handler_registration* reginfo,
             netsnmp_agent_request_info* reqinfo, netsnmp_request_info* requests) {
     SimFaults& f = g_device->faults;
     const int mode = reqinfo->mode;
+    // One delay per request: a get-bulk calls the handler once per repetition, and the mark on the
+    // request keeps those calls from being delayed again.
+    static const char* kDelayed = "qmx_sim_delayed";
+    static char mark;
     if (f.delayMs > 0 && f.delayCount != 0 &&
-        (mode == MODE_GET || mode == MODE_GETNEXT || mode == MODE_SET_RESERVE1)) {
+        (mode == MODE_GET || mode == MODE_GETNEXT || mode == MODE_SET_RESERVE1) &&
+        !netsnmp_agent_get_list_data(reqinfo, kDelayed)) {
         if (f.delayCount > 0) --f.delayCount;
+        netsnmp_agent_add_list_data(reqinfo, netsnmp_create_data_list(kDelayed, &mark, nullptr));
         for (auto* r = requests; r; r = r->next) r->delegated = 1;
         netsnmp_delegated_cache* cache =
             netsnmp_create_delegated_cache(h, reginfo, reqinfo, requests, nullptr);
