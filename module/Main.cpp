@@ -193,8 +193,8 @@ void TMainForm::FormCreate() {
 
     if (m_env.arguments.empty()) {
         refuse(0);
-        forms::Application::messageBox(nullptr, QString::fromLatin1(NoArgumentMessage), forms::Application::title(),
-                                       forms::MB_OK);
+        forms::Application::messageBox(nullptr, QString::fromLatin1(NoArgumentMessage),
+                                       forms::Application::title(), forms::MB_OK);
         // The probes are not made: they would only ask the default address for nothing.
         return;
     }
@@ -208,7 +208,8 @@ void TMainForm::FormCreate() {
         if (m_lock->status() == InstanceLock::Status::Failed)
             std::fprintf(stderr, "qmx7240nt: %s\n", m_lock->errorText().c_str());
         refuse(1);
-        forms::Application::messageBox(nullptr, q(AlreadyRunningMessage), QStringLiteral("Warning"), forms::MB_OK);
+        forms::Application::messageBox(nullptr, q(AlreadyRunningMessage), QStringLiteral("Warning"),
+                                       forms::MB_OK);
         return;
     }
 
@@ -305,7 +306,8 @@ void TMainForm::LedBlinkTimer(QObject*) {
 void TMainForm::Timer1Timer(QObject*) {
     if (!probeRequests[0]) return;
     std::array<bool, kProbeCount> answered{};
-    for (int i = 0; i < kProbeCount; ++i) answered[static_cast<size_t>(i)] = probeRequests[static_cast<size_t>(i)]->answered();
+    for (int i = 0; i < kProbeCount; ++i)
+        answered[static_cast<size_t>(i)] = probeRequests[static_cast<size_t>(i)]->answered();
     const CapabilityPoll::Plan plan = CapabilityPoll::tick(pollTicks, answered);
     if (plan.clear)
         for (const auto& name : clearedFields())

@@ -43,7 +43,7 @@ inline constexpr int32_t kTimeoutCode = -405;
 // What start-up reads from outside the command line. Tests give their own registry, folders and
 // lock folder; the program takes the defaults.
 struct MainFormEnvironment {
-    std::vector<std::string> arguments;  // without the program's name
+    std::vector<std::string> arguments;       // without the program's name
     const RegistryStore* registry = nullptr;  // null: the registry file
     std::string programDir;                   // with a trailing '/'; empty: the program's folder
     std::string lockFolder;                   // empty: InstanceLock::defaultFolder()

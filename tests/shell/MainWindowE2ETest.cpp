@@ -35,12 +35,14 @@ protected:
         form.statusRequest->retries = 0;
     }
     static bool allLeds(const TMainForm& f, const QColor& c) {
-        return f.LED_Power->brushColor() == c && f.LED_Lan->brushColor() == c && f.LED_WLan->brushColor() == c;
+        return f.LED_Power->brushColor() == c && f.LED_Lan->brushColor() == c &&
+               f.LED_WLan->brushColor() == c;
     }
     size_t sysDescrGets(size_t from = 0) const {
         const auto lines = sim->requests(from);
-        return size_t(std::count_if(lines.begin(), lines.end(),
-                                    [](const SimLogLine& l) { return l.op == "GET" && l.asked == kSysDescr; }));
+        return size_t(std::count_if(lines.begin(), lines.end(), [](const SimLogLine& l) {
+            return l.op == "GET" && l.asked == kSysDescr;
+        }));
     }
     std::optional<SimLogLine> firstSysDescr() const {
         return sim->waitForLog([](const SimLogLine& l) { return !l.event && l.asked == kSysDescr; }, 0,
@@ -62,9 +64,10 @@ TEST_F(MainWindowE2E, PollDrivesLedsAndStatusLineThroughSilenceAndBack) {
 
     ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == 0 && !form.LedBlink->enabled(); }));
     EXPECT_TRUE(allLeds(form, kLime));
-    static const QRegularExpression line(
-        QStringLiteral(R"(^Get: \(HvSNMP\+\+\) Ok!\. Receive at (0[1-9]|1[0-2]):[0-5]\d:[0-5]\d (AM|PM)\.$)"));
-    EXPECT_TRUE(line.match(form.MainStatusBar->simpleText()).hasMatch()) << form.MainStatusBar->simpleText().toStdString();
+    static const QRegularExpression line(QStringLiteral(
+        R"(^Get: \(HvSNMP\+\+\) Ok!\. Receive at (0[1-9]|1[0-2]):[0-5]\d:[0-5]\d (AM|PM)\.$)"));
+    EXPECT_TRUE(line.match(form.MainStatusBar->simpleText()).hasMatch())
+        << form.MainStatusBar->simpleText().toStdString();
     EXPECT_EQ(form.lastStatusText, form.MainStatusBar->simpleText().toStdString());
     auto first = firstSysDescr();
     ASSERT_TRUE(first);
@@ -92,7 +95,8 @@ TEST_F(MainWindowE2E, CapabilityFieldsFollowTheDevice) {
     ASSERT_FALSE(form.refused());
 
     ASSERT_TRUE(waitFor([&] { return form.Ed_FwVer->text() == u"v2.20.01"; }));
-    ASSERT_TRUE(waitFor([&] { return form.Ed_IfCluster->text() == u"0" && form.mssidAndWdssupport->text() == u"1"; }));
+    ASSERT_TRUE(waitFor(
+        [&] { return form.Ed_IfCluster->text() == u"0" && form.mssidAndWdssupport->text() == u"1"; }));
     EXPECT_EQ(form.Ed_Countrycode->text(), QStringLiteral("US"));
     EXPECT_EQ(form.IPAddressEdit->text(), QStringLiteral("127.0.0.1"));
     EXPECT_EQ(form.SubMaskEdit->text(), QStringLiteral("255.0.0.0"));
@@ -106,7 +110,8 @@ TEST_F(MainWindowE2E, CapabilityFieldsFollowTheDevice) {
     ASSERT_TRUE(waitFor([&] { return sysDescrGets(mark) >= 3; }));
     EXPECT_EQ(form.mssidAndWdssupport->text(), QStringLiteral("1"));
     const auto lines = sim->requests(mark);
-    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const SimLogLine& l) { return l.asked == kCap + "49.0"; }));
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
+                             [](const SimLogLine& l) { return l.asked == kCap + "49.0"; }));
     // Version 1 in the INI file is SNMP v2c.
     EXPECT_EQ(firstSysDescr()->version, "2c");
 }
@@ -139,8 +144,8 @@ struct VersionCase {
 class Versions : public MainWindowE2E, public ::testing::WithParamInterface<VersionCase> {};
 
 TEST_P(Versions, PollReachesDeviceWithVersion) {
-    ASSERT_TRUE(startSim({"--community", "pubx", "--user", "alice:SHA:alicepass:AES:alicepriv", "--user",
-                          "bob:MD5:bobspass"}))
+    ASSERT_TRUE(startSim(
+        {"--community", "pubx", "--user", "alice:SHA:alicepass:AES:alicepriv", "--user", "bob:MD5:bobspass"}))
         << sim->error();
     const std::string port = std::to_string(sim->port());
     std::string ini = GetParam().ini;
@@ -173,12 +178,13 @@ INSTANTIATE_TEST_SUITE_P(
                      "/Palicepriv"},
                     "3",
                     "alice"},
-        VersionCase{"V3Ini",
-                    "AgentPort=%PORT%\r\nVersion=3\r\nSecurityModel=3\r\nSecurityName=bob\r\nSecurityLevel=1\r\n"
-                    "AuthProtocol=1\r\nPrivProtocol=0\r\nAuthPassword=bobspass\r\n",
-                    {"/I127.0.0.1", "/Rx"},
-                    "3",
-                    "bob"}),
+        VersionCase{
+            "V3Ini",
+            "AgentPort=%PORT%\r\nVersion=3\r\nSecurityModel=3\r\nSecurityName=bob\r\nSecurityLevel=1\r\n"
+            "AuthProtocol=1\r\nPrivProtocol=0\r\nAuthPassword=bobspass\r\n",
+            {"/I127.0.0.1", "/Rx"},
+            "3",
+            "bob"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowE2E, SecondInstanceForSameDeviceRefusedOtherDeviceStarts) {
@@ -261,7 +267,8 @@ TEST_F(MainWindowE2E, StatusMenuProbeAndTimeoutShortcut) {
     EXPECT_TRUE(form.logVisible);
     ASSERT_TRUE(sim->ok("silence 0"));
     const auto lines = sim->log(mark);
-    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const SimLogLine& l) { return l.asked == kCap + "7.0"; }));
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
+                             [](const SimLogLine& l) { return l.asked == kCap + "7.0"; }));
 }
 
 }  // namespace

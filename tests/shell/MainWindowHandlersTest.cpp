@@ -110,14 +110,16 @@ TEST_F(HandlersTest, ClearingTickEmptiesFieldsUntilAnswersCome) {
     writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim.port()) + "\r\n");
     TMainForm& form = start({"/I127.0.0.1", "/Rkiwano"});
     form.Timer1->setEnabled(false);
-    ASSERT_TRUE(waitFor([&] { return form.Ed_Green->text() == u"1" && form.mssidAndWdssupport->text() == u"1"; }));
+    ASSERT_TRUE(
+        waitFor([&] { return form.Ed_Green->text() == u"1" && form.mssidAndWdssupport->text() == u"1"; }));
     form.pollTicks = 7;
     form.Timer1Timer(nullptr);
     EXPECT_EQ(form.pollTicks, 1);
     EXPECT_EQ(form.Ed_Green->text(), QString());
     EXPECT_EQ(form.Ed_FwVer->text(), QString());
     EXPECT_EQ(form.mssidAndWdssupport->text(), QStringLiteral("1"));  // read once, never cleared
-    ASSERT_TRUE(waitFor([&] { return form.Ed_Green->text() == u"1" && form.Ed_FwVer->text() == u"v2.20.01"; }));
+    ASSERT_TRUE(
+        waitFor([&] { return form.Ed_Green->text() == u"1" && form.Ed_FwVer->text() == u"v2.20.01"; }));
 }
 
 }  // namespace
