@@ -85,6 +85,37 @@ TEST_F(HandlersTest, StatusLineFromTemplate) {
     form.LedBlink->setEnabled(false);
 }
 
+TEST_F(HandlersTest, PageVariableClearedWhenPageIsDeleted) {
+    TMainForm& form = idleForm();
+    QPointer<forms::Form> FM_Page;
+    forms::Form* seen = nullptr;
+    form.pageOpener = [&](forms::Form& page) {
+        seen = FM_Page.data();
+        EXPECT_EQ(&page, seen);
+        return 0;
+    };
+    form.openModal(FM_Page, new forms::Form(&form));
+    EXPECT_NE(seen, nullptr);
+    EXPECT_TRUE(FM_Page.isNull());
+}
+
+TEST_F(HandlersTest, SessionThatCannotStartEndsTheProgram) {
+    MainFormEnvironment env;
+    env.arguments = {"/I127.0.0.1", "/Rkiwano"};
+    env.registry = &registry;
+    env.programDir = path("prog/");
+    env.lockFolder = path("lock");
+    env.bootCounterDir = path("no/such/folder/");
+    TMainForm form(env);
+    EXPECT_TRUE(form.refused());
+    EXPECT_NE(form.exitCode(), 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(boxes[0].text.isEmpty());
+    EXPECT_EQ(form.statusRequest, nullptr);
+    EXPECT_FALSE(form.LedStatus->enabled());
+    EXPECT_FALSE(form.Timer1->enabled());
+}
+
 TEST(CapabilityPollPlan, ClearsOnEighthTickThenEverySeventh) {
     int32_t ticks = 0;
     std::array<bool, kProbeCount> answered{};
