@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
+
+#include "platform/HvExceptionHook.h"
 
 namespace forms {
 
@@ -112,9 +115,13 @@ bool defaultFileDialog(FileDialogCall& call) {
 
 bool Application::s_focusTakenBack = false;
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    m_previousHandler = HvSetExceptionHandler(&Application::showException);
+}
 
-Application::~Application() = default;
+Application::~Application() {
+    HvSetExceptionHandler(std::move(m_previousHandler));
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
@@ -124,9 +131,10 @@ bool Application::notify(QObject* receiver, QEvent* event) {
             // The press gives the focus to the control first; when an exit check takes it back (a
             // refused entry), the control must not act on this press as if it had been clicked.
             s_focusTakenBack = false;
+            QPointer<QObject> target(receiver);  // a handler may delete it
             const bool done = QApplication::notify(receiver, event);
-            if (s_focusTakenBack) {
-                if (auto* button = qobject_cast<QAbstractButton*>(receiver)) button->setDown(false);
+            if (s_focusTakenBack && target) {
+                if (auto* button = qobject_cast<QAbstractButton*>(target.data())) button->setDown(false);
             }
             s_focusTakenBack = false;
             return done;
@@ -161,10 +169,14 @@ void Application::processMessages() {
 }
 
 void Application::handleException() {
-    handleException(std::current_exception());
+    HvHandleException(std::current_exception());
 }
 
 void Application::handleException(std::exception_ptr error) {
+    HvHandleException(error);
+}
+
+void Application::showException(std::exception_ptr error) {
     if (!error) return;
     QString text;
     try {
