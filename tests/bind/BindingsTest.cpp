@@ -227,6 +227,32 @@ TEST_F(BindingsTest, MacAndObjectIdentifierInSeveralEdits) {
     EXPECT_EQ(codeOf([&] { r->writeControls(kObject); }), -522);
 }
 
+TEST_F(BindingsTest, DatesInSeveralEdits) {
+    const MibObjectDef dates[] = {
+        {"1.3.6.1.4.1.99.4.1", "clock", S::DateTime, A::ReadWrite},
+        {"1.3.6.1.4.1.99.4.2", "stamp", S::BcDateTime, A::ReadWrite},
+        {},
+    };
+    r = makeRequest(dates, SVT_SV, 0, 0);
+    std::vector<Edit*> clock = edits(10);
+    std::vector<Edit*> stamp = edits(7);
+    r->addEdit(0, "%u%u%u%u%u%u%u%u%u%u", clock);
+    r->addEdit(1, "%u%u%u%u%u%u%u", stamp);
+    value(0) = "2024-3-9,13:5:7.2,+2:0";
+    value(1) = "2001/02/03 04:05:06 pm";
+    r->writeControls(-1);
+    EXPECT_EQ(texts(clock),
+              (std::vector<std::string>{"2024", "3", "9", "13", "5", "7", "2", "43", "2", "0"}));
+    EXPECT_EQ(texts(stamp), (std::vector<std::string>{"2001", "2", "3", "16", "5", "6", "0"}));
+    clock[3]->setText("14");
+    stamp[3]->setText("9");
+    r->readControls(-1);
+    EXPECT_EQ(value(0), "2024-3-9,14:5:7.2,+2:0");
+    EXPECT_EQ(value(1), "2001/02/03 09:05:06 am");
+    stamp[1]->setText("13");
+    EXPECT_EQ(codeOf([&] { r->readControls(1); }), -518);
+}
+
 TEST_F(BindingsTest, PrefixListShowsTheRestInASecondControl) {
     HvOptionList prefixes(kPrefixes, HvOptionList::StringPrefix);
     list().item(kObject).optionList = &prefixes;
