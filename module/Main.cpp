@@ -145,7 +145,13 @@ void TMainForm::buildWindow() {
 }
 
 void TMainForm::buildMenu() {
-    // Each page adds its own item when it is built into the module; until then only Help stands.
+    // Each page adds its own item when it is built into the module (addPageItem); a top menu
+    // without items stays hidden.
+    Home1 = MainMenu1->add(QStringLiteral("Home"));
+    advanced2 = MainMenu1->add(QStringLiteral("Advanced"));
+    tools2 = MainMenu1->add(QStringLiteral("Tools"));
+    status2 = MainMenu1->add(QStringLiteral("Status"));
+    for (auto* top : {Home1, advanced2, tools2, status2}) top->setVisible(false);
     Help1 = MainMenu1->add(QStringLiteral("Help"));
     About1 = Help1->add(QStringLiteral("About"));
     About1->OnClick = [this](QObject* s) { About1Click(s); };
@@ -387,6 +393,21 @@ void TMainForm::About1Click(QObject*) {
 
 void TMainForm::Exit1Click(QObject*) {
     forms::Form::close();
+}
+
+forms::MenuItem* TMainForm::addPageItem(forms::MenuItem* topMenu, const QString& caption) {
+    const bool first = topMenu->count() == 0;
+    forms::MenuItem* item = topMenu->add(caption);
+    topMenu->setVisible(true);
+    if (first && topMenu->menu()) {
+        // The opening handlers decide what shows each time the menu opens, before it is drawn.
+        if (topMenu == advanced2)
+            QObject::connect(topMenu->menu(), &QMenu::aboutToShow, this,
+                             [this] { advanced2Click(advanced2); });
+        else if (topMenu == status2)
+            QObject::connect(topMenu->menu(), &QMenu::aboutToShow, this, [this] { status2Click(status2); });
+    }
+    return item;
 }
 
 void TMainForm::FindLocalAddresses(std::vector<std::string>& result) {

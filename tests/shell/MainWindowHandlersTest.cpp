@@ -154,3 +154,24 @@ TEST_F(HandlersTest, ClearingTickEmptiesFieldsUntilAnswersCome) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HandlersTest, PageItemShowsItsMenuAndOpeningRunsTheRules) {
+    TMainForm& form = idleForm();
+    EXPECT_FALSE(form.advanced2->visible());
+    EXPECT_TRUE(form.Help1->visible());
+    form.adMode1 = form.addPageItem(form.advanced2, QStringLiteral("Mode"));
+    form.Ad_MultiSSID = form.addPageItem(form.advanced2, QStringLiteral("Multi-SSID"));
+    EXPECT_TRUE(form.advanced2->visible());
+    form.Ed_FwVer->setText(QStringLiteral("v2.20.01"));
+    emit form.advanced2->menu()->aboutToShow();
+    EXPECT_FALSE(form.adMode1->visible());
+    EXPECT_TRUE(form.Ad_MultiSSID->visible());
+    form.Ed_FwVer->setText(QStringLiteral("v2.31"));
+    emit form.advanced2->menu()->aboutToShow();
+    EXPECT_TRUE(form.adMode1->visible());
+    EXPECT_FALSE(form.Ad_MultiSSID->visible());
+}
+
+}  // namespace
