@@ -1,9 +1,9 @@
 #include "HvIni.h"
 
-#include <fstream>
 #include <optional>
 #include <sstream>
 
+#include "library/HvUtil.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -23,12 +23,9 @@ std::string trimmed(const std::string& s) {
 
 std::optional<std::string> lookUp(const std::string& path, const std::string& section,
                                   const std::string& key) {
-    std::ifstream file(resolvePathIgnoringCase(path), std::ios::binary);
-    if (!file) return std::nullopt;
-    std::stringstream content;
-    content << file.rdbuf();
-    std::string text = content.str();
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+    std::optional<std::string> read = HvReadTextFile(path);
+    if (!read) return std::nullopt;
+    std::string text = std::move(*read);
 
     const std::string wantSection = trimmed(section);
     const std::string wantKey = trimmed(key);

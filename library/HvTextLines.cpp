@@ -1,13 +1,13 @@
 #include "HvTextLines.h"
 
 #include <array>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
 #include <QString>
 #include <QStringDecoder>
 
+#include "library/HvUtil.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -44,12 +44,9 @@ std::string toUtf8(const std::string& bytes) {
 }  // namespace
 
 std::optional<std::vector<std::string>> HvReadTextLines(const std::string& path) {
-    std::ifstream file(resolvePathIgnoringCase(path), std::ios::binary);
-    if (!file) return std::nullopt;
-    std::stringstream content;
-    content << file.rdbuf();
-    std::string text = content.str();
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+    std::optional<std::string> read = HvReadTextFile(path);
+    if (!read) return std::nullopt;
+    std::string text = std::move(*read);
     text = toUtf8(text);
 
     std::vector<std::string> messages;
