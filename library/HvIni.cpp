@@ -3,8 +3,8 @@
 #include <optional>
 #include <sstream>
 
-#include "library/HvUtil.h"
 #include "platform/Paths.h"
+#include "library/HvUtil.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QString>
 #include <QStringDecoder>
 
-#include "library/HvUtil.h"
 #include "platform/Paths.h"
+#include "library/HvUtil.h"
 
 namespace {
 
