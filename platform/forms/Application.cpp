@@ -37,16 +37,8 @@ ClockHook& clockHook() {
     return hook;
 }
 
-double scaleFromEnvironment() {
-    const QByteArray text = qgetenv("HV_TIME_SCALE");
-    if (text.isEmpty()) return 1.0;
-    bool ok = false;
-    const double scale = text.toDouble(&ok);  // C locale whatever the user's
-    return ok && std::isfinite(scale) && scale > 0 ? scale : 1.0;
-}
-
 double& scaleValue() {
-    static double scale = scaleFromEnvironment();
+    static double scale = Application::timeScaleFrom(qgetenv("HV_TIME_SCALE"));
     return scale;
 }
 
@@ -56,19 +48,34 @@ int defaultMessageBox(const MessageBoxCall& call) {
     box.setText(call.text);
     QMessageBox::StandardButtons buttons;
     switch (call.buttons) {
-        case MB_OKCANCEL: buttons = QMessageBox::Ok | QMessageBox::Cancel; break;
-        case MB_YESNOCANCEL: buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
-        case MB_YESNO: buttons = QMessageBox::Yes | QMessageBox::No; break;
-        case MB_RETRYCANCEL: buttons = QMessageBox::Retry | QMessageBox::Cancel; break;
-        default: buttons = QMessageBox::Ok; break;
+        case MB_OKCANCEL:
+            buttons = QMessageBox::Ok | QMessageBox::Cancel;
+            break;
+        case MB_YESNOCANCEL:
+            buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            break;
+        case MB_YESNO:
+            buttons = QMessageBox::Yes | QMessageBox::No;
+            break;
+        case MB_RETRYCANCEL:
+            buttons = QMessageBox::Retry | QMessageBox::Cancel;
+            break;
+        default:
+            buttons = QMessageBox::Ok;
+            break;
     }
     box.setStandardButtons(buttons);
     switch (box.exec()) {
-        case QMessageBox::Ok: return IDOK;
-        case QMessageBox::Yes: return IDYES;
-        case QMessageBox::No: return IDNO;
-        case QMessageBox::Retry: return IDRETRY;
-        default: return call.buttons == MB_OK ? IDOK : IDCANCEL;
+        case QMessageBox::Ok:
+            return IDOK;
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        case QMessageBox::Retry:
+            return IDRETRY;
+        default:
+            return call.buttons == MB_OK ? IDOK : IDCANCEL;
     }
 }
 
@@ -89,10 +96,12 @@ bool defaultFileDialog(FileDialogCall& call) {
     QString selected;
     const QString filter = qtFilter(call.filter, call.filterIndex, &selected);
     QString start = call.initialDir;
-    if (!call.fileName.isEmpty()) start = start.isEmpty() ? call.fileName : start + QLatin1Char('/') + call.fileName;
-    const QString name = call.kind == FileDialogCall::Open
-                             ? QFileDialog::getOpenFileName(call.parent, call.title, start, filter, &selected)
-                             : QFileDialog::getSaveFileName(call.parent, call.title, start, filter, &selected);
+    if (!call.fileName.isEmpty())
+        start = start.isEmpty() ? call.fileName : start + QLatin1Char('/') + call.fileName;
+    const QString name =
+        call.kind == FileDialogCall::Open
+            ? QFileDialog::getOpenFileName(call.parent, call.title, start, filter, &selected)
+            : QFileDialog::getSaveFileName(call.parent, call.title, start, filter, &selected);
     if (name.isEmpty()) return false;
     call.fileName = name;
     return true;
@@ -109,7 +118,8 @@ Application::~Application() = default;
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         const QEvent::Type type = event->type();
-        if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) && event->spontaneous()) {
+        if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
+            event->spontaneous()) {
             // The press gives the focus to the control first; when an exit check takes it back (a
             // refused entry), the control must not act on this press as if it had been clicked.
             s_focusTakenBack = false;
@@ -127,11 +137,17 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     }
 }
 
-void Application::noteFocusTakenBack() { s_focusTakenBack = true; }
+void Application::noteFocusTakenBack() {
+    s_focusTakenBack = true;
+}
 
-QString Application::title() { return titleText(); }
+QString Application::title() {
+    return titleText();
+}
 
-void Application::setTitle(const QString& title) { titleText() = title; }
+void Application::setTitle(const QString& title) {
+    titleText() = title;
+}
 
 QString Application::exeName() {
     QString path = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
@@ -139,9 +155,13 @@ QString Application::exeName() {
     return QFileInfo(path).fileName();
 }
 
-void Application::processMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void Application::processMessages() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
-void Application::handleException() { handleException(std::current_exception()); }
+void Application::handleException() {
+    handleException(std::current_exception());
+}
 
 void Application::handleException(std::exception_ptr error) {
     if (!error) return;
@@ -187,7 +207,9 @@ void Application::beep() {
     QApplication::beep();
 }
 
-QDateTime Application::now() { return clockHook() ? clockHook()() : QDateTime::currentDateTime(); }
+QDateTime Application::now() {
+    return clockHook() ? clockHook()() : QDateTime::currentDateTime();
+}
 
 MessageBoxHook Application::setMessageBoxHook(MessageBoxHook hook) {
     return std::exchange(messageBoxHook(), std::move(hook));
@@ -195,10 +217,23 @@ MessageBoxHook Application::setMessageBoxHook(MessageBoxHook hook) {
 FileDialogHook Application::setFileDialogHook(FileDialogHook hook) {
     return std::exchange(fileDialogHook(), std::move(hook));
 }
-BeepHook Application::setBeepHook(BeepHook hook) { return std::exchange(beepHook(), std::move(hook)); }
-ClockHook Application::setClockHook(ClockHook hook) { return std::exchange(clockHook(), std::move(hook)); }
+BeepHook Application::setBeepHook(BeepHook hook) {
+    return std::exchange(beepHook(), std::move(hook));
+}
+ClockHook Application::setClockHook(ClockHook hook) {
+    return std::exchange(clockHook(), std::move(hook));
+}
 
-double Application::timeScale() { return scaleValue(); }
+double Application::timeScaleFrom(const QByteArray& text) {
+    if (text.isEmpty()) return 1.0;
+    bool ok = false;
+    const double scale = text.trimmed().toDouble(&ok);  // C locale whatever the user's
+    return ok && std::isfinite(scale) && scale > 0 ? scale : 1.0;
+}
+
+double Application::timeScale() {
+    return scaleValue();
+}
 
 void Application::setTimeScale(double scale) {
     if (std::isfinite(scale) && scale > 0) scaleValue() = scale;

@@ -77,6 +77,8 @@ public:
     static double timeScale();
     static void setTimeScale(double scale);
     static int scaledInterval(int ms);
+    // The scale a HV_TIME_SCALE text gives: a positive C-locale number, else 1.
+    static double timeScaleFrom(const QByteArray& text);
 
     // The kit's focus tracking reports here that an exit handler moved the focus away from the
     // control that was taking it, so the click that caused the move is dropped.

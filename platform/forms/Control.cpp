@@ -7,7 +7,15 @@
 
 namespace forms {
 
-void reportHandlerException() { Application::handleException(); }
+void reportHandlerException() {
+    Application::handleException();
+}
+
+Control::~Control() {
+    // The widget part still lives, and Qt will move the focus away from it; the form must no longer
+    // take it for a control by then.
+    if (Form* f = form()) f->controlGone(m_widget);
+}
 
 Form* Control::form() const {
     for (QWidget* w = m_widget->parentWidget(); w; w = w->parentWidget()) {

@@ -35,7 +35,7 @@ void fire(const Fn& handler, Args&&... args) {
 class Control {
 public:
     explicit Control(QWidget* widget) : m_widget(widget) {}
-    virtual ~Control() = default;
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -54,7 +54,9 @@ public:
     void setTop(int top) { m_widget->move(m_widget->x(), top); }
     void setWidth(int width) { m_widget->resize(width, m_widget->height()); }
     void setHeight(int height) { m_widget->resize(m_widget->width(), height); }
-    void setBounds(int left, int top, int width, int height) { m_widget->setGeometry(left, top, width, height); }
+    void setBounds(int left, int top, int width, int height) {
+        m_widget->setGeometry(left, top, width, height);
+    }
 
     // Whether the user could put the focus here: enabled and shown up to its window, by the own flags.
     bool canFocus() const;

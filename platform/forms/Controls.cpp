@@ -30,10 +30,12 @@ public:
         int head = 0;
         while (head < shorter && input[head] == before[head]) ++head;
         int tail = 0;
-        while (tail < shorter - head && input[input.size() - 1 - tail] == before[before.size() - 1 - tail]) ++tail;
+        while (tail < shorter - head && input[input.size() - 1 - tail] == before[before.size() - 1 - tail])
+            ++tail;
         const int inserted = static_cast<int>(input.size()) - head - tail;
         const int room = std::max(0, max - (static_cast<int>(input.size()) - inserted));
-        const QString fitted = input.left(head) + input.mid(head, std::min(room, inserted)) + input.right(tail);
+        const QString fitted =
+            input.left(head) + input.mid(head, std::min(room, inserted)) + input.right(tail);
         if (fitted.size() > before.size() || fitted != before) {
             if (fitted.size() > std::max<qsizetype>(max, before.size())) return Invalid;
             input = fitted;
@@ -139,8 +141,8 @@ void ComboBox::addItem(const QString& text) {
 QString ComboBox::commaText() const {
     QStringList out;
     for (const QString& item : items()) {
-        const bool quote = item.isEmpty() || item.contains(QLatin1Char(',')) || item.contains(QLatin1Char('"')) ||
-                           item.contains(QLatin1Char(' '));
+        const bool quote = item.isEmpty() || item.contains(QLatin1Char(',')) ||
+                           item.contains(QLatin1Char('"')) || item.contains(QLatin1Char(' '));
         if (!quote) {
             out << item;
             continue;
@@ -273,7 +275,9 @@ void RadioGroup::setItems(const QStringList& items) {
     rebuild(-1);
 }
 
-void RadioGroup::clearItems() { setItems({}); }
+void RadioGroup::clearItems() {
+    setItems({});
+}
 
 void RadioGroup::addItem(const QString& text) {
     m_items << text;
@@ -329,7 +333,8 @@ void Label::setAutoSize(bool autoSize) {
 
 void Label::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) fire(OnClick, this);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        fire(OnClick, this);
 }
 
 Button::Button(QWidget* parent) : ControlT<QPushButton>(parent) {
@@ -389,9 +394,15 @@ void Shape::paintEvent(QPaintEvent*) {
     }
     switch (m_kind) {
         case Kind::Ellipse:
-        case Kind::Circle: p.drawEllipse(r); break;
-        case Kind::RoundRect: p.drawRoundedRect(r, 4, 4); break;
-        default: p.drawRect(r); break;
+        case Kind::Circle:
+            p.drawEllipse(r);
+            break;
+        case Kind::RoundRect:
+            p.drawRoundedRect(r, 4, 4);
+            break;
+        default:
+            p.drawRect(r);
+            break;
     }
 }
 
@@ -404,12 +415,14 @@ bool Image::loadFromFile(const QString& path) {
 
 void Image::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) fire(OnClick, this);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        fire(OnClick, this);
 }
 
 // StatusBar
 
-StatusPanel::StatusPanel(StatusBar* bar, QLabel* label, int width) : m_bar(bar), m_label(label), m_width(width) {
+StatusPanel::StatusPanel(StatusBar* bar, QLabel* label, int width)
+    : m_bar(bar), m_label(label), m_width(width) {
     m_label->setFixedWidth(width);
 }
 

@@ -51,7 +51,6 @@ public:
     void setSelStart(int position) { setCursorPosition(position); }
 
     NotifyEvent OnChange;
-    NotifyEvent OnClick;
 
     // Test API, acting as the user: takes the focus, then types each character at the caret.
     void userType(const QString& text);
@@ -115,7 +114,9 @@ private:
 class CheckBox : public ControlT<QCheckBox> {
 public:
     explicit CheckBox(QWidget* parent = nullptr);
-    explicit CheckBox(const QString& caption, QWidget* parent = nullptr) : CheckBox(parent) { setCaption(caption); }
+    explicit CheckBox(const QString& caption, QWidget* parent = nullptr) : CheckBox(parent) {
+        setCaption(caption);
+    }
 
     bool checked() const { return isChecked(); }
     void setChecked(bool checked) { QCheckBox::setChecked(checked); }
@@ -132,7 +133,9 @@ public:
 class RadioButton : public ControlT<QRadioButton> {
 public:
     explicit RadioButton(QWidget* parent = nullptr);
-    explicit RadioButton(const QString& caption, QWidget* parent = nullptr) : RadioButton(parent) { setCaption(caption); }
+    explicit RadioButton(const QString& caption, QWidget* parent = nullptr) : RadioButton(parent) {
+        setCaption(caption);
+    }
 
     bool checked() const { return isChecked(); }
     void setChecked(bool checked) { QRadioButton::setChecked(checked); }
@@ -160,7 +163,9 @@ public:
     void addItem(const std::string& text) override { addItem(QString::fromStdString(text)); }
     void addItem(const char* text) { addItem(QString::fromUtf8(text)); }
     int itemCount() const override { return static_cast<int>(m_items.size()); }
-    QString item(int index) const { return index >= 0 && index < m_items.size() ? m_items[index] : QString(); }
+    QString item(int index) const {
+        return index >= 0 && index < m_items.size() ? m_items[index] : QString();
+    }
 
     int itemIndex() const override { return m_group.checkedId(); }
     void setItemIndex(int index) override;
@@ -207,7 +212,9 @@ public:
 class Button : public ControlT<QPushButton> {
 public:
     explicit Button(QWidget* parent = nullptr);
-    explicit Button(const QString& caption, QWidget* parent = nullptr) : Button(parent) { setCaption(caption); }
+    explicit Button(const QString& caption, QWidget* parent = nullptr) : Button(parent) {
+        setCaption(caption);
+    }
 
     QString caption() const { return QPushButton::text(); }
     void setCaption(const QString& caption) { QPushButton::setText(caption); }
@@ -232,7 +239,9 @@ using BitBtn = Button;
 class GroupBox : public ControlT<QGroupBox> {
 public:
     explicit GroupBox(QWidget* parent = nullptr) : ControlT<QGroupBox>(parent) {}
-    explicit GroupBox(const QString& caption, QWidget* parent = nullptr) : GroupBox(parent) { setCaption(caption); }
+    explicit GroupBox(const QString& caption, QWidget* parent = nullptr) : GroupBox(parent) {
+        setCaption(caption);
+    }
     QString caption() const { return title(); }
     void setCaption(const QString& caption) { setTitle(caption); }
 };

@@ -4,7 +4,9 @@
 
 namespace forms {
 
-FileDialog::FileDialog(FileDialogCall::Kind kind, QObject* owner) : QObject(owner) { m_call.kind = kind; }
+FileDialog::FileDialog(FileDialogCall::Kind kind, QObject* owner) : QObject(owner) {
+    m_call.kind = kind;
+}
 
 bool FileDialog::execute() {
     FileDialogCall call = m_call;

@@ -12,8 +12,8 @@ namespace forms {
 Form::Form(QWidget* owner) : QWidget(owner, Qt::Window) {
     // The focus is tracked here, per form: a move to another window (a message box, another form) or
     // the loss of activation leaves the active control as it is and fires no exit handler.
-    m_focusConnection =
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusArrived(now); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget*, QWidget* now) { focusArrived(now); });
 }
 
 Form::~Form() {
@@ -24,9 +24,47 @@ Form::~Form() {
     m_loop = nullptr;
 }
 
+namespace {
+QPointer<Form>& mainFormPointer() {
+    static QPointer<Form> form;
+    return form;
+}
+}  // namespace
+
+Form* Form::mainForm() {
+    return mainFormPointer();
+}
+
+void Form::setMainForm(Form* form) {
+    mainFormPointer() = form;
+}
+
+void Form::setBorderStyle(BorderStyle style) {
+    m_borderStyle = style;
+    if (style == BorderStyle::Sizeable) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else if (isVisible()) {
+        setFixedSize(size());
+    }
+}
+
+void Form::setBorderIcons(bool minimize, bool maximize) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (minimize) flags |= Qt::WindowMinimizeButtonHint;
+    if (maximize) flags |= Qt::WindowMaximizeButtonHint;
+    const bool shown = isVisible();
+    setWindowFlags(flags);
+    if (shown) show();
+}
+
 void Form::centerOnOwner() {
-    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    if (!owner) {
+    centerOn(parentWidget() ? parentWidget()->window() : nullptr);
+}
+
+void Form::centerOn(QWidget* owner) {
+    if (!owner || owner == this) {
         centerOnScreen();
         return;
     }
@@ -64,7 +102,9 @@ void Form::setModalResult(int result) {
     m_modalResult = result;
     // The loop, not the caller, closes the form: a handler that sets the result or calls close goes
     // on with a live form, and the close query runs once its event is done.
-    if (m_loop && result != mrNone) QMetaObject::invokeMethod(this, [this] { endModalIfAsked(); }, Qt::QueuedConnection);
+    if (m_loop && result != mrNone)
+        QMetaObject::invokeMethod(
+            this, [this] { endModalIfAsked(); }, Qt::QueuedConnection);
 }
 
 void Form::endModalIfAsked() {
@@ -133,6 +173,10 @@ bool Form::focusControl(QWidget* widget) {
     return true;
 }
 
+void Form::controlGone(QWidget* widget) {
+    if (m_activeControl == widget) m_activeControl = nullptr;
+}
+
 void Form::focusArrived(QWidget* now) {
     if (!now || now->window() != this) return;
     Control* control = controlOf(now);
@@ -163,7 +207,8 @@ bool Form::selectNext(QWidget* from, bool forward) {
 }
 
 void Form::postMessage(std::function<void()> fn) {
-    QMetaObject::invokeMethod(this, [fn = std::move(fn)] { fire(fn); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [fn = std::move(fn)] { fire(fn); }, Qt::QueuedConnection);
 }
 
 void Form::userCloseBox() {
@@ -223,8 +268,11 @@ void Form::setKeyPreview(bool preview) {
 void Form::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
+    if (m_borderStyle != BorderStyle::Sizeable) setFixedSize(size());
     if (m_position == Position::OwnerFormCenter)
         centerOnOwner();
+    else if (m_position == Position::MainFormCenter)
+        centerOn(mainForm());
     else if (m_position == Position::ScreenCenter)
         centerOnScreen();
     fire(OnShow, this);

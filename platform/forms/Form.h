@@ -12,7 +12,16 @@ class QEventLoop;
 namespace forms {
 
 // Modal results, numbered as the form library numbers them.
-enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum ModalResult {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7
+};
 
 enum class CloseAction { None, Hide, Free };
 using CloseQueryEvent = std::function<void(QObject* sender, bool& canClose)>;
@@ -23,7 +32,9 @@ using CloseEvent = std::function<void(QObject* sender, CloseAction& action)>;
 // it, so a form may hide itself while it waits for its requests and close later from a timer.
 class Form : public QWidget {
 public:
-    enum class Position { Designed, ScreenCenter, OwnerFormCenter };
+    enum class Position { Designed, ScreenCenter, OwnerFormCenter, MainFormCenter };
+    // Sizeable lets the user resize the window; Single and Dialog fix its size when shown.
+    enum class BorderStyle { Sizeable, Single, Dialog };
 
     explicit Form(QWidget* owner = nullptr);
     ~Form() override;
@@ -54,6 +65,16 @@ public:
     void setPosition(Position position) { m_position = position; }
     void centerOnOwner();
     void centerOnScreen();
+    void centerOn(QWidget* window);
+
+    BorderStyle borderStyle() const { return m_borderStyle; }
+    void setBorderStyle(BorderStyle style);
+    // The title bar's minimise and maximise boxes; the system menu and the close box always stay.
+    void setBorderIcons(bool minimize, bool maximize);
+
+    // The program's main window, the one "centred on the main window" refers to.
+    static Form* mainForm();
+    static void setMainForm(Form* form);
 
     // Shows the form modally and returns its modal result when it has closed.
     int showModal();
@@ -77,6 +98,8 @@ public:
     // The next control in the tab order that can take the focus, skipping disabled, hidden and
     // non-tab-stop controls, and moves the focus there. False when there is none.
     bool selectNext(QWidget* from, bool forward = true);
+    // A control of this form is being destroyed: it is no longer the active one.
+    void controlGone(QWidget* widget);
 
     NotifyEvent OnShow;
     NotifyEvent OnHide;
@@ -111,6 +134,7 @@ private:
     QEventLoop* m_loop = nullptr;
     int m_modalResult = mrNone;
     Position m_position = Position::Designed;
+    BorderStyle m_borderStyle = BorderStyle::Sizeable;
     QPointer<QWidget> m_activeControl;
     bool m_closing = false;
     bool m_keyPreview = false;

@@ -37,7 +37,9 @@ void ListItem::show(int column) {
     setText(column, column == 0 ? m_caption : m_subItems.value(column - 1));
 }
 
-ListView* ListItem::listView() const { return static_cast<ListView*>(treeWidget()); }
+ListView* ListItem::listView() const {
+    return static_cast<ListView*>(treeWidget());
+}
 
 int ListItem::index() const {
     ListView* view = listView();
@@ -71,7 +73,8 @@ ListView::ListView(QWidget* parent) : ControlT<QTreeWidget>(parent) {
     QTreeWidget::setColumnCount(0);
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] { selectionMoved(); });
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem*, int) { fire(OnClick, this); });
-    connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) { fire(OnDblClick, this); });
+    connect(this, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem*, int) { fire(OnDblClick, this); });
 }
 
 void ListView::addColumn(const QString& caption, int width) {

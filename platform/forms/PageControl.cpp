@@ -10,18 +10,26 @@ TabSheet::TabSheet(PageControl* pageControl, const QString& caption)
     pageControl->addTab(this, caption);
 }
 
-QString TabSheet::caption() const { return m_pageControl->tabText(pageIndex()); }
+QString TabSheet::caption() const {
+    return m_pageControl->tabText(pageIndex());
+}
 
-void TabSheet::setCaption(const QString& caption) { m_pageControl->setTabText(pageIndex(), caption); }
+void TabSheet::setCaption(const QString& caption) {
+    m_pageControl->setTabText(pageIndex(), caption);
+}
 
-bool TabSheet::tabVisible() const { return m_pageControl->isTabVisible(pageIndex()); }
+bool TabSheet::tabVisible() const {
+    return m_pageControl->isTabVisible(pageIndex());
+}
 
 void TabSheet::setTabVisible(bool visible) {
     PageControl::InCode guard(m_pageControl);
     m_pageControl->setTabVisible(pageIndex(), visible);
 }
 
-int TabSheet::pageIndex() const { return m_pageControl->indexOf(const_cast<TabSheet*>(this)); }
+int TabSheet::pageIndex() const {
+    return m_pageControl->indexOf(const_cast<TabSheet*>(this));
+}
 
 PageControl::PageControl(QWidget* parent) : ControlT<QTabWidget>(parent) {
     connect(this, &QTabWidget::currentChanged, this, [this](int) {
@@ -29,7 +37,9 @@ PageControl::PageControl(QWidget* parent) : ControlT<QTabWidget>(parent) {
     });
 }
 
-TabSheet* PageControl::page(int index) const { return dynamic_cast<TabSheet*>(widget(index)); }
+TabSheet* PageControl::page(int index) const {
+    return dynamic_cast<TabSheet*>(widget(index));
+}
 
 void PageControl::setActivePage(TabSheet* sheet) {
     InCode guard(this);
@@ -42,7 +52,8 @@ void PageControl::setActivePageIndex(int index) {
 }
 
 bool PageControl::userSelectTab(int index) {
-    if (index < 0 || index >= count() || !isTabVisible(index) || !isTabEnabled(index) || !isEnabled()) return false;
+    if (index < 0 || index >= count() || !isTabVisible(index) || !isTabEnabled(index) || !isEnabled())
+        return false;
     tabBar()->setCurrentIndex(index);
     return true;
 }

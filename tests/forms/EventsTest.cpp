@@ -81,7 +81,8 @@ const EventCase eventCases[] = {
      },
      1},
     {"PageInCodeFiresNoChange", [](Form& f, int* n) { pages(f, n)->setActivePageIndex(1); }, 0},
-    {"HidingTheActiveTabFiresNoChange", [](Form& f, int* n) { pages(f, n)->page(0)->setTabVisible(false); }, 0},
+    {"HidingTheActiveTabFiresNoChange", [](Form& f, int* n) { pages(f, n)->page(0)->setTabVisible(false); },
+     0},
     {"PageChosenByUserFiresChange", [](Form& f, int* n) { pages(f, n)->userSelectTab(2); }, 1},
     {"HiddenTabCannotBeChosen",
      [](Form& f, int* n) {
@@ -224,7 +225,11 @@ void fillAndSelectThroughTheInterface() {
     EXPECT_EQ(events, 0);
 }
 
-TEST_F(KitTest, ComboBoxFilledAndSelectedByAnOptionList) { fillAndSelectThroughTheInterface<ComboBox>(); }
-TEST_F(KitTest, RadioGroupFilledAndSelectedByAnOptionList) { fillAndSelectThroughTheInterface<RadioGroup>(); }
+TEST_F(KitTest, ComboBoxFilledAndSelectedByAnOptionList) {
+    fillAndSelectThroughTheInterface<ComboBox>();
+}
+TEST_F(KitTest, RadioGroupFilledAndSelectedByAnOptionList) {
+    fillAndSelectThroughTheInterface<RadioGroup>();
+}
 
 }  // namespace

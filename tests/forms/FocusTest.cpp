@@ -142,6 +142,19 @@ TEST_F(FocusTest, RealMessageBoxInsideTheExitCheckDoesNotRetriggerIt) {
     EXPECT_EQ(form.activeControl(), first);
 }
 
+TEST_F(FocusTest, DeletingTheFocusedControlFiresNothing) {
+    if (!showActive()) GTEST_SKIP() << "the platform does not activate windows";
+    second->OnExit = [](QObject*) {};
+    first->QWidget::setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(waitFor([&] { return form.activeControl() == first; }));
+    delete first;
+    first = nullptr;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(firstExits, 0);
+    second->userFocus();
+    EXPECT_EQ(form.activeControl(), second);
+}
+
 TEST_F(FocusTest, SelectNextSkipsWhatCannotTakeTheFocus) {
     // Created after the button, so they follow it in the tab order.
     auto* disabled = new Edit(&form);

@@ -157,6 +157,22 @@ TEST_F(FormTest, ModelessCloseAsksAtOnceAndHides) {
     EXPECT_FALSE(form.isVisible());
 }
 
+TEST_F(FormTest, CentredOnTheMainWindowAndFixedInSize) {
+    Form main;
+    main.setGeometry(300, 200, 481, 115);
+    main.show();
+    Form::setMainForm(&main);
+    Form page;  // owned by nobody, as pages created with the application as owner are
+    page.setClientSize(249, 70);
+    page.setPosition(Form::Position::MainFormCenter);
+    page.setBorderStyle(Form::BorderStyle::Single);
+    page.show();
+    Form::setMainForm(nullptr);
+    EXPECT_LE((main.frameGeometry().center() - page.frameGeometry().center()).manhattanLength(), 2);
+    EXPECT_EQ(page.minimumSize(), QSize(249, 70));
+    EXPECT_EQ(page.maximumSize(), QSize(249, 70));
+}
+
 TEST_F(FormTest, CentredOnItsOwner) {
     Form owner;
     owner.setGeometry(100, 120, 481, 115);

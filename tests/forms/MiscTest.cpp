@@ -81,7 +81,11 @@ TEST_F(KitTest, ClockAndBeepHooks) {
 }
 
 TEST_F(KitTest, TimeScaleFromTheEnvironmentIsReadAsCNumber) {
-    // The scale is read once, at start; what matters here is the arithmetic applied to intervals.
+    EXPECT_EQ(Application::timeScaleFrom("0.01"), 0.01) << "a decimal point whatever the user's locale";
+    EXPECT_EQ(Application::timeScaleFrom("0,01"), 1.0);
+    EXPECT_EQ(Application::timeScaleFrom(""), 1.0);
+    EXPECT_EQ(Application::timeScaleFrom("-2"), 1.0);
+    EXPECT_EQ(Application::timeScaleFrom("nan"), 1.0);
     Application::setTimeScale(0.5);
     EXPECT_EQ(Application::scaledInterval(50), 25);
     EXPECT_EQ(Application::scaledInterval(1), 1) << "a running timer never gets interval 0";
@@ -107,7 +111,8 @@ TEST_F(KitTest, LabelCaptionAndStaticText) {
     Label* asLabel = &text;
     asLabel->setCaption("3");
     EXPECT_EQ(text.caption(), "3");
-    EXPECT_NE(dynamic_cast<Label*>(static_cast<Control*>(&text)), nullptr) << "bindings dispatch on Label first";
+    EXPECT_NE(dynamic_cast<Label*>(static_cast<Control*>(&text)), nullptr)
+        << "bindings dispatch on Label first";
 }
 
 }  // namespace
