@@ -8,6 +8,7 @@
 #include "library/HvSNMPSession.h"
 #include "module/Main.h"
 #include "module/Misc.h"
+#include "module/PageMenus.h"
 #include "platform/forms/Application.h"
 
 int main(int argc, char** argv) {
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
             if (form.refused()) {
                 rc = form.exitCode();
             } else {
+                InstallPageMenus(form);
                 form.show();
                 rc = app.exec();
             }
