@@ -22,19 +22,22 @@ const std::string kSysContact = "1.3.6.1.2.1.1.4.0";
 const std::string kSysName = "1.3.6.1.2.1.1.5.0";
 const std::string kSysLocation = "1.3.6.1.2.1.1.6.0";
 
+// The simulator's accounts; sam's passwords are shorter than net-snmp's own tools accept.
+// clang-format off
 const std::vector<std::string> kUsers = {
-    "--community",    "public",
+    "--community", "public",
     "--rw-community", "private",
-    "--user",         "alice:SHA:alicepass:AES:alicepriv",
-    "--user",         "bob:MD5:bobpass12:DES:bobpriv12",
-    "--user",         "carl",
-    "--user",         "dave:MD5:davepass1",
-    "--user",         "erin:SHA:erinpass1",
-    "--user",         "frank:SHA:frankpass:DES:frankpriv",
-    "--user",         "gina:MD5:ginapass1:AES:ginapriv1",
-    "--ro-user",      "rita:SHA:ritapass1",
-    "--user",         "sam:MD5:abc:DES:xyz",  // shorter than net-snmp's own tools accept as passwords
+    "--user", "alice:SHA:alicepass:AES:alicepriv",
+    "--user", "bob:MD5:bobpass12:DES:bobpriv12",
+    "--user", "carl",
+    "--user", "dave:MD5:davepass1",
+    "--user", "erin:SHA:erinpass1",
+    "--user", "frank:SHA:frankpass:DES:frankpriv",
+    "--user", "gina:MD5:ginapass1:AES:ginapriv1",
+    "--user", "sam:MD5:abc:DES:xyz",
+    "--ro-user", "rita:SHA:ritapass1",
 };
+// clang-format on
 
 const SnmpAccess kV1{"v1", {"-v1", "-c", "private"}};
 const SnmpAccess kV2c{"v2c", {"-v2c", "-c", "private"}};
@@ -106,7 +109,7 @@ size_t countLines(const std::string& text, const std::string& what) {
 
 class SimAccessTest : public SimTest, public ::testing::WithParamInterface<SnmpAccess> {};
 
-TEST_P(SimAccessTest, SetReadsBackAndIsLogged) {
+TEST_P(SimAccessTest, GetWalkSetReadBackAndLog) {
     const SnmpAccess& a = GetParam();
     const std::string contact = "ops-" + a.name;
     size_t mark = sim().logSize();
@@ -130,6 +133,10 @@ TEST_P(SimAccessTest, SetReadsBackAndIsLogged) {
     const std::string version = a.args[0] == "-v1" ? "1" : a.args[0] == "-v2c" ? "2c" : "3";
     EXPECT_EQ(lines[0].version, version);
     EXPECT_EQ(lines[0].principal, a.args[0] == "-v3" ? a.args[2] : "private");
+
+    ToolResult rates = walk(a, E + ".4.2.13.1.2.1");
+    EXPECT_EQ(rates.exitCode, 0) << rates.out;
+    EXPECT_EQ(countLines(rates.out, " = INTEGER: "), 12u) << rates.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, SimAccessTest, ::testing::ValuesIn(allAccesses()),
@@ -411,6 +418,12 @@ TEST_F(SimTest, DelaysAnswers) {
     ASSERT_EQ(sim().command("delay 200 1"), "ok");
     EXPECT_EQ(set(kV2c, {kSysLocation, "s", "lab 2"}).exitCode, 0);
     EXPECT_EQ(sim().command("get " + kSysLocation), "ok s \"lab 2\"");
+    // A get-bulk is delayed once, not once per repetition, and keeps all its repetitions.
+    ASSERT_EQ(sim().command("delay 200"), "ok");
+    ToolResult bulk = snmp("snmpbulkget", kV2c, sim().endpoint(), {"-Cr6", "1.3.6.1.2.1.1"}, "5");
+    EXPECT_EQ(bulk.exitCode, 0) << bulk.out;
+    EXPECT_NE(bulk.out.find(".1.3.6.1.2.1.1.6.0 = "), std::string::npos) << bulk.out;
+    EXPECT_EQ(countLines(bulk.out, "\n"), 6u) << bulk.out;
 }
 
 TEST_F(SimTest, SilentForAWhile) {
