@@ -26,8 +26,8 @@ QPixmap aboutIcon() {
 TAboutForm::TAboutForm(QWidget* owner) : forms::Form(owner) {
     setCaption(QStringLiteral("Help \\ About"));
     setClientSize(348, 96);
-    setFixedSize(size());
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setBorderStyle(BorderStyle::Single);
+    setBorderIcons(true, false);
     setPosition(Position::OwnerFormCenter);
 
     Image1 = new forms::Image(this);

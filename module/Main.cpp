@@ -62,16 +62,23 @@ TMainForm::TMainForm(MainFormEnvironment environment, QWidget* owner)
 }
 
 TMainForm::~TMainForm() {
+    // A request that goes away waits for its outstanding answers and runs the event loop meanwhile:
+    // no timer of this window may fire into it then, and the fields must still be there.
+    LedStatus->setEnabled(false);
+    LedBlink->setEnabled(false);
+    Timer1->setEnabled(false);
+    clientInfoProbe.reset();
+    for (auto& probe : probeRequests) probe.reset();
+    statusRequest.reset();
     if (MainForm == this) MainForm = nullptr;
 }
 
 void TMainForm::buildWindow() {
     setCaption(q(ModelName));
     MainMenu1 = new forms::MainMenu(this);
-    const int top = MainMenu1->height();
 
     Image2 = new forms::Image(this);
-    Image2->setBounds(0, top, 479, kPictureHeight);
+    Image2->setBounds(0, 0, 479, kPictureHeight);
     Image2->setPicture(QPixmap(QStringLiteral(":/qmx7240nt/main.jpg")));
 
     // The LEDs lie on the picture, over the marks it draws for them.
@@ -86,7 +93,7 @@ void TMainForm::buildWindow() {
     LED_WLan = led(274);
 
     MainStatusBar = new forms::StatusBar(this);
-    MainStatusBar->setBounds(0, top + kPictureHeight, 479, kStatusBarHeight);
+    MainStatusBar->setBounds(0, kPictureHeight, 479, kStatusBarHeight);
     MainStatusBar->addPanel(50);
     // The window writes the simple text; show it.
     MainStatusBar->setSimplePanel(true);
@@ -130,9 +137,9 @@ void TMainForm::buildWindow() {
     mssidAndWdssupport = own("mssidAndWdssupport");
     Ifclientinfosupported = own("Ifclientinfosupported");
 
-    setClientSize(kPictureWidth, top + kPictureHeight + kStatusBarHeight);
-    setFixedSize(size());
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setClientSize(kPictureWidth, kPictureHeight + kStatusBarHeight);
+    setBorderStyle(BorderStyle::Single);
+    setBorderIcons(true, false);
 
     pageOpener = [](forms::Form& page) { return page.showModal(); };
 }
@@ -215,13 +222,13 @@ void TMainForm::buildProbes() {
     const auto& table = probeTable();
     for (int i = 0; i < kProbeCount; ++i) {
         const ProbeDef& def = table[static_cast<size_t>(i)];
-        auto probe = std::make_unique<CapabilityProbe>(def.table);
+        auto probe = std::make_unique<CapabilityProbe>(this, def.table);
         auto* first = findChild<forms::Edit*>(QLatin1String(def.edit));
         if (def.secondEdit) {
-            probe->addEdit(1, def.format, first);
-            probe->addEdit(2, def.format, findChild<forms::Edit*>(QLatin1String(def.secondEdit)));
+            probe->addEdit(1, def.format, {first});
+            probe->addEdit(2, def.format, {findChild<forms::Edit*>(QLatin1String(def.secondEdit))});
         } else {
-            probe->addEdit(0, def.format, first);
+            probe->addEdit(0, def.format, {first});
         }
         probeRequests[static_cast<size_t>(i)] = std::move(probe);
     }
@@ -341,12 +348,13 @@ void TMainForm::status2Click(QObject*) {
     }
     if (!clientInfoProbe) {
         // One probe for the whole run; it is synchronous, so it is never busy between openings.
-        clientInfoProbe = std::make_unique<CapabilityProbe>(kMibT066);
-        clientInfoProbe->addEdit(0, "%u", Ifclientinfosupported);
+        clientInfoProbe = std::make_unique<CapabilityProbe>(this, kMibT066);
+        clientInfoProbe->mode = 0;
+        clientInfoProbe->addEdit(0, "%u", {Ifclientinfosupported});
     }
     bool ok = false;
     try {
-        ok = clientInfoProbe->getSync();
+        ok = clientInfoProbe->get();
     } catch (const std::exception&) {
         ok = false;
     }

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
             environment.arguments = std::move(arguments);
             TMainForm form(std::move(environment));
             MainForm = &form;
+            forms::Form::setMainForm(&form);
             if (form.refused()) {
                 rc = form.exitCode();
             } else {
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
                 form.show();
                 rc = app.exec();
             }
+            forms::Form::setMainForm(nullptr);
             MainForm = nullptr;
         }
     } catch (...) {
