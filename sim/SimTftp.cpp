@@ -94,12 +94,15 @@ std::string valueOf(SimDevice& d, netsnmp_request_info* requests, const char* re
     return e ? toText(e->value) : std::string();
 }
 
-// What the device keeps as its configuration: every writable object of its own arc, one per line.
+// What the device keeps as its configuration: every writable object of its own arc, one per line,
+// but the restart and file-transfer commands, which are actions rather than settings.
 std::string configuration(SimDevice& d) {
     const SimOid arc = *parseOid(kEnterprise);
+    const SimOid commands[] = {enterprise("4.3.2"), enterprise("4.3.3")};
     std::string out = "# QMX-7240NT configuration\n";
     for (const auto& [oid, e] : d.store.entries()) {
         if (!e.writable || !oidStartsWith(oid, arc)) continue;
+        if (oidStartsWith(oid, commands[0]) || oidStartsWith(oid, commands[1])) continue;
         const bool hex = e.syntax == 0x49 && e.value.type == SimType::OctetString;
         out += oidText(oid) + " " + typeLetter(e.value.type) + " " + valueText(e.value, hex) + "\n";
     }
@@ -195,7 +198,7 @@ void checkJob(unsigned int reg, void*) {
         d.log.line(words + " failed " + quoted(job->reason) + (job->answerOk ? " answered-ok" : ""));
     }
     const bool failed = !job->ok && !job->answerOk;
-    if (netsnmp_delegated_cache* cache = netsnmp_handler_check_cache(job->cache)) {
+    if (netsnmp_delegated_cache* cache = job->cache ? netsnmp_handler_check_cache(job->cache) : nullptr) {
         for (auto* r = cache->requests; r; r = r->next) r->delegated = 0;
         if (failed) netsnmp_set_request_error(cache->reqinfo, cache->requests, SNMP_ERR_GENERR);
         netsnmp_free_delegated_cache(cache);
@@ -255,14 +258,19 @@ bool simTftpAction(SimDevice& d, netsnmp_mib_handler* handler, netsnmp_handler_r
     job->url = "tftp://" + job->server + ":" + std::to_string(s.port) + "/" + (escaped ? escaped : "");
     curl_free(escaped);
 
-    for (auto* r = requests; r; r = r->next) r->delegated = 1;
-    job->cache = netsnmp_create_delegated_cache(handler, reginfo, reqinfo, requests, nullptr);
+    // The TFTP command is answered with the transfer's outcome; the log request is answered at once
+    // and the log follows, as the device does it (the log page asks synchronously).
+    const bool hold = *kind != Job::Log;
+    if (hold) {
+        for (auto* r = requests; r; r = r->next) r->delegated = 1;
+        job->cache = netsnmp_create_delegated_cache(handler, reginfo, reqinfo, requests, nullptr);
+    }
     Job* raw = job.get();
     s.job = std::move(job);
     raw->thread = std::thread(runTransfer, raw);
     struct timeval tv = {0, 10000};
     snmp_alarm_register_hr(tv, SA_REPEAT, checkJob, nullptr);
-    return true;
+    return hold;
 }
 
 bool simTftpSideEffect(SimDevice& d, const SimOid& key, int64_t value) {

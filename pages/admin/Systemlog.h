@@ -69,7 +69,7 @@ public:
     // The name the device is told to write the log under, relative to the server's root.
     static constexpr const char* kLogFileName = "LogFile.RD";
     // Ticks of Timer1 to wait for the device to start sending its log.
-    static constexpr int kStartTicks = 10;
+    static constexpr int kStartTicks = 20;
 
 private:
     void FormCreate();
