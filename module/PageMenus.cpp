@@ -21,8 +21,8 @@ std::vector<Entry>& entries() {
 
 bool RegisterPageMenu(int order, PageMenuInstaller installer) {
     auto& list = entries();
-    auto at = std::upper_bound(list.begin(), list.end(), order,
-                               [](int o, const Entry& e) { return o < e.order; });
+    auto at =
+        std::upper_bound(list.begin(), list.end(), order, [](int o, const Entry& e) { return o < e.order; });
     list.insert(at, Entry{order, std::move(installer)});
     return true;
 }

@@ -19,11 +19,11 @@ struct Job {
     enum Kind { Get, Put, Log };
     Kind kind = Get;
     std::string server, file, url;
-    std::string outgoing;      // Put and Log: what the device sends
-    std::string incoming;      // Get: what arrived
+    std::string outgoing;  // Put and Log: what the device sends
+    std::string incoming;  // Get: what arrived
     size_t sent = 0;
-    long long cutAfter = -1;   // an upload stops after this many bytes (a dropped transfer)
-    bool answerOk = false;     // answer success whatever happened (a device that says so)
+    long long cutAfter = -1;  // an upload stops after this many bytes (a dropped transfer)
+    bool answerOk = false;    // answer success whatever happened (a device that says so)
     std::atomic<bool> done{false};
     bool ok = false;
     std::string reason;
@@ -155,6 +155,8 @@ void runTransfer(Job* job) {
     curl_easy_setopt(curl, CURLOPT_URL, job->url.c_str());
     curl_easy_setopt(curl, CURLOPT_TFTP_NO_OPTIONS, 1L);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT, 60L);
+    // A server that never answers the first packet is given up after a few seconds, as devices do.
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 5L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     if (job->kind == Job::Get) {
         curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onData);
@@ -187,8 +189,7 @@ void checkJob(unsigned int reg, void*) {
     std::string words = std::string("# tftp ") + kindText(job->kind) + " " + job->server + ":" +
                         std::to_string(s.port) + " " + quoted(job->file);
     if (job->ok) {
-        d.log.line(words + " ok " +
-                   std::to_string(job->kind == Job::Get ? job->incoming.size() : job->sent));
+        d.log.line(words + " ok " + std::to_string(job->kind == Job::Get ? job->incoming.size() : job->sent));
         if (job->kind == Job::Get) {
             s.receivedName = job->file;
             s.received = job->incoming;
@@ -352,5 +353,6 @@ std::optional<std::string> simTftpControl(SimDevice& d, const std::string& cmd, 
 void simTftpRequest(SimDevice& device, const std::string& what, const std::string& server,
                     const std::string& file) {
     // The transfer itself ran (and ended well) before the set was committed.
-    device.log.line("# tftp " + what + " " + (server.empty() ? "-" : server) + " " + quoted(file) + " committed");
+    device.log.line("# tftp " + what + " " + (server.empty() ? "-" : server) + " " + quoted(file) +
+                    " committed");
 }

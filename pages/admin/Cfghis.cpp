@@ -136,8 +136,9 @@ void TFM_CfgFile::FormCreate() {
     try {
         tftpServer->Start(std::string(), 69);
     } catch (const std::exception& e) {
-        forms::Application::messageBox(this, QStringLiteral("TFTP Service Init Error:") + QString::fromUtf8(e.what()),
-                                       forms::Application::title(), forms::MB_OK);
+        forms::Application::messageBox(
+            this, QStringLiteral("TFTP Service Init Error:") + QString::fromUtf8(e.what()),
+            forms::Application::title(), forms::MB_OK);
         delete tftpServer;
         tftpServer = nullptr;
         Bt_OK->setEnabled(false);

@@ -139,8 +139,9 @@ void TFM_Firmware::FormCreate() {
         tftpServer->Start(std::string(), 69);
     } catch (const std::exception& e) {
         // Without the server the device has nothing to fetch; the program itself goes on.
-        forms::Application::messageBox(this, QStringLiteral("TFTP Service Init Error:") + QString::fromUtf8(e.what()),
-                                       forms::Application::title(), forms::MB_OK);
+        forms::Application::messageBox(
+            this, QStringLiteral("TFTP Service Init Error:") + QString::fromUtf8(e.what()),
+            forms::Application::title(), forms::MB_OK);
         delete tftpServer;
         tftpServer = nullptr;
         Bt_OK->setEnabled(false);
@@ -282,8 +283,8 @@ void TFM_Firmware::UpgradeCommandDone(HvSNMPError* error) {
         } catch (const std::exception&) {
             endChain();
             postMessage([this] {
-                forms::Application::messageBox(this, QStringLiteral("Set error!"), forms::Application::title(),
-                                               forms::MB_OK);
+                forms::Application::messageBox(this, QStringLiteral("Set error!"),
+                                               forms::Application::title(), forms::MB_OK);
             });
         }
         return;
@@ -304,7 +305,8 @@ void TFM_Firmware::FormCloseQuery(QObject*, bool& canClose) {
 
 forms::MenuItem* ToolsMenu(TMainForm& mainForm) {
     for (int i = 0; i < mainForm.MainMenu1->count(); ++i)
-        if (mainForm.MainMenu1->item(i)->caption() == QStringLiteral("Tools")) return mainForm.MainMenu1->item(i);
+        if (mainForm.MainMenu1->item(i)->caption() == QStringLiteral("Tools"))
+            return mainForm.MainMenu1->item(i);
     forms::MenuItem* tools = mainForm.MainMenu1->add(QStringLiteral("Tools"));
     // Before Status and Help, where the menu has it.
     forms::MenuItem* before = mainForm.status2 ? mainForm.status2 : mainForm.Help1;

@@ -74,8 +74,8 @@ void TLogSetForm::Button1Click(QObject*) {
 }
 
 void TLogSetForm::selectRemoteState(bool enable) {
-    RemoteStateComBox->setItemIndex(RemoteStateComBox->indexOf(enable ? QStringLiteral("enable")
-                                                                       : QStringLiteral("disable")));
+    RemoteStateComBox->setItemIndex(
+        RemoteStateComBox->indexOf(enable ? QStringLiteral("enable") : QStringLiteral("disable")));
 }
 
 void TLogSetForm::Button2Click(QObject*) {
@@ -110,11 +110,12 @@ void TLogSetForm::ApplyDone(HvSNMPError* error) {
     }
     bool restart = true;
     if (CB_Clus->itemIndex() == 0) {
-        restart = forms::Application::messageBox(
-                      this,
-                      QStringLiteral("Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you "
-                                     "complete settings!"),
-                      QStringLiteral("Warning"), forms::MB_OKCANCEL) == forms::IDOK;
+        restart =
+            forms::Application::messageBox(
+                this,
+                QStringLiteral("Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you "
+                               "complete settings!"),
+                QStringLiteral("Warning"), forms::MB_OKCANCEL) == forms::IDOK;
     }
     if (restart) {
         StatusBar1->setSimpleText(QStringLiteral("Set Success!"));

@@ -136,7 +136,8 @@ void TLogForm::FormCreate() {
         StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
     }
 
-    if (m_dir.isValid()) LogFilePath = (m_dir.path() + QLatin1Char('/') + QLatin1String(kLogFileName)).toStdString();
+    if (m_dir.isValid())
+        LogFilePath = (m_dir.path() + QLatin1Char('/') + QLatin1String(kLogFileName)).toStdString();
     tftpServer = new HvTFTPServer(this);
     tftpServer->SetTimeoutRetries(5000, 3);
     tftpServer->SetOnStatus([this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
@@ -145,8 +146,9 @@ void TLogForm::FormCreate() {
         tftpServer->Start(m_dir.path().toStdString(), 69);
     } catch (const std::exception& e) {
         // Without the server no log can arrive; the page stays open for the settings.
-        forms::Application::messageBox(this, QStringLiteral("TFTP Service Init Error:") + QString::fromUtf8(e.what()),
-                                       forms::Application::title(), forms::MB_OK);
+        forms::Application::messageBox(
+            this, QStringLiteral("TFTP Service Init Error:") + QString::fromUtf8(e.what()),
+            forms::Application::title(), forms::MB_OK);
         GetBtn->setEnabled(false);
     }
 }
@@ -183,12 +185,11 @@ bool TLogForm::FindLocalAddress(forms::Edit* edit, TMainForm* mainForm) {
         address = lastAddress;
         mask = lastMask;
     }
-    const std::string found =
-        FileRoad::FindLocalAddress(HvGetNetInterfaces(), address, mask, [main]() {
-            std::vector<std::string> result;
-            if (main) main->FindLocalAddresses(result);
-            return result;
-        });
+    const std::string found = FileRoad::FindLocalAddress(HvGetNetInterfaces(), address, mask, [main]() {
+        std::vector<std::string> result;
+        if (main) main->FindLocalAddresses(result);
+        return result;
+    });
     if (!found.empty()) edit->setText(q(found));
     return !edit->text().isEmpty();
 }
@@ -273,9 +274,10 @@ bool TLogForm::LoadLogFile(const std::string& path) {
     for (const std::string& line : LBLog) {
         if (line.empty()) continue;
         const FileRoad::LogRow row = FileRoad::ParseLogLine(line);
-        ViewListView->addItem(QString::fromLatin1(row.time.data(), static_cast<int>(row.time.size())),
-                              {QString::fromLatin1(row.type.data(), static_cast<int>(row.type.size())),
-                               QString::fromLatin1(row.message.data(), static_cast<int>(row.message.size()))});
+        ViewListView->addItem(
+            QString::fromLatin1(row.time.data(), static_cast<int>(row.time.size())),
+            {QString::fromLatin1(row.type.data(), static_cast<int>(row.type.size())),
+             QString::fromLatin1(row.message.data(), static_cast<int>(row.message.size()))});
     }
     SetBtn->setEnabled(true);
     return result;

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <algorithm>
 #include <cstdlib>
@@ -223,10 +224,67 @@ TEST_F(FilePagesE2E, FirmwareFetchFailureShowsTheMessageAndNoUpdate) {
     const size_t from = sim->logSize();
     page->Ed_UpgFile->setText(QString::fromStdString(file("image.tfp")));
     ASSERT_TRUE(page->Bt_OK->userClick());
-    ASSERT_TRUE(waitFor([&] { return boxShown(QStringLiteral("Cant Perform Operation,Please try again!")); }));
+    ASSERT_TRUE(
+        waitFor([&] { return boxShown(QStringLiteral("Cant Perform Operation,Please try again!")); }));
     EXPECT_EQ(page->stage(), TFM_Firmware::Stage::Done);
     EXPECT_TRUE(page->Bt_OK->enabled());
     for (const auto& [oid, value] : sets(from)) EXPECT_NE(oid, kUpgradeCommand);
+}
+
+TEST_F(FilePagesE2E, PageClosedWhileTheDeviceFetchesGetsNoLateAnswer) {
+    writeFile(file("image.tfp"), pattern(4096));
+    // The device answers late: the page is gone by then.
+    ASSERT_TRUE(sim->ok("delay 400 3"));
+    auto page = std::make_unique<TFM_Firmware>(nullptr, main);
+    page->show();
+    ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
+    page->Ed_UpgFile->setText(QString::fromStdString(file("image.tfp")));
+    const size_t from = sim->logSize();
+    ASSERT_TRUE(page->Bt_OK->userClick());
+    ASSERT_TRUE(waitFor([&] { return page->stage() == TFM_Firmware::Stage::Fetching; }));
+    page.reset();
+    EXPECT_TRUE(FM_Firmware.isNull());
+    // The answer to the command comes and reaches nothing; the device is never told to flash.
+    ASSERT_TRUE(waitFor([&] {
+        for (const auto& l : sim->log(from))
+            if (l.event && l.words.size() > 1 && l.words[0] == "tftp") return true;
+        return false;
+    }));
+    ASSERT_TRUE(waitFor([&] { return main->deviceAnswering(); }));
+    EXPECT_FALSE(hasSet(from, kUpgradeCommand, "1"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// tftp-hpa as another client on the PC: while the page serves the firmware, it serves nothing else.
+TEST_F(FilePagesE2E, FirmwarePageServesOnlyTheChosenFile) {
+    writeFile(file("image.tfp"), pattern(600));
+    writeFile(file("secret.txt"), "not for the network");
+    // The device takes its time: the page stays armed meanwhile.
+    ASSERT_TRUE(sim->ok("delay 3000 1"));
+    auto page = std::make_unique<TFM_Firmware>(nullptr, main);
+    page->show();
+    ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
+    page->Ed_UpgFile->setText(QString::fromStdString(file("image.tfp")));
+    ASSERT_TRUE(page->Bt_OK->userClick());
+
+    auto fetch = [&](const std::string& name) {
+        QProcess tftp;
+        const QString out = QString::fromStdString(file("fetched-" + name));
+        tftp.start(QStringLiteral("tftp"),
+                   {QStringLiteral("-m"), QStringLiteral("binary"), QStringLiteral("127.0.0.1"),
+                    qEnvironmentVariable("HV_TFTP_PORT"), QStringLiteral("-c"), QStringLiteral("get"),
+                    QString::fromStdString(name), out});
+        if (!tftp.waitForStarted(5000)) return std::string("(no tftp client)");
+        // The page's server runs on this thread: keep it going while the client waits.
+        waitFor([&] { return tftp.state() == QProcess::NotRunning; }, 20000);
+        return readFile(out.toStdString());
+    };
+    // tftp-hpa may leave an empty file behind; what matters is that nothing of the secret came.
+    EXPECT_NE(fetch("secret.txt"), "not for the network");
+    EXPECT_NE(fetch("../" + QFileInfo(QString::fromStdString(file(""))).dir().dirName().toStdString() +
+                    "/secret.txt"),
+              "not for the network");
+    EXPECT_EQ(fetch("image.tfp"), pattern(600));
 }
 
 TEST_F(FilePagesE2E, JoinedDomainDisablesUpgradeAndRestore) {
@@ -247,7 +305,8 @@ TEST_F(FilePagesE2E, PortInUseIsReportedAndThePageStaysUsable) {
     // A second server on the same port cannot start: the page says so and cannot transfer.
     auto cfg = std::make_unique<TFM_CfgFile>(nullptr, main);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("TFTP Service Init Error:"))) << boxes[0].text.toStdString();
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("TFTP Service Init Error:")))
+        << boxes[0].text.toStdString();
     ASSERT_TRUE(waitFor([&] { return !cfg->clusterRequest->busy && !fw->clusterRequest->busy; }));
     EXPECT_FALSE(cfg->Bt_OK->enabled());
     EXPECT_FALSE(cfg->Bt_Upload->enabled());
@@ -271,8 +330,9 @@ TEST_F(FilePagesE2E, ConfigurationSavedIsTheDevicesAndRestoringSendsItBack) {
     EXPECT_EQ(saved, unhex(config[1]));
     EXPECT_NE(saved.find("QMX-7240NT configuration"), std::string::npos);
     // It holds the device's secrets.
-    EXPECT_EQ(QFileInfo(QString::fromStdString(file("backup.dcf"))).permissions(),
-              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+    EXPECT_EQ(
+        QFileInfo(QString::fromStdString(file("backup.dcf"))).permissions(),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
     EXPECT_TRUE(page->Ed_UpgFile->text().isEmpty());
     EXPECT_TRUE(page->Ed_SaveFile->text().isEmpty());
 
@@ -287,7 +347,8 @@ TEST_F(FilePagesE2E, ConfigurationSavedIsTheDevicesAndRestoringSendsItBack) {
     EXPECT_EQ(received(), saved);
     std::vector<std::string> commands;
     for (const auto& [oid, value] : sets(from))
-        if (oid == kTftpCommand || oid == kUpgradeCommand) commands.push_back(oid.substr(kArc.size()) + "=" + value);
+        if (oid == kTftpCommand || oid == kUpgradeCommand)
+            commands.push_back(oid.substr(kArc.size()) + "=" + value);
     EXPECT_EQ(commands, (std::vector<std::string>{"3.3.4.0=2", "3.3.5.0=3", "3.3.5.0=4"}));
     EXPECT_TRUE(boxes.empty());
 }
@@ -419,6 +480,7 @@ TEST_F(FilePagesE2E, LogSettingsApplyWritesItsObjects) {
     ASSERT_TRUE(dialog->Button2->userClick());
     ASSERT_TRUE(waitFor([&] { return !dialog->StatusBar1->simpleText().isEmpty(); }));
     EXPECT_EQ(dialog->StatusBar1->simpleText(), QStringLiteral("Set Error!"));
+    EXPECT_FALSE(hasSet(from, kUpgradeCommand, "4"));
     ASSERT_TRUE(sim->ok("reset"));
 
     // An empty server: remote logging off, server 0.0.0.0, then the restart.
@@ -427,7 +489,8 @@ TEST_F(FilePagesE2E, LogSettingsApplyWritesItsObjects) {
     dialog->SysLevCeBox->setChecked(true);
     from = sim->logSize();
     ASSERT_TRUE(dialog->Button2->userClick());
-    ASSERT_TRUE(waitFor([&] { return dialog->StatusBar1->simpleText() == QStringLiteral("Set Success!"); }, 30000));
+    ASSERT_TRUE(
+        waitFor([&] { return dialog->StatusBar1->simpleText() == QStringLiteral("Set Success!"); }, 30000));
     std::map<std::string, std::string> written;
     for (const auto& [oid, value] : sets(from)) written[oid] = value;
     EXPECT_EQ(written[kArc + "2.11.8.0"], "0");

@@ -102,8 +102,8 @@ TEST_P(LogLines, SplitIntoTimeTypeAndMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     FileRoad, LogLines,
-    ::testing::Values(LogCase{"Normal", "Jan  1 00:00:01\t[System]Device started", "Jan  1 00:00:01", "System",
-                              "Device started"},
+    ::testing::Values(LogCase{"Normal", "Jan  1 00:00:01\t[System]Device started", "Jan  1 00:00:01",
+                              "System", "Device started"},
                       LogCase{"BlanksAfterBracketStay", " Jan 1 \t[Notice]  logged in", "Jan 1", "Notice",
                               "  logged in"},
                       LogCase{"BlanksOnly", "   ", "", "", "   "},
@@ -180,10 +180,21 @@ INSTANTIATE_TEST_SUITE_P(
                    {},
                    "192.168.1.9",
                    false},
-        FinderCase{"LoopbackDevice", {iface("127.0.0.1", "255.0.0.0")}, "127.0.0.1", "255.0.0.0", {}, "127.0.0.1", false},
+        FinderCase{"LoopbackDevice",
+                   {iface("127.0.0.1", "255.0.0.0")},
+                   "127.0.0.1",
+                   "255.0.0.0",
+                   {},
+                   "127.0.0.1",
+                   false},
         // 10.1.2.130/25 lies in 10.1.2.128; an interface at 10.1.2.5/25 does not.
-        FinderCase{"OtherHalfOfTheSubnet", {iface("10.1.2.5", "255.255.255.128")}, "10.1.2.130", "255.255.255.128",
-                   {}, "", true},
+        FinderCase{"OtherHalfOfTheSubnet",
+                   {iface("10.1.2.5", "255.255.255.128")},
+                   "10.1.2.130",
+                   "255.255.255.128",
+                   {},
+                   "",
+                   true},
         FinderCase{"NoDeviceAddressFallsBackToGateway",
                    {iface("127.0.0.1", "255.0.0.0"), iface("192.168.0.10", "255.255.255.0")},
                    "",
@@ -192,12 +203,23 @@ INSTANTIATE_TEST_SUITE_P(
                    "192.168.0.10",
                    true},
         // The fallback compares the gateway's /24 with each interface's own network.
-        FinderCase{"FallbackNeedsA24Interface", {iface("192.168.3.10", "255.255.0.0")}, "", "", {" 192.168.3.1"}, "",
+        FinderCase{"FallbackNeedsA24Interface",
+                   {iface("192.168.3.10", "255.255.0.0")},
+                   "",
+                   "",
+                   {" 192.168.3.1"},
+                   "",
                    true},
-        FinderCase{"NoGatewayNoAddress", {iface("192.168.0.10", "255.255.255.0")}, "10.0.0.1", "255.0.0.0", {}, "",
+        FinderCase{"NoGatewayNoAddress",
+                   {iface("192.168.0.10", "255.255.255.0")},
+                   "10.0.0.1",
+                   "255.0.0.0",
+                   {},
+                   "",
                    true},
         // The sixteenth interface is found: no list is cut at ten.
-        FinderCase{"MoreThanTenInterfaces", many(), "192.168.7.1", "255.255.255.0", {}, "192.168.7.20", false}),
+        FinderCase{
+            "MoreThanTenInterfaces", many(), "192.168.7.1", "255.255.255.0", {}, "192.168.7.20", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
