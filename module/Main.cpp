@@ -146,6 +146,25 @@ void TMainForm::buildWindow() {
 
 void TMainForm::buildMenu() {
     // Each page adds its own item when it is built into the module; until then only Help stands.
+    const bool firmware = m_env.pages.count("TFM_Firmware") > 0;
+    const bool configFile = m_env.pages.count("TFM_CfgFile") > 0;
+    if (firmware || configFile) {
+        tools2 = MainMenu1->add(QStringLiteral("Tools"));
+        if (firmware) {
+            Firmware1 = tools2->add(QStringLiteral("Firmware"));
+            Firmware1->OnClick = [this](QObject* s) { Firmware1Click(s); };
+        }
+        if (configFile) {
+            tUpdate2 = tools2->add(QStringLiteral("Configuration File"));
+            tUpdate2->OnClick = [this](QObject* s) { tUpdate1Click(s); };
+        }
+    }
+    if (m_env.pages.count("TLogForm")) {
+        status2 = MainMenu1->add(QStringLiteral("Status"));
+        status2->OnClick = [this](QObject* s) { status2Click(s); };
+        SystemLog = status2->add(QStringLiteral("Log"));
+        SystemLog->OnClick = [this](QObject* s) { SystemLogClick(s); };
+    }
     Help1 = MainMenu1->add(QStringLiteral("Help"));
     About1 = Help1->add(QStringLiteral("About"));
     About1->OnClick = [this](QObject* s) { About1Click(s); };
@@ -370,6 +389,18 @@ void TMainForm::status2Click(QObject*) {
     }
     if (auto log = MainMenuRules::logVisibility(SyslogSupport->text())) logVisible = *log;
     apply();
+}
+
+void TMainForm::Firmware1Click(QObject*) {
+    if (auto page = m_env.pages.find("TFM_Firmware"); page != m_env.pages.end()) page->second(*this);
+}
+
+void TMainForm::tUpdate1Click(QObject*) {
+    if (auto page = m_env.pages.find("TFM_CfgFile"); page != m_env.pages.end()) page->second(*this);
+}
+
+void TMainForm::SystemLogClick(QObject*) {
+    if (auto page = m_env.pages.find("TLogForm"); page != m_env.pages.end()) page->second(*this);
 }
 
 int TMainForm::runPage(forms::Form& page) {

@@ -8,7 +8,7 @@
 #include "library/HvSNMPSession.h"
 #include "module/Main.h"
 #include "module/Misc.h"
-#include "module/PageMenus.h"
+#include "pages/Pages.h"
 #include "platform/forms/Application.h"
 
 int main(int argc, char** argv) {
@@ -22,13 +22,13 @@ int main(int argc, char** argv) {
         {
             MainFormEnvironment environment;
             environment.arguments = std::move(arguments);
+            environment.pages = HvPages();
             TMainForm form(std::move(environment));
             MainForm = &form;
             forms::Form::setMainForm(&form);
             if (form.refused()) {
                 rc = form.exitCode();
             } else {
-                InstallPageMenus(form);
                 form.show();
                 rc = app.exec();
             }

@@ -5,10 +5,8 @@
 
 #include "module/Main.h"
 #include "module/Misc.h"
-#include "module/PageMenus.h"
 #include "module/Wait.h"
 #include "pages/admin/FileRoad.h"
-#include "pages/admin/Firmware.h"
 #include "pages/admin/Systemlog.h"
 
 QPointer<TFM_CfgFile> FM_CfgFile;
@@ -354,14 +352,4 @@ void TFM_CfgFile::FormCloseQuery(QObject*, bool& canClose) {
         tftpServer->ClearExpectedTransfers();
         tftpServer->Stop();
     }
-}
-
-void InstallCfghisMenu(TMainForm& mainForm) {
-    forms::MenuItem* item = ToolsMenu(mainForm)->add(QStringLiteral("Configuration File"));
-    TMainForm* main = &mainForm;
-    item->OnClick = [main](QObject*) { main->openModal(FM_CfgFile, new TFM_CfgFile(nullptr, main)); };
-}
-
-namespace {
-const bool kMenuRegistered = RegisterPageMenu(31, InstallCfghisMenu);
 }

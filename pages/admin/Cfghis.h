@@ -81,6 +81,3 @@ private:
 };
 
 extern QPointer<TFM_CfgFile> FM_CfgFile;
-
-// Adds "Tools \ Configuration File" to the main window's menu.
-void InstallCfghisMenu(TMainForm& mainForm);

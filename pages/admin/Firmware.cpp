@@ -2,7 +2,6 @@
 
 #include "module/Main.h"
 #include "module/Misc.h"
-#include "module/PageMenus.h"
 #include "module/Wait.h"
 #include "pages/admin/FileRoad.h"
 #include "pages/admin/Systemlog.h"
@@ -301,28 +300,4 @@ void TFM_Firmware::FormCloseQuery(QObject*, bool& canClose) {
         tftpServer->ClearExpectedTransfers();
         tftpServer->Stop();
     }
-}
-
-forms::MenuItem* ToolsMenu(TMainForm& mainForm) {
-    for (int i = 0; i < mainForm.MainMenu1->count(); ++i)
-        if (mainForm.MainMenu1->item(i)->caption() == QStringLiteral("Tools"))
-            return mainForm.MainMenu1->item(i);
-    forms::MenuItem* tools = mainForm.MainMenu1->add(QStringLiteral("Tools"));
-    // Before Status and Help, where the menu has it.
-    forms::MenuItem* before = mainForm.status2 ? mainForm.status2 : mainForm.Help1;
-    if (before) {
-        mainForm.MainMenu1->removeAction(tools);
-        mainForm.MainMenu1->insertAction(before, tools);
-    }
-    return tools;
-}
-
-void InstallFirmwareMenu(TMainForm& mainForm) {
-    forms::MenuItem* item = ToolsMenu(mainForm)->add(QStringLiteral("Firmware"));
-    TMainForm* main = &mainForm;
-    item->OnClick = [main](QObject*) { main->openModal(FM_Firmware, new TFM_Firmware(nullptr, main)); };
-}
-
-namespace {
-const bool kMenuRegistered = RegisterPageMenu(30, InstallFirmwareMenu);
 }

@@ -72,8 +72,3 @@ private:
 };
 
 extern QPointer<TFM_Firmware> FM_Firmware;
-
-// The main window's Tools menu, made before Status and Help when it is not there yet.
-forms::MenuItem* ToolsMenu(TMainForm& mainForm);
-// Adds "Tools \ Firmware" to the main window's menu.
-void InstallFirmwareMenu(TMainForm& mainForm);

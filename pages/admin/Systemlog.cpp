@@ -7,7 +7,6 @@
 #include "library/HvNetInterface.h"
 #include "module/Main.h"
 #include "module/Misc.h"
-#include "module/PageMenus.h"
 #include "pages/admin/FileRoad.h"
 #include "pages/admin/Logset.h"
 
@@ -307,25 +306,4 @@ void TLogForm::FormCloseQuery(QObject*, bool& canClose) {
         tftpServer->ClearExpectedTransfers();
         tftpServer->Stop();
     }
-}
-
-void InstallSystemlogMenu(TMainForm& mainForm) {
-    forms::MenuItem* status = mainForm.status2;
-    if (!status) {
-        status = mainForm.MainMenu1->add(QStringLiteral("Status"));
-        // Before Help, where the menu has it.
-        if (mainForm.Help1) {
-            mainForm.MainMenu1->removeAction(status);
-            mainForm.MainMenu1->insertAction(mainForm.Help1, status);
-        }
-        mainForm.status2 = status;
-    }
-    mainForm.SystemLog = status->add(QStringLiteral("Log"));
-    mainForm.SystemLog->setVisible(mainForm.logVisible);
-    TMainForm* main = &mainForm;
-    mainForm.SystemLog->OnClick = [main](QObject*) { main->openModal(LogForm, new TLogForm(nullptr, main)); };
-}
-
-namespace {
-const bool kMenuRegistered = RegisterPageMenu(40, InstallSystemlogMenu);
 }

@@ -82,6 +82,3 @@ private:
 };
 
 extern QPointer<TLogForm> LogForm;
-
-// Adds "Status \ Log" to the main window's menu.
-void InstallSystemlogMenu(TMainForm& mainForm);

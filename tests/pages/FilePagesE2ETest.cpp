@@ -20,6 +20,7 @@
 #include "pages/admin/Firmware.h"
 #include "pages/admin/Logset.h"
 #include "pages/admin/Systemlog.h"
+#include "pages/Pages.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/sim/SimProcess.h"
 
@@ -500,22 +501,31 @@ TEST_F(FilePagesE2E, LogSettingsApplyWritesItsObjects) {
 }
 
 TEST_F(FilePagesE2E, MenuOpensThePages) {
-    InstallFirmwareMenu(*main);
-    InstallCfghisMenu(*main);
-    InstallSystemlogMenu(*main);
-    ASSERT_NE(main->SystemLog, nullptr);
+    // A main window handed the pages, as the program entry does it.
+    MainFormEnvironment env;
+    env.arguments = {"/I127.0.0.1", "/Rkiwano"};
+    env.registry = &registry;
+    env.programDir = path("prog/");
+    env.lockFolder = path("lock2");
+    QDir().mkpath(QString::fromStdString(path("lock2")));
+    env.bootCounterDir = path("");
+    env.pages = HvPages();
+    TMainForm withPages(env);
+    ASSERT_FALSE(withPages.refused());
     std::vector<QString> opened;
-    main->pageOpener = [&](forms::Form& page) {
+    withPages.pageOpener = [&](forms::Form& page) {
         opened.push_back(page.caption());
         return 0;
     };
-    forms::MenuItem* tools = ToolsMenu(*main);
-    ASSERT_EQ(tools->count(), 2);
-    EXPECT_EQ(tools->item(0)->caption(), QStringLiteral("Firmware"));
-    EXPECT_EQ(tools->item(1)->caption(), QStringLiteral("Configuration File"));
-    ASSERT_TRUE(tools->item(0)->userClick());
-    ASSERT_TRUE(tools->item(1)->userClick());
-    ASSERT_TRUE(main->SystemLog->userClick());
+    ASSERT_NE(withPages.tools2, nullptr);
+    ASSERT_EQ(withPages.tools2->count(), 2);
+    EXPECT_EQ(withPages.Firmware1->caption(), QStringLiteral("Firmware"));
+    EXPECT_EQ(withPages.tUpdate2->caption(), QStringLiteral("Configuration File"));
+    ASSERT_NE(withPages.SystemLog, nullptr);
+    EXPECT_EQ(withPages.status2->caption(), QStringLiteral("Status"));
+    ASSERT_TRUE(withPages.Firmware1->userClick());
+    ASSERT_TRUE(withPages.tUpdate2->userClick());
+    ASSERT_TRUE(withPages.SystemLog->userClick());
     EXPECT_EQ(opened, (std::vector<QString>{QStringLiteral("Tools \\ Firmware"),
                                             QStringLiteral("Tools \\ Configuration File"),
                                             QStringLiteral("Status \\ Log")}));
@@ -523,6 +533,9 @@ TEST_F(FilePagesE2E, MenuOpensThePages) {
     EXPECT_TRUE(FM_Firmware.isNull());
     EXPECT_TRUE(FM_CfgFile.isNull());
     EXPECT_TRUE(LogForm.isNull());
+    // A window without the pages has no items for them.
+    EXPECT_EQ(main->tools2, nullptr);
+    EXPECT_EQ(main->SystemLog, nullptr);
 }
 
 }  // namespace
