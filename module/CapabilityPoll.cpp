@@ -26,9 +26,9 @@ const std::array<ProbeDef, kProbeCount>& probeTable() {
 
 const std::vector<std::string>& clearedFields() {
     static const std::vector<std::string> fields = {
-        "Ed_FwVer",     "Ed_Countrycode", "ED_Turbomode",     "APModeSupport", "ifMultiSSID_Edit",
-        "Ed_Rogue",     "IPAddressEdit",  "SubMaskEdit",      "NewMultiSupport", "SyslogSupport",
-        "Ed_ClientAddSSID", "Ed_KeyTypeSup", "Ed_IfCluster", "Ed_Green",      "Ed_DataRateNew",
+        "Ed_FwVer",         "Ed_Countrycode", "ED_Turbomode", "APModeSupport",   "ifMultiSSID_Edit",
+        "Ed_Rogue",         "IPAddressEdit",  "SubMaskEdit",  "NewMultiSupport", "SyslogSupport",
+        "Ed_ClientAddSSID", "Ed_KeyTypeSup",  "Ed_IfCluster", "Ed_Green",        "Ed_DataRateNew",
     };
     return fields;
 }

@@ -19,8 +19,8 @@ inline constexpr int kRepolledProbes = 14;
 
 struct ProbeDef {
     const MibObjectDef* table;
-    const char* edit;          // the field for item 0
-    const char* secondEdit;    // the field for item 2, or null (probe 7: item 1 and item 2)
+    const char* edit;        // the field for item 0
+    const char* secondEdit;  // the field for item 2, or null (probe 7: item 1 and item 2)
     const char* format;
 };
 

@@ -145,26 +145,13 @@ void TMainForm::buildWindow() {
 }
 
 void TMainForm::buildMenu() {
-    // Each page adds its own item when it is built into the module; until then only Help stands.
-    const bool firmware = m_env.pages.count("TFM_Firmware") > 0;
-    const bool configFile = m_env.pages.count("TFM_CfgFile") > 0;
-    if (firmware || configFile) {
-        tools2 = MainMenu1->add(QStringLiteral("Tools"));
-        if (firmware) {
-            Firmware1 = tools2->add(QStringLiteral("Firmware"));
-            Firmware1->OnClick = [this](QObject* s) { Firmware1Click(s); };
-        }
-        if (configFile) {
-            tUpdate2 = tools2->add(QStringLiteral("Configuration File"));
-            tUpdate2->OnClick = [this](QObject* s) { tUpdate1Click(s); };
-        }
-    }
-    if (m_env.pages.count("TLogForm")) {
-        status2 = MainMenu1->add(QStringLiteral("Status"));
-        status2->OnClick = [this](QObject* s) { status2Click(s); };
-        SystemLog = status2->add(QStringLiteral("Log"));
-        SystemLog->OnClick = [this](QObject* s) { SystemLogClick(s); };
-    }
+    // Each page adds its own item when it is built into the module (addPageItem); a top menu
+    // without items stays hidden.
+    Home1 = MainMenu1->add(QStringLiteral("Home"));
+    advanced2 = MainMenu1->add(QStringLiteral("Advanced"));
+    tools2 = MainMenu1->add(QStringLiteral("Tools"));
+    status2 = MainMenu1->add(QStringLiteral("Status"));
+    for (auto* top : {Home1, advanced2, tools2, status2}) top->setVisible(false);
     Help1 = MainMenu1->add(QStringLiteral("Help"));
     About1 = Help1->add(QStringLiteral("About"));
     About1->OnClick = [this](QObject* s) { About1Click(s); };
@@ -172,6 +159,17 @@ void TMainForm::buildMenu() {
     Exit1 = MIBII1->add(QStringLiteral("Exit"));
     Exit1->OnClick = [this](QObject* s) { Exit1Click(s); };
     MIBII1->setVisible(false);
+
+    auto pageItem = [this](forms::MenuItem* top, const char* page, const char* caption,
+                           void (TMainForm::*handler)(QObject*)) -> forms::MenuItem* {
+        if (!m_env.pages.count(page)) return nullptr;
+        forms::MenuItem* item = addPageItem(top, QString::fromLatin1(caption));
+        item->OnClick = [this, handler](QObject* s) { (this->*handler)(s); };
+        return item;
+    };
+    Firmware1 = pageItem(tools2, "TFM_Firmware", "Firmware", &TMainForm::Firmware1Click);
+    tUpdate2 = pageItem(tools2, "TFM_CfgFile", "Configuration File", &TMainForm::tUpdate1Click);
+    SystemLog = pageItem(status2, "TLogForm", "Log", &TMainForm::SystemLogClick);
 }
 
 void TMainForm::refuse(int exitCode) {
@@ -212,8 +210,8 @@ void TMainForm::FormCreate() {
 
     if (m_env.arguments.empty()) {
         refuse(0);
-        forms::Application::messageBox(nullptr, QString::fromLatin1(NoArgumentMessage), forms::Application::title(),
-                                       forms::MB_OK);
+        forms::Application::messageBox(nullptr, QString::fromLatin1(NoArgumentMessage),
+                                       forms::Application::title(), forms::MB_OK);
         // The probes are not made: they would only ask the default address for nothing.
         return;
     }
@@ -227,7 +225,8 @@ void TMainForm::FormCreate() {
         if (m_lock->status() == InstanceLock::Status::Failed)
             std::fprintf(stderr, "qmx7240nt: %s\n", m_lock->errorText().c_str());
         refuse(1);
-        forms::Application::messageBox(nullptr, q(AlreadyRunningMessage), QStringLiteral("Warning"), forms::MB_OK);
+        forms::Application::messageBox(nullptr, q(AlreadyRunningMessage), QStringLiteral("Warning"),
+                                       forms::MB_OK);
         return;
     }
 
@@ -324,7 +323,8 @@ void TMainForm::LedBlinkTimer(QObject*) {
 void TMainForm::Timer1Timer(QObject*) {
     if (!probeRequests[0]) return;
     std::array<bool, kProbeCount> answered{};
-    for (int i = 0; i < kProbeCount; ++i) answered[static_cast<size_t>(i)] = probeRequests[static_cast<size_t>(i)]->answered();
+    for (int i = 0; i < kProbeCount; ++i)
+        answered[static_cast<size_t>(i)] = probeRequests[static_cast<size_t>(i)]->answered();
     const CapabilityPoll::Plan plan = CapabilityPoll::tick(pollTicks, answered);
     if (plan.clear)
         for (const auto& name : clearedFields())
@@ -416,6 +416,21 @@ void TMainForm::About1Click(QObject*) {
 
 void TMainForm::Exit1Click(QObject*) {
     forms::Form::close();
+}
+
+forms::MenuItem* TMainForm::addPageItem(forms::MenuItem* topMenu, const QString& caption) {
+    const bool first = topMenu->count() == 0;
+    forms::MenuItem* item = topMenu->add(caption);
+    topMenu->setVisible(true);
+    if (first && topMenu->menu()) {
+        // The opening handlers decide what shows each time the menu opens, before it is drawn.
+        if (topMenu == advanced2)
+            QObject::connect(topMenu->menu(), &QMenu::aboutToShow, this,
+                             [this] { advanced2Click(advanced2); });
+        else if (topMenu == status2)
+            QObject::connect(topMenu->menu(), &QMenu::aboutToShow, this, [this] { status2Click(status2); });
+    }
+    return item;
 }
 
 void TMainForm::FindLocalAddresses(std::vector<std::string>& result) {

@@ -12,7 +12,8 @@ void New_req2Edit::OnReply() {
         return;
     }
     const HvSNMPVarList& list = request.varList;
-    if (watchedIndex >= 0 && watchedIndex < list.count() && list.item(watchedIndex).value == stopValue) return;
+    if (watchedIndex >= 0 && watchedIndex < list.count() && list.item(watchedIndex).value == stopValue)
+        return;
     AddRow();
     ++rowCounter;
     forms::Application::processMessages();
@@ -39,6 +40,7 @@ void New_req2Edit::AddRow() {
 
 void New_req2Edit::beforeSet() {
     if (listView)
-        throw HvException("New_req2Edit: rows are numbered for display; write the table through a request of its own");
+        throw HvException(
+            "New_req2Edit: rows are numbered for display; write the table through a request of its own");
     HvSNMPRequest2Edits::beforeSet();
 }

@@ -519,6 +519,8 @@ TEST_F(FilePagesE2E, MenuOpensThePages) {
     };
     ASSERT_NE(withPages.tools2, nullptr);
     ASSERT_EQ(withPages.tools2->count(), 2);
+    EXPECT_TRUE(withPages.tools2->visible());
+    EXPECT_TRUE(withPages.status2->visible());
     EXPECT_EQ(withPages.Firmware1->caption(), QStringLiteral("Firmware"));
     EXPECT_EQ(withPages.tUpdate2->caption(), QStringLiteral("Configuration File"));
     ASSERT_NE(withPages.SystemLog, nullptr);
@@ -534,7 +536,8 @@ TEST_F(FilePagesE2E, MenuOpensThePages) {
     EXPECT_TRUE(FM_CfgFile.isNull());
     EXPECT_TRUE(LogForm.isNull());
     // A window without the pages has no items for them.
-    EXPECT_EQ(main->tools2, nullptr);
+    EXPECT_FALSE(main->tools2->visible());
+    EXPECT_EQ(main->Firmware1, nullptr);
     EXPECT_EQ(main->SystemLog, nullptr);
 }
 

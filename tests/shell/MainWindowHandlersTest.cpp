@@ -85,6 +85,37 @@ TEST_F(HandlersTest, StatusLineFromTemplate) {
     form.LedBlink->setEnabled(false);
 }
 
+TEST_F(HandlersTest, PageVariableClearedWhenPageIsDeleted) {
+    TMainForm& form = idleForm();
+    QPointer<forms::Form> FM_Page;
+    forms::Form* seen = nullptr;
+    form.pageOpener = [&](forms::Form& page) {
+        seen = FM_Page.data();
+        EXPECT_EQ(&page, seen);
+        return 0;
+    };
+    form.openModal(FM_Page, new forms::Form(&form));
+    EXPECT_NE(seen, nullptr);
+    EXPECT_TRUE(FM_Page.isNull());
+}
+
+TEST_F(HandlersTest, SessionThatCannotStartEndsTheProgram) {
+    MainFormEnvironment env;
+    env.arguments = {"/I127.0.0.1", "/Rkiwano"};
+    env.registry = &registry;
+    env.programDir = path("prog/");
+    env.lockFolder = path("lock");
+    env.bootCounterDir = path("no/such/folder/");
+    TMainForm form(env);
+    EXPECT_TRUE(form.refused());
+    EXPECT_NE(form.exitCode(), 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(boxes[0].text.isEmpty());
+    EXPECT_EQ(form.statusRequest, nullptr);
+    EXPECT_FALSE(form.LedStatus->enabled());
+    EXPECT_FALSE(form.Timer1->enabled());
+}
+
 TEST(CapabilityPollPlan, ClearsOnEighthTickThenEverySeventh) {
     int32_t ticks = 0;
     std::array<bool, kProbeCount> answered{};
@@ -110,14 +141,37 @@ TEST_F(HandlersTest, ClearingTickEmptiesFieldsUntilAnswersCome) {
     writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim.port()) + "\r\n");
     TMainForm& form = start({"/I127.0.0.1", "/Rkiwano"});
     form.Timer1->setEnabled(false);
-    ASSERT_TRUE(waitFor([&] { return form.Ed_Green->text() == u"1" && form.mssidAndWdssupport->text() == u"1"; }));
+    ASSERT_TRUE(
+        waitFor([&] { return form.Ed_Green->text() == u"1" && form.mssidAndWdssupport->text() == u"1"; }));
     form.pollTicks = 7;
     form.Timer1Timer(nullptr);
     EXPECT_EQ(form.pollTicks, 1);
     EXPECT_EQ(form.Ed_Green->text(), QString());
     EXPECT_EQ(form.Ed_FwVer->text(), QString());
     EXPECT_EQ(form.mssidAndWdssupport->text(), QStringLiteral("1"));  // read once, never cleared
-    ASSERT_TRUE(waitFor([&] { return form.Ed_Green->text() == u"1" && form.Ed_FwVer->text() == u"v2.20.01"; }));
+    ASSERT_TRUE(
+        waitFor([&] { return form.Ed_Green->text() == u"1" && form.Ed_FwVer->text() == u"v2.20.01"; }));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HandlersTest, PageItemShowsItsMenuAndOpeningRunsTheRules) {
+    TMainForm& form = idleForm();
+    EXPECT_FALSE(form.advanced2->visible());
+    EXPECT_TRUE(form.Help1->visible());
+    form.adMode1 = form.addPageItem(form.advanced2, QStringLiteral("Mode"));
+    form.Ad_MultiSSID = form.addPageItem(form.advanced2, QStringLiteral("Multi-SSID"));
+    EXPECT_TRUE(form.advanced2->visible());
+    form.Ed_FwVer->setText(QStringLiteral("v2.20.01"));
+    emit form.advanced2->menu()->aboutToShow();
+    EXPECT_FALSE(form.adMode1->visible());
+    EXPECT_TRUE(form.Ad_MultiSSID->visible());
+    form.Ed_FwVer->setText(QStringLiteral("v2.31"));
+    emit form.advanced2->menu()->aboutToShow();
+    EXPECT_TRUE(form.adMode1->visible());
+    EXPECT_FALSE(form.Ad_MultiSSID->visible());
 }
 
 }  // namespace

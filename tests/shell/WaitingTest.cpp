@@ -111,8 +111,9 @@ TEST_F(WaitingTest, WaitsThroughDeviceRestartAndClosesWhenItAnswers) {
     EXPECT_TRUE(main->deviceAnswering());
     EXPECT_EQ(restartSets().size(), 1u);
     const auto events = sim.log();
-    EXPECT_TRUE(std::any_of(events.begin(), events.end(),
-                            [](const SimLogLine& l) { return l.event && !l.words.empty() && l.words[0] == "restart"; }));
+    EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const SimLogLine& l) {
+        return l.event && !l.words.empty() && l.words[0] == "restart";
+    }));
 }
 
 }  // namespace
