@@ -159,6 +159,17 @@ void TMainForm::buildMenu() {
     Exit1 = MIBII1->add(QStringLiteral("Exit"));
     Exit1->OnClick = [this](QObject* s) { Exit1Click(s); };
     MIBII1->setVisible(false);
+
+    auto pageItem = [this](forms::MenuItem* top, const char* page, const char* caption,
+                           void (TMainForm::*handler)(QObject*)) -> forms::MenuItem* {
+        if (!m_env.pages.count(page)) return nullptr;
+        forms::MenuItem* item = addPageItem(top, QString::fromLatin1(caption));
+        item->OnClick = [this, handler](QObject* s) { (this->*handler)(s); };
+        return item;
+    };
+    Firmware1 = pageItem(tools2, "TFM_Firmware", "Firmware", &TMainForm::Firmware1Click);
+    tUpdate2 = pageItem(tools2, "TFM_CfgFile", "Configuration File", &TMainForm::tUpdate1Click);
+    SystemLog = pageItem(status2, "TLogForm", "Log", &TMainForm::SystemLogClick);
 }
 
 void TMainForm::refuse(int exitCode) {
@@ -378,6 +389,18 @@ void TMainForm::status2Click(QObject*) {
     }
     if (auto log = MainMenuRules::logVisibility(SyslogSupport->text())) logVisible = *log;
     apply();
+}
+
+void TMainForm::Firmware1Click(QObject*) {
+    if (auto page = m_env.pages.find("TFM_Firmware"); page != m_env.pages.end()) page->second(*this);
+}
+
+void TMainForm::tUpdate1Click(QObject*) {
+    if (auto page = m_env.pages.find("TFM_CfgFile"); page != m_env.pages.end()) page->second(*this);
+}
+
+void TMainForm::SystemLogClick(QObject*) {
+    if (auto page = m_env.pages.find("TLogForm"); page != m_env.pages.end()) page->second(*this);
 }
 
 int TMainForm::runPage(forms::Form& page) {

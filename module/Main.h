@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,11 @@ extern const char* const NoArgumentMessage;
 // The library's code of a request that timed out.
 inline constexpr int32_t kTimeoutCode = -405;
 
+class TMainForm;
+// Opens one page over the main window. The pages lie in the layer above this one, so the program
+// entry hands them in by the name of their class; a page not handed in has no menu item.
+using PageOpening = std::function<void(TMainForm& mainForm)>;
+
 // What start-up reads from outside the command line. Tests give their own registry, folders and
 // lock folder; the program takes the defaults.
 struct MainFormEnvironment {
@@ -48,6 +54,7 @@ struct MainFormEnvironment {
     std::string programDir;                   // with a trailing '/'; empty: the program's folder
     std::string lockFolder;                   // empty: InstanceLock::defaultFolder()
     std::string bootCounterDir;               // empty: the working folder
+    std::map<std::string, PageOpening> pages;  // the pages the menu opens
 };
 
 class TMainForm;
@@ -111,6 +118,8 @@ public:
     forms::MenuItem* adGrouping2 = nullptr;
     forms::MenuItem* Ad_MultiSSID = nullptr;
     forms::MenuItem* Cluster1 = nullptr;
+    forms::MenuItem* Firmware1 = nullptr;
+    forms::MenuItem* tUpdate2 = nullptr;
     forms::MenuItem* status2 = nullptr;
     forms::MenuItem* Client1 = nullptr;
     forms::MenuItem* SystemLog = nullptr;
@@ -145,6 +154,9 @@ public:
     void Timer1Timer(QObject* sender);
     void advanced2Click(QObject* sender);
     void status2Click(QObject* sender);
+    void Firmware1Click(QObject* sender);
+    void tUpdate1Click(QObject* sender);
+    void SystemLogClick(QObject* sender);
     void About1Click(QObject* sender);
     void Exit1Click(QObject* sender);
 

@@ -14,6 +14,8 @@
 
 #include <openssl/evp.h>
 
+#include "sim/SimTftp.h"
+
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 #include <net-snmp/agent/net-snmp-agent-includes.h>
@@ -237,6 +239,7 @@ void sideEffect(const SimOid& key, const SimValue& v) {
     SimOid k = key;
     if (!k.empty() && k.back() == 0) k.pop_back();
     const int64_t n = v.type == SimType::Integer ? v.number : -1;
+    if (simTftpSideEffect(d, k, n)) return;
     auto is = [&](const char* rel) { return k == enterpriseOid(rel); };
     auto refill = [&](SimRefill which, const char* name) {
         refillTable(d.store, d.profile, which, ++d.refillGeneration);
@@ -393,6 +396,7 @@ int handler(netsnmp_mib_handler* h, netsnmp_handler_registration* reginfo,
         snmp_alarm_register_hr(tv, 0, delayedAnswer, cache);
         return SNMP_ERR_NOERROR;
     }
+    if (mode == MODE_SET_ACTION && simTftpAction(*g_device, h, reginfo, reqinfo, requests)) return SNMP_ERR_NOERROR;
     answer(reqinfo, requests);
     return SNMP_ERR_NOERROR;
 }
@@ -491,12 +495,6 @@ bool userExists(const SimUser& u, std::string* error) {
 }
 
 }  // namespace
-
-void simTftpRequest(SimDevice& device, const std::string& what, const std::string& server,
-                    const std::string& file) {
-    device.log.line("# tftp " + what + " " + (server.empty() ? "-" : server) + " " + quoted(file) +
-                    " not-run");
-}
 
 int SimAgent::start(const std::string& address, int port, const std::string& engineId, std::string* error) {
     g_device = &m_device;

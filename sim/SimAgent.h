@@ -23,7 +23,7 @@ private:
 };
 
 // Where the device would start a TFTP transfer as the client: the TFTP command object (get or put
-// of remotefilename at remotesrvip) and the log upload (adGetLog). The transfer itself is not part
-// of the simulator yet; the request is logged so a test can see it was made.
+// of remotefilename at remotesrvip) and the log upload (adGetLog), once the set is committed. The
+// transfer itself has run by then (sim/SimTftp.h); this logs the committed command.
 void simTftpRequest(SimDevice& device, const std::string& what, const std::string& server,
                     const std::string& file);

@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "sim/SimDevice.h"
+#include "sim/SimTftp.h"
 
 namespace {
 
@@ -186,6 +187,7 @@ std::string runControl(SimDevice& d, const std::string& line) {
         d.faults = SimFaults();
         return "ok";
     }
+    if (auto reply = simTftpControl(d, cmd, in)) return *reply;
     if (cmd == "factory") {
         d.loadProfile();
         return "ok";

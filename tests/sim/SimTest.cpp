@@ -476,15 +476,19 @@ TEST_F(SimTest, RefreshTriggersRefillTheirTables) {
     EXPECT_NE(sim().command("get " + surveySsid), before);
 }
 
-TEST_F(SimTest, TftpCommandLeavesARequestForTheClient) {
+TEST_F(SimTest, TftpCommandWithoutAServerFailsTheSet) {
     ASSERT_EQ(set(kV2c, {E + ".4.3.3.1.0", "a", "127.0.0.1", E + ".4.3.3.2.0", "s", "fw.bin"}).exitCode, 0);
     size_t mark = sim().logSize();
-    ASSERT_EQ(set(kV2c, {E + ".4.3.3.4.0", "i", "2"}).exitCode, 0);
-    auto tftp = sim().waitForLog([](const SimLogLine& l) { return l.event && l.words[0] == "tftp"; }, mark);
+    // The device's client finds no TFTP server on the PC: the command is answered with genErr.
+    EXPECT_NE(set(kV2c, {E + ".4.3.3.4.0", "i", "2"}).exitCode, 0);
+    auto tftp = sim().waitForLog([](const SimLogLine& l) { return l.event && l.words[0] == "tftp"; }, mark,
+                                 std::chrono::seconds(30));
     ASSERT_TRUE(tftp);
+    ASSERT_GE(tftp->words.size(), 5u);
     EXPECT_EQ(tftp->words[1], "get");
-    EXPECT_EQ(tftp->words[2], "127.0.0.1");
+    EXPECT_EQ(tftp->words[2], "127.0.0.1:69");
     EXPECT_EQ(tftp->words[3], "\"fw.bin\"");
+    EXPECT_EQ(tftp->words[4], "failed");
 }
 
 // --- the control channel -------------------------------------------------------------------------

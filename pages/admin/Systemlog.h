@@ -1,0 +1,84 @@
+#pragma once
+
+// Unit Systemlog: the page "Status \ Log". It has the device send its system log by TFTP into a file
+// of this instance's own, shows its lines, clears the device's log and opens the log settings. The
+// unit also holds the finder of the PC address the device is told to reach the TFTP server at.
+
+#include <QPointer>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "library/HvTFTPServer.h"
+#include "library/bind/HvSNMPRequest2Edits.h"
+#include "platform/forms/Forms.h"
+
+class TMainForm;
+class TLogSetForm;
+
+class TLogForm : public forms::Form {
+public:
+    TLogForm(QWidget* owner, TMainForm* mainForm);
+    ~TLogForm() override;
+
+    forms::Panel* Panel1 = nullptr;
+    forms::Panel* Panel2 = nullptr;
+    forms::GroupBox* ViewGrpBox = nullptr;
+    forms::ListView* ViewListView = nullptr;
+    forms::StatusBar* StatusBar1 = nullptr;
+    forms::Edit* ServerEdit = nullptr;
+    forms::Edit* FileNameEdit = nullptr;
+    forms::ComboBox* GetCoBox = nullptr;
+    forms::ComboBox* Bt_Clear = nullptr;
+    forms::Timer* Timer1 = nullptr;
+    forms::Panel* Panel3 = nullptr;
+    forms::Button* Clear_Btn = nullptr;
+    forms::Button* SetBtn = nullptr;
+    forms::Button* GetBtn = nullptr;
+    forms::Button* CloseBtn = nullptr;
+
+    // The lines of the loaded file (the hidden list box of the form).
+    std::vector<std::string> LBLog;
+
+    std::unique_ptr<HvSNMPRequest2Edits> getLogRequest;
+    std::unique_ptr<HvSNMPRequest2Edits> logSetRequest;
+    std::unique_ptr<HvSNMPRequest2Edits> clearRequest;
+    HvTFTPServer* tftpServer = nullptr;
+    TLogSetForm* logSetForm = nullptr;
+    int countdown = 0;
+    // Where the received log lies: a folder of this page's own, so no earlier run and no other
+    // device's module can leave a file there that would be shown as this device's log.
+    std::string LogFilePath;
+
+    void FormResize(QObject* sender);
+    void GetBtnClick(QObject* sender);
+    void Timer1Timer(QObject* sender);
+    bool LoadLogFile(const std::string& path);
+    void Clear_BtnClick(QObject* sender);
+    void SetBtnClick(QObject* sender);
+    void FormCloseQuery(QObject* sender, bool& canClose);
+    void OnTftpStatus(const HvTFTPMsg& msg, bool& cancel);
+
+    // Puts the PC's address in the device's network into edit; false when there is none.
+    static bool FindLocalAddress(forms::Edit* edit, TMainForm* mainForm);
+    static std::string NetworkOf(const std::string& address, const std::string& mask);
+
+    // The name the device is told to write the log under, relative to the server's root.
+    static constexpr const char* kLogFileName = "LogFile.RD";
+    // Ticks of Timer1 to wait for the device to start sending its log.
+    static constexpr int kStartTicks = 20;
+
+private:
+    void FormCreate();
+    void finishGet(bool arrived);
+
+    TMainForm* m_mainForm;
+    QTemporaryDir m_dir;
+    bool m_waiting = false;       // a log has been asked for and has not arrived
+    bool m_transferring = false;  // the device has started sending it
+};
+
+extern QPointer<TLogForm> LogForm;
