@@ -1,0 +1,250 @@
+#include "platform/forms/Application.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMouseEvent>
+
+namespace forms {
+
+namespace {
+
+QString& titleText() {
+    static QString title;
+    return title;
+}
+
+MessageBoxHook& messageBoxHook() {
+    static MessageBoxHook hook;
+    return hook;
+}
+FileDialogHook& fileDialogHook() {
+    static FileDialogHook hook;
+    return hook;
+}
+BeepHook& beepHook() {
+    static BeepHook hook;
+    return hook;
+}
+ClockHook& clockHook() {
+    static ClockHook hook;
+    return hook;
+}
+
+double& scaleValue() {
+    static double scale = Application::timeScaleFrom(qgetenv("HV_TIME_SCALE"));
+    return scale;
+}
+
+int defaultMessageBox(const MessageBoxCall& call) {
+    QMessageBox box(call.parent);
+    box.setWindowTitle(call.caption);
+    box.setText(call.text);
+    QMessageBox::StandardButtons buttons;
+    switch (call.buttons) {
+        case MB_OKCANCEL:
+            buttons = QMessageBox::Ok | QMessageBox::Cancel;
+            break;
+        case MB_YESNOCANCEL:
+            buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            break;
+        case MB_YESNO:
+            buttons = QMessageBox::Yes | QMessageBox::No;
+            break;
+        case MB_RETRYCANCEL:
+            buttons = QMessageBox::Retry | QMessageBox::Cancel;
+            break;
+        default:
+            buttons = QMessageBox::Ok;
+            break;
+    }
+    box.setStandardButtons(buttons);
+    switch (box.exec()) {
+        case QMessageBox::Ok:
+            return IDOK;
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        case QMessageBox::Retry:
+            return IDRETRY;
+        default:
+            return call.buttons == MB_OK ? IDOK : IDCANCEL;
+    }
+}
+
+// "Text files|*.txt;*.log|All|*.*" becomes "Text files (*.txt *.log);;All (*.*)".
+QString qtFilter(const QString& filter, int index, QString* selected) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    if (index >= 1 && index <= out.size()) *selected = out[index - 1];
+    return out.join(QStringLiteral(";;"));
+}
+
+bool defaultFileDialog(FileDialogCall& call) {
+    QString selected;
+    const QString filter = qtFilter(call.filter, call.filterIndex, &selected);
+    QString start = call.initialDir;
+    if (!call.fileName.isEmpty())
+        start = start.isEmpty() ? call.fileName : start + QLatin1Char('/') + call.fileName;
+    const QString name =
+        call.kind == FileDialogCall::Open
+            ? QFileDialog::getOpenFileName(call.parent, call.title, start, filter, &selected)
+            : QFileDialog::getSaveFileName(call.parent, call.title, start, filter, &selected);
+    if (name.isEmpty()) return false;
+    call.fileName = name;
+    return true;
+}
+
+}  // namespace
+
+bool Application::s_focusTakenBack = false;
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+Application::~Application() = default;
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
+            event->spontaneous()) {
+            // The press gives the focus to the control first; when an exit check takes it back (a
+            // refused entry), the control must not act on this press as if it had been clicked.
+            s_focusTakenBack = false;
+            const bool done = QApplication::notify(receiver, event);
+            if (s_focusTakenBack) {
+                if (auto* button = qobject_cast<QAbstractButton*>(receiver)) button->setDown(false);
+            }
+            s_focusTakenBack = false;
+            return done;
+        }
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        handleException();
+        return true;
+    }
+}
+
+void Application::noteFocusTakenBack() {
+    s_focusTakenBack = true;
+}
+
+QString Application::title() {
+    return titleText();
+}
+
+void Application::setTitle(const QString& title) {
+    titleText() = title;
+}
+
+QString Application::exeName() {
+    QString path = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
+    if (path.isEmpty()) path = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    return QFileInfo(path).fileName();
+}
+
+void Application::processMessages() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void Application::handleException() {
+    handleException(std::current_exception());
+}
+
+void Application::handleException(std::exception_ptr error) {
+    if (!error) return;
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        text = QString::fromUtf8(e.what());
+    } catch (...) {
+        text = QStringLiteral("Unknown exception");
+    }
+    try {
+        messageBox(QApplication::activeWindow(), text, title(), MB_OK);
+    } catch (...) {
+        // A hook that fails while reporting must not take the program down with it.
+    }
+}
+
+void Application::guard(const std::function<void()>& fn) {
+    try {
+        if (fn) fn();
+    } catch (...) {
+        handleException();
+    }
+}
+
+int Application::messageBox(QWidget* parent, const QString& text, const QString& caption, int buttons) {
+    MessageBoxCall call{parent, text, caption, buttons};
+    if (messageBoxHook()) return messageBoxHook()(call);
+    return defaultMessageBox(call);
+}
+
+bool Application::fileDialog(FileDialogCall& call) {
+    if (fileDialogHook()) return fileDialogHook()(call);
+    return defaultFileDialog(call);
+}
+
+void Application::beep() {
+    if (beepHook()) {
+        beepHook()();
+        return;
+    }
+    QApplication::beep();
+}
+
+QDateTime Application::now() {
+    return clockHook() ? clockHook()() : QDateTime::currentDateTime();
+}
+
+MessageBoxHook Application::setMessageBoxHook(MessageBoxHook hook) {
+    return std::exchange(messageBoxHook(), std::move(hook));
+}
+FileDialogHook Application::setFileDialogHook(FileDialogHook hook) {
+    return std::exchange(fileDialogHook(), std::move(hook));
+}
+BeepHook Application::setBeepHook(BeepHook hook) {
+    return std::exchange(beepHook(), std::move(hook));
+}
+ClockHook Application::setClockHook(ClockHook hook) {
+    return std::exchange(clockHook(), std::move(hook));
+}
+
+double Application::timeScaleFrom(const QByteArray& text) {
+    if (text.isEmpty()) return 1.0;
+    bool ok = false;
+    const double scale = text.trimmed().toDouble(&ok);  // C locale whatever the user's
+    return ok && std::isfinite(scale) && scale > 0 ? scale : 1.0;
+}
+
+double Application::timeScale() {
+    return scaleValue();
+}
+
+void Application::setTimeScale(double scale) {
+    if (std::isfinite(scale) && scale > 0) scaleValue() = scale;
+}
+
+int Application::scaledInterval(int ms) {
+    if (ms <= 0) return 0;
+    const double scaled = std::round(ms * scaleValue());
+    if (scaled < 1) return 1;
+    if (scaled > 0x7fffffff) return 0x7fffffff;
+    return static_cast<int>(scaled);
+}
+
+}  // namespace forms

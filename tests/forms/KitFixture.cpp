@@ -1,0 +1,37 @@
+#include "KitFixture.h"
+
+forms::Application& KitTest::app() {
+    static int argc = 1;
+    static char name[] = "test_forms";
+    static char* argv[] = {name, nullptr};
+    static auto* application = new forms::Application(argc, argv);
+    return *application;
+}
+
+void KitTest::SetUp() {
+    app();
+    m_oldBox = forms::Application::setMessageBoxHook([this](const forms::MessageBoxCall& call) {
+        boxes.push_back(call);
+        if (onBox) onBox(call);
+        return boxAnswer;
+    });
+    m_oldBeep = forms::Application::setBeepHook([this] { ++beeps; });
+    m_oldScale = forms::Application::timeScale();
+}
+
+void KitTest::TearDown() {
+    forms::Application::setMessageBoxHook(m_oldBox);
+    forms::Application::setBeepHook(m_oldBeep);
+    forms::Application::setTimeScale(m_oldScale);
+    QCoreApplication::processEvents();
+}
+
+bool KitTest::waitFor(const std::function<bool()>& done, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
