@@ -1,0 +1,605 @@
+#include "library/HvSNMPRequest.h"
+
+#include <algorithm>
+#include <optional>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "library/HvException.h"
+#include "library/HvNumList.h"
+#include "library/HvValueConv.h"
+#include "library/HvValueText.h"
+
+namespace {
+
+// How long a dying request waits for its outstanding answers.
+constexpr qint64 kDestructorWaitMs = 6000;
+
+// An agent that hands back an OID before the one asked for would keep a walk going for ever; the
+// walk ends with this status ("Agent indicates error in SNMP request").
+constexpr int32_t kStatusNoProgress = -19;
+
+// v1's noSuchName, as the agent sends it and as the library numbers it.
+constexpr int32_t kStatusNoSuchName = 2;
+constexpr int32_t kNoSuchName = -102;
+
+// Reply handlers running now. A request destroyed inside one cannot wait for answers: they come
+// only from the pump it is running in.
+int g_replyDepth = 0;
+
+struct DepthGuard {
+    DepthGuard() { ++g_replyDepth; }
+    ~DepthGuard() { --g_replyDepth; }
+};
+
+std::string ownMessage(int32_t code) {
+    return HvMessageText(HvMessageTable::Own, static_cast<std::size_t>(-(code + 500)));
+}
+
+std::optional<std::vector<uint32_t>> parseOid(const std::string& text) {
+    if (text.empty())
+        return std::nullopt;
+    return HvTextToOid(text);
+}
+
+bool insideColumn(const std::vector<uint32_t>& column, const std::vector<uint32_t>& oid) {
+    return oid.size() > column.size() && std::equal(column.begin(), column.end(), oid.begin());
+}
+
+}  // namespace
+
+HvSNMPRequest::HvSNMPRequest()
+    : m_transport(HvSNMPSession::session), m_token(std::make_shared<int>(0)) {
+    loadDefaults();
+}
+
+HvSNMPRequest::~HvSNMPRequest() {
+    m_alive = false;
+    // Answers arrive through the event pump; let it run, unless we are inside it (then nothing can
+    // arrive while we wait) or there is no event loop at all.
+    if (m_outstanding > 0 && g_replyDepth == 0 && QCoreApplication::instance()) {
+        QElapsedTimer clock;
+        clock.start();
+        QTimer wake;  // bounds each wait below, whatever else is pending
+        wake.start(10);
+        while (m_outstanding > 0 && clock.elapsed() < kDestructorWaitMs)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    // Whatever is still outstanding now finds the token expired and is dropped, however long its
+    // time-out.
+    m_token.reset();
+}
+
+void HvSNMPRequest::loadDefaults() {
+    const HvSNMPDefaults& d = HvSNMPSession::defaults;
+    device = HvSNMPDevice{d.address, d.port};
+    scope = HvSNMPScope{d.contextName, d.contextEngineId};
+    security.version = d.version;
+    security.readCommunity = d.readCommunity;
+    security.writeCommunity = d.writeCommunity;
+    security.securityModel = d.securityModel;
+    security.securityLevel = d.securityLevel;
+    security.securityName = d.securityName;
+    security.authPassword = d.authPassword;
+    security.privPassword = d.privPassword;
+    security.authProtocol = d.authProtocol;
+    security.privProtocol = d.privProtocol;
+    timeout = d.timeout;
+}
+
+// ---- conversions ---------------------------------------------------------------------------
+
+std::string HvSNMPRequest::evaluateExpression(const std::string& expression, bool booleanMode) {
+    return HvValueConv::evaluateExpression(varList, expression, booleanMode);
+}
+
+std::string HvSNMPRequest::indexToKey(int32_t k, const std::string& rowIndex) {
+    return HvValueConv::indexToKey(varList, k, rowIndex);
+}
+
+std::string HvSNMPRequest::keyToIndex(int32_t k) {
+    return HvValueConv::keyToIndex(varList, k);
+}
+
+void HvSNMPRequest::vbToItem(int32_t i, const HvVarBind& vb) {
+    HvValueConv::vbToItem(varList, i, vb);
+}
+
+void HvSNMPRequest::itemToVb(int32_t i, HvVarBind& vb) {
+    HvValueConv::itemToVb(varList, i, vb);
+}
+
+void HvSNMPRequest::applyFormula(int32_t i, int direction) {
+    HvValueConv::applyFormula(varList, i, direction);
+}
+
+bool HvSNMPRequest::matchExpression(const std::string& condition) {
+    return HvValueConv::matchExpression(varList, condition);
+}
+
+bool HvSNMPRequest::columnEnded(const std::string& columnOid, const std::string& lastOid,
+                                const std::string& returnedOid) {
+    if (!isWalk())
+        return false;
+    const auto column = parseOid(columnOid);
+    const auto returned = parseOid(returnedOid);
+    if (!column || !returned || !insideColumn(*column, *returned))
+        return true;
+    if (lastOid.empty())
+        return false;
+    const auto last = parseOid(lastOid);
+    return last && !(*returned > *last);
+}
+
+// ---- building ------------------------------------------------------------------------------
+
+bool HvSNMPRequest::isWalk() const {
+    return varList.kind() == MVT_FMV || varList.kind() == MVT_UMV;
+}
+
+std::string HvSNMPRequest::columnOid(int32_t i) const {
+    const std::string& suffix = varList.instanceSuffix();
+    const std::string& oid = varList.item(i).oid;
+    return suffix.empty() ? oid : oid + "." + suffix;
+}
+
+// The read operation for the list's kind; false for a kind no request knows.
+bool HvSNMPRequest::readOp(HvSnmpOp& op) const {
+    switch (varList.kind()) {
+    case SVT_SV:
+        op = HvSnmpOp::Get;
+        return true;
+    case MVT_SV:
+        op = getNextFlag ? HvSnmpOp::GetNext : HvSnmpOp::Get;
+        return true;
+    case MVT_FMV:
+    case MVT_UMV:
+        op = HvSnmpOp::GetNext;
+        return true;
+    default:
+        return false;
+    }
+}
+
+HvSnmpCall HvSNMPRequest::buildCall(HvSnmpOp op) {
+    // Without a session there is nothing to send through.
+    if (!m_transport)
+        HvRaiseCode(HvErrSessionCreate);
+    // An empty address would otherwise go to the local host.
+    if (device.address.empty() || !m_transport->checkAddress(device.address))
+        HvRaiseCode(HvErrBadAddress);
+    HvSnmpCall call;
+    call.op = op;
+    call.timeout = timeout;
+    call.retries = retries;
+    HvSnmpTarget& t = call.target;
+    t.address = device.address;
+    t.port = device.port;
+    t.version = security.version;
+    t.readCommunity = security.readCommunity;
+    t.writeCommunity = security.writeCommunity;
+    t.securityModel = security.securityModel;
+    t.securityLevel = security.securityLevel;
+    t.securityName = security.securityName;
+    t.authProtocol = security.authProtocol;
+    t.privProtocol = security.privProtocol;
+    t.authPassword = security.authPassword;
+    t.privPassword = security.privPassword;
+    t.contextName = scope.contextName;
+    t.contextEngineId = scope.contextEngineId;
+    return call;
+}
+
+std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
+    std::vector<HvVarBind> vbs;
+    const uint8_t kind = varList.kind();
+    const bool walk = isWalk();
+    std::string rowIndex;
+    bool rowIndexBuilt = false;
+    for (int32_t i = 0; i < varList.count(); ++i) {
+        HvVarItem& item = varList.item(i);
+        HvVarBind vb;
+        switch (mode) {
+        case Mode::FirstRead:
+            if (!varList.isReadable(i))
+                continue;
+            item.lastOid.clear();
+            vb.oid = kind == SVT_SV ? columnOid(i) + ".0" : columnOid(i);
+            break;
+        case Mode::NextRow:
+            if (!varList.isReadable(i))
+                continue;
+            if (kind == SVT_SV || kind == MVT_SV)
+                HvRaiseCode(HvErrGetNextSingle);
+            vb.oid = item.lastOid;
+            break;
+        case Mode::Write:
+            if (!varList.isWritable(i) || (walk && i < varList.keyCount()))
+                continue;
+            if (kind == SVT_SV) {
+                vb.oid = columnOid(i) + ".0";
+            } else if (kind == MVT_SV) {
+                vb.oid = columnOid(i);
+            } else if (walk) {
+                if (!rowIndexBuilt) {
+                    for (int32_t k = 0; k < varList.keyCount(); ++k)
+                        rowIndex += (k ? "." : "") + keyToIndex(k);
+                    rowIndexBuilt = true;
+                }
+                vb.oid = columnOid(i) + "." + rowIndex;
+            } else {
+                HvRaiseCode(HvErrBadListKind);
+            }
+            itemToVb(i, vb);
+            break;
+        }
+        vbs.push_back(std::move(vb));
+    }
+    return vbs;
+}
+
+// ---- reading the answer --------------------------------------------------------------------
+
+// Stores an answer into the readable items. Returns true when a walk delivered a row. sync adds
+// the synchronous handling of v1's noSuchName. progressError becomes the status of an agent that
+// went backwards in a column, else stays 0.
+bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer,
+                               const std::vector<HvVarBind>& sent, int32_t code, bool* ok, bool sync,
+                               int32_t& progressError) {
+    const bool walk = isWalk();
+    std::size_t k = 0;
+    std::size_t ended = 0;
+    std::string rowIndex;
+    for (int32_t i = 0; i < varList.count(); ++i) {
+        if (!varList.isReadable(i))
+            continue;
+        // An answer shorter than the request leaves the missing items as a failed read.
+        HvVarBind missing;
+        if (k >= answer.size() && k < sent.size())
+            missing.oid = sent[k].oid;
+        const HvVarBind& vb = k < answer.size() ? answer[k] : missing;
+        HvVarItem& item = varList.item(i);
+        const std::string column = columnOid(i);
+        const std::string& returned = vb.oid;
+
+        if (sync && code == kNoSuchName && walk) {
+            if (item.lastOid == returned)
+                return false;  // v1's end of the MIB: the agent echoes what we sent
+            if (ok)
+                *ok = false;
+            reportFailure(kStatusNoSuchName);
+        }
+
+        if (!columnEnded(column, item.lastOid, returned)) {
+            vbToItem(i, vb);
+            item.lastOid = returned;
+            if (walk && rowIndex.empty() && returned.size() > column.size())
+                rowIndex = returned.substr(column.size() + 1);
+        } else {
+            ++ended;
+            item.value = HvNotDoneText;
+            if (walk) {
+                // An ended column stays ended: its next get-next starts beyond what came back, so
+                // it never re-enters the column. A column that went backwards ends the walk.
+                const auto last = parseOid(item.lastOid);
+                const auto back = parseOid(returned);
+                const auto col = parseOid(column);
+                if (last && back && col && insideColumn(*col, *back) && *back < *last)
+                    progressError = kStatusNoProgress;
+                else if (!last || (back && *back > *last))
+                    item.lastOid = returned;
+            }
+        }
+        ++k;
+    }
+    if (ended == k || progressError)
+        return false;
+    if (walk)
+        decodeRowIndex(rowIndex);
+    for (int32_t i = 0; i < varList.count(); ++i)
+        applyFormula(i, 1);
+    return walk;
+}
+
+void HvSNMPRequest::decodeRowIndex(const std::string& rowIndex) {
+    std::string rest = rowIndex;
+    for (int32_t k = 0; k < varList.keyCount() && k < varList.count(); ++k) {
+        if (rest.empty())
+            HvRaiseCode(HvErrBadKeyCount);
+        if (!varList.isReadable(k))
+            varList.item(k).lastOid = columnOid(k) + "." + rowIndex;
+        rest = indexToKey(k, rest);
+    }
+}
+
+// SNMPv2 answers a get of a missing object with an exception in its binding and no error status.
+// Outside walks that is a failed read, as v1's noSuchName is, with the binding's position as the
+// error index; in a walk endOfMibView is the normal end.
+void HvSNMPRequest::markMissingObjects(HvSnmpReply& reply) const {
+    if (reply.status != HvSnmpStatus::Success || isWalk())
+        return;
+    for (std::size_t k = 0; k < reply.varbinds.size(); ++k) {
+        if (reply.varbinds[k].isException()) {
+            reply.status = kStatusNoSuchName;
+            reply.errorIndex = static_cast<int32_t>(k + 1);
+            return;
+        }
+    }
+}
+
+// ---- reporting -----------------------------------------------------------------------------
+
+void HvSNMPRequest::reportFailure(int32_t code, const std::string& message) {
+    ++m_failureCount;
+    if (messageCallback) {
+        HvSNMPError error;
+        error.code = code;
+        error.message = message;
+        error.failureCount = m_failureCount;
+        messageCallback(&error);
+    }
+}
+
+void HvSNMPRequest::reportFailure(int32_t status) {
+    int32_t code = 0;
+    std::string message;
+    HvSNMPError::translate(status, code, message);
+    reportFailure(code, message);
+}
+
+// ---- operations ----------------------------------------------------------------------------
+
+namespace {
+
+// Puts a list back as it was before a write chose its items, also when building fails.
+struct RestoreList {
+    HvSNMPVarList& list;
+    const HvSNMPVarList saved;
+    explicit RestoreList(HvSNMPVarList& l) : list(l), saved(l) {}
+    ~RestoreList() { list = saved; }
+};
+
+// A non-empty index list ("0,2") sends exactly those items, with values line p for the item at
+// position p of the list.
+void chooseItems(HvSNMPVarList& list, const std::string& indexList,
+                 const std::vector<std::string>* values) {
+    if (indexList.empty())
+        return;
+    HvNumList<int> numbers(',');
+    numbers.parse(indexList);
+    for (int32_t i = 0; i < list.count(); ++i) {
+        HvVarItem& item = list.item(i);
+        const int32_t p = numbers.indexOf(i);
+        if (p < 0) {
+            item.access |= HvAccess::Invalid;
+            continue;
+        }
+        item.access &= ~HvAccess::Invalid;
+        if (values && static_cast<std::size_t>(p) < values->size())
+            item.value = (*values)[static_cast<std::size_t>(p)];
+    }
+}
+
+}  // namespace
+
+bool HvSNMPRequest::get(bool* ok, bool first) {
+    if (!m_alive) {
+        if (ok)
+            *ok = false;
+        return false;
+    }
+    HvSnmpOp op = HvSnmpOp::Get;
+    const bool known = readOp(op);
+    HvSnmpCall call = buildCall(op);
+    call.varbinds = buildBindings(first ? Mode::FirstRead : Mode::NextRow);
+    if (!known) {
+        if (ok)
+            *ok = false;
+        reportFailure(HvErrBadListKind, ownMessage(HvErrBadListKind));
+        return false;
+    }
+    if (call.varbinds.empty())
+        return false;  // nothing readable: nothing is sent
+
+    HvSnmpReply reply = m_transport->sendSync(call);
+    markMissingObjects(reply);
+    int32_t code = 0;
+    std::string message;
+    HvSNMPError::translate(reply.status, code, message);
+    if (code != 0 && !(code == kNoSuchName && isWalk())) {
+        if (ok)
+            *ok = false;
+        reportFailure(code, message);
+    }
+    int32_t progressError = 0;
+    const bool row = readAnswer(reply.varbinds, call.varbinds, code, ok, true, progressError);
+    if (progressError) {
+        if (ok)
+            *ok = false;
+        reportFailure(progressError);
+    }
+    return row;
+}
+
+void HvSNMPRequest::getAsync(HvSNMPCompletion done, bool first) {
+    if (!m_alive)
+        return;
+    HvSnmpOp op = HvSnmpOp::Get;
+    const bool known = readOp(op);
+    HvSnmpCall call = buildCall(op);
+    call.varbinds = buildBindings(first ? Mode::FirstRead : Mode::NextRow);
+    if (!known) {
+        reportFailure(HvErrBadListKind, ownMessage(HvErrBadListKind));
+        deliverLater(std::move(done), HvErrBadListKind);
+        return;
+    }
+    if (call.varbinds.empty()) {
+        deliverLater(std::move(done), 0);
+        return;
+    }
+    sendAsync(std::move(call), std::move(done), true);
+}
+
+bool HvSNMPRequest::set(bool* ok, bool readBack, const std::string& indexList,
+                        const std::vector<std::string>* values) {
+    if (!m_alive) {
+        if (ok)
+            *ok = false;
+        return false;
+    }
+    HvSnmpCall call;
+    {
+        RestoreList restore(varList);
+        chooseItems(varList, indexList, values);
+        for (int32_t i = 0; i < varList.count(); ++i)
+            applyFormula(i, 0);
+        call = buildCall(HvSnmpOp::Set);
+        call.varbinds = buildBindings(Mode::Write);
+    }
+    if (call.varbinds.empty())
+        return false;  // nothing writable: nothing is sent
+
+    const HvSnmpReply reply = m_transport->sendSync(call);
+    int32_t code = 0;
+    std::string message;
+    HvSNMPError::translate(reply.status, code, message);
+    if (code != 0) {
+        if (ok)
+            *ok = false;
+        reportFailure(code, message);
+    }
+    if (!readBack)
+        return false;
+    int32_t progressError = 0;
+    const bool row = readAnswer(reply.varbinds, call.varbinds, code, ok, true, progressError);
+    if (progressError) {
+        if (ok)
+            *ok = false;
+        reportFailure(progressError);
+    }
+    return row;
+}
+
+void HvSNMPRequest::setAsync(HvSNMPCompletion done, bool readBack, const std::string& indexList,
+                             const std::vector<std::string>* values) {
+    if (!m_alive)
+        return;
+    HvSnmpCall call;
+    {
+        RestoreList restore(varList);
+        chooseItems(varList, indexList, values);
+        for (int32_t i = 0; i < varList.count(); ++i)
+            applyFormula(i, 0);
+        call = buildCall(HvSnmpOp::Set);
+        call.varbinds = buildBindings(Mode::Write);
+    }
+    if (call.varbinds.empty()) {
+        deliverLater(std::move(done), 0);
+        return;
+    }
+    sendAsync(std::move(call), std::move(done), readBack);
+}
+
+void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readBack) {
+    auto context = std::make_shared<HvSNMPAsyncContext>();
+    context->request = this;
+    context->alive = m_token;
+    context->readBack = readBack;
+    context->done = std::move(done);
+    context->sent = call.varbinds;
+    ++m_outstanding;
+    // The transport completes every send exactly once, a failed one too, and drops the outcome once
+    // the token has expired.
+    const int32_t status =
+        m_transport->sendAsync(call, m_token, [context, read = call.op != HvSnmpOp::Set](
+                                                  const HvSnmpReply& reply) {
+            if (context->alive.expired())
+                return;
+            if (!read) {
+                context->request->onAsyncReply(*context, reply);
+                return;
+            }
+            HvSnmpReply marked = reply;
+            context->request->markMissingObjects(marked);
+            context->request->onAsyncReply(*context, marked);
+        });
+    if (status != HvSnmpStatus::Success)
+        reportFailure(status);
+}
+
+// An operation that never reached the transport still ends in one completion, from the event loop
+// as the others do, so a caller's busy state clears.
+void HvSNMPRequest::deliverLater(HvSNMPCompletion done, int32_t code) {
+    ++m_outstanding;
+    std::weak_ptr<const void> alive = m_token;
+    QTimer::singleShot(0, [this, alive, done = std::move(done), code] {
+        if (alive.expired())
+            return;
+        --m_outstanding;
+        if (!m_alive || !done)
+            return;
+        HvSNMPError error;
+        error.code = code;
+        if (code == 0)
+            HvSNMPError::translate(0, error.code, error.message);
+        else
+            error.message = ownMessage(code);
+        error.endOfWalk = true;
+        error.failureCount = m_failureCount;
+        DepthGuard depth;
+        done(&error, &varList);
+    });
+}
+
+void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply& reply) {
+    // The session went away with the request outstanding: nothing to report to.
+    if (reply.status == HvSnmpStatus::SessionClosed || !m_alive) {
+        --m_outstanding;
+        return;
+    }
+    DepthGuard depth;
+    HvSNMPError error;
+    HvSNMPError::translate(reply.status, error.code, error.message);
+    error.errorIndex = reply.errorIndex;
+    error.agent.address = reply.agentAddress;
+    error.agent.port = reply.agentPort;
+    error.endOfWalk = true;
+    try {
+        if (error.code == kNoSuchName && isWalk()) {
+            // v1's end of the MIB when the first column's OID comes back as it was sent.
+            for (int32_t i = 0; i < varList.count(); ++i) {
+                if (!varList.isReadable(i))
+                    continue;
+                const std::vector<HvVarBind>& vbs =
+                    reply.varbinds.empty() ? context.sent : reply.varbinds;
+                if (!vbs.empty() && varList.item(i).lastOid == vbs.front().oid)
+                    HvSNMPError::translate(0, error.code, error.message);
+                break;
+            }
+        } else if (error.code == 0 && context.readBack) {
+            int32_t progressError = 0;
+            const bool row =
+                readAnswer(reply.varbinds, context.sent, error.code, nullptr, false, progressError);
+            if (progressError)
+                HvSNMPError::translate(progressError, error.code, error.message);
+            error.endOfWalk = !row;
+        }
+    } catch (const HvException& e) {
+        // A reply that does not convert is this operation's failure, still with one completion.
+        error.code = e.helpContext() ? e.helpContext() : HvErrBadSyntax;
+        error.message = e.what();
+        error.endOfWalk = true;
+    } catch (...) {
+        --m_outstanding;
+        throw;
+    }
+    error.failureCount = m_failureCount;
+    // Counted down before the completion runs: a completion may delete this request, and nothing
+    // here touches it afterwards.
+    --m_outstanding;
+    HvSNMPCompletion done = context.done;
+    if (done)
+        done(&error, &varList);
+}

@@ -1,0 +1,151 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "library/HvSNMPError.h"
+#include "library/HvSNMPSession.h"
+#include "library/HvSNMPVarList.h"
+#include "library/snmp/HvSnmpTransport.h"
+
+// The SNMPv3 scope of a request: context name and context engine ID, both raw octets. An empty
+// engine ID means the agent's own.
+struct HvSNMPScope {
+    std::string contextName;
+    std::string contextEngineId;
+};
+
+// Version byte (0 v1, 1 v2c, 3 v3), the communities, and the SNMPv3 user. Codes as the command
+// line gives them: model 3 is USM; level 1 noAuthNoPriv, 2 authNoPriv, 3 authPriv; auth 1 none,
+// 2 MD5, 3 SHA; priv 1 none, 2 DES, 4 AES-128.
+struct HvSNMPSecurity {
+    uint8_t version = 0;
+    std::string readCommunity;
+    std::string writeCommunity;
+    int32_t securityModel = 1;
+    int32_t securityLevel = 1;
+    std::string securityName;
+    std::string authPassword;
+    std::string privPassword;
+    int32_t authProtocol = 1;
+    int32_t privProtocol = 1;
+};
+
+using HvSNMPMessageCallback = std::function<void(HvSNMPError*)>;
+using HvSNMPCompletion = std::function<void(HvSNMPError*, HvSNMPVarList*)>;
+
+class HvSNMPRequest;
+
+// What one asynchronous send needs when its answer comes. The alive token is the request's: once
+// the request is gone the answer reaches nothing.
+struct HvSNMPAsyncContext {
+    HvSNMPRequest* request = nullptr;
+    std::weak_ptr<const void> alive;
+    bool readBack = true;
+    HvSNMPCompletion done;
+    std::vector<HvVarBind> sent;  // stands in for bindings an answer lacks
+};
+
+// The one place that speaks SNMP: an agent, its security and one variable list, read and written
+// synchronously or asynchronously. Reads of the walk kinds advance one table row per call.
+//
+// SNMP failures are never raised: a synchronous operation clears ok, counts the failure and tells
+// the message callback; an asynchronous one hands the error to its completion. Failures to build a
+// request (bad address, wrong list kind, a value that does not convert) raise HvException with the
+// library's code as help context.
+class HvSNMPRequest {
+public:
+    // Told of every failure of a synchronous operation and of every failed send.
+    HvSNMPMessageCallback messageCallback;
+    // MVT_SV only: read the row with get-next instead of get.
+    uint8_t getNextFlag = 0;
+    int32_t timeout = 100;  // per attempt, in 10 ms units
+    int32_t retries = 1;
+    HvSNMPDevice device;
+    HvSNMPScope scope;
+    HvSNMPSecurity security;
+    HvSNMPVarList varList;
+    // Boolean condition over item values that a received row must satisfy to be shown.
+    std::string filterText;
+
+    // The session defaults under the names the main window uses; loadDefaults copies all of
+    // HvSNMPSession::defaults.
+    static inline std::string& defaultAddress = HvSNMPSession::defaults.address;
+    static inline uint16_t& defaultPort = HvSNMPSession::defaults.port;
+    static inline uint8_t& defaultVersion = HvSNMPSession::defaults.version;
+    static inline std::string& defaultReadCommunity = HvSNMPSession::defaults.readCommunity;
+    static inline std::string& defaultWriteCommunity = HvSNMPSession::defaults.writeCommunity;
+    static inline int32_t& defaultTimeout = HvSNMPSession::defaults.timeout;
+
+    // Takes the session's transport and its defaults.
+    HvSNMPRequest();
+    virtual ~HvSNMPRequest();
+    HvSNMPRequest(const HvSNMPRequest&) = delete;
+    HvSNMPRequest& operator=(const HvSNMPRequest&) = delete;
+
+    void loadDefaults();
+
+    // Synchronous read. Returns true when a walk delivered a row and more may follow. ok is only
+    // ever cleared.
+    bool get(bool* ok, bool first);
+    // Asynchronous read: done runs once, from the event pump, with the outcome.
+    void getAsync(HvSNMPCompletion done, bool first);
+    // Synchronous write of every writable item not flagged 0x20. A non-empty indexList ("0,2")
+    // chooses the items, and values gives their texts in list order. The list is left as it was.
+    bool set(bool* ok, bool readBack, const std::string& indexList,
+             const std::vector<std::string>* values);
+    void setAsync(HvSNMPCompletion done, bool readBack, const std::string& indexList,
+                  const std::vector<std::string>* values);
+
+    bool matchFilter() { return matchExpression(filterText); }
+    bool matchCondition(const std::string& condition) { return matchExpression(condition); }
+
+    int64_t failureCount() const { return m_failureCount; }
+    bool alive() const { return m_alive; }
+    int32_t outstanding() const { return m_outstanding; }
+
+    HvSnmpTransport* transport() const { return m_transport; }
+    // Tests put a fake in the session's place.
+    void setTransport(HvSnmpTransport* transport) { m_transport = transport; }
+
+    // The conversions, replaceable.
+    virtual std::string evaluateExpression(const std::string& expression, bool booleanMode);
+    virtual std::string indexToKey(int32_t k, const std::string& rowIndex);
+    virtual std::string keyToIndex(int32_t k);
+    virtual void vbToItem(int32_t i, const HvVarBind& vb);
+    virtual void itemToVb(int32_t i, HvVarBind& vb);
+    virtual void applyFormula(int32_t i, int direction);
+    virtual bool matchExpression(const std::string& condition);
+    // A walked column has ended when the returned OID is not inside the column (compared arc by
+    // arc) or does not come after the last one.
+    virtual bool columnEnded(const std::string& columnOid, const std::string& lastOid,
+                             const std::string& returnedOid);
+
+private:
+    enum class Mode { FirstRead, NextRow, Write };
+    struct Answer;
+
+    HvSnmpCall buildCall(HvSnmpOp op);
+    std::vector<HvVarBind> buildBindings(Mode mode);
+    std::string columnOid(int32_t i) const;
+    bool isWalk() const;
+    bool readOp(HvSnmpOp& op) const;
+    bool readAnswer(const std::vector<HvVarBind>& answer, const std::vector<HvVarBind>& sent,
+                    int32_t code, bool* ok, bool sync, int32_t& progressError);
+    void markMissingObjects(HvSnmpReply& reply) const;
+    void decodeRowIndex(const std::string& rowIndex);
+    void reportFailure(int32_t code, const std::string& message);
+    void reportFailure(int32_t status);
+    void sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readBack);
+    void deliverLater(HvSNMPCompletion done, int32_t code);
+    void onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply& reply);
+
+    bool m_alive = true;
+    int32_t m_outstanding = 0;
+    int64_t m_failureCount = 0;
+    HvSnmpTransport* m_transport = nullptr;
+    std::shared_ptr<int> m_token;
+};

@@ -1,0 +1,305 @@
+#include "library/HvSNMPSession.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include "platform/HvExceptionHook.h"
+#include "library/HvException.h"
+#include "library/snmp/HvNetSnmpTransport.h"
+
+HvSnmpTransport* HvSNMPSession::session = nullptr;
+HvSNMPDefaults HvSNMPSession::defaults;
+
+namespace {
+
+std::unique_ptr<HvNetSnmpTransport> g_engine;
+
+constexpr int kSessionCode = -506;
+constexpr int kBootsLoadCode = -507;
+constexpr int kBootsSaveCode = -508;
+
+std::string joinPath(const std::string& directory, const std::string& name) {
+    if (directory.empty()) return name;
+    std::string path = directory;
+    if (path.back() == '\\') path.back() = '/';
+    if (path.back() != '/') path += '/';
+    return path + name;
+}
+
+// Each octet as two letters, 'A' plus its high and its low nibble.
+std::string encodeEngineId(const std::string& engineId) {
+    std::string text;
+    for (unsigned char c : engineId) {
+        text += static_cast<char>('A' + (c >> 4));
+        text += static_cast<char>('A' + (c & 0x0f));
+    }
+    return text;
+}
+
+bool isEncodedId(std::string_view text) {
+    if (text.empty() || text.size() % 2 != 0) return false;
+    for (char c : text)
+        if (c < 'A' || c > 'P') return false;
+    return true;
+}
+
+// One line of the file: the encoded engine ID, a blank, the decimal boots. Comments and blank lines
+// give nullopt in id.
+struct Line {
+    bool entry = false;
+    bool valid = true;
+    std::string id;
+    int32_t boots = 0;
+};
+
+Line parseLine(std::string text) {
+    Line line;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos || text[first] == '#') return line;
+    line.entry = true;
+    std::size_t blank = text.find_first_of(" \t", first);
+    if (blank == std::string::npos) {
+        line.valid = false;
+        return line;
+    }
+    line.id = text.substr(first, blank - first);
+    std::size_t digits = text.find_first_not_of(" \t", blank);
+    std::size_t end = text.find_last_not_of(" \t");
+    if (!isEncodedId(line.id) || digits == std::string::npos) {
+        line.valid = false;
+        return line;
+    }
+    const char* b = text.data() + digits;
+    const char* e = text.data() + end + 1;
+    auto [ptr, ec] = std::from_chars(b, e, line.boots);
+    if (ec != std::errc() || ptr != e || line.boots < 0) line.valid = false;
+    return line;
+}
+
+// ---- the pump ----
+
+struct Pump {
+    QTimer* timer = nullptr;
+    std::vector<QSocketNotifier*> notifiers;
+    uint64_t generation = std::numeric_limits<uint64_t>::max();
+    bool started = false;
+    bool inside = false;
+};
+
+Pump& pump() {
+    static Pump p;
+    return p;
+}
+
+void dropNotifiers() {
+    Pump& p = pump();
+    for (QSocketNotifier* n : p.notifiers) delete n;
+    p.notifiers.clear();
+    p.generation = std::numeric_limits<uint64_t>::max();
+}
+
+void enableNotifiers(bool on) {
+    for (QSocketNotifier* n : pump().notifiers) n->setEnabled(on);
+}
+
+// A closed socket's number may come back for a new session, so the notifiers are made afresh
+// whenever the set of sockets has changed.
+void syncNotifiers() {
+    Pump& p = pump();
+    HvSnmpTransport* t = HvSNMPSession::session;
+    if (!t) {
+        dropNotifiers();
+        return;
+    }
+    if (t->socketsGeneration() == p.generation) return;
+    dropNotifiers();
+    p.generation = t->socketsGeneration();
+    for (int fd : t->pollDescriptors()) {
+        auto* n = new QSocketNotifier(static_cast<qintptr>(fd), QSocketNotifier::Read);
+        QObject::connect(n, &QSocketNotifier::activated, n, [] { _SnmpEventProcessor::onTimer(); });
+        p.notifiers.push_back(n);
+    }
+}
+
+}  // namespace
+
+HvSNMPDefaults HvSNMPDefaults::standard() {
+    HvSNMPDefaults d;
+    d.address = "127.0.0.1";
+    d.port = 161;
+    d.version = 0;
+    d.readCommunity = "kiwano";
+    d.writeCommunity = "morello";
+    d.securityModel = 1;
+    d.securityLevel = 1;
+    d.authProtocol = 1;
+    d.privProtocol = 1;
+    d.timeout = 100;
+    return d;
+}
+
+int HvSNMPSession::getBootCounter(const std::string& file, const std::string& engineId, int32_t& boots) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return -2;
+    const std::string wanted = encodeEngineId(engineId);
+    std::string text;
+    int result = -1;
+    while (std::getline(in, text)) {
+        Line line = parseLine(text);
+        if (!line.entry) continue;
+        if (!line.valid) return -3;
+        if (result != 0 && line.id == wanted) {
+            boots = line.boots;
+            result = 0;
+        }
+    }
+    if (in.bad()) return -4;
+    return result;
+}
+
+int HvSNMPSession::saveBootCounter(const std::string& file, const std::string& engineId, int32_t boots) {
+    const std::string wanted = encodeEngineId(engineId);
+    std::string out;
+    bool replaced = false;
+    {
+        std::ifstream in(file, std::ios::binary);
+        std::string text;
+        while (in && std::getline(in, text)) {
+            Line line = parseLine(text);
+            if (line.entry && line.valid && line.id == wanted) {
+                if (replaced) continue;
+                replaced = true;
+                out += wanted + ' ' + std::to_string(boots) + '\n';
+            } else {
+                out += text + '\n';
+            }
+        }
+    }
+    if (!replaced) out += wanted + ' ' + std::to_string(boots) + '\n';
+
+    // Several instances of the module may share the directory: each writes its own temporary file
+    // and renames it over the old one.
+    std::string temp = file + ".XXXXXX";
+    int fd = mkstemp(temp.data());
+    if (fd < 0) return -4;
+    const char* data = out.data();
+    std::size_t left = out.size();
+    while (left > 0) {
+        ssize_t n = write(fd, data, left);
+        if (n < 0) {
+            close(fd);
+            unlink(temp.c_str());
+            return -5;
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    fchmod(fd, 0644);
+    if (fsync(fd) != 0 || close(fd) != 0) {
+        unlink(temp.c_str());
+        return -5;
+    }
+    if (std::rename(temp.c_str(), file.c_str()) != 0) {
+        unlink(temp.c_str());
+        return -6;
+    }
+    return 0;
+}
+
+void HvSNMPSession::initialize(const std::string& directory) {
+    int32_t status = 0;
+    if (!g_engine) {
+        g_engine = HvNetSnmpTransport::create(status);
+        if (!session) session = g_engine.get();
+    }
+    if (status != 0)
+        throw HvException("(HvSNMP++) Cannot create the global HvSNMP++ session!", kSessionCode);
+
+    const std::string file = joinPath(directory, bootCounterFile);
+    int32_t boots = 0;
+    int result = getBootCounter(file, engineId, boots);
+    if (result < -2)
+        throw HvException("(HvSNMP++) Error when loading SNMP engine boots counter!", kBootsLoadCode);
+    if (boots < std::numeric_limits<int32_t>::max()) ++boots;  // RFC 3414: the counter latches at its top
+    if (saveBootCounter(file, engineId, boots) != 0)
+        throw HvException("(HvSNMP++) Error when saving SNMP engine boots counter!", kBootsSaveCode);
+    g_engine->setEngineIdentity(engineId, boots);
+
+    defaults = HvSNMPDefaults::standard();
+    _SnmpEventProcessor::start();
+}
+
+HvNetSnmpTransport* HvSNMPSession::engine() { return g_engine.get(); }
+
+void HvSNMPSession::shutdown() {
+    _SnmpEventProcessor::stop();
+    dropNotifiers();
+    delete pump().timer;
+    pump().timer = nullptr;
+    if (session == g_engine.get()) session = nullptr;
+    g_engine.reset();
+}
+
+void _SnmpEventProcessor::start() {
+    Pump& p = pump();
+    if (!p.timer) {
+        // Made here, not at library start: a timer needs the application object.
+        p.timer = new QTimer();
+        p.timer->setInterval(20);
+        QObject::connect(p.timer, &QTimer::timeout, p.timer, [] { onTimer(); });
+    }
+    p.started = true;
+    if (!p.inside) {
+        p.timer->start();
+        syncNotifiers();
+        enableNotifiers(true);
+    }
+}
+
+void _SnmpEventProcessor::stop() {
+    Pump& p = pump();
+    p.started = false;
+    if (p.timer) p.timer->stop();
+    enableNotifiers(false);
+}
+
+bool _SnmpEventProcessor::running() { return pump().started; }
+
+void _SnmpEventProcessor::onTimer() {
+    Pump& p = pump();
+    if (p.inside || !p.started) return;
+    p.inside = true;
+    p.timer->stop();
+    // A completion may open a modal dialog; a readable socket must not call back in meanwhile.
+    enableNotifiers(false);
+    if (HvSnmpTransport* t = HvSNMPSession::session) {
+        for (;;) {
+            try {
+                t->processPending();
+                break;
+            } catch (...) {
+                // The completions after the one that threw are still queued: go on with them.
+                HvHandleException(std::current_exception());
+            }
+        }
+    }
+    p.inside = false;
+    if (p.started) {
+        syncNotifiers();
+        enableNotifiers(true);
+        p.timer->start();
+    }
+}

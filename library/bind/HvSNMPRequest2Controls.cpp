@@ -1,0 +1,309 @@
+#include "library/bind/HvSNMPRequest2Controls.h"
+
+#include <exception>
+
+#include "library/HvException.h"
+#include "library/HvValueText.h"
+#include "platform/HvExceptionHook.h"
+#include "platform/forms/Application.h"
+
+HvSNMPRequest2Controls::HvSNMPRequest2Controls(forms::Form* owner) : owner(owner) {}
+
+HvSNMPRequest2Controls::~HvSNMPRequest2Controls() {
+    beginDestruction();
+    busy = false;
+    // The request goes next; answers still outstanding then find this object dying and are dropped.
+}
+
+void HvSNMPRequest2Controls::beginDestruction() {
+    m_dying = true;
+    m_life.reset();
+}
+
+void HvSNMPRequest2Controls::setResultControl(forms::ResultSink* control) {
+    m_resultControl = control;
+    auto* object = dynamic_cast<QObject*>(control);
+    m_resultWidget = object;
+    m_hasResultWidget = object != nullptr;
+}
+
+forms::ResultSink* HvSNMPRequest2Controls::resultControl() const {
+    // A status bar or memo deleted with its form before this object is no result control any more.
+    if (m_hasResultWidget && !m_resultWidget) return nullptr;
+    return m_resultControl;
+}
+
+bool HvSNMPRequest2Controls::isWalk() const {
+    const uint8_t kind = request.varList.kind();
+    return kind == MVT_FMV || kind == MVT_UMV;
+}
+
+std::string HvSNMPRequest2Controls::rowCondition() {
+    if (!conditionProvider || conditionText.empty()) return {};
+    return conditionProvider->condition(conditionText, 1, std::string());
+}
+
+bool HvSNMPRequest2Controls::rowMatches(const std::string& condition) {
+    return request.matchCondition(condition) && request.matchFilter();
+}
+
+void HvSNMPRequest2Controls::okRecord() {
+    if (!request.messageCallback) return;
+    HvSNMPError ok;
+    ok.code = 0;
+    ok.message = HvMessageText(HvMessageTable::Own, 0);
+    ok.failureCount = -1;
+    // A copy: the page's callback may replace itself.
+    const HvSNMPMessageCallback callback = request.messageCallback;
+    callback(&ok);
+}
+
+void HvSNMPRequest2Controls::showStatus(const std::string& errorText) {
+    forms::ResultSink* sink = resultControl();
+    if (!sink) return;
+    const std::string line = HvResultLine(lastOperation, errorText, request.varList.instanceSuffix());
+    sink->showLine(QString::fromStdString(line));
+}
+
+void HvSNMPRequest2Controls::showFailure(const std::string& message) {
+    if (resultControl()) {
+        showStatus(message);
+        return;
+    }
+    forms::Application::messageBox(owner, QString::fromStdString(message), forms::Application::title(),
+                                   forms::MB_OK);
+}
+
+void HvSNMPRequest2Controls::showResult(HvSNMPError* error) {
+    showFailure(error ? error->message : std::string());
+}
+
+void HvSNMPRequest2Controls::showGetResult(HvSNMPError* error) {
+    lastOperation = 0;
+    showResult(error);
+}
+
+void HvSNMPRequest2Controls::showSetResult(HvSNMPError* error) {
+    lastOperation = 1;
+    showResult(error);
+}
+
+HvSNMPCompletion HvSNMPRequest2Controls::completion(
+    void (HvSNMPRequest2Controls::*reply)(HvSNMPError*, HvSNMPVarList*)) {
+    std::weak_ptr<int> life = m_life;
+    return [this, life, reply](HvSNMPError* error, HvSNMPVarList* list) {
+        // An answer for an object that is being destroyed reaches nothing: its hooks are gone.
+        if (life.expired()) return;
+        (this->*reply)(error, list);
+    };
+}
+
+void HvSNMPRequest2Controls::startAsyncGet(bool first) {
+    request.getAsync(completion(&HvSNMPRequest2Controls::onAsyncGetReply), first);
+}
+
+bool HvSNMPRequest2Controls::get() {
+    // A synchronous walk lets the page's handlers run between rows; one of them starting a read of
+    // this same object would clear the rows and share the walk's position. It is refused.
+    if (m_inSyncRead) return false;
+    bool ok = true;
+    lastOperation = 0;
+    beforeGet();
+    const std::string condition = rowCondition();
+    rowCount = 0;
+    try {
+        if (mode == 0) {
+            busy = true;
+            // A page handler running between two rows may even delete this object; the walk stops then.
+            const std::weak_ptr<int> life = m_life;
+            struct ReadGuard {
+                const std::weak_ptr<int>& life;
+                bool& flag;
+                ReadGuard(const std::weak_ptr<int>& l, bool& f) : life(l), flag(f) { flag = true; }
+                ~ReadGuard() {
+                    if (!life.expired()) flag = false;
+                }
+            } guard(life, m_inSyncRead);
+            if (!isWalk()) {
+                // A read that failed keeps the values the items had: a time-out must not leave empty
+                // controls that a later write would send.
+                std::vector<std::string> before;
+                for (int32_t i = 0; i < request.varList.count(); ++i) before.push_back(request.varList.item(i).value);
+                request.get(&ok, true);
+                if (!ok && request.varList.count() == static_cast<int32_t>(before.size()))
+                    for (int32_t i = 0; i < request.varList.count(); ++i) request.varList.item(i).value = before[i];
+                if (rowMatches(condition)) {
+                    valuesToControls();
+                    ++rowCount;
+                }
+            } else {
+                bool first = true;
+                while (request.get(&ok, first)) {
+                    if (rowMatches(condition)) {
+                        valuesToControls();
+                        if (life.expired()) return false;
+                        ++rowCount;
+                    }
+                    first = false;
+                }
+            }
+            afterGet();
+            busy = false;
+            if (ok) okRecord();
+            return ok;
+        }
+        if (mode == 1) {
+            busy = true;
+            if (request.alive())
+                startAsyncGet(true);
+            else
+                busy = false;
+            return true;
+        }
+        return true;
+    } catch (const HvException& e) {
+        busy = false;
+        throw HvException(e.what(), e.helpContext());
+    }
+}
+
+bool HvSNMPRequest2Controls::set(bool reread, bool readControls, const std::string& indexList,
+                                 const std::vector<std::string>* values) {
+    if (m_inSyncRead) return false;
+    bool ok = true;
+    lastOperation = 1;
+    this->reread = reread;
+    beforeSet();
+    if (readControls) controlsToValues();
+    try {
+        if (mode == 0) {
+            busy = true;
+            request.set(&ok, false, indexList, values);
+            afterSet();
+            busy = false;
+            if (ok) okRecord();
+            if (isWalk() && this->reread) get();
+            return ok;
+        }
+        if (mode == 1) {
+            busy = true;
+            if (request.alive())
+                request.setAsync(completion(&HvSNMPRequest2Controls::onAsyncSetReply), false, indexList, values);
+            else
+                busy = false;
+            return true;
+        }
+        return true;
+    } catch (const HvException& e) {
+        busy = false;
+        throw HvException(e.what(), e.helpContext());
+    }
+}
+
+namespace {
+
+std::string messageOf(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return {};
+    }
+}
+
+}  // namespace
+
+// Completions run from the event pump, beneath net-snmp's and the pump's own frames: nothing raised in
+// them may go further. Busy is cleared first, then the failure is shown as the page would see it.
+void HvSNMPRequest2Controls::onAsyncGetReply(HvSNMPError* error, HvSNMPVarList*) {
+    std::weak_ptr<int> life = m_life;
+    try {
+        if (error->code != 0) {
+            busy = false;
+            lastOperation = 0;
+            if (onAsyncGetDone) {
+                const HvRequestDoneEvent done = onAsyncGetDone;
+                done(this, error);
+            }
+            return;
+        }
+        const std::string condition = rowCondition();
+        if (isWalk() && !error->endOfWalk) {
+            if (rowMatches(condition)) {
+                valuesToControls();
+                if (life.expired()) return;
+                ++rowCount;
+            }
+            if (request.alive() && !m_dying) {
+                startAsyncGet(false);
+                return;
+            }
+        } else if (!isWalk()) {
+            if (rowMatches(condition)) {
+                valuesToControls();
+                ++rowCount;
+            }
+        }
+        afterGet();
+        busy = false;
+        lastOperation = 0;
+        okRecord();
+        if (onAsyncGetDone) {
+            const HvRequestDoneEvent done = onAsyncGetDone;
+            done(this, error);
+        }
+    } catch (...) {
+        const std::exception_ptr failure = std::current_exception();
+        // The page's done handler may have deleted this object before it raised.
+        if (life.expired()) {
+            HvHandleException(failure);
+            return;
+        }
+        busy = false;
+        lastOperation = 0;
+        try {
+            showFailure(messageOf(failure));
+        } catch (...) {
+            HvHandleException(std::current_exception());
+        }
+    }
+}
+
+void HvSNMPRequest2Controls::onAsyncSetReply(HvSNMPError* error, HvSNMPVarList*) {
+    std::weak_ptr<int> life = m_life;
+    try {
+        if (error->code != 0) {
+            busy = false;
+            lastOperation = 1;
+            if (onAsyncSetDone) {
+                const HvRequestDoneEvent done = onAsyncSetDone;
+                done(this, error);
+            }
+            return;
+        }
+        afterSet();
+        busy = false;
+        lastOperation = 1;
+        okRecord();
+        if (onAsyncSetDone) {
+            const HvRequestDoneEvent done = onAsyncSetDone;
+            done(this, error);
+            if (life.expired()) return;
+        }
+        if (isWalk() && reread) get();
+    } catch (...) {
+        const std::exception_ptr failure = std::current_exception();
+        if (life.expired()) {
+            HvHandleException(failure);
+            return;
+        }
+        busy = false;
+        lastOperation = 1;
+        try {
+            showFailure(messageOf(failure));
+        } catch (...) {
+            HvHandleException(std::current_exception());
+        }
+    }
+}

@@ -1,0 +1,172 @@
+#include <charconv>
+#include <sstream>
+
+#include "sim/SimDevice.h"
+
+namespace {
+
+const char* kStatusNames[] = {"noError",
+                              "tooBig",
+                              "noSuchName",
+                              "badValue",
+                              "readOnly",
+                              "genErr",
+                              "noAccess",
+                              "wrongType",
+                              "wrongLength",
+                              "wrongEncoding",
+                              "wrongValue",
+                              "noCreation",
+                              "inconsistentValue",
+                              "resourceUnavailable",
+                              "commitFailed",
+                              "undoFailed",
+                              "authorizationError",
+                              "notWritable",
+                              "inconsistentName"};
+
+std::optional<int64_t> number(const std::string& text) {
+    int64_t v = 0;
+    auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || ec != std::errc() || p != text.data() + text.size()) return std::nullopt;
+    return v;
+}
+
+std::string rest(std::istringstream& in) {
+    std::string r;
+    std::getline(in, r);
+    size_t b = r.find_first_not_of(' ');
+    return b == std::string::npos ? std::string() : r.substr(b);
+}
+
+}  // namespace
+
+int statusFromName(const std::string& name) {
+    for (int i = 0; i < int(std::size(kStatusNames)); ++i)
+        if (name == kStatusNames[i]) return i;
+    if (auto n = number(name); n && *n >= 0 && *n < int64_t(std::size(kStatusNames))) return int(*n);
+    return -1;
+}
+
+std::string statusName(int status) {
+    if (status >= 0 && status < int(std::size(kStatusNames))) return kStatusNames[status];
+    return std::to_string(status);
+}
+
+std::string runControl(SimDevice& d, const std::string& line) {
+    std::istringstream in(line);
+    std::string cmd;
+    in >> cmd;
+    auto ms = [&](const std::string& t) { return number(t).value_or(-1); };
+
+    if (cmd.empty() || cmd == "ping") return "ok";
+    if (cmd == "quit") {
+        d.quit = true;
+        return "ok";
+    }
+    if (cmd == "get") {
+        std::string t;
+        in >> t;
+        auto oid = parseOid(t);
+        if (!oid) return "error bad OID";
+        auto l = d.store.find(*oid);
+        if (!l.entry) return "error no such object";
+        SimValue v = l.entry->value;
+        if (l.entry->upTime) v = SimValue::ticks(d.upTimeTicks());
+        bool hex = l.entry->syntax == 0x49;
+        return std::string("ok ") + (hex ? 'x' : typeLetter(v.type)) + ' ' + valueText(v, hex);
+    }
+    if (cmd == "set") {
+        std::string t, type;
+        in >> t >> type;
+        auto oid = parseOid(t);
+        if (!oid) return "error bad OID";
+        if (type.size() != 1) return "error type letter expected (i, s, x, a, t or o)";
+        std::string why;
+        auto v = parseValue(type[0], rest(in), &why);
+        if (!v) return "error " + why;
+        auto l = d.store.find(*oid);
+        if (l.entry) {
+            l.entry->value = *v;
+            l.entry->upTime = false;
+        } else {
+            SimEntry e;
+            e.value = *v;
+            e.writable = true;
+            e.syntax = type[0] == 'x' ? 0x04 : 0;
+            d.store.put(*oid, e);
+        }
+        return "ok";
+    }
+    if (cmd == "del") {
+        std::string t;
+        in >> t;
+        auto oid = parseOid(t);
+        if (!oid) return "error bad OID";
+        return "ok " + std::to_string(d.store.eraseSubtree(*oid));
+    }
+    if (cmd == "delay") {
+        std::string a, c;
+        in >> a >> c;
+        int64_t v = ms(a);
+        if (v < 0) return "error delay in milliseconds expected";
+        d.faults.delayMs = int(v);
+        d.faults.delayCount = c.empty() ? -1 : int(ms(c));
+        if (!c.empty() && d.faults.delayCount < 0) return "error count expected";
+        return "ok";
+    }
+    if (cmd == "drop") {
+        std::string a;
+        in >> a;
+        int64_t v = ms(a);
+        if (v < 0) return "error count expected";
+        d.faults.dropNext = int(v);
+        return "ok";
+    }
+    if (cmd == "silence") {
+        std::string a;
+        in >> a;
+        int64_t v = ms(a);
+        if (v < 0) return "error milliseconds expected";
+        d.faults.silentUntil = SimClock::now() + std::chrono::milliseconds(v);
+        return "ok";
+    }
+    if (cmd == "restart-time") {
+        std::string a;
+        in >> a;
+        int64_t v = ms(a);
+        if (v < 0) return "error milliseconds expected";
+        d.restartMs = int(v);
+        return "ok";
+    }
+    if (cmd == "error") {
+        std::string t, s, op;
+        in >> t >> s >> op;
+        auto oid = parseOid(t);
+        if (!oid) return "error bad OID";
+        std::erase_if(d.faults.errors, [&](const auto& r) { return r.oid == *oid; });
+        if (s == "off") return "ok";
+        int status = statusFromName(s);
+        if (status <= 0) return "error unknown error status '" + s + "'";
+        SimFaults::Op o = SimFaults::Op::All;
+        if (op == "get")
+            o = SimFaults::Op::Get;
+        else if (op == "next")
+            o = SimFaults::Op::Next;
+        else if (op == "set")
+            o = SimFaults::Op::Set;
+        else if (!op.empty() && op != "all")
+            return "error operation must be get, next, set or all";
+        d.faults.errors.push_back({*oid, status, o});
+        return "ok";
+    }
+    if (cmd == "reset") {
+        d.faults = SimFaults();
+        return "ok";
+    }
+    if (cmd == "factory") {
+        d.loadProfile();
+        return "ok";
+    }
+    return "error unknown command '" + cmd + "'";
+}
