@@ -39,8 +39,7 @@ std::string ownMessage(int32_t code) {
 }
 
 std::optional<std::vector<uint32_t>> parseOid(const std::string& text) {
-    if (text.empty())
-        return std::nullopt;
+    if (text.empty()) return std::nullopt;
     return HvTextToOid(text);
 }
 
@@ -50,8 +49,7 @@ bool insideColumn(const std::vector<uint32_t>& column, const std::vector<uint32_
 
 }  // namespace
 
-HvSNMPRequest::HvSNMPRequest()
-    : m_transport(HvSNMPSession::session), m_token(std::make_shared<int>(0)) {
+HvSNMPRequest::HvSNMPRequest() : m_transport(HvSNMPSession::session), m_token(std::make_shared<int>(0)) {
     loadDefaults();
 }
 
@@ -121,14 +119,11 @@ bool HvSNMPRequest::matchExpression(const std::string& condition) {
 
 bool HvSNMPRequest::columnEnded(const std::string& columnOid, const std::string& lastOid,
                                 const std::string& returnedOid) {
-    if (!isWalk())
-        return false;
+    if (!isWalk()) return false;
     const auto column = parseOid(columnOid);
     const auto returned = parseOid(returnedOid);
-    if (!column || !returned || !insideColumn(*column, *returned))
-        return true;
-    if (lastOid.empty())
-        return false;
+    if (!column || !returned || !insideColumn(*column, *returned)) return true;
+    if (lastOid.empty()) return false;
     const auto last = parseOid(lastOid);
     return last && !(*returned > *last);
 }
@@ -148,28 +143,26 @@ std::string HvSNMPRequest::columnOid(int32_t i) const {
 // The read operation for the list's kind; false for a kind no request knows.
 bool HvSNMPRequest::readOp(HvSnmpOp& op) const {
     switch (varList.kind()) {
-    case SVT_SV:
-        op = HvSnmpOp::Get;
-        return true;
-    case MVT_SV:
-        op = getNextFlag ? HvSnmpOp::GetNext : HvSnmpOp::Get;
-        return true;
-    case MVT_FMV:
-    case MVT_UMV:
-        op = HvSnmpOp::GetNext;
-        return true;
-    default:
-        return false;
+        case SVT_SV:
+            op = HvSnmpOp::Get;
+            return true;
+        case MVT_SV:
+            op = getNextFlag ? HvSnmpOp::GetNext : HvSnmpOp::Get;
+            return true;
+        case MVT_FMV:
+        case MVT_UMV:
+            op = HvSnmpOp::GetNext;
+            return true;
+        default:
+            return false;
     }
 }
 
 HvSnmpCall HvSNMPRequest::buildCall(HvSnmpOp op) {
     // Without a session there is nothing to send through.
-    if (!m_transport)
-        HvRaiseCode(HvErrSessionCreate);
+    if (!m_transport) HvRaiseCode(HvErrSessionCreate);
     // An empty address would otherwise go to the local host.
-    if (device.address.empty() || !m_transport->checkAddress(device.address))
-        HvRaiseCode(HvErrBadAddress);
+    if (device.address.empty() || !m_transport->checkAddress(device.address)) HvRaiseCode(HvErrBadAddress);
     HvSnmpCall call;
     call.op = op;
     call.timeout = timeout;
@@ -202,38 +195,34 @@ std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
         HvVarItem& item = varList.item(i);
         HvVarBind vb;
         switch (mode) {
-        case Mode::FirstRead:
-            if (!varList.isReadable(i))
-                continue;
-            item.lastOid.clear();
-            vb.oid = kind == SVT_SV ? columnOid(i) + ".0" : columnOid(i);
-            break;
-        case Mode::NextRow:
-            if (!varList.isReadable(i))
-                continue;
-            if (kind == SVT_SV || kind == MVT_SV)
-                HvRaiseCode(HvErrGetNextSingle);
-            vb.oid = item.lastOid;
-            break;
-        case Mode::Write:
-            if (!varList.isWritable(i) || (walk && i < varList.keyCount()))
-                continue;
-            if (kind == SVT_SV) {
-                vb.oid = columnOid(i) + ".0";
-            } else if (kind == MVT_SV) {
-                vb.oid = columnOid(i);
-            } else if (walk) {
-                if (!rowIndexBuilt) {
-                    for (int32_t k = 0; k < varList.keyCount(); ++k)
-                        rowIndex += (k ? "." : "") + keyToIndex(k);
-                    rowIndexBuilt = true;
+            case Mode::FirstRead:
+                if (!varList.isReadable(i)) continue;
+                item.lastOid.clear();
+                vb.oid = kind == SVT_SV ? columnOid(i) + ".0" : columnOid(i);
+                break;
+            case Mode::NextRow:
+                if (!varList.isReadable(i)) continue;
+                if (kind == SVT_SV || kind == MVT_SV) HvRaiseCode(HvErrGetNextSingle);
+                vb.oid = item.lastOid;
+                break;
+            case Mode::Write:
+                if (!varList.isWritable(i) || (walk && i < varList.keyCount())) continue;
+                if (kind == SVT_SV) {
+                    vb.oid = columnOid(i) + ".0";
+                } else if (kind == MVT_SV) {
+                    vb.oid = columnOid(i);
+                } else if (walk) {
+                    if (!rowIndexBuilt) {
+                        for (int32_t k = 0; k < varList.keyCount(); ++k)
+                            rowIndex += (k ? "." : "") + keyToIndex(k);
+                        rowIndexBuilt = true;
+                    }
+                    vb.oid = columnOid(i) + "." + rowIndex;
+                } else {
+                    HvRaiseCode(HvErrBadListKind);
                 }
-                vb.oid = columnOid(i) + "." + rowIndex;
-            } else {
-                HvRaiseCode(HvErrBadListKind);
-            }
-            itemToVb(i, vb);
-            break;
+                itemToVb(i, vb);
+                break;
         }
         vbs.push_back(std::move(vb));
     }
@@ -245,30 +234,25 @@ std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
 // Stores an answer into the readable items. Returns true when a walk delivered a row. sync adds
 // the synchronous handling of v1's noSuchName. progressError becomes the status of an agent that
 // went backwards in a column, else stays 0.
-bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer,
-                               const std::vector<HvVarBind>& sent, int32_t code, bool* ok, bool sync,
-                               int32_t& progressError) {
+bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer, const std::vector<HvVarBind>& sent,
+                               int32_t code, bool* ok, bool sync, int32_t& progressError) {
     const bool walk = isWalk();
     std::size_t k = 0;
     std::size_t ended = 0;
     std::string rowIndex;
     for (int32_t i = 0; i < varList.count(); ++i) {
-        if (!varList.isReadable(i))
-            continue;
+        if (!varList.isReadable(i)) continue;
         // An answer shorter than the request leaves the missing items as a failed read.
         HvVarBind missing;
-        if (k >= answer.size() && k < sent.size())
-            missing.oid = sent[k].oid;
+        if (k >= answer.size() && k < sent.size()) missing.oid = sent[k].oid;
         const HvVarBind& vb = k < answer.size() ? answer[k] : missing;
         HvVarItem& item = varList.item(i);
         const std::string column = columnOid(i);
         const std::string& returned = vb.oid;
 
         if (sync && code == kNoSuchName && walk) {
-            if (item.lastOid == returned)
-                return false;  // v1's end of the MIB: the agent echoes what we sent
-            if (ok)
-                *ok = false;
+            if (item.lastOid == returned) return false;  // v1's end of the MIB: the agent echoes what we sent
+            if (ok) *ok = false;
             reportFailure(kStatusNoSuchName);
         }
 
@@ -294,22 +278,17 @@ bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer,
         }
         ++k;
     }
-    if (ended == k || progressError)
-        return false;
-    if (walk)
-        decodeRowIndex(rowIndex);
-    for (int32_t i = 0; i < varList.count(); ++i)
-        applyFormula(i, 1);
+    if (ended == k || progressError) return false;
+    if (walk) decodeRowIndex(rowIndex);
+    for (int32_t i = 0; i < varList.count(); ++i) applyFormula(i, 1);
     return walk;
 }
 
 void HvSNMPRequest::decodeRowIndex(const std::string& rowIndex) {
     std::string rest = rowIndex;
     for (int32_t k = 0; k < varList.keyCount() && k < varList.count(); ++k) {
-        if (rest.empty())
-            HvRaiseCode(HvErrBadKeyCount);
-        if (!varList.isReadable(k))
-            varList.item(k).lastOid = columnOid(k) + "." + rowIndex;
+        if (rest.empty()) HvRaiseCode(HvErrBadKeyCount);
+        if (!varList.isReadable(k)) varList.item(k).lastOid = columnOid(k) + "." + rowIndex;
         rest = indexToKey(k, rest);
     }
 }
@@ -318,8 +297,7 @@ void HvSNMPRequest::decodeRowIndex(const std::string& rowIndex) {
 // Outside walks that is a failed read, as v1's noSuchName is, with the binding's position as the
 // error index; in a walk endOfMibView is the normal end.
 void HvSNMPRequest::markMissingObjects(HvSnmpReply& reply) const {
-    if (reply.status != HvSnmpStatus::Success || isWalk())
-        return;
+    if (reply.status != HvSnmpStatus::Success || isWalk()) return;
     for (std::size_t k = 0; k < reply.varbinds.size(); ++k) {
         if (reply.varbinds[k].isException()) {
             reply.status = kStatusNoSuchName;
@@ -363,10 +341,8 @@ struct RestoreList {
 
 // A non-empty index list ("0,2") sends exactly those items, with values line p for the item at
 // position p of the list.
-void chooseItems(HvSNMPVarList& list, const std::string& indexList,
-                 const std::vector<std::string>* values) {
-    if (indexList.empty())
-        return;
+void chooseItems(HvSNMPVarList& list, const std::string& indexList, const std::vector<std::string>* values) {
+    if (indexList.empty()) return;
     HvNumList<int> numbers(',');
     numbers.parse(indexList);
     for (int32_t i = 0; i < list.count(); ++i) {
@@ -386,8 +362,7 @@ void chooseItems(HvSNMPVarList& list, const std::string& indexList,
 
 bool HvSNMPRequest::get(bool* ok, bool first) {
     if (!m_alive) {
-        if (ok)
-            *ok = false;
+        if (ok) *ok = false;
         return false;
     }
     HvSnmpOp op = HvSnmpOp::Get;
@@ -395,13 +370,11 @@ bool HvSNMPRequest::get(bool* ok, bool first) {
     HvSnmpCall call = buildCall(op);
     call.varbinds = buildBindings(first ? Mode::FirstRead : Mode::NextRow);
     if (!known) {
-        if (ok)
-            *ok = false;
+        if (ok) *ok = false;
         reportFailure(HvErrBadListKind, ownMessage(HvErrBadListKind));
         return false;
     }
-    if (call.varbinds.empty())
-        return false;  // nothing readable: nothing is sent
+    if (call.varbinds.empty()) return false;  // nothing readable: nothing is sent
 
     HvSnmpReply reply = m_transport->sendSync(call);
     markMissingObjects(reply);
@@ -409,23 +382,20 @@ bool HvSNMPRequest::get(bool* ok, bool first) {
     std::string message;
     HvSNMPError::translate(reply.status, code, message);
     if (code != 0 && !(code == kNoSuchName && isWalk())) {
-        if (ok)
-            *ok = false;
+        if (ok) *ok = false;
         reportFailure(code, message);
     }
     int32_t progressError = 0;
     const bool row = readAnswer(reply.varbinds, call.varbinds, code, ok, true, progressError);
     if (progressError) {
-        if (ok)
-            *ok = false;
+        if (ok) *ok = false;
         reportFailure(progressError);
     }
     return row;
 }
 
 void HvSNMPRequest::getAsync(HvSNMPCompletion done, bool first) {
-    if (!m_alive)
-        return;
+    if (!m_alive) return;
     HvSnmpOp op = HvSnmpOp::Get;
     const bool known = readOp(op);
     HvSnmpCall call = buildCall(op);
@@ -445,38 +415,32 @@ void HvSNMPRequest::getAsync(HvSNMPCompletion done, bool first) {
 bool HvSNMPRequest::set(bool* ok, bool readBack, const std::string& indexList,
                         const std::vector<std::string>* values) {
     if (!m_alive) {
-        if (ok)
-            *ok = false;
+        if (ok) *ok = false;
         return false;
     }
     HvSnmpCall call;
     {
         RestoreList restore(varList);
         chooseItems(varList, indexList, values);
-        for (int32_t i = 0; i < varList.count(); ++i)
-            applyFormula(i, 0);
+        for (int32_t i = 0; i < varList.count(); ++i) applyFormula(i, 0);
         call = buildCall(HvSnmpOp::Set);
         call.varbinds = buildBindings(Mode::Write);
     }
-    if (call.varbinds.empty())
-        return false;  // nothing writable: nothing is sent
+    if (call.varbinds.empty()) return false;  // nothing writable: nothing is sent
 
     const HvSnmpReply reply = m_transport->sendSync(call);
     int32_t code = 0;
     std::string message;
     HvSNMPError::translate(reply.status, code, message);
     if (code != 0) {
-        if (ok)
-            *ok = false;
+        if (ok) *ok = false;
         reportFailure(code, message);
     }
-    if (!readBack)
-        return false;
+    if (!readBack) return false;
     int32_t progressError = 0;
     const bool row = readAnswer(reply.varbinds, call.varbinds, code, ok, true, progressError);
     if (progressError) {
-        if (ok)
-            *ok = false;
+        if (ok) *ok = false;
         reportFailure(progressError);
     }
     return row;
@@ -484,14 +448,12 @@ bool HvSNMPRequest::set(bool* ok, bool readBack, const std::string& indexList,
 
 void HvSNMPRequest::setAsync(HvSNMPCompletion done, bool readBack, const std::string& indexList,
                              const std::vector<std::string>* values) {
-    if (!m_alive)
-        return;
+    if (!m_alive) return;
     HvSnmpCall call;
     {
         RestoreList restore(varList);
         chooseItems(varList, indexList, values);
-        for (int32_t i = 0; i < varList.count(); ++i)
-            applyFormula(i, 0);
+        for (int32_t i = 0; i < varList.count(); ++i) applyFormula(i, 0);
         call = buildCall(HvSnmpOp::Set);
         call.varbinds = buildBindings(Mode::Write);
     }
@@ -512,11 +474,9 @@ void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readB
     ++m_outstanding;
     // The transport completes every send exactly once, a failed one too, and drops the outcome once
     // the token has expired.
-    const int32_t status =
-        m_transport->sendAsync(call, m_token, [context, read = call.op != HvSnmpOp::Set](
-                                                  const HvSnmpReply& reply) {
-            if (context->alive.expired())
-                return;
+    const int32_t status = m_transport->sendAsync(
+        call, m_token, [context, read = call.op != HvSnmpOp::Set](const HvSnmpReply& reply) {
+            if (context->alive.expired()) return;
             if (!read) {
                 context->request->onAsyncReply(*context, reply);
                 return;
@@ -525,8 +485,7 @@ void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readB
             context->request->markMissingObjects(marked);
             context->request->onAsyncReply(*context, marked);
         });
-    if (status != HvSnmpStatus::Success)
-        reportFailure(status);
+    if (status != HvSnmpStatus::Success) reportFailure(status);
 }
 
 // An operation that never reached the transport still ends in one completion, from the event loop
@@ -535,11 +494,9 @@ void HvSNMPRequest::deliverLater(HvSNMPCompletion done, int32_t code) {
     ++m_outstanding;
     std::weak_ptr<const void> alive = m_token;
     QTimer::singleShot(0, [this, alive, done = std::move(done), code] {
-        if (alive.expired())
-            return;
+        if (alive.expired()) return;
         --m_outstanding;
-        if (!m_alive || !done)
-            return;
+        if (!m_alive || !done) return;
         HvSNMPError error;
         error.code = code;
         if (code == 0)
@@ -570,10 +527,8 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply&
         if (error.code == kNoSuchName && isWalk()) {
             // v1's end of the MIB when the first column's OID comes back as it was sent.
             for (int32_t i = 0; i < varList.count(); ++i) {
-                if (!varList.isReadable(i))
-                    continue;
-                const std::vector<HvVarBind>& vbs =
-                    reply.varbinds.empty() ? context.sent : reply.varbinds;
+                if (!varList.isReadable(i)) continue;
+                const std::vector<HvVarBind>& vbs = reply.varbinds.empty() ? context.sent : reply.varbinds;
                 if (!vbs.empty() && varList.item(i).lastOid == vbs.front().oid)
                     HvSNMPError::translate(0, error.code, error.message);
                 break;
@@ -582,8 +537,7 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply&
             int32_t progressError = 0;
             const bool row =
                 readAnswer(reply.varbinds, context.sent, error.code, nullptr, false, progressError);
-            if (progressError)
-                HvSNMPError::translate(progressError, error.code, error.message);
+            if (progressError) HvSNMPError::translate(progressError, error.code, error.message);
             error.endOfWalk = !row;
         }
     } catch (const HvException& e) {
@@ -600,6 +554,5 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply&
     // here touches it afterwards.
     --m_outstanding;
     HvSNMPCompletion done = context.done;
-    if (done)
-        done(&error, &varList);
+    if (done) done(&error, &varList);
 }

@@ -95,8 +95,7 @@ public:
     void getAsync(HvSNMPCompletion done, bool first);
     // Synchronous write of every writable item not flagged 0x20. A non-empty indexList ("0,2")
     // chooses the items, and values gives their texts in list order. The list is left as it was.
-    bool set(bool* ok, bool readBack, const std::string& indexList,
-             const std::vector<std::string>* values);
+    bool set(bool* ok, bool readBack, const std::string& indexList, const std::vector<std::string>* values);
     void setAsync(HvSNMPCompletion done, bool readBack, const std::string& indexList,
                   const std::vector<std::string>* values);
 
@@ -133,8 +132,8 @@ private:
     std::string columnOid(int32_t i) const;
     bool isWalk() const;
     bool readOp(HvSnmpOp& op) const;
-    bool readAnswer(const std::vector<HvVarBind>& answer, const std::vector<HvVarBind>& sent,
-                    int32_t code, bool* ok, bool sync, int32_t& progressError);
+    bool readAnswer(const std::vector<HvVarBind>& answer, const std::vector<HvVarBind>& sent, int32_t code,
+                    bool* ok, bool sync, int32_t& progressError);
     void markMissingObjects(HvSnmpReply& reply) const;
     void decodeRowIndex(const std::string& rowIndex);
     void reportFailure(int32_t code, const std::string& message);

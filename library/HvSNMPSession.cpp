@@ -225,8 +225,7 @@ void HvSNMPSession::initialize(const std::string& directory) {
         g_engine = HvNetSnmpTransport::create(status);
         if (!session) session = g_engine.get();
     }
-    if (status != 0)
-        throw HvException("(HvSNMP++) Cannot create the global HvSNMP++ session!", kSessionCode);
+    if (status != 0) throw HvException("(HvSNMP++) Cannot create the global HvSNMP++ session!", kSessionCode);
 
     const std::string file = joinPath(directory, bootCounterFile);
     int32_t boots = 0;
@@ -242,7 +241,9 @@ void HvSNMPSession::initialize(const std::string& directory) {
     _SnmpEventProcessor::start();
 }
 
-HvNetSnmpTransport* HvSNMPSession::engine() { return g_engine.get(); }
+HvNetSnmpTransport* HvSNMPSession::engine() {
+    return g_engine.get();
+}
 
 void HvSNMPSession::shutdown() {
     _SnmpEventProcessor::stop();
@@ -276,7 +277,9 @@ void _SnmpEventProcessor::stop() {
     enableNotifiers(false);
 }
 
-bool _SnmpEventProcessor::running() { return pump().started; }
+bool _SnmpEventProcessor::running() {
+    return pump().started;
+}
 
 void _SnmpEventProcessor::onTimer() {
     Pump& p = pump();

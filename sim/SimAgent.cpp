@@ -399,8 +399,28 @@ int preParse(netsnmp_session*, netsnmp_transport* t, void* data, int len) {
 
 // After parsing: v1 and v2c need a known community; an unknown one is dropped, as agents do.
 // USM has already refused unknown users and bad keys with its reports.
-int postParse(netsnmp_session*, netsnmp_pdu* pdu, int result) {
-    if (result != 0) return 0;
+int postParse(netsnmp_session* session, netsnmp_pdu* pdu, int result) {
+    if (result != 0) {
+        // A wrong privacy key decrypts into garbage, which net-snmp meets as a parse error of the
+        // scoped PDU and drops. The device reports it as a decryption error instead (usmStats-
+        // DecryptionErrors), as USM has it, so a client can tell a wrong privacy password from a
+        // silent device.
+        if (result == SNMPERR_ASN_PARSE_ERR && pdu->version == SNMP_VERSION_3 &&
+            pdu->securityLevel == SNMP_SEC_LEVEL_AUTHPRIV && (pdu->flags & SNMP_MSG_FLAG_RPRT_BIT)) {
+            const u_long flags = pdu->flags;
+            pdu->flags |= UCD_MSG_FLAG_FORCE_PDU_COPY;
+            netsnmp_pdu* report = snmp_clone_pdu(pdu);
+            pdu->flags = flags;
+            if (report) {
+                report->flags = flags;
+                if (snmpv3_make_report(report, SNMPERR_USM_DECRYPTIONERROR) != SNMPERR_SUCCESS ||
+                    !snmp_send(session, report))
+                    snmp_free_pdu(report);
+                g_device->log.line("# report decryptionError");
+            }
+        }
+        return 0;
+    }
     if (pdu->version == SNMP_VERSION_1 || pdu->version == SNMP_VERSION_2c) {
         std::string c(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
         SimDevice& d = *g_device;

@@ -109,10 +109,18 @@ HvVarBind fromNetSnmp(const netsnmp_variable_list* v) {
                 for (std::size_t i = 0; i < v->val_len / sizeof(oid); ++i)
                     vb.objectId.push_back(static_cast<uint32_t>(v->val.objid[i]));
             break;
-        case SNMP_NOSUCHOBJECT: vb.type = HvVbType::NoSuchObject; break;
-        case SNMP_NOSUCHINSTANCE: vb.type = HvVbType::NoSuchInstance; break;
-        case SNMP_ENDOFMIBVIEW: vb.type = HvVbType::EndOfMibView; break;
-        default: vb.type = HvVbType::Null; break;
+        case SNMP_NOSUCHOBJECT:
+            vb.type = HvVbType::NoSuchObject;
+            break;
+        case SNMP_NOSUCHINSTANCE:
+            vb.type = HvVbType::NoSuchInstance;
+            break;
+        case SNMP_ENDOFMIBVIEW:
+            vb.type = HvVbType::EndOfMibView;
+            break;
+        default:
+            vb.type = HvVbType::Null;
+            break;
     }
     return vb;
 }
@@ -150,7 +158,8 @@ bool addToPdu(netsnmp_pdu* pdu, const std::vector<oid>& name, const HvVarBind& v
             return snmp_pdu_add_variable(pdu, name.data(), name.size(), type, value.data(),
                                          value.size() * sizeof(oid));
         }
-        default: return snmp_add_null_var(pdu, name.data(), name.size()) != nullptr;
+        default:
+            return snmp_add_null_var(pdu, name.data(), name.size()) != nullptr;
     }
 }
 
@@ -159,28 +168,45 @@ bool addToPdu(netsnmp_pdu* pdu, const std::vector<oid>& name, const HvVarBind& v
 // net-snmp's library errors in SNMP++'s numbering.
 int32_t statusOfError(int error, int32_t fallback) {
     switch (error) {
-        case SNMPERR_SUCCESS: return fallback;
-        case SNMPERR_TIMEOUT: return St::Timeout;
-        case SNMPERR_BAD_SENDTO: return St::SendFailed;
-        case SNMPERR_ABORT: return St::SessionClosed;
-        case SNMPERR_BAD_ADDRESS: return St::InvalidAddress;
-        case SNMPERR_UNKNOWN_SEC_MODEL: return St::UnsupportedSecurityModel;
-        case SNMPERR_INVALID_MSG: return St::InvalidMessage;
+        case SNMPERR_SUCCESS:
+            return fallback;
+        case SNMPERR_TIMEOUT:
+            return St::Timeout;
+        case SNMPERR_BAD_SENDTO:
+            return St::SendFailed;
+        case SNMPERR_ABORT:
+            return St::SessionClosed;
+        case SNMPERR_BAD_ADDRESS:
+            return St::InvalidAddress;
+        case SNMPERR_UNKNOWN_SEC_MODEL:
+            return St::UnsupportedSecurityModel;
+        case SNMPERR_INVALID_MSG:
+            return St::InvalidMessage;
         case SNMPERR_BAD_SEC_LEVEL:
-        case SNMPERR_USM_UNSUPPORTEDSECURITYLEVEL: return St::UsmUnsupportedSecurityLevel;
+        case SNMPERR_USM_UNSUPPORTEDSECURITYLEVEL:
+            return St::UsmUnsupportedSecurityLevel;
         case SNMPERR_UNKNOWN_USER_NAME:
-        case SNMPERR_USM_UNKNOWNSECURITYNAME: return St::UsmUnknownSecurityName;
-        case SNMPERR_USM_ENCRYPTIONERROR: return St::UsmEncryptionError;
-        case SNMPERR_USM_DECRYPTIONERROR: return St::UsmDecryptionError;
+        case SNMPERR_USM_UNKNOWNSECURITYNAME:
+            return St::UsmUnknownSecurityName;
+        case SNMPERR_USM_ENCRYPTIONERROR:
+            return St::UsmEncryptionError;
+        case SNMPERR_USM_DECRYPTIONERROR:
+            return St::UsmDecryptionError;
         case SNMPERR_AUTHENTICATION_FAILURE:
-        case SNMPERR_USM_AUTHENTICATIONFAILURE: return St::UsmAuthenticationFailure;
-        case SNMPERR_USM_PARSEERROR: return St::UsmParseError;
+        case SNMPERR_USM_AUTHENTICATIONFAILURE:
+            return St::UsmAuthenticationFailure;
+        case SNMPERR_USM_PARSEERROR:
+            return St::UsmParseError;
         case SNMPERR_UNKNOWN_ENG_ID:
-        case SNMPERR_USM_UNKNOWNENGINEID: return St::UsmUnknownEngineId;
+        case SNMPERR_USM_UNKNOWNENGINEID:
+            return St::UsmUnknownEngineId;
         case SNMPERR_NOT_IN_TIME_WINDOW:
-        case SNMPERR_USM_NOTINTIMEWINDOW: return St::UsmNotInTimeWindow;
-        case SNMPERR_USM_GENERICERROR: return St::UsmError;
-        default: return St::GeneralError;
+        case SNMPERR_USM_NOTINTIMEWINDOW:
+            return St::UsmNotInTimeWindow;
+        case SNMPERR_USM_GENERICERROR:
+            return St::UsmError;
+        default:
+            return St::GeneralError;
     }
 }
 
@@ -197,23 +223,34 @@ int32_t statusOfReport(const netsnmp_pdu* pdu) {
     };
     if (under(usmStats, 9)) {
         switch (v->name[9]) {
-            case 1: return St::UsmUnsupportedSecurityLevel;
-            case 2: return St::UsmNotInTimeWindow;
-            case 3: return St::UsmUnknownSecurityName;
-            case 4: return St::UsmUnknownEngineId;
-            case 5: return St::UsmAuthenticationFailure;
-            case 6: return St::UsmDecryptionError;
+            case 1:
+                return St::UsmUnsupportedSecurityLevel;
+            case 2:
+                return St::UsmNotInTimeWindow;
+            case 3:
+                return St::UsmUnknownSecurityName;
+            case 4:
+                return St::UsmUnknownEngineId;
+            case 5:
+                return St::UsmAuthenticationFailure;
+            case 6:
+                return St::UsmDecryptionError;
         }
     } else if (under(mpdStats, 9)) {
         switch (v->name[9]) {
-            case 1: return St::UnsupportedSecurityModel;
-            case 2: return St::InvalidMessage;
-            case 3: return St::UnknownPduHandlers;
+            case 1:
+                return St::UnsupportedSecurityModel;
+            case 2:
+                return St::InvalidMessage;
+            case 3:
+                return St::UnknownPduHandlers;
         }
     } else if (under(targetObjects, 8)) {
         switch (v->name[8]) {
-            case 4: return St::UnavailableContext;
-            case 5: return St::UnknownContext;
+            case 4:
+                return St::UnavailableContext;
+            case 5:
+                return St::UnknownContext;
         }
     }
     return St::GeneralError;
@@ -301,12 +338,14 @@ struct HvNetSnmpTransport::Impl {
     std::unordered_map<uint64_t, std::shared_ptr<Op>> ops;
     std::deque<Outcome> inbox;
     std::deque<Due> due;
-    std::map<std::string, Sessions> sessions;  // by target key
+    std::map<std::string, Sessions> sessions;    // by target key
     std::map<std::string, std::string> engines;  // agent "a.b.c.d:port" -> engine ID
-    std::map<std::string, std::string> usmOwner; // engine ID + user name -> target key whose keys are installed
-    std::map<std::string, std::string> resolved; // address text -> dotted
-    std::map<std::string, std::string> kuCache;  // protocol + password -> Ku
+    std::map<std::string, std::string>
+        usmOwner;  // engine ID + user name -> target key whose keys are installed
+    std::map<std::string, std::string> resolved;  // address text -> dotted
+    std::map<std::string, std::string> kuCache;   // protocol + password -> Ku
     std::vector<void*> probeSessions;
+    std::vector<void*> retired;  // replaced sessions, closed once nothing is pending on them
     std::vector<void*> toClose;
     bool closing = false;
     bool inPump = false;
@@ -329,7 +368,11 @@ struct HvNetSnmpTransport::Impl {
     HvSnmpReply failureReply(const Op& op, int32_t status) const;
     void watchdog();
     void closeDeferred();
+    void closeLater(void* sess) {
+        if (sess && std::find(toClose.begin(), toClose.end(), sess) == toClose.end()) toClose.push_back(sess);
+    }
     void forgetAgent(const std::string& agent);
+    void releaseRetired();
     void waitFor(Op& op);
     void pollSession(void* sess, bool wait, Clock::time_point until);
     void closeAll();
@@ -339,7 +382,8 @@ namespace {
 HvNetSnmpTransport::Impl* g_impl = nullptr;
 }
 
-int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, netsnmp_pdu* pdu, void* magic) {
+int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, netsnmp_pdu* pdu,
+                                       void* magic) {
     Impl* self = g_impl;
     if (!self) return 1;
     Outcome o;
@@ -382,10 +426,17 @@ int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, 
                 }
             }
             break;
-        case NETSNMP_CALLBACK_OP_TIMED_OUT: o.status = self->closing ? St::SessionClosed : St::Timeout; break;
-        case NETSNMP_CALLBACK_OP_SEND_FAILED: o.status = St::SendFailed; break;
-        case NETSNMP_CALLBACK_OP_DISCONNECT: o.status = St::SessionClosed; break;
-        default: return 1;
+        case NETSNMP_CALLBACK_OP_TIMED_OUT:
+            o.status = self->closing ? St::SessionClosed : St::Timeout;
+            break;
+        case NETSNMP_CALLBACK_OP_SEND_FAILED:
+            o.status = St::SendFailed;
+            break;
+        case NETSNMP_CALLBACK_OP_DISCONNECT:
+            o.status = St::SessionClosed;
+            break;
+        default:
+            return 1;
     }
     self->queue(std::move(o));
     return 1;
@@ -418,7 +469,7 @@ void HvNetSnmpTransport::Impl::finish(Op& op, HvSnmpReply reply) {
         op.reply = std::move(reply);
     }
     if (op.probeSession) {
-        toClose.push_back(op.probeSession);
+        closeLater(op.probeSession);
         op.probeSession = nullptr;
     }
     ops.erase(op.id);
@@ -518,7 +569,8 @@ void setTiming(void* sess, const HvSnmpCall& call) {
 Clock::time_point deadlineOf(const HvSnmpCall& call) {
     // A safety net only: net-snmp normally reports the time-out itself. A request resent after a
     // notInTimeWindow report may be dropped by net-snmp without a word once its retries are spent.
-    const auto attempt = std::chrono::milliseconds(static_cast<int64_t>(std::max<int32_t>(call.timeout, 0)) * 10);
+    const auto attempt =
+        std::chrono::milliseconds(static_cast<int64_t>(std::max<int32_t>(call.timeout, 0)) * 10);
     return Clock::now() + attempt * (std::max<int32_t>(call.retries, 0) + 2) + std::chrono::seconds(1);
 }
 }  // namespace
@@ -549,11 +601,11 @@ int32_t HvNetSnmpTransport::Impl::sendProbe(Op& op) {
     op.session = sess;
     op.sent = snmp_sess_session(sess);
     op.deadline = deadlineOf(op.call);
-    if (snmp_sess_async_send(sess, pdu, &Impl::callback, reinterpret_cast<void*>(static_cast<uintptr_t>(op.id))) ==
-        0) {
+    if (snmp_sess_async_send(sess, pdu, &Impl::callback,
+                             reinterpret_cast<void*>(static_cast<uintptr_t>(op.id))) == 0) {
         int error = snmp_sess_session(sess)->s_snmp_errno;
         snmp_free_pdu(pdu);
-        toClose.push_back(sess);
+        closeLater(sess);
         op.probeSession = nullptr;
         op.probing = false;
         return statusOfError(error, St::SendFailed);
@@ -574,8 +626,9 @@ int32_t HvNetSnmpTransport::Impl::sessionsFor(Op& op, Sessions*& out) {
     }
     Sessions& s = sessions[key];
     if (s.sync && s.engineId != engineId) {
-        toClose.push_back(s.sync);
-        toClose.push_back(s.async);
+        // Made for the engine ID the agent had before; operations still pending on them finish there.
+        retired.push_back(s.sync);
+        retired.push_back(s.async);
         s = Sessions{};
     }
     if (!s.sync) {
@@ -600,12 +653,24 @@ int32_t HvNetSnmpTransport::Impl::sessionsFor(Op& op, Sessions*& out) {
             if (t.securityLevel >= 2) {
                 HvUsmHash hash = *HvUsmHashOfProtocol(t.authProtocol);
                 switch (t.authProtocol) {
-                    case 2: s.authProto = usmHMACMD5AuthProtocol; break;
-                    case 3: s.authProto = usmHMACSHA1AuthProtocol; break;
-                    case 4: s.authProto = usmHMAC128SHA224AuthProtocol; break;
-                    case 5: s.authProto = usmHMAC192SHA256AuthProtocol; break;
-                    case 6: s.authProto = usmHMAC256SHA384AuthProtocol; break;
-                    default: s.authProto = usmHMAC384SHA512AuthProtocol; break;
+                    case 2:
+                        s.authProto = usmHMACMD5AuthProtocol;
+                        break;
+                    case 3:
+                        s.authProto = usmHMACSHA1AuthProtocol;
+                        break;
+                    case 4:
+                        s.authProto = usmHMAC128SHA224AuthProtocol;
+                        break;
+                    case 5:
+                        s.authProto = usmHMAC192SHA256AuthProtocol;
+                        break;
+                    case 6:
+                        s.authProto = usmHMAC256SHA384AuthProtocol;
+                        break;
+                    default:
+                        s.authProto = usmHMAC384SHA512AuthProtocol;
+                        break;
                 }
                 s.authKul = HvUsmLocalizeKey(hash, ku(hash, t.authPassword), s.engineId);
                 if (t.securityLevel == 3) {
@@ -717,8 +782,8 @@ int32_t HvNetSnmpTransport::Impl::sendReal(Op& op) {
     op.sent = snmp_sess_session(sess);
     op.lastReport = 0;
     op.deadline = deadlineOf(op.call);
-    if (snmp_sess_async_send(sess, pdu, &Impl::callback, reinterpret_cast<void*>(static_cast<uintptr_t>(op.id))) ==
-        0) {
+    if (snmp_sess_async_send(sess, pdu, &Impl::callback,
+                             reinterpret_cast<void*>(static_cast<uintptr_t>(op.id))) == 0) {
         int error = snmp_sess_session(sess)->s_snmp_errno;
         snmp_free_pdu(pdu);
         return statusOfError(error, St::SendFailed);
@@ -726,15 +791,21 @@ int32_t HvNetSnmpTransport::Impl::sendReal(Op& op) {
     return 0;
 }
 
+// Only the engine ID is forgotten: the agent's sessions are replaced when next used, so that
+// operations still pending on them are not cut off.
 void HvNetSnmpTransport::Impl::forgetAgent(const std::string& agent) {
     engines.erase(agent);
-    for (auto it = sessions.begin(); it != sessions.end();) {
-        if (it->second.agent == agent) {
-            toClose.push_back(it->second.sync);
-            toClose.push_back(it->second.async);
-            it = sessions.erase(it);
-        } else {
+}
+
+void HvNetSnmpTransport::Impl::releaseRetired() {
+    for (auto it = retired.begin(); it != retired.end();) {
+        bool used = false;
+        for (const auto& [id, op] : ops) used = used || op->session == *it;
+        if (used) {
             ++it;
+        } else {
+            closeLater(*it);
+            it = retired.erase(it);
         }
     }
 }
@@ -748,7 +819,7 @@ void HvNetSnmpTransport::Impl::handle(Outcome& o) {
     const std::string agent = op.dotted + ':' + std::to_string(op.call.target.port);
     if (op.probing) {
         if (op.probeSession) {
-            toClose.push_back(op.probeSession);
+            closeLater(op.probeSession);
             op.probeSession = nullptr;
         }
         if (!o.engineId.empty() && (o.report || o.status == 0)) {
@@ -767,6 +838,11 @@ void HvNetSnmpTransport::Impl::handle(Outcome& o) {
         int32_t status = sendProbe(op);
         if (status != 0) finish(op, failureReply(op, status));
         return;
+    }
+    if (!o.answered && o.status == St::Timeout && op.call.target.version == 3) {
+        // net-snmp drops the unknownEngineID report of a device replaced under the same address, so
+        // the request times out. Learn the engine ID afresh before the next request to that agent.
+        forgetAgent(agent);
     }
     HvSnmpReply reply;
     if (o.answered) {
@@ -798,7 +874,11 @@ void HvNetSnmpTransport::Impl::watchdog() {
     std::vector<std::shared_ptr<Op>> late;
     for (auto& [id, op] : ops)
         if (now >= op->deadline) late.push_back(op);
-    for (auto& op : late) finish(*op, failureReply(*op, op->lastReport ? op->lastReport : St::Timeout));
+    for (auto& op : late) {
+        if (op->call.target.version == 3 && !op->lastReport)
+            forgetAgent(op->dotted + ':' + std::to_string(op->call.target.port));
+        finish(*op, failureReply(*op, op->lastReport ? op->lastReport : St::Timeout));
+    }
 }
 
 void HvNetSnmpTransport::Impl::closeDeferred() {
@@ -806,7 +886,8 @@ void HvNetSnmpTransport::Impl::closeDeferred() {
         void* sess = toClose.back();
         toClose.pop_back();
         if (!sess) continue;
-        probeSessions.erase(std::remove(probeSessions.begin(), probeSessions.end(), sess), probeSessions.end());
+        probeSessions.erase(std::remove(probeSessions.begin(), probeSessions.end(), sess),
+                            probeSessions.end());
         // Closing calls the callback of every request still pending on it: they end as closed.
         bool wasClosing = closing;
         closing = true;
@@ -855,11 +936,13 @@ void HvNetSnmpTransport::Impl::waitFor(Op& op) {
 void HvNetSnmpTransport::Impl::closeAll() {
     closing = true;
     for (auto& [key, s] : sessions) {
-        toClose.push_back(s.sync);
-        toClose.push_back(s.async);
+        closeLater(s.sync);
+        closeLater(s.async);
     }
     sessions.clear();
-    for (void* p : probeSessions) toClose.push_back(p);
+    for (void* p : probeSessions) closeLater(p);
+    for (void* p : retired) closeLater(p);
+    retired.clear();
     for (auto& [id, op] : ops) op->probeSession = nullptr;
     closeDeferred();
     // What net-snmp did not report is closed all the same.
@@ -898,7 +981,8 @@ std::unique_ptr<HvNetSnmpTransport> HvNetSnmpTransport::create(int32_t& status) 
     local.sin_family = AF_INET;
     local.sin_port = 0;
     local.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (fd < 0 || bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) status = St::GeneralError;
+    if (fd < 0 || bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0)
+        status = St::GeneralError;
     if (fd >= 0) close(fd);
     return transport;
 }
@@ -973,9 +1057,11 @@ void HvNetSnmpTransport::processPending() {
         std::vector<void*> polled;
         for (auto& [key, s] : m.sessions) polled.push_back(s.async);
         polled.insert(polled.end(), m.probeSessions.begin(), m.probeSessions.end());
+        polled.insert(polled.end(), m.retired.begin(), m.retired.end());
         for (void* sess : polled) m.pollSession(sess, false, Clock::now());
         m.handleInbox();
         m.watchdog();
+        m.releaseRetired();
         m.closeDeferred();
     } catch (...) {
         m.inPump = false;
@@ -997,10 +1083,13 @@ std::vector<int> HvNetSnmpTransport::pollDescriptors() const {
     };
     for (const auto& [key, s] : m_impl->sessions) add(s.async);
     for (void* p : m_impl->probeSessions) add(p);
+    for (void* p : m_impl->retired) add(p);
     return fds;
 }
 
-uint64_t HvNetSnmpTransport::socketsGeneration() const { return m_impl->generation; }
+uint64_t HvNetSnmpTransport::socketsGeneration() const {
+    return m_impl->generation;
+}
 
 std::size_t HvNetSnmpTransport::pendingCount() const {
     std::size_t n = m_impl->due.size();

@@ -35,7 +35,9 @@ HvSnmpReply HvSnmpFakeTransport::answer(const HvSnmpCall& call) {
     return reply;
 }
 
-HvSnmpReply HvSnmpFakeTransport::sendSync(const HvSnmpCall& call) { return answer(call); }
+HvSnmpReply HvSnmpFakeTransport::sendSync(const HvSnmpCall& call) {
+    return answer(call);
+}
 
 int32_t HvSnmpFakeTransport::sendAsync(const HvSnmpCall& call, std::weak_ptr<const void> owner,
                                        HvSnmpCompletion completion) {

@@ -21,7 +21,7 @@ namespace HvSnmpStatus {
 constexpr int32_t Success = 0;
 constexpr int32_t GeneralError = -1;
 constexpr int32_t Timeout = -5;
-constexpr int32_t SessionClosed = -8;   // the session went away with the request outstanding
+constexpr int32_t SessionClosed = -8;  // the session went away with the request outstanding
 constexpr int32_t InvalidPdu = -11;
 constexpr int32_t InvalidTarget = -12;  // a version other than 0, 1 and 3
 constexpr int32_t InvalidOid = -17;

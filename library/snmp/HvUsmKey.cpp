@@ -9,12 +9,18 @@ namespace {
 
 const EVP_MD* digestOf(HvUsmHash hash) {
     switch (hash) {
-        case HvUsmHash::Md5: return EVP_md5();
-        case HvUsmHash::Sha1: return EVP_sha1();
-        case HvUsmHash::Sha224: return EVP_sha224();
-        case HvUsmHash::Sha256: return EVP_sha256();
-        case HvUsmHash::Sha384: return EVP_sha384();
-        case HvUsmHash::Sha512: return EVP_sha512();
+        case HvUsmHash::Md5:
+            return EVP_md5();
+        case HvUsmHash::Sha1:
+            return EVP_sha1();
+        case HvUsmHash::Sha224:
+            return EVP_sha224();
+        case HvUsmHash::Sha256:
+            return EVP_sha256();
+        case HvUsmHash::Sha384:
+            return EVP_sha384();
+        case HvUsmHash::Sha512:
+            return EVP_sha512();
     }
     return EVP_md5();
 }
@@ -42,13 +48,20 @@ std::string finishDigest(EVP_MD_CTX* ctx) {
 
 std::optional<HvUsmHash> HvUsmHashOfProtocol(int32_t authProtocol) {
     switch (authProtocol) {
-        case 2: return HvUsmHash::Md5;
-        case 3: return HvUsmHash::Sha1;
-        case 4: return HvUsmHash::Sha224;
-        case 5: return HvUsmHash::Sha256;
-        case 6: return HvUsmHash::Sha384;
-        case 7: return HvUsmHash::Sha512;
-        default: return std::nullopt;
+        case 2:
+            return HvUsmHash::Md5;
+        case 3:
+            return HvUsmHash::Sha1;
+        case 4:
+            return HvUsmHash::Sha224;
+        case 5:
+            return HvUsmHash::Sha256;
+        case 6:
+            return HvUsmHash::Sha384;
+        case 7:
+            return HvUsmHash::Sha512;
+        default:
+            return std::nullopt;
     }
 }
 

@@ -41,8 +41,7 @@ public:
 
     HvSnmpReply answer(const HvSnmpCall& call) {
         if (override)
-            if (auto reply = override(call))
-                return *reply;
+            if (auto reply = override(call)) return *reply;
         const bool v1 = call.target.version == 0;
         HvSnmpReply reply;
         for (std::size_t k = 0; k < call.varbinds.size(); ++k) {
@@ -80,8 +79,7 @@ public:
         }
         // A write is all or nothing.
         if (call.op == HvSnmpOp::Set)
-            for (const HvVarBind& vb : call.varbinds)
-                store[*HvTextToOid(vb.oid)] = vb;
+            for (const HvVarBind& vb : call.varbinds) store[*HvTextToOid(vb.oid)] = vb;
         return reply;
     }
 };

@@ -36,15 +36,16 @@ const MibObjectDef kTable[] = {
     {},
 };
 
-std::string col(const char* column, int row) { return std::string(column) + "." + std::to_string(row); }
+std::string col(const char* column, int row) {
+    return std::string(column) + "." + std::to_string(row);
+}
 
 // One QCoreApplication for the deferred completions and the destructor's wait.
 void ensureApp() {
     static int argc = 1;
     static char name[] = "test_library";
     static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
 }
 
 class RequestTest : public ::testing::Test {
@@ -67,8 +68,7 @@ protected:
     }
     std::vector<std::string> sentOids(std::size_t n) const {
         std::vector<std::string> oids;
-        for (const HvVarBind& vb : fake.calls().at(n).varbinds)
-            oids.push_back(vb.oid);
+        for (const HvVarBind& vb : fake.calls().at(n).varbinds) oids.push_back(vb.oid);
         return oids;
     }
     // Runs the fake's pump until done or a deadline.
@@ -119,8 +119,8 @@ TEST_F(RequestTest, ScalarListSendsReadableItemsWithDotZero) {
     EXPECT_EQ(fake.calls()[0].timeout, 250);
     EXPECT_EQ(fake.calls()[0].retries, 3);
     EXPECT_EQ(fake.calls()[0].target.readCommunity, "kiwano");
-    EXPECT_EQ(sentOids(0), (std::vector<std::string>{"1.3.6.1.2.1.1.1.0", "1.3.6.1.2.1.1.5.0",
-                                                          "1.3.6.1.2.1.1.6.0"}));
+    EXPECT_EQ(sentOids(0),
+              (std::vector<std::string>{"1.3.6.1.2.1.1.1.0", "1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1.6.0"}));
     EXPECT_EQ(request->varList.item(0).value, "QMX");
     EXPECT_EQ(request->varList.item(2).value, "roof");
     EXPECT_TRUE(messages.empty());
@@ -141,8 +141,7 @@ TEST_P(WalkEndTest, TwoColumnsTwoRowsThenEveryColumnEnds) {
     useTable();
     request->security.version = p.version;
     fillTable(2);
-    if (p.objectAfterTable)
-        agent.put("1.3.6.1.4.1.99.3.0", FakeAgent::integer(7));
+    if (p.objectAfterTable) agent.put("1.3.6.1.4.1.99.3.0", FakeAgent::integer(7));
 
     bool ok = true;
     ASSERT_TRUE(request->get(&ok, true));
@@ -206,6 +205,84 @@ TEST_F(RequestTest, FirstReadOnEmptyV1ColumnReportsAndEnds) {
     EXPECT_EQ(messages[0].code, -102);
 }
 
+// What a first read sends, by list kind.
+struct WireForm {
+    const char* name;
+    uint8_t kind;
+    const char* suffix;
+    uint8_t getNextFlag;
+    HvSnmpOp op;
+    const char* oid;  // of the first item
+};
+
+class WireFormTest : public RequestTest, public ::testing::WithParamInterface<WireForm> {};
+
+TEST_P(WireFormTest, FirstReadSends) {
+    const WireForm& p = GetParam();
+    request->varList = HvSNMPVarList(kScalars, p.kind, 0);
+    request->varList.setInstanceSuffix(p.suffix);
+    request->getNextFlag = p.getNextFlag;
+    bool ok = true;
+    request->get(&ok, true);
+    ASSERT_EQ(fake.calls().size(), 1u);
+    EXPECT_EQ(fake.calls()[0].op, p.op);
+    EXPECT_EQ(sentOids(0).at(0), p.oid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, WireFormTest,
+    ::testing::Values(WireForm{"Scalar", SVT_SV, "", 0, HvSnmpOp::Get, "1.3.6.1.2.1.1.1.0"},
+                      WireForm{"ScalarSuffix", SVT_SV, "2", 0, HvSnmpOp::Get, "1.3.6.1.2.1.1.1.2.0"},
+                      WireForm{"Row", MVT_SV, "", 0, HvSnmpOp::Get, "1.3.6.1.2.1.1.1"},
+                      WireForm{"RowSuffix", MVT_SV, "1.4", 0, HvSnmpOp::Get, "1.3.6.1.2.1.1.1.1.4"},
+                      WireForm{"RowGetNext", MVT_SV, "", 1, HvSnmpOp::GetNext, "1.3.6.1.2.1.1.1"},
+                      WireForm{"Walk", MVT_UMV, "", 0, HvSnmpOp::GetNext, "1.3.6.1.2.1.1.1"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RequestTest, UnknownListKindIsReportedAndCompletes) {
+    request->varList = HvSNMPVarList(kScalars, SVT_SV, 0);
+    request->varList.setKind(9);
+    bool ok = true;
+    EXPECT_FALSE(request->get(&ok, true));
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].code, -515);
+    HvSNMPError outcome;
+    int completions = 0;
+    request->getAsync([&](HvSNMPError* e, HvSNMPVarList*) { outcome = *e, ++completions; }, true);
+    ASSERT_TRUE(pumpUntil([&] { return completions > 0; }));
+    EXPECT_EQ(outcome.code, -515);
+    EXPECT_EQ(request->outstanding(), 0);
+    EXPECT_TRUE(fake.calls().empty());
+}
+
+// A row index too short for the keys: raised by a synchronous read, and the failure of an
+// asynchronous one (which still completes once).
+TEST_F(RequestTest, ShortRowIndexRaises514) {
+    const MibObjectDef table[] = {
+        {" ", "ifIndex", S::Integer, A::NotAccess},
+        {" ", "n", S::Integer, A::NotAccess},
+        {kName, "Name", S::DisplayStr, A::ReadWrite},
+        {},
+    };
+    request->varList = HvSNMPVarList(table, MVT_FMV, 2);
+    agent.put(col(kName, 1), FakeAgent::octets("one key only"));
+    bool ok = true;
+    try {
+        request->get(&ok, true);
+        ADD_FAILURE() << "no exception";
+    } catch (const HvException& e) {
+        EXPECT_EQ(e.helpContext(), -514);
+    }
+    HvSNMPError outcome;
+    int completions = 0;
+    request->getAsync([&](HvSNMPError* e, HvSNMPVarList*) { outcome = *e, ++completions; }, true);
+    ASSERT_TRUE(pumpUntil([&] { return completions > 0; }));
+    EXPECT_EQ(outcome.code, -514);
+    EXPECT_TRUE(outcome.endOfWalk);
+    EXPECT_EQ(request->outstanding(), 0);
+}
+
 TEST_F(RequestTest, NextRowOnScalarListRaises510) {
     request->varList = HvSNMPVarList(kScalars, SVT_SV, 0);
     bool ok = true;
@@ -258,8 +335,7 @@ TEST_F(RequestTest, SetWithIndexListSendsChosenItemsAndRestoresTheList) {
     EXPECT_EQ(call.varbinds[0].octets, "first");
     EXPECT_EQ(call.varbinds[1].oid, "1.3.6.1.2.1.1.6.0");
     EXPECT_EQ(call.varbinds[1].octets, "second");
-    for (int32_t i = 0; i < before.count(); ++i)
-        EXPECT_EQ(request->varList.item(i), before.item(i)) << i;
+    for (int32_t i = 0; i < before.count(); ++i) EXPECT_EQ(request->varList.item(i), before.item(i)) << i;
 }
 
 TEST_F(RequestTest, SetSendsEveryWritableItemWhenNoIndexList) {
@@ -269,8 +345,8 @@ TEST_F(RequestTest, SetSendsEveryWritableItemWhenNoIndexList) {
     bool ok = true;
     request->set(&ok, false, "", nullptr);
     // Item 3 carries 0x20 and stays out.
-    EXPECT_EQ(sentOids(0), (std::vector<std::string>{"1.3.6.1.2.1.1.1.0", "1.3.6.1.2.1.1.5.0",
-                                                          "1.3.6.1.2.1.1.6.0"}));
+    EXPECT_EQ(sentOids(0),
+              (std::vector<std::string>{"1.3.6.1.2.1.1.1.0", "1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1.6.0"}));
 }
 
 TEST_F(RequestTest, SetThatFailsToBuildStillRestoresTheList) {
@@ -280,8 +356,7 @@ TEST_F(RequestTest, SetThatFailsToBuildStillRestoresTheList) {
     bool ok = true;
     EXPECT_THROW(request->set(&ok, false, "3", &values), HvException);
     EXPECT_TRUE(fake.calls().empty());
-    for (int32_t i = 0; i < before.count(); ++i)
-        EXPECT_EQ(request->varList.item(i), before.item(i)) << i;
+    for (int32_t i = 0; i < before.count(); ++i) EXPECT_EQ(request->varList.item(i), before.item(i)) << i;
 }
 
 TEST_F(RequestTest, WalkListWriteGoesToTheRowAndNeverSendsKeys) {
@@ -368,8 +443,7 @@ TEST_F(RequestTest, ColumnTestComparesArcs) {
     agent.put("1.3.6.1.4.1.99.5.10.1", FakeAgent::integer(100));
     bool ok = true;
     int rows = 0;
-    for (bool first = true; request->get(&ok, first) && rows < 10; first = false)
-        ++rows;
+    for (bool first = true; request->get(&ok, first) && rows < 10; first = false) ++rows;
     EXPECT_EQ(rows, 2);
     EXPECT_TRUE(ok);
     EXPECT_EQ(request->varList.item(0).value, "(NOTDONE)");
@@ -380,8 +454,7 @@ TEST_F(RequestTest, ColumnTestComparesArcs) {
 TEST_F(RequestTest, EndedColumnStaysEnded) {
     useTable();
     request->security.version = 1;
-    for (int r = 1; r <= 3; ++r)
-        agent.put(col(kName, r), FakeAgent::octets("n" + std::to_string(r)));
+    for (int r = 1; r <= 3; ++r) agent.put(col(kName, r), FakeAgent::octets("n" + std::to_string(r)));
     agent.put(col(kLevel, 4), FakeAgent::integer(40));
     std::vector<std::string> levels;
     bool ok = true;
@@ -415,8 +488,7 @@ TEST_F(RequestTest, WalkGoingBackwardsEndsWithAnError) {
     answers = 0;
     HvSNMPCompletion done = [&](HvSNMPError* e, HvSNMPVarList*) {
         outcome = *e;
-        if (!e->endOfWalk)
-            request->getAsync(done, false);
+        if (!e->endOfWalk) request->getAsync(done, false);
     };
     request->getAsync(done, true);
     ASSERT_TRUE(pumpUntil([&] { return outcome.endOfWalk; }));
@@ -439,8 +511,7 @@ TEST_F(RequestTest, FailedAsyncSendStillCompletesOnce) {
 
     fake.setSendStatus(HvSnmpStatus::SendFailed);
     outcomes.clear();
-    request->setAsync([&](HvSNMPError* e, HvSNMPVarList*) { outcomes.push_back(*e); }, false, "1",
-                      nullptr);
+    request->setAsync([&](HvSNMPError* e, HvSNMPVarList*) { outcomes.push_back(*e); }, false, "1", nullptr);
     ASSERT_TRUE(pumpUntil([&] { return !outcomes.empty(); }));
     EXPECT_EQ(outcomes[0].code, -422);
     EXPECT_EQ(request->outstanding(), 0);

@@ -43,8 +43,9 @@ struct Tries {
     int32_t level;
     int32_t retries;
 };
-void PrintTo(const Tries& c, std::ostream* os) { *os << c.name; }
-
+void PrintTo(const Tries& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SilentDevice : public ::testing::TestWithParam<Tries> {
 protected:
@@ -70,10 +71,11 @@ TEST_P(SilentDevice, TimesOutAfterEveryTry) {
     call.target.port = second.port();
     int completions = 0;
     HvSnmpReply asyncReply;
-    EXPECT_EQ(testTransport().sendAsync(call, {}, [&](const HvSnmpReply& r) {
-        ++completions;
-        asyncReply = r;
-    }),
+    EXPECT_EQ(testTransport().sendAsync(call, {},
+                                        [&](const HvSnmpReply& r) {
+                                            ++completions;
+                                            asyncReply = r;
+                                        }),
               0);
     ASSERT_TRUE(pumpUntil(testTransport(), [&] { return testTransport().pendingCount() == 0; }));
     EXPECT_EQ(completions, 1);
@@ -98,8 +100,9 @@ struct Refusal {
     std::function<void(HvSnmpCall&)> change;
     int32_t status;
 };
-void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
-
+void PrintTo(const Refusal& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RefusedCall : public ::testing::TestWithParam<Refusal> {};
 
@@ -114,10 +117,11 @@ TEST_P(RefusedCall, FailsWithItsStatus) {
 
     int completions = 0;
     int32_t status = 0;
-    EXPECT_EQ(testTransport().sendAsync(call, {}, [&](const HvSnmpReply& r) {
-        ++completions;
-        status = r.status;
-    }),
+    EXPECT_EQ(testTransport().sendAsync(call, {},
+                                        [&](const HvSnmpReply& r) {
+                                            ++completions;
+                                            status = r.status;
+                                        }),
               c.status);
     EXPECT_EQ(completions, 0) << "a completion never runs inside the send";
     ASSERT_TRUE(pumpUntil(testTransport(), [&] { return completions > 0; }));
@@ -190,13 +194,37 @@ TEST(NetSnmpTransport, DestroyedOwnerIsNotCalled) {
     // A second owner on the same target still gets its answer.
     auto alive = std::make_shared<Owner>();
     int32_t status = 0;
-    ASSERT_EQ(testTransport().sendAsync(call, std::weak_ptr<const void>(alive), [&](const HvSnmpReply& r) {
-        ++alive->calls;
-        status = r.status;
-    }),
+    ASSERT_EQ(testTransport().sendAsync(call, std::weak_ptr<const void>(alive),
+                                        [&](const HvSnmpReply& r) {
+                                            ++alive->calls;
+                                            status = r.status;
+                                        }),
               0);
     ASSERT_TRUE(pumpUntil(testTransport(), [&] { return alive->calls > 0; }));
     EXPECT_EQ(status, HvSnmpStatus::Timeout);
+}
+
+// Closing the engine ends what is pending: owners still alive hear of it once, as closed.
+TEST(NetSnmpTransport, ShutdownEndsPendingOperations) {
+    SilentAgent agent;
+    HvSnmpCall call = scalarCall(agent.port());
+    call.timeout = 1000;
+    int completions = 0;
+    int32_t status = 0;
+    ASSERT_EQ(testTransport().sendAsync(call, {},
+                                        [&](const HvSnmpReply& r) {
+                                            ++completions;
+                                            status = r.status;
+                                        }),
+              0);
+    HvSNMPSession::shutdown();
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(status, HvSnmpStatus::SessionClosed);
+    EXPECT_EQ(HvSNMPSession::session, nullptr);
+    // A new start gives a working engine again.
+    HvSnmpCall again = scalarCall(closedPort());
+    again.retries = 0;
+    EXPECT_EQ(testTransport().sendSync(again).status, HvSnmpStatus::Timeout);
 }
 
 }  // namespace

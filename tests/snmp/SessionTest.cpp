@@ -6,6 +6,9 @@
 #include <ostream>
 #include <string>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <QElapsedTimer>
@@ -26,7 +29,9 @@ std::string readFile(const std::string& path) {
     return s.str();
 }
 
-void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 // "HvSNMP_PP_Application", each octet as 'A' + high nibble, 'A' + low nibble.
 const std::string kEncodedId = "EIHGFDEOENFAFPFAFAFPEBHAHAGMGJGDGBHEGJGPGO";
@@ -61,8 +66,9 @@ struct BadFile {
     const char* name;
     const char* text;
 };
-void PrintTo(const BadFile& c, std::ostream* os) { *os << c.name; }
-
+void PrintTo(const BadFile& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MalformedBootCounter : public BootCounter, public ::testing::WithParamInterface<BadFile> {};
 
@@ -80,7 +86,8 @@ TEST_P(MalformedBootCounter, StopsTheStartWith507) {
 
 INSTANTIATE_TEST_SUITE_P(Files, MalformedBootCounter,
                          ::testing::Values(BadFile{"NoNumber", "EIHG\n"}, BadFile{"LowerCase", "eihg 3\n"},
-                                           BadFile{"OddLength", "EIH 3\n"}, BadFile{"NotDecimal", "EIHG 3x\n"},
+                                           BadFile{"OddLength", "EIH 3\n"},
+                                           BadFile{"NotDecimal", "EIHG 3x\n"},
                                            BadFile{"Negative", "EIHG -3\n"},
                                            BadFile{"TooLarge", "EIHG 99999999999\n"}),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -102,6 +109,32 @@ TEST_F(BootCounter, ResultsOfTheReader) {
     EXPECT_EQ(boots, 99);
     EXPECT_EQ(HvSNMPSession::getBootCounter(file(), std::string("\x00\x01", 2), boots), 0);
     EXPECT_EQ(boots, 7);
+}
+
+// Module instances for several devices share the working directory: writers that race never leave
+// a file a reader cannot parse.
+TEST_F(BootCounter, ConcurrentWritersNeverCorruptTheFile) {
+    std::vector<pid_t> children;
+    for (int c = 0; c < 3; ++c) {
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            for (int i = 1; i <= 200; ++i)
+                if (HvSNMPSession::saveBootCounter(file(), std::string(1, char('a' + c)), i) != 0) _exit(1);
+            _exit(0);
+        }
+        children.push_back(pid);
+    }
+    for (bool running = true; running;) {
+        int32_t boots = 0;
+        int r = HvSNMPSession::getBootCounter(file(), "a", boots);
+        ASSERT_TRUE(r == 0 || r == -1 || r == -2) << "reader saw result " << r;
+        running = false;
+        for (pid_t pid : children) running = running || waitpid(pid, nullptr, WNOHANG) == 0;
+    }
+    for (pid_t pid : children) waitpid(pid, nullptr, 0);
+    int32_t boots = 0;
+    EXPECT_EQ(HvSNMPSession::getBootCounter(file(), "a", boots), 0);
 }
 
 TEST_F(BootCounter, StartWritesTheDefaults) {
@@ -148,7 +181,8 @@ protected:
     bool loopUntil(const std::function<bool()>& done) {
         QElapsedTimer clock;
         clock.start();
-        while (!done() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        while (!done() && clock.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         return done();
     }
     HvSnmpCall call() {

@@ -28,16 +28,16 @@ inline QCoreApplication& testApplication() {
 }
 
 // The one net-snmp transport of the test program (net-snmp's state is global): the session's, started
-// in a directory of its own so that the boot counter goes there.
+// in a directory of its own so that the boot counter goes there, and started again after a test
+// has shut the session down.
 inline HvNetSnmpTransport& testTransport() {
-    static HvNetSnmpTransport* transport = [] {
-        testApplication();
+    testApplication();
+    if (!HvSNMPSession::engine()) {
         static QTemporaryDir dir;
         HvSNMPSession::initialize(dir.path().toStdString());
         _SnmpEventProcessor::stop();  // tests drive the transport themselves unless they start it
-        return HvSNMPSession::engine();
-    }();
-    return *transport;
+    }
+    return *HvSNMPSession::engine();
 }
 
 // A UDP port on loopback that reads every request and answers none: a device that has gone silent.

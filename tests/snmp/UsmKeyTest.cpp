@@ -24,7 +24,9 @@ struct KeyCase {
     const char* kul;
 };
 
-void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class UsmKeyVectors : public ::testing::TestWithParam<KeyCase> {};
 

@@ -1,0 +1,80 @@
+#pragma once
+
+// The capability probes of the main window: which device objects fill which hidden fields, and when
+// they are read again.
+
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "library/HvSNMPRequest.h"
+#include "library/MibObjectDef.h"
+#include "platform/forms/Controls.h"
+
+inline constexpr int kProbeCount = 16;
+// Probes 1..14 (index 0..13) are read on every re-poll tick; 15 and 16 keep their first answer.
+inline constexpr int kRepolledProbes = 14;
+
+struct ProbeDef {
+    const MibObjectDef* table;
+    const char* edit;          // the field for item 0
+    const char* secondEdit;    // the field for item 2, or null (probe 7: item 1 and item 2)
+    const char* format;
+};
+
+// The probe table in its order; index 6 reads the five LAN objects and binds items 1 and 2.
+const std::array<ProbeDef, kProbeCount>& probeTable();
+
+// The fields a clearing tick empties: every re-polled field but the two read once and the Status
+// menu's.
+const std::vector<std::string>& clearedFields();
+
+// One read of a small object table into hidden fields. SNMP failures leave the fields as they were.
+class CapabilityProbe {
+public:
+    explicit CapabilityProbe(const MibObjectDef* table);
+
+    HvSNMPRequest request;
+
+    // The field shows the item's value after each successful read. The format is the field's input
+    // rule ("%s" any text, "%u" digits); the value is written as the device sent it.
+    void addEdit(int32_t itemIndex, const std::string& format, forms::Edit* edit);
+
+    // Asynchronous read; done (optional) gets the outcome's code from the event pump. A read that
+    // cannot be built raises HvException.
+    void get(std::function<void(int32_t code)> done = {});
+    // Synchronous read; true on success.
+    bool getSync();
+
+    // The probe has had a successful answer.
+    bool answered() const { return m_answered; }
+
+private:
+    void writeFields();
+
+    struct Binding {
+        int32_t item;
+        QPointer<forms::Edit> edit;
+    };
+    std::vector<Binding> m_bindings;
+    bool m_answered = false;
+};
+
+// When the probes are read: every tick reads probes 1..14 and, on the 8th tick and then every 7th,
+// first clears their fields. Probes 15 and 16 are read at start and again on each tick until each
+// has had its first successful answer, so a device that was silent at start still gets them.
+class CapabilityPoll {
+public:
+    struct Plan {
+        bool clear = false;
+        std::vector<int> probes;  // indexes into the probe table
+    };
+    // The start-up round: every probe.
+    static Plan startup();
+    // One Timer1 tick; pollTicks is the main window's counter.
+    static Plan tick(int32_t& pollTicks, const std::array<bool, kProbeCount>& answered);
+};
