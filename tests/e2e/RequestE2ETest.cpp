@@ -259,8 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"WrongCommunity", {"v2c", 1, "", 1, 1, "", 1, ""}, -405},
         Refusal{"UnknownUser", {"v3", 3, "stranger", 2, 2, "md5password", 1, ""}, -304},
         Refusal{"WrongAuthPassword", {"v3", 3, "md5user", 2, 2, "not-the-password", 1, ""}, -308},
-        // The agent decrypts to garbage it cannot parse and drops it: no report comes back.
-        Refusal{"WrongPrivPassword", {"v3", 3, "shaaes", 3, 3, "shapassword", 4, "not-the-privacy"}, -405}),
+        Refusal{"WrongPrivPassword", {"v3", 3, "shaaes", 3, 3, "shapassword", 4, "not-the-privacy"}, -306}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RequestE2E, SilentDeviceTimesOutAfterEveryTry) {

@@ -585,16 +585,22 @@ TEST_F(RequestTest, RequestDeletedFromItsOwnCompletion) {
     second->varList = HvSNMPVarList(kScalars, SVT_SV, 0);
     int completions = 0;
     // Two answers outstanding on the dying request: the second must be dropped.
+    // Inside the pump nothing can arrive, so the destructor must not wait (it would spin the
+    // event loop for its whole limit).
+    bool loopRanInDelete = false;
     auto done = [&](HvSNMPError*, HvSNMPVarList*) {
         ++completions;
+        QTimer::singleShot(0, [&] { loopRanInDelete = true; });
         delete second;
         second = nullptr;
+        EXPECT_FALSE(loopRanInDelete);
     };
     second->getAsync(done, true);
     second->getAsync(done, true);
     fake.processPending();
     EXPECT_EQ(second, nullptr);
     EXPECT_EQ(completions, 1);
+    EXPECT_TRUE(pumpUntil([&] { return loopRanInDelete; }));
 }
 
 TEST_F(RequestTest, NotAliveRequestDoesNothing) {
