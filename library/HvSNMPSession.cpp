@@ -99,9 +99,11 @@ struct Pump {
     bool inside = false;
 };
 
+// Lives as long as the process: the timer and notifiers must not be destroyed by static
+// destruction after the application object has gone. shutdown() frees them in order.
 Pump& pump() {
-    static Pump p;
-    return p;
+    static Pump* p = new Pump;
+    return *p;
 }
 
 void dropNotifiers() {
@@ -289,12 +291,13 @@ void _SnmpEventProcessor::onTimer() {
     // A completion may open a modal dialog; a readable socket must not call back in meanwhile.
     enableNotifiers(false);
     if (HvSnmpTransport* t = HvSNMPSession::session) {
-        for (;;) {
+        // The completions after one that threw are still queued: go on with them. Bounded, so that a
+        // failure that is not a completion's cannot hold the GUI thread; the rest wait for the next tick.
+        for (int attempt = 0; attempt < 64; ++attempt) {
             try {
                 t->processPending();
                 break;
             } catch (...) {
-                // The completions after the one that threw are still queued: go on with them.
                 HvHandleException(std::current_exception());
             }
         }

@@ -214,8 +214,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"ShortPassword", {"", 3, 2, "md5auth", 2, "abc", 1, ""}, 1408},
         Refusal{"WrongAuthProtocol", {"", 3, 2, "md5auth", 3, "md5password", 1, ""}, 1408},
         Refusal{"LevelAboveTheUser", {"", 3, 3, "md5auth", 2, "md5password", 2, "despassword"}, 1403},
-        // An agent cannot tell a wrong privacy key from noise: it drops the request.
-        Refusal{"WrongPrivPassword", {"", 3, 3, "shaaes", 3, "shapassword", 4, "wrongpassword"}, -5}),
+        // The simulator reports a key that does not decrypt the request as a decryption error.
+        Refusal{"WrongPrivPassword", {"", 3, 3, "shaaes", 3, "shapassword", 4, "wrongpassword"}, 1406},
+        Refusal{"WrongDesPassword", {"", 3, 3, "md5des", 2, "md5password", 2, "wrongpassword"}, 1406}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A wrong community is dropped by the agent, as SNMP prescribes.
