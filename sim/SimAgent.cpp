@@ -12,6 +12,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <openssl/evp.h>
+
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 #include <net-snmp/agent/net-snmp-agent-includes.h>
@@ -433,11 +435,32 @@ int postParse(netsnmp_session* session, netsnmp_pdu* pdu, int result) {
     return 1;
 }
 
+// The user's key from a password (RFC 3414 A.2: the password repeated over 1 MB, hashed), given
+// to net-snmp as a master key, since net-snmp itself refuses passwords under 8 characters and the
+// module does not.
+std::string masterKey(const std::string& password, const std::string& auth) {
+    // Doubling keeps the repetition aligned: every append starts at a multiple of the length.
+    constexpr size_t kSize = 1048576;
+    std::string data = password;
+    data.reserve(kSize);
+    while (data.size() < kSize) data.append(data, 0, std::min(data.size(), kSize - data.size()));
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int len = 0;
+    EVP_Digest(data.data(), data.size(), digest, &len, auth == "SHA" ? EVP_sha1() : EVP_md5(), nullptr);
+    static const char* hex = "0123456789abcdef";
+    std::string out = "0x";
+    for (unsigned int i = 0; i < len; ++i) {
+        out += hex[digest[i] >> 4];
+        out += hex[digest[i] & 15];
+    }
+    return out;
+}
+
 bool userExists(const SimUser& u, std::string* error) {
     u_char engine[SNMP_MAXBUF_SMALL];
     size_t engineLen = snmpv3_get_engineID(engine, sizeof engine);
     if (!usm_get_user(engine, engineLen, const_cast<char*>(u.name.c_str()))) {
-        *error = "cannot create v3 user '" + u.name + "' (net-snmp needs passwords of 8 characters or more)";
+        *error = "cannot create v3 user '" + u.name + "'";
         return false;
     }
     return true;
@@ -453,7 +476,9 @@ void simTftpRequest(SimDevice& device, const std::string& what, const std::strin
 
 int SimAgent::start(const std::string& address, int port, const std::string& engineId, std::string* error) {
     g_device = &m_device;
+    // No MIB modules, and no MIB directories to index either.
     setenv("MIBS", "", 1);
+    setenv("MIBDIRS", "", 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_PERSIST_STATE, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
@@ -489,10 +514,10 @@ int SimAgent::start(const std::string& address, int port, const std::string& eng
         std::string line = "createUser " + u.name;
         std::string level = "noauth";
         if (!u.auth.empty()) {
-            line += " " + u.auth + " " + u.authPass;
+            line += " " + u.auth + " -m " + masterKey(u.authPass, u.auth);
             level = "auth";
             if (!u.priv.empty()) {
-                line += " " + u.priv + " " + u.privPass;
+                line += " " + u.priv + " -m " + masterKey(u.privPass, u.auth);
                 level = "priv";
             }
         }

@@ -98,6 +98,28 @@ std::string runControl(SimDevice& d, const std::string& line) {
         }
         return "ok";
     }
+    if (cmd == "fill") {
+        std::string t, n, type;
+        in >> t >> n >> type;
+        auto column = parseOid(t);
+        int64_t count = ms(n);
+        if (!column) return "error bad OID";
+        if (count < 1 || count > 100000) return "error row count 1..100000 expected";
+        if (type.size() != 1) return "error type letter expected (i, s, x, a, t or o)";
+        std::string why;
+        auto v = parseValue(type[0], rest(in), &why);
+        if (!v) return "error " + why;
+        for (int64_t i = 1; i <= count; ++i) {
+            SimOid row = *column;
+            row.push_back(uint32_t(i));
+            SimEntry e;
+            e.value = *v;
+            e.writable = true;
+            e.syntax = type[0] == 'x' ? 0x04 : 0;
+            d.store.put(row, e);
+        }
+        return "ok";
+    }
     if (cmd == "del") {
         std::string t;
         in >> t;

@@ -61,10 +61,7 @@ SimOid enterprise(std::string_view rel) {
 // Default values: the rule with the longest prefix of the OID decides; it sees the arcs after its
 // prefix (slot, row index) and the refill generation of its table.
 using Maker = std::function<SimValue(const SimOid& tail, int generation)>;
-struct Rule {
-    SimOid prefix;
-    Maker make;
-};
+using Rules = std::map<SimOid, Maker>;
 
 uint32_t last(const SimOid& tail) {
     return tail.empty() ? 0 : tail.back();
@@ -91,7 +88,7 @@ Maker noMac() {
     return fixed(SimValue::string(kNoMac));
 }
 
-std::vector<Rule> buildRules(SimProfile profile) {
+Rules buildRules(SimProfile profile) {
     const bool legacy = profile == SimProfile::Legacy;
     std::vector<std::pair<std::string, Maker>> rules = {
         // system group
@@ -304,11 +301,11 @@ std::vector<Rule> buildRules(SimProfile profile) {
         {"E.4.99.1.1.5", str("QMX7240")},
         {"E.4.99.1.1.6", str("US")},
     };
-    std::vector<Rule> out;
+    Rules out;
     for (auto& [prefix, make] : rules) {
         std::string text = prefix;
         if (text.rfind("E.", 0) == 0) text = std::string(kEnterprise) + text.substr(1);
-        out.push_back({*parseOid(text), std::move(make)});
+        out.emplace(*parseOid(text), std::move(make));
     }
     return out;
 }
@@ -355,13 +352,13 @@ SimValue enumDefault(HvOptionList* const* slot) {
     return SimValue::integer(pairs && pairs->text ? pairs->value : 0);
 }
 
-SimValue defaultValue(const std::vector<Rule>& rules, const SimOid& oid, uint32_t syntax, int generation,
+SimValue defaultValue(const Rules& rules, const SimOid& oid, uint32_t syntax, int generation,
                       HvOptionList* const* options = nullptr) {
-    const Rule* best = nullptr;
-    for (const auto& r : rules)
-        if (oidStartsWith(oid, r.prefix) && (!best || r.prefix.size() > best->prefix.size())) best = &r;
-    if (best) {
-        SimValue v = best->make(SimOid(oid.begin() + best->prefix.size(), oid.end()), generation);
+    Rules::const_iterator best = rules.end();
+    for (size_t len = oid.size(); len > 0 && best == rules.end(); --len)
+        best = rules.find(SimOid(oid.begin(), oid.begin() + len));
+    if (best != rules.end()) {
+        SimValue v = best->second(SimOid(oid.begin() + best->first.size(), oid.end()), generation);
         // The record's syntax decides the wire type; a rule of the wrong type yields the plain default.
         if (v.type == typeOf(syntax)) return v;
     }

@@ -53,12 +53,12 @@ bool parseUser(const std::string& spec, bool writable, SimUser* u) {
     if (parts.size() >= 3) {
         u->auth = parts[1];
         u->authPass = parts[2];
-        if (u->auth != "MD5" && u->auth != "SHA") return false;
+        if ((u->auth != "MD5" && u->auth != "SHA") || u->authPass.empty()) return false;
     }
     if (parts.size() == 5) {
         u->priv = parts[3];
         u->privPass = parts[4];
-        if (u->priv != "DES" && u->priv != "AES") return false;
+        if ((u->priv != "DES" && u->priv != "AES") || u->privPass.empty()) return false;
     }
     return true;
 }

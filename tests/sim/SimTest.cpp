@@ -33,6 +33,7 @@ const std::vector<std::string> kUsers = {
     "--user",         "frank:SHA:frankpass:DES:frankpriv",
     "--user",         "gina:MD5:ginapass1:AES:ginapriv1",
     "--ro-user",      "rita:SHA:ritapass1",
+    "--user",         "sam:MD5:abc:DES:xyz",  // shorter than net-snmp's own tools accept as passwords
 };
 
 const SnmpAccess kV1{"v1", {"-v1", "-c", "private"}};
@@ -58,6 +59,10 @@ std::vector<SnmpAccess> allAccesses() {
         {"v3Md5Aes",
          {"-v3", "-u", "gina", "-l", "authPriv", "-a", "MD5", "-A", "ginapass1", "-x", "AES", "-X",
           "ginapriv1"}},
+        // The tools take the keys of "abc" and "xyz" instead (RFC 3414 A.2 with MD5).
+        {"v3ShortPasswords",
+         {"-v3", "-u", "sam", "-l", "authPriv", "-a", "MD5", "-3m", "0x992d2d55392e2045ee1e0711ca73c6eb",
+          "-x", "DES", "-3M", "0xcf343a2ca623f9a1ee16f8ccb1d58fce"}},
     };
 }
 
@@ -483,9 +488,18 @@ TEST_F(SimTest, ControlSetsValuesOutsideTheOptionsAndRemovesObjects) {
     EXPECT_EQ(sim().command("get " + E + ".4.99.1.1.1.0"), "ok i 1");
 }
 
+TEST_F(SimTest, ControlFillsALargeTable) {
+    const std::string column = E + ".4.2.50.1.2";
+    ASSERT_EQ(sim().command("fill " + column + " 1000 s row"), "ok");
+    ToolResult w = snmp("snmpbulkwalk", kV2c, sim().endpoint(), {column});
+    EXPECT_EQ(w.exitCode, 0) << w.out.substr(0, 500);
+    EXPECT_EQ(countLines(w.out, " = STRING: \"row\""), 1000u);
+    EXPECT_NE(w.out.find("." + column + ".1000 = "), std::string::npos);
+}
+
 TEST_F(SimTest, ControlRejectsBadLines) {
     for (const char* bad : {"frobnicate", "get 1..3", "set 1.3.6 i twelve", "set 1.3.6 a 1.2.3",
-                            "error 1.3.6 nonsense", "delay soon", "get 1.3.9.9.9"})
+                            "error 1.3.6 nonsense", "delay soon", "fill 1.3.6 0 i 1", "get 1.3.9.9.9"})
         EXPECT_EQ(sim().command(bad).rfind("error ", 0), 0u) << bad;
 }
 
@@ -527,7 +541,7 @@ TEST(SimProcessTest, DefaultCommunitiesAndAnotherLoopbackAddress) {
 TEST(SimProcessTest, BadCommandLineIsRefused) {
     for (std::vector<std::string> args : {std::vector<std::string>{"--address", "10.0.0.1"},
                                           {"--profile", "modern"},
-                                          {"--user", "shortpw:MD5:abc"},
+                                          {"--user", "nopass:MD5:"},
                                           {"--user", "x:MD4:abcdefgh"},
                                           {"--bogus"}}) {
         SimProcess sim(args);
