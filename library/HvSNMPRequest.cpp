@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include "platform/HvExceptionHook.h"
 #include "library/HvException.h"
 #include "library/HvNumList.h"
 #include "library/HvValueConv.h"
@@ -506,7 +507,12 @@ void HvSNMPRequest::deliverLater(HvSNMPCompletion done, int32_t code) {
         error.endOfWalk = true;
         error.failureCount = m_failureCount;
         DepthGuard depth;
-        done(&error, &varList);
+        // Run from the event loop, where an exception must not escape: it goes where the pump's go.
+        try {
+            done(&error, &varList);
+        } catch (...) {
+            HvHandleException(std::current_exception());
+        }
     });
 }
 

@@ -125,7 +125,6 @@ public:
 
 private:
     enum class Mode { FirstRead, NextRow, Write };
-    struct Answer;
 
     HvSnmpCall buildCall(HvSnmpOp op);
     std::vector<HvVarBind> buildBindings(Mode mode);

@@ -62,6 +62,14 @@ TMainForm::TMainForm(MainFormEnvironment environment, QWidget* owner)
 }
 
 TMainForm::~TMainForm() {
+    // A request that goes away waits for its outstanding answers and runs the event loop meanwhile:
+    // no timer of this window may fire into it then, and the fields must still be there.
+    LedStatus->setEnabled(false);
+    LedBlink->setEnabled(false);
+    Timer1->setEnabled(false);
+    clientInfoProbe.reset();
+    for (auto& probe : probeRequests) probe.reset();
+    statusRequest.reset();
     if (MainForm == this) MainForm = nullptr;
 }
 

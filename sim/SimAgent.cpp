@@ -46,10 +46,18 @@ std::string versionText(long version) {
     return std::to_string(version);
 }
 
+std::string community(const netsnmp_pdu* pdu) {
+    if (!pdu->community) return {};
+    return std::string(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
+}
+
+std::string securityName(const netsnmp_pdu* pdu) {
+    if (!pdu->securityName) return {};
+    return std::string(pdu->securityName, pdu->securityNameLen);
+}
+
 std::string principal(const netsnmp_pdu* pdu) {
-    if (pdu->version == SNMP_VERSION_3)
-        return quoted(std::string(pdu->securityName ? pdu->securityName : "", pdu->securityNameLen));
-    return quoted(std::string(reinterpret_cast<const char*>(pdu->community), pdu->community_len));
+    return quoted(pdu->version == SNMP_VERSION_3 ? securityName(pdu) : community(pdu));
 }
 
 std::string opText(const netsnmp_pdu* pdu) {
@@ -162,12 +170,12 @@ void logVarbind(const netsnmp_pdu* pdu, const SimOid& asked, const SimOid& answe
 bool mayWrite(const netsnmp_pdu* pdu) {
     const SimDevice& d = *g_device;
     if (pdu->version == SNMP_VERSION_3) {
-        std::string name(pdu->securityName ? pdu->securityName : "", pdu->securityNameLen);
+        std::string name = securityName(pdu);
         for (const auto& u : d.users)
             if (u.name == name) return u.writable;
         return false;
     }
-    std::string c(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
+    std::string c = community(pdu);
     for (const auto& w : d.writeCommunities)
         if (w == c) return true;
     return false;
@@ -351,7 +359,17 @@ void delayedAnswer(unsigned int, void* arg) {
     netsnmp_delegated_cache* cache = netsnmp_handler_check_cache(static_cast<netsnmp_delegated_cache*>(arg));
     if (!cache) return;  // the agent gave the request up meanwhile
     for (auto* r = cache->requests; r; r = r->next) r->delegated = 0;
-    answer(cache->reqinfo, cache->requests);
+    netsnmp_agent_request_info* reqinfo = cache->reqinfo;
+    if (reqinfo->mode == MODE_GETBULK) {
+        // The bulk helper has already put the mode back; answer this repetition as the get-next it
+        // is and line up the next one, which the agent then asks for as usual.
+        reqinfo->mode = MODE_GETNEXT;
+        answer(reqinfo, cache->requests);
+        reqinfo->mode = MODE_GETBULK;
+        netsnmp_bulk_to_next_fix_requests(cache->requests);
+    } else {
+        answer(reqinfo, cache->requests);
+    }
     netsnmp_free_delegated_cache(cache);
 }
 
@@ -359,9 +377,15 @@ int handler(netsnmp_mib_handler* h, netsnmp_handler_registration* reginfo,
             netsnmp_agent_request_info* reqinfo, netsnmp_request_info* requests) {
     SimFaults& f = g_device->faults;
     const int mode = reqinfo->mode;
+    // One delay per request: a get-bulk calls the handler once per repetition, and the mark on the
+    // request keeps those calls from being delayed again.
+    static const char* kDelayed = "qmx_sim_delayed";
+    static char mark;
     if (f.delayMs > 0 && f.delayCount != 0 &&
-        (mode == MODE_GET || mode == MODE_GETNEXT || mode == MODE_SET_RESERVE1)) {
+        (mode == MODE_GET || mode == MODE_GETNEXT || mode == MODE_SET_RESERVE1) &&
+        !netsnmp_agent_get_list_data(reqinfo, kDelayed)) {
         if (f.delayCount > 0) --f.delayCount;
+        netsnmp_agent_add_list_data(reqinfo, netsnmp_create_data_list(kDelayed, &mark, nullptr));
         for (auto* r = requests; r; r = r->next) r->delegated = 1;
         netsnmp_delegated_cache* cache =
             netsnmp_create_delegated_cache(h, reginfo, reqinfo, requests, nullptr);
@@ -424,7 +448,7 @@ int postParse(netsnmp_session* session, netsnmp_pdu* pdu, int result) {
         return 0;
     }
     if (pdu->version == SNMP_VERSION_1 || pdu->version == SNMP_VERSION_2c) {
-        std::string c(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
+        std::string c = community(pdu);
         SimDevice& d = *g_device;
         for (const auto* list : {&d.readCommunities, &d.writeCommunities})
             for (const auto& known : *list)
@@ -488,7 +512,6 @@ int SimAgent::start(const std::string& address, int port, const std::string& eng
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
-    netsnmp_disable_this_loghandler(nullptr);
     snmp_disable_log();
     snmp_enable_stderrlog();
     if (getenv("QMX_SIM_DEBUG")) {

@@ -45,6 +45,7 @@ double& scaleValue() {
 int defaultMessageBox(const MessageBoxCall& call) {
     QMessageBox box(call.parent);
     box.setWindowTitle(call.caption);
+    box.setTextFormat(Qt::PlainText);  // messages may carry device texts; never markup
     box.setText(call.text);
     QMessageBox::StandardButtons buttons;
     switch (call.buttons) {

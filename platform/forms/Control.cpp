@@ -25,6 +25,11 @@ Form* Control::form() const {
     return nullptr;
 }
 
+int Control::clientTop() const {
+    auto* form = dynamic_cast<Form*>(m_widget->parentWidget());
+    return form && !form->isWindowOrMenu(m_widget) ? form->menuHeight() : 0;
+}
+
 bool Control::canFocus() const {
     if (!m_widget->isEnabled()) return false;
     for (QWidget* w = m_widget; w && !w->isWindow(); w = w->parentWidget()) {

@@ -48,14 +48,15 @@ public:
     bool enabled() const { return !m_widget->testAttribute(Qt::WA_ForceDisabled); }
     bool visible() const { return m_visible; }
 
+    // Client coordinates: on a form with a menu bar, top 0 is just below the bar.
     int left() const { return m_widget->x(); }
-    int top() const { return m_widget->y(); }
+    int top() const { return m_widget->y() - clientTop(); }
     void setLeft(int left) { m_widget->move(left, m_widget->y()); }
-    void setTop(int top) { m_widget->move(m_widget->x(), top); }
+    void setTop(int top) { m_widget->move(m_widget->x(), top + clientTop()); }
     void setWidth(int width) { m_widget->resize(width, m_widget->height()); }
     void setHeight(int height) { m_widget->resize(m_widget->width(), height); }
     void setBounds(int left, int top, int width, int height) {
-        m_widget->setGeometry(left, top, width, height);
+        m_widget->setGeometry(left, top + clientTop(), width, height);
     }
 
     // Whether the user could put the focus here: enabled and shown up to its window, by the own flags.
@@ -81,6 +82,7 @@ protected:
 private:
     template <class Base>
     friend class ControlT;
+    int clientTop() const;
     QWidget* m_widget;
     bool m_visible = true;
 };

@@ -101,7 +101,13 @@ void ComboBox::setComboStyle(Style style) {
     setEditable(editable);
     if (editable) {
         lineEdit()->setValidator(nullptr);
-        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) { fire(OnChange, this); });
+        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+            // Typing leaves no item chosen, as the Windows combo box does, unless it spells one.
+            const int cursor = lineEdit()->cursorPosition();
+            keepSelection(indexOf(text) >= 0 && itemText(indexOf(text)) == text ? indexOf(text) : -1, text);
+            lineEdit()->setCursorPosition(cursor);
+            fire(OnChange, this);
+        });
     }
     keepSelection(index, index >= 0 ? itemText(index) : QString());
 }
@@ -319,7 +325,10 @@ bool RadioGroup::userSelect(int index) {
 
 // Label, Button, Memo, Shape, Image
 
-Label::Label(QWidget* parent) : ControlT<QLabel>(parent) {}
+Label::Label(QWidget* parent) : ControlT<QLabel>(parent) {
+    // Captions are plain text, whatever they hold (device texts included): never markup.
+    setTextFormat(Qt::PlainText);
+}
 
 void Label::setCaption(const QString& caption) {
     setText(caption);
@@ -441,6 +450,7 @@ StatusBar::StatusBar(QWidget* parent) : ControlT<QFrame>(parent), m_simpleLabel(
     row->setContentsMargins(2, 0, 2, 0);
     row->setSpacing(2);
     row->addWidget(m_simpleLabel, 1);
+    m_simpleLabel->setTextFormat(Qt::PlainText);
     setFrameShape(QFrame::StyledPanel);
     resize(parent ? parent->width() : 100, 19);
     if (parent) {

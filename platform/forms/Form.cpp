@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QMenuBar>
 #include <QScreen>
 
 #include "platform/forms/Application.h"
@@ -57,6 +58,31 @@ void Form::setBorderIcons(bool minimize, bool maximize) {
     const bool shown = isVisible();
     setWindowFlags(flags);
     if (shown) show();
+}
+
+void Form::setMenuBar(QWidget* menuBar) {
+    const int oldHeight = menuHeight();
+    m_menuBar = menuBar;
+    m_menuHeight = 0;
+    if (menuBar) {
+        // The bar's height must not change with its items, or the client area would move under them.
+        QMenuBar probe;
+        probe.addAction(QStringLiteral("M"));
+        m_menuHeight = probe.sizeHint().height();
+        menuBar->setFixedHeight(m_menuHeight);
+        menuBar->setGeometry(0, 0, width(), m_menuHeight);
+    }
+    const int shift = menuHeight() - oldHeight;
+    if (shift == 0) return;
+    for (QObject* child : children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (w && !isWindowOrMenu(w)) w->move(w->x(), w->y() + shift);
+    }
+    resize(width(), height() + shift);
+}
+
+int Form::menuHeight() const {
+    return m_menuBar ? m_menuHeight : 0;
 }
 
 void Form::centerOnOwner() {
@@ -285,6 +311,7 @@ void Form::hideEvent(QHideEvent* event) {
 
 void Form::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    if (m_menuBar) m_menuBar->resize(width(), m_menuBar->height());
     fire(OnResize, this);
 }
 

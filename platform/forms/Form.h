@@ -54,11 +54,17 @@ public:
     void setTop(int top) { move(left(), top); }
     void setWidth(int width) { resize(width, height()); }
     void setHeight(int height) { resize(width(), height); }
+    // The client area lies below the menu bar, if the form has one.
     int clientWidth() const { return width(); }
-    int clientHeight() const { return height(); }
+    int clientHeight() const { return height() - menuHeight(); }
     void setClientWidth(int width) { resize(width, height()); }
-    void setClientHeight(int height) { resize(width(), height); }
-    void setClientSize(int width, int height) { resize(width, height); }
+    void setClientHeight(int height) { resize(width(), height + menuHeight()); }
+    void setClientSize(int width, int height) { resize(width, height + menuHeight()); }
+
+    // The menu bar along the top; the controls already on the form move down below it.
+    void setMenuBar(QWidget* menuBar);
+    int menuHeight() const;
+    bool isWindowOrMenu(const QWidget* child) const { return child == m_menuBar || child->isWindow(); }
 
     Position position() const { return m_position; }
     // Applied each time the form is shown.
@@ -136,6 +142,8 @@ private:
     Position m_position = Position::Designed;
     BorderStyle m_borderStyle = BorderStyle::Sizeable;
     QPointer<QWidget> m_activeControl;
+    QPointer<QWidget> m_menuBar;
+    int m_menuHeight = 0;
     bool m_closing = false;
     bool m_keyPreview = false;
     QMetaObject::Connection m_focusConnection;

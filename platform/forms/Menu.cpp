@@ -1,5 +1,7 @@
 #include "platform/forms/Menu.h"
 
+#include "platform/forms/Form.h"
+
 namespace forms {
 
 MenuItem::MenuItem(const QString& caption, QObject* parent) : QAction(caption, parent) {
@@ -32,6 +34,7 @@ bool MenuItem::userClick() {
 
 MainMenu::MainMenu(QWidget* form) : ControlT<QMenuBar>(form) {
     setGeometry(0, 0, form ? form->width() : 100, sizeHint().height());
+    if (auto* f = dynamic_cast<Form*>(form)) f->setMenuBar(this);
 }
 
 MenuItem* MainMenu::add(const QString& caption) {

@@ -150,8 +150,16 @@ TEST_F(ComboTest, EditableStyleKeepsItsTextAndReportsTyping) {
     combo->userType("!");
     EXPECT_EQ(combo->text(), "free text!");
     EXPECT_EQ(changes, 1);
+    combo->setItemIndex(0);
+    combo->lineEdit()->setCursorPosition(1);
+    combo->userType("x");
+    EXPECT_EQ(combo->text(), "ax");
+    EXPECT_EQ(combo->itemIndex(), -1) << "typed text is no item";
+    combo->userKey(Qt::Key_Backspace);
+    EXPECT_EQ(combo->text(), "a");
+    EXPECT_EQ(combo->itemIndex(), 0) << "typed text that spells an item chooses it";
     combo->setComboStyle(ComboBox::Style::DropDownList);
-    EXPECT_EQ(combo->text(), "");
+    EXPECT_EQ(combo->text(), "a") << "the style switch keeps the chosen item";
 }
 
 struct CommaCase {

@@ -139,3 +139,25 @@ TEST_F(KitTest, TabSheetsKeepTheirIndexWhenATabIsHidden) {
 }
 
 }  // namespace
+
+namespace {
+
+// The main window: client height = picture + status bar, and the menu bar outside the client area.
+TEST_F(KitTest, MenuBarLiesAboveTheClientArea) {
+    Form form;
+    auto* image = new Image(&form);
+    image->setBounds(0, 0, 481, 96);
+    form.setClientSize(481, 96 + 19);
+    auto* menu = new MainMenu(&form);
+    menu->add("Home");
+    auto* bar = new StatusBar(&form);
+    form.show();
+    EXPECT_GT(form.menuHeight(), 0);
+    EXPECT_EQ(form.clientHeight(), 115) << "the client area keeps its size under a new menu bar";
+    EXPECT_EQ(image->top(), 0);
+    EXPECT_GE(image->geometry().top(), menu->geometry().bottom()) << "the picture is not under the menu";
+    EXPECT_EQ(bar->top() + bar->height(), form.clientHeight());
+    EXPECT_EQ(image->geometry().bottom() + 1, bar->geometry().top());
+}
+
+}  // namespace

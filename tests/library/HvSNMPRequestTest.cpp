@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 #include <QTimer>
 
+#include "platform/HvExceptionHook.h"
 #include "library/HvException.h"
 #include "tests/library/FakeAgent.h"
 
@@ -549,6 +550,24 @@ TEST_F(RequestTest, EmptyListSendsNothingButAsyncStillCompletes) {
     EXPECT_EQ(outcome.code, 0);
     EXPECT_TRUE(outcome.endOfWalk);
     EXPECT_TRUE(fake.calls().empty());
+    EXPECT_EQ(request->outstanding(), 0);
+}
+
+// A completion run from the event loop that throws reaches the program's handler, not Qt.
+TEST_F(RequestTest, ThrowingDeferredCompletionReachesTheHandler) {
+    request->varList = HvSNMPVarList(nullptr, SVT_SV, 0);
+    std::string caught;
+    const HvExceptionHandler previous = HvSetExceptionHandler([&](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception& x) {
+            caught = x.what();
+        }
+    });
+    request->getAsync([](HvSNMPError*, HvSNMPVarList*) { throw HvException("from the page"); }, true);
+    EXPECT_TRUE(pumpUntil([&] { return !caught.empty(); }));
+    HvSetExceptionHandler(previous);
+    EXPECT_EQ(caught, "from the page");
     EXPECT_EQ(request->outstanding(), 0);
 }
 

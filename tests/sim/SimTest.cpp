@@ -22,19 +22,22 @@ const std::string kSysContact = "1.3.6.1.2.1.1.4.0";
 const std::string kSysName = "1.3.6.1.2.1.1.5.0";
 const std::string kSysLocation = "1.3.6.1.2.1.1.6.0";
 
+// The simulator's accounts; sam's passwords are shorter than net-snmp's own tools accept.
+// clang-format off
 const std::vector<std::string> kUsers = {
-    "--community",    "public",
+    "--community", "public",
     "--rw-community", "private",
-    "--user",         "alice:SHA:alicepass:AES:alicepriv",
-    "--user",         "bob:MD5:bobpass12:DES:bobpriv12",
-    "--user",         "carl",
-    "--user",         "dave:MD5:davepass1",
-    "--user",         "erin:SHA:erinpass1",
-    "--user",         "frank:SHA:frankpass:DES:frankpriv",
-    "--user",         "gina:MD5:ginapass1:AES:ginapriv1",
-    "--ro-user",      "rita:SHA:ritapass1",
-    "--user",         "sam:MD5:abc:DES:xyz",  // shorter than net-snmp's own tools accept as passwords
+    "--user", "alice:SHA:alicepass:AES:alicepriv",
+    "--user", "bob:MD5:bobpass12:DES:bobpriv12",
+    "--user", "carl",
+    "--user", "dave:MD5:davepass1",
+    "--user", "erin:SHA:erinpass1",
+    "--user", "frank:SHA:frankpass:DES:frankpriv",
+    "--user", "gina:MD5:ginapass1:AES:ginapriv1",
+    "--user", "sam:MD5:abc:DES:xyz",
+    "--ro-user", "rita:SHA:ritapass1",
 };
+// clang-format on
 
 const SnmpAccess kV1{"v1", {"-v1", "-c", "private"}};
 const SnmpAccess kV2c{"v2c", {"-v2c", "-c", "private"}};
@@ -411,6 +414,12 @@ TEST_F(SimTest, DelaysAnswers) {
     ASSERT_EQ(sim().command("delay 200 1"), "ok");
     EXPECT_EQ(set(kV2c, {kSysLocation, "s", "lab 2"}).exitCode, 0);
     EXPECT_EQ(sim().command("get " + kSysLocation), "ok s \"lab 2\"");
+    // A get-bulk is delayed once, not once per repetition, and keeps all its repetitions.
+    ASSERT_EQ(sim().command("delay 200"), "ok");
+    ToolResult bulk = snmp("snmpbulkget", kV2c, sim().endpoint(), {"-Cr6", "1.3.6.1.2.1.1"}, "5");
+    EXPECT_EQ(bulk.exitCode, 0) << bulk.out;
+    EXPECT_NE(bulk.out.find(".1.3.6.1.2.1.1.6.0 = "), std::string::npos) << bulk.out;
+    EXPECT_EQ(countLines(bulk.out, "\n"), 6u) << bulk.out;
 }
 
 TEST_F(SimTest, SilentForAWhile) {

@@ -1,0 +1,267 @@
+// The main window against the device simulator over UDP on loopback: the status poll and its LEDs,
+// the capability fields, SNMP v1, v2c and v3 from the command line and the INI file, the single
+// instance rule and the refusals.
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+#include "ShellFixture.h"
+#include "library/HvSNMPError.h"
+#include "tests/sim/SimProcess.h"
+
+namespace {
+
+const QColor kLime(0, 255, 0);
+const QColor kBlack(0, 0, 0);
+const char* const kSysDescr = "1.3.6.1.2.1.1.1.0";
+const std::string kCap = "1.3.6.1.4.1.47011.11.37.4.99.1.1.";
+
+class MainWindowE2E : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        // Polls every 200 ms, capability rounds every 200 ms.
+        forms::Application::setTimeScale(0.1);
+    }
+
+    bool startSim(std::vector<std::string> args = {}) {
+        sim = std::make_unique<SimProcess>(std::move(args));
+        return sim->start();
+    }
+    // The status poll gives up quickly, so a silent device shows within a second.
+    static void quickPoll(TMainForm& form) {
+        form.statusRequest->timeout = 30;
+        form.statusRequest->retries = 0;
+    }
+    static bool allLeds(const TMainForm& f, const QColor& c) {
+        return f.LED_Power->brushColor() == c && f.LED_Lan->brushColor() == c && f.LED_WLan->brushColor() == c;
+    }
+    size_t sysDescrGets(size_t from = 0) const {
+        const auto lines = sim->requests(from);
+        return size_t(std::count_if(lines.begin(), lines.end(),
+                                    [](const SimLogLine& l) { return l.op == "GET" && l.asked == kSysDescr; }));
+    }
+    std::optional<SimLogLine> firstSysDescr() const {
+        return sim->waitForLog([](const SimLogLine& l) { return !l.event && l.asked == kSysDescr; }, 0,
+                               std::chrono::seconds(10));
+    }
+
+    std::unique_ptr<SimProcess> sim;
+};
+
+TEST_F(MainWindowE2E, PollDrivesLedsAndStatusLineThroughSilenceAndBack) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim->port()) + "\r\n");
+    TMainForm& form = start({"/I127.0.0.1", "/Rkiwano"});
+    ASSERT_FALSE(form.refused());
+    EXPECT_EQ(form.caption(), QStringLiteral("QMX-7240NT : 127.0.0.1"));
+    // White until the first outcome.
+    EXPECT_EQ(form.LED_Lan->brushColor(), QColor(Qt::white));
+    quickPoll(form);
+
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == 0 && !form.LedBlink->enabled(); }));
+    EXPECT_TRUE(allLeds(form, kLime));
+    static const QRegularExpression line(
+        QStringLiteral(R"(^Get: \(HvSNMP\+\+\) Ok!\. Receive at (0[1-9]|1[0-2]):[0-5]\d:[0-5]\d (AM|PM)\.$)"));
+    EXPECT_TRUE(line.match(form.MainStatusBar->simpleText()).hasMatch()) << form.MainStatusBar->simpleText().toStdString();
+    EXPECT_EQ(form.lastStatusText, form.MainStatusBar->simpleText().toStdString());
+    auto first = firstSysDescr();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->version, "1");
+    EXPECT_EQ(first->principal, "kiwano");
+    // The poll goes on: more gets follow, one after the other.
+    ASSERT_TRUE(waitFor([&] { return sysDescrGets() >= 4; }));
+
+    ASSERT_TRUE(sim->ok("silence 60000"));
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == kTimeoutCode; }));
+    EXPECT_TRUE(allLeds(form, kBlack));
+    EXPECT_EQ(form.MainStatusBar->simpleText().toStdString(), HvMessageText(HvMessageTable::SnmpClass, 4));
+    EXPECT_TRUE(form.LedStatus->enabled() || form.statusRequest->outstanding() > 0);
+
+    ASSERT_TRUE(sim->ok("silence 0"));
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == 0 && !form.LedBlink->enabled(); }));
+    EXPECT_TRUE(allLeds(form, kLime));
+}
+
+TEST_F(MainWindowE2E, CapabilityFieldsFollowTheDevice) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + kCap + "16.0 i 0"));
+    writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim->port()) + "\r\nVersion=1\r\n");
+    TMainForm& form = start({"/I127.0.0.1", "/Rkiwano"});
+    ASSERT_FALSE(form.refused());
+
+    ASSERT_TRUE(waitFor([&] { return form.Ed_FwVer->text() == u"v2.20.01"; }));
+    ASSERT_TRUE(waitFor([&] { return form.Ed_IfCluster->text() == u"0" && form.mssidAndWdssupport->text() == u"1"; }));
+    EXPECT_EQ(form.Ed_Countrycode->text(), QStringLiteral("US"));
+    EXPECT_EQ(form.IPAddressEdit->text(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(form.SubMaskEdit->text(), QStringLiteral("255.0.0.0"));
+    EXPECT_EQ(form.APModeSupport->text(), QStringLiteral("1"));
+
+    // The re-polled field follows a change; the field read once keeps its first answer.
+    ASSERT_TRUE(sim->ok("set " + kCap + "16.0 i 1"));
+    ASSERT_TRUE(sim->ok("set " + kCap + "49.0 i 0"));
+    ASSERT_TRUE(waitFor([&] { return form.Ed_IfCluster->text() == u"1"; }));
+    const size_t mark = sim->logSize();
+    ASSERT_TRUE(waitFor([&] { return sysDescrGets(mark) >= 3; }));
+    EXPECT_EQ(form.mssidAndWdssupport->text(), QStringLiteral("1"));
+    const auto lines = sim->requests(mark);
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const SimLogLine& l) { return l.asked == kCap + "49.0"; }));
+    // Version 1 in the INI file is SNMP v2c.
+    EXPECT_EQ(firstSysDescr()->version, "2c");
+}
+
+TEST_F(MainWindowE2E, ReadOnceFieldsAreRetriedUntilFirstAnswer) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("silence 60000"));
+    writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim->port()) + "\r\n");
+    TMainForm& form = start({"/I127.0.0.1", "/Rkiwano"});
+    for (auto& p : form.probeRequests) {
+        p->request.timeout = 20;
+        p->request.retries = 0;
+    }
+    quickPoll(form);
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == kTimeoutCode; }));
+    EXPECT_EQ(form.ApmodeStringChangeSupport->text(), QStringLiteral("ApmodeStringChangeSupport"));
+    ASSERT_TRUE(sim->ok("silence 0"));
+    ASSERT_TRUE(waitFor([&] { return form.ApmodeStringChangeSupport->text() == u"1"; }));
+    EXPECT_TRUE(waitFor([&] { return form.mssidAndWdssupport->text() == u"1"; }));
+}
+
+struct VersionCase {
+    const char* name;
+    const char* ini;  // with %PORT%
+    std::vector<std::string> args;
+    const char* version;
+    const char* principal;
+};
+
+class Versions : public MainWindowE2E, public ::testing::WithParamInterface<VersionCase> {};
+
+TEST_P(Versions, PollReachesDeviceWithVersion) {
+    ASSERT_TRUE(startSim({"--community", "pubx", "--user", "alice:SHA:alicepass:AES:alicepriv", "--user",
+                          "bob:MD5:bobspass"}))
+        << sim->error();
+    const std::string port = std::to_string(sim->port());
+    std::string ini = GetParam().ini;
+    if (auto at = ini.find("%PORT%"); at != std::string::npos) ini.replace(at, 6, port);
+    // No file at all for the command-line case: one that exists is read before every argument and
+    // its missing SecurityName would clear the name the command line gave.
+    if (!ini.empty()) writeIni("127.0.0.1", ini);
+    std::vector<std::string> args;
+    for (std::string a : GetParam().args) {
+        if (auto at = a.find("%PORT%"); at != std::string::npos) a.replace(at, 6, port);
+        args.push_back(a);
+    }
+    TMainForm& form = start(args);
+    ASSERT_FALSE(form.refused());
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == 0; })) << form.lastStatusText;
+    auto line = firstSysDescr();
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->version, GetParam().version);
+    EXPECT_EQ(line->principal, GetParam().principal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, Versions,
+    ::testing::Values(
+        VersionCase{"V1CommandLine", "AgentPort=%PORT%\r\n", {"/I127.0.0.1", "/Rpubx"}, "1", "pubx"},
+        VersionCase{"V2cIni", "AgentPort=%PORT%\r\nVersion=1\r\n", {"/I127.0.0.1", "/Rpubx"}, "2c", "pubx"},
+        VersionCase{"V3CommandLine",
+                    "",
+                    {"/I127.0.0.1", "/v3", "/t%PORT%", "/m3", "/nalice", "/l2", "/a2", "/Aalicepass", "/p3",
+                     "/Palicepriv"},
+                    "3",
+                    "alice"},
+        VersionCase{"V3Ini",
+                    "AgentPort=%PORT%\r\nVersion=3\r\nSecurityModel=3\r\nSecurityName=bob\r\nSecurityLevel=1\r\n"
+                    "AuthProtocol=1\r\nPrivProtocol=0\r\nAuthPassword=bobspass\r\n",
+                    {"/I127.0.0.1", "/Rx"},
+                    "3",
+                    "bob"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowE2E, SecondInstanceForSameDeviceRefusedOtherDeviceStarts) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim->port()) + "\r\n");
+    TMainForm& first = start({"/I127.0.0.1", "/Rkiwano"});
+    ASSERT_FALSE(first.refused());
+    TMainForm& second = start({"/I127.0.0.1", "/Rkiwano"});
+    EXPECT_TRUE(second.refused());
+    EXPECT_NE(second.exitCode(), 0);
+    EXPECT_EQ(second.statusRequest, nullptr);
+    EXPECT_EQ(second.probeRequests[0], nullptr);
+    EXPECT_FALSE(second.LedStatus->enabled());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Another QMX7240NT module is running!"));
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
+
+    TMainForm& other = start({"/I127.0.0.2", "/Rkiwano"});
+    EXPECT_FALSE(other.refused());
+    // The first instance goes on polling.
+    const size_t mark = sim->logSize();
+    EXPECT_TRUE(waitFor([&] { return sysDescrGets(mark) >= 2; }));
+}
+
+TEST_F(MainWindowE2E, NoArgumentsShowsMessageAndSendsNothing) {
+    TMainForm& form = start({});
+    EXPECT_TRUE(form.refused());
+    EXPECT_EQ(form.exitCode(), 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("This module is only used in the Vistrel or HP-Openview."));
+    EXPECT_EQ(form.statusRequest, nullptr);
+    EXPECT_EQ(form.probeRequests[15], nullptr);
+    EXPECT_FALSE(form.Timer1->enabled());
+}
+
+TEST_F(MainWindowE2E, EmptyAddressIsAFailedPollThatKeepsRetrying) {
+    TMainForm& form = start({"/I", "/Rkiwano"});
+    ASSERT_FALSE(form.refused());
+    EXPECT_NE(form.lastStatusCode, 0);
+    EXPECT_EQ(form.lastStatusCode, HvErrBadAddress);
+    EXPECT_TRUE(allLeds(form, kBlack));
+    EXPECT_EQ(form.lastStatusText, HvMessageText(HvMessageTable::Own, 9));
+    EXPECT_TRUE(form.LedStatus->enabled());
+    // The timer fires again and fails again, without a box.
+    form.lastStatusCode = 0;
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == HvErrBadAddress; }));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainWindowE2E, StatusMenuProbeAndTimeoutShortcut) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim->port()) + "\r\n");
+    TMainForm& form = start({"/I127.0.0.1", "/Rkiwano"});
+    quickPoll(form);
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == 0 && form.SyslogSupport->text() == u"1"; }));
+
+    ASSERT_TRUE(sim->ok("set " + kCap + "7.0 i 0"));
+    form.status2Click(nullptr);
+    EXPECT_FALSE(form.clientInfoVisible);
+    EXPECT_TRUE(form.logVisible);
+    CapabilityProbe* probe = form.clientInfoProbe.get();
+    ASSERT_TRUE(sim->ok("set " + kCap + "7.0 i 1"));
+    for (int i = 0; i < 20; ++i) form.status2Click(nullptr);
+    EXPECT_TRUE(form.clientInfoVisible);
+    EXPECT_EQ(form.clientInfoProbe.get(), probe);  // one probe for every opening
+
+    // Syslog 5 keeps the earlier visibility.
+    form.Timer1->setEnabled(false);
+    form.SyslogSupport->setText(QStringLiteral("5"));
+    form.status2Click(nullptr);
+    EXPECT_TRUE(form.logVisible);
+
+    // Last poll timed out: Client Info hidden and the device is not asked.
+    ASSERT_TRUE(sim->ok("silence 60000"));
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == kTimeoutCode; }));
+    const size_t mark = sim->logSize();
+    form.SyslogSupport->setText(QStringLiteral("0"));
+    form.status2Click(nullptr);
+    EXPECT_FALSE(form.clientInfoVisible);
+    EXPECT_TRUE(form.logVisible);
+    ASSERT_TRUE(sim->ok("silence 0"));
+    const auto lines = sim->log(mark);
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const SimLogLine& l) { return l.asked == kCap + "7.0"; }));
+}
+
+}  // namespace
