@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 
 namespace forms {
 
@@ -124,9 +125,10 @@ bool Application::notify(QObject* receiver, QEvent* event) {
             // The press gives the focus to the control first; when an exit check takes it back (a
             // refused entry), the control must not act on this press as if it had been clicked.
             s_focusTakenBack = false;
+            QPointer<QObject> target(receiver);  // a handler may delete it
             const bool done = QApplication::notify(receiver, event);
-            if (s_focusTakenBack) {
-                if (auto* button = qobject_cast<QAbstractButton*>(receiver)) button->setDown(false);
+            if (s_focusTakenBack && target) {
+                if (auto* button = qobject_cast<QAbstractButton*>(target.data())) button->setDown(false);
             }
             s_focusTakenBack = false;
             return done;

@@ -40,6 +40,8 @@ bool Control::canFocus() const {
 }
 
 bool Control::setFocus() {
+    // The form library refuses to focus a disabled or invisible control; so does the kit, quietly.
+    if (!canFocus()) return false;
     if (Form* f = form()) return f->focusControl(m_widget);
     m_widget->QWidget::setFocus(Qt::OtherFocusReason);
     return true;

@@ -62,7 +62,7 @@ public:
     // Whether the user could put the focus here: enabled and shown up to its window, by the own flags.
     bool canFocus() const;
     // Moves the focus here through the form, which fires the exit handler of the control that had it.
-    // False when that handler kept the focus elsewhere.
+    // False when that handler kept the focus elsewhere, or when the control cannot take the focus.
     bool setFocus();
     bool focused() const;
 

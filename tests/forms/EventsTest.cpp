@@ -91,6 +91,15 @@ const EventCase eventCases[] = {
          EXPECT_FALSE(p->userSelectTab(1));
      },
      0},
+    {"HiddenEditTakesNoTyping",
+     [](Form& f, int* n) {
+         auto* e = new Edit(&f);
+         e->OnChange = [n](QObject*) { ++*n; };
+         e->setVisible(false);
+         e->userType("a");
+         EXPECT_FALSE(e->setFocus());
+     },
+     0},
     {"DisabledComboTakesNoChoice",
      [](Form& f, int* n) {
          auto* c = combo(f, n);
