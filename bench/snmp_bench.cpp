@@ -64,12 +64,9 @@ int main(int argc, char** argv) {
 
     SimProcess sim({}, argv[1]);
     if (!sim.start()) fail(sim.error());
-    for (int r = 1; r <= rows; ++r) {
-        const std::string n = std::to_string(r);
-        if (!sim.ok("set " + kTable + ".2." + n + " i " + n) ||
-            !sim.ok("set " + kTable + ".3." + n + " s row" + n))
-            fail("cannot fill the table");
-    }
+    const std::string n = std::to_string(rows);
+    if (!sim.ok("fill " + kTable + ".2 " + n + " i 7") || !sim.ok("fill " + kTable + ".3 " + n + " s row"))
+        fail("cannot fill the table");
     for (int g = 1; g <= kGroupSize; ++g)
         if (!sim.ok("set " + kGroup + "." + std::to_string(g) + ".0 i " + std::to_string(g)))
             fail("cannot fill the group");

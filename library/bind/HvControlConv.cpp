@@ -61,7 +61,8 @@ std::string packLE(uint64_t value, int bytes) {
 
 uint64_t unpackLE(std::string_view octets, int bytes) {
     uint64_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(octets[static_cast<std::size_t>(i)]);
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(octets[static_cast<std::size_t>(i)]);
     return value;
 }
 
@@ -73,7 +74,8 @@ std::string packBE(uint64_t value, int bytes) {
 
 uint64_t unpackBE(std::string_view octets, int bytes) {
     uint64_t value = 0;
-    for (int i = 0; i < bytes; ++i) value = value << 8 | static_cast<unsigned char>(octets[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < bytes; ++i)
+        value = value << 8 | static_cast<unsigned char>(octets[static_cast<std::size_t>(i)]);
     return value;
 }
 
@@ -90,7 +92,8 @@ int64_t readInteger(std::string_view text, int64_t minimum, int64_t maximum) {
     }
     int64_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < minimum || value > maximum) badValue();
+    if (ec != std::errc() || end != text.data() + text.size() || value < minimum || value > maximum)
+        badValue();
     return value;
 }
 

@@ -44,7 +44,8 @@ void HvEditConstraint::AddConstraint(const std::string& piece, forms::Edit* edit
 void HvEditConstraint::attach(const HvEditFormat& format, forms::Edit* edit) {
     // A second constraint on one edit replaces the first; the edit's own handlers stay the ones kept.
     if (find(edit)) Remove(edit);
-    auto record = std::make_unique<_EditConstraint_s>(_EditConstraint_s{edit, HvEditRule(format, m_saveGoodText), {}, {}, {}});
+    auto record = std::make_unique<_EditConstraint_s>(
+        _EditConstraint_s{edit, HvEditRule(format, m_saveGoodText), {}, {}, {}});
     if (format.width > 0) edit->setWidth(format.width);
     edit->setMaxLength(format.maxLength());
     record->previousChange = edit->OnChange;
@@ -146,7 +147,8 @@ void HvEditConstraint::onExit(forms::Edit* edit) {
             return;
         }
         case HvEditExit::Fail: {
-            QWidget* parent = m_owner ? static_cast<QWidget*>(m_owner.data()) : static_cast<QWidget*>(edit->form());
+            QWidget* parent =
+                m_owner ? static_cast<QWidget*>(m_owner.data()) : static_cast<QWidget*>(edit->form());
             const QString good = QString::fromStdU16String(r->rule.lastGoodText());
             QPointer<forms::Edit> guard(edit);
             forms::Application::messageBox(parent, QString::fromStdString(exit.message),

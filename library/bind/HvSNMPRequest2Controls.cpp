@@ -88,8 +88,8 @@ void HvSNMPRequest2Controls::showSetResult(HvSNMPError* error) {
     showResult(error);
 }
 
-HvSNMPCompletion HvSNMPRequest2Controls::completion(
-    void (HvSNMPRequest2Controls::*reply)(HvSNMPError*, HvSNMPVarList*)) {
+HvSNMPCompletion HvSNMPRequest2Controls::completion(void (HvSNMPRequest2Controls::*reply)(HvSNMPError*,
+                                                                                          HvSNMPVarList*)) {
     std::weak_ptr<int> life = m_life;
     return [this, life, reply](HvSNMPError* error, HvSNMPVarList* list) {
         // An answer for an object that is being destroyed reaches nothing: its hooks are gone.
@@ -128,10 +128,12 @@ bool HvSNMPRequest2Controls::get() {
                 // A read that failed keeps the values the items had: a time-out must not leave empty
                 // controls that a later write would send.
                 std::vector<std::string> before;
-                for (int32_t i = 0; i < request.varList.count(); ++i) before.push_back(request.varList.item(i).value);
+                for (int32_t i = 0; i < request.varList.count(); ++i)
+                    before.push_back(request.varList.item(i).value);
                 request.get(&ok, true);
                 if (!ok && request.varList.count() == static_cast<int32_t>(before.size()))
-                    for (int32_t i = 0; i < request.varList.count(); ++i) request.varList.item(i).value = before[i];
+                    for (int32_t i = 0; i < request.varList.count(); ++i)
+                        request.varList.item(i).value = before[i];
                 if (rowMatches(condition)) {
                     valuesToControls();
                     ++rowCount;
@@ -188,7 +190,8 @@ bool HvSNMPRequest2Controls::set(bool reread, bool readControls, const std::stri
         if (mode == 1) {
             busy = true;
             if (request.alive())
-                request.setAsync(completion(&HvSNMPRequest2Controls::onAsyncSetReply), false, indexList, values);
+                request.setAsync(completion(&HvSNMPRequest2Controls::onAsyncSetReply), false, indexList,
+                                 values);
             else
                 busy = false;
             return true;

@@ -150,9 +150,10 @@ void writeEdits(const std::vector<forms::Edit*>& edits, uint32_t syntax, const s
             if (none) return;
             const auto dt = HvDateTime::fromOctets(octets);
             if (!dt) HvRaiseCode(HvErrAssocValue);
-            const uint64_t fields[] = {dt->year,        dt->month,        dt->day,
-                                       dt->hour,        dt->minutes,      dt->seconds,
-                                       dt->deciSeconds, static_cast<unsigned char>(dt->direction),
+            const uint64_t fields[] = {dt->year,         dt->month,
+                                       dt->day,          dt->hour,
+                                       dt->minutes,      dt->seconds,
+                                       dt->deciSeconds,  static_cast<unsigned char>(dt->direction),
                                        dt->hoursFromUtc, dt->minutesFromUtc};
             for (std::size_t i = 0; i < 10; ++i) edits[i]->setText(number(fields[i]));
             return;
@@ -169,8 +170,8 @@ void writeEdits(const std::vector<forms::Edit*>& edits, uint32_t syntax, const s
                 date = date.addDays(1);
                 ms -= static_cast<int64_t>(kMsPerDay);
             }
-            const int64_t fields[] = {date.year(),     date.month(),         date.day(),        ms / 3600000,
-                                      ms / 60000 % 60, ms / 1000 % 60,       ms % 1000};
+            const int64_t fields[] = {date.year(),     date.month(),   date.day(), ms / 3600000,
+                                      ms / 60000 % 60, ms / 1000 % 60, ms % 1000};
             for (std::size_t i = 0; i < 7; ++i) edits[i]->setText(QString::number(fields[i]));
             return;
         }
@@ -237,7 +238,8 @@ std::string readEdits(const std::vector<forms::Edit*>& edits, uint32_t syntax) {
         }
         case S::BcDateTime: {
             needEdits(edits, 7);
-            const QDate date(static_cast<int>(editNumber(edits[0], 9999, 1)), static_cast<int>(editNumber(edits[1], 12, 1)),
+            const QDate date(static_cast<int>(editNumber(edits[0], 9999, 1)),
+                             static_cast<int>(editNumber(edits[1], 12, 1)),
                              static_cast<int>(editNumber(edits[2], 31, 1)));
             if (!date.isValid()) HvRaiseCode(HvErrAssocValue);
             const int64_t ms = editNumber(edits[3], 23) * 3600000 + editNumber(edits[4], 59) * 60000 +
@@ -349,7 +351,8 @@ void HvSNMPRequest2Edits::bindControl(int32_t itemIndex, int32_t partOffset, uin
         if (!effective) HvRaiseCode(HvErrNoOptionList);
         if (combo) {
             effective->FillComboItems(*combo);
-            if (effective->kind() == HvOptionList::StringPrefix && !secondControl) HvRaiseCode(HvErrControlCount);
+            if (effective->kind() == HvOptionList::StringPrefix && !secondControl)
+                HvRaiseCode(HvErrControlCount);
         } else {
             effective->FillRadioItems(*radio);
         }
@@ -442,9 +445,11 @@ void HvSNMPRequest2Edits::writeBinding(HvControlBinding& b) {
                     HvRaiseCode(HvErrControlType);
                 }
                 const int32_t bit = b.parts[i];
-                if (bit < 0 || static_cast<std::size_t>(bit / 8) >= octets.size()) HvRaiseCode(HvErrAssocBitIndex);
+                if (bit < 0 || static_cast<std::size_t>(bit / 8) >= octets.size())
+                    HvRaiseCode(HvErrAssocBitIndex);
                 const auto mask = HvIntPower(2, 7 - static_cast<uint32_t>(bit % 8));
-                box->setChecked((static_cast<unsigned char>(octets[static_cast<std::size_t>(bit / 8)]) & mask) != 0);
+                box->setChecked(
+                    (static_cast<unsigned char>(octets[static_cast<std::size_t>(bit / 8)]) & mask) != 0);
             }
         } else if (list) {
             if (list->count() < 2) HvRaiseCode(HvErrControlCount);
@@ -520,8 +525,10 @@ void HvSNMPRequest2Edits::readControlsFrom(int32_t itemIndex, const std::vector<
         // The current octets matter only to parts; a display string is rebuilt from its controls.
         bool parts = false;
         for (HvControlBinding* b : mine) parts = parts || b->partOffset != 0 || b->partSyntax != item.syntax;
-        std::string whole = parts && item.syntax != S::DisplayStr ? valueToOctets(raw, item.syntax) : std::string();
-        std::string previousRaw = static_cast<std::size_t>(i) < previous.size() ? previous[static_cast<std::size_t>(i)] : "";
+        std::string whole =
+            parts && item.syntax != S::DisplayStr ? valueToOctets(raw, item.syntax) : std::string();
+        std::string previousRaw =
+            static_cast<std::size_t>(i) < previous.size() ? previous[static_cast<std::size_t>(i)] : "";
         if (item.optionList) previousRaw = item.optionList->TextToValue(previousRaw);
         bool any = false;
         bool placeholder = false;
@@ -550,7 +557,8 @@ bool HvSNMPRequest2Edits::readBinding(HvControlBinding& b, std::string& whole, c
     auto previousPart = [&]() -> std::optional<std::string> {
         if (previousRaw.empty() || isPlaceholder(previousRaw)) return std::nullopt;
         if (isWhole) return previousRaw;
-        const std::string p = extractPart(valueToOctets(previousRaw, item.syntax), b.partOffset, b.partSyntax);
+        const std::string p =
+            extractPart(valueToOctets(previousRaw, item.syntax), b.partOffset, b.partSyntax);
         if (p.empty()) return std::nullopt;
         return octetsToValue(p, b.partSyntax);
     };
@@ -583,7 +591,8 @@ bool HvSNMPRequest2Edits::readBinding(HvControlBinding& b, std::string& whole, c
                 if (bit < 0) HvRaiseCode(HvErrAssocBitIndex);
                 const std::size_t byte = static_cast<std::size_t>(bit / 8);
                 if (bits.size() <= byte) bits.resize(byte + 1, '\0');
-                const auto mask = static_cast<unsigned char>(HvIntPower(2, 7 - static_cast<uint32_t>(bit % 8)));
+                const auto mask =
+                    static_cast<unsigned char>(HvIntPower(2, 7 - static_cast<uint32_t>(bit % 8)));
                 unsigned char octet = static_cast<unsigned char>(bits[byte]);
                 octet = box->checked() ? (octet | mask) : (octet & ~mask);
                 bits[byte] = static_cast<char>(octet);

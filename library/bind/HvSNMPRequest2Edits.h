@@ -18,8 +18,8 @@
 // One binding of an item (or a part of its raw value) to one or more controls.
 struct HvControlBinding {
     int32_t itemIndex = 0;
-    int32_t partOffset = 0;    // byte offset of the part inside the raw value; 0 for a whole value
-    uint32_t partSyntax = 0;   // the part's syntax; the item's own for a whole value
+    int32_t partOffset = 0;   // byte offset of the part inside the raw value; 0 for a whole value
+    uint32_t partSyntax = 0;  // the part's syntax; the item's own for a whole value
     const HvOptionList* optionList = nullptr;  // null: the item's own list where one applies
     std::vector<QPointer<QWidget>> controls;   // in argument order; a control deleted early is skipped
     std::vector<int32_t> parts;                // bit numbers, one per control (addEdits only)
@@ -71,8 +71,9 @@ public:
     void addEdits(int32_t itemIndex, const std::string& parts, const std::vector<forms::Control*>& controls);
     // The general binding of option and display controls. -520 for a combo box or radio group
     // without a list; -522 for a list matched by prefix without a second control.
-    void bindControl(int32_t itemIndex, int32_t partOffset, uint32_t partSyntax, const HvOptionList* optionList,
-                     forms::Control* control, forms::Control* secondControl = nullptr);
+    void bindControl(int32_t itemIndex, int32_t partOffset, uint32_t partSyntax,
+                     const HvOptionList* optionList, forms::Control* control,
+                     forms::Control* secondControl = nullptr);
     // Removes every binding of the item; its edits lose their input rules.
     void removeControls(int32_t itemIndex);
     void setConstraintOwner(forms::Form* form);
@@ -104,7 +105,8 @@ private:
     void readControlsFrom(int32_t itemIndex, const std::vector<std::string>& previous);
     const HvOptionList* listOf(const HvControlBinding& b) const;
     void writeBinding(HvControlBinding& b);
-    bool readBinding(HvControlBinding& b, std::string& whole, const std::string& previousRaw, bool& placeholder);
+    bool readBinding(HvControlBinding& b, std::string& whole, const std::string& previousRaw,
+                     bool& placeholder);
 
     std::vector<int32_t> m_rowLayout;
     std::vector<int32_t> m_columnLayout;  // what the list view's columns were built from

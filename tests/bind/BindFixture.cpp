@@ -34,7 +34,6 @@ void BindTest::SetUp() {
         return forms::IDOK;
     });
     m_oldBeep = forms::Application::setBeepHook([this] { ++beeps; });
-    form = std::make_unique<forms::Form>();
 }
 
 void BindTest::TearDown() {
@@ -44,8 +43,8 @@ void BindTest::TearDown() {
     QCoreApplication::processEvents();
 }
 
-std::unique_ptr<HvSNMPRequest2Edits> BindTest::makeRequest(const MibObjectDef* table, uint8_t kind, int32_t keys,
-                                                           uint8_t mode) {
+std::unique_ptr<HvSNMPRequest2Edits> BindTest::makeRequest(const MibObjectDef* table, uint8_t kind,
+                                                           int32_t keys, uint8_t mode) {
     auto r = std::make_unique<HvSNMPRequest2Edits>(form.get());
     r->request.setTransport(&fake);
     r->request.varList = HvSNMPVarList(table, kind, keys);

@@ -16,7 +16,11 @@
 // and a scripted agent behind the fake transport.
 class BindTest : public ::testing::Test {
 protected:
-    BindTest() { app(); }
+    // The form before any member of a derived fixture: their controls live on it.
+    BindTest() {
+        app();
+        form = std::make_unique<forms::Form>();
+    }
     static forms::Application& app();
 
     void SetUp() override;

@@ -112,7 +112,8 @@ TEST_F(BindingsTest, OptionControlsNeedAList) {
     EXPECT_EQ(codeOf([&] { r->addComboBox(kLevel, combo); }), -522);
     HvOptionList one(kOne);
     list().item(kLevel).optionList = &one;
-    EXPECT_EQ(codeOf([&] { r->addCheckBox(kLevel, make<CheckBox>()); }), -522) << "a check box shows two options";
+    EXPECT_EQ(codeOf([&] { r->addCheckBox(kLevel, make<CheckBox>()); }), -522)
+        << "a check box shows two options";
     EXPECT_TRUE(r->bindings.empty());
 
     list().item(kLevel).optionList = nullptr;
@@ -307,7 +308,8 @@ TEST_F(BindingsTest, StringFieldsGoOutAsTypedOrAreRefused) {
     EXPECT_EQ(codeOf([&] { r->set(false, true); }), -518);
     name->setText(QString::fromUtf8("caf\u00e9 \u20ac"));
     address->setText("10.0.0.3");
-    EXPECT_EQ(codeOf([&] { r->set(false, true); }), -518) << "a character without an octet is not sent as '?'";
+    EXPECT_EQ(codeOf([&] { r->set(false, true); }), -518)
+        << "a character without an octet is not sent as '?'";
     EXPECT_TRUE(fake.calls().empty());
     EXPECT_FALSE(r->busy);
 

@@ -27,7 +27,9 @@ enum { kIndex, kNameItem, kLevelItem };
 
 const HvOptionNumPair kLevels[] = {{1, "Low"}, {2, "High"}, {0, nullptr}};
 
-std::string col(const char* column, int row) { return std::string(column) + "." + std::to_string(row); }
+std::string col(const char* column, int row) {
+    return std::string(column) + "." + std::to_string(row);
+}
 
 class ListViewBindTest : public BindTest {
 protected:
@@ -136,7 +138,8 @@ TEST_F(ListViewBindTest, ThePagesOwnSelectionHandlerRunsFirstAndComesBack) {
     ASSERT_TRUE(r->get());
     view->setItemIndex(0);
     view->setItemIndex(1);
-    EXPECT_EQ(order, (std::vector<std::string>{"select 1", "control 10", "deselect 1", "select 2", "control 20"}));
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"select 1", "control 10", "deselect 1", "select 2", "control 20"}));
 
     r.reset();
     order.clear();

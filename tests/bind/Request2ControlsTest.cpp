@@ -32,7 +32,9 @@ const MibObjectDef kTable[] = {
     {},
 };
 
-std::string col(const char* column, int row) { return std::string(column) + "." + std::to_string(row); }
+std::string col(const char* column, int row) {
+    return std::string(column) + "." + std::to_string(row);
+}
 
 // Records the hooks in the order they run.
 class Recorder : public HvSNMPRequest2Controls {
@@ -122,7 +124,8 @@ TEST_F(Request2ControlsTest, DefaultsAfterConstruction) {
 TEST_F(Request2ControlsTest, SilentAgentSyncScalarReadShowsWhatTheItemsHadBefore) {
     make(kScalars, SVT_SV, 0, 0);
     rec->request.varList.item(0).value = "lab";
-    fake.setResponder([](const HvSnmpCall& c) { return HvSnmpFakeTransport::failureReply(c, HvSnmpStatus::Timeout); });
+    fake.setResponder(
+        [](const HvSnmpCall& c) { return HvSnmpFakeTransport::failureReply(c, HvSnmpStatus::Timeout); });
     EXPECT_FALSE(rec->get());
     // The controls are refreshed once, from the values the items had: a time-out empties nothing.
     EXPECT_EQ(log, (std::vector<std::string>{"beforeGet", "values lab", "afterGet"}));
@@ -136,7 +139,8 @@ TEST_F(Request2ControlsTest, SyncWalkHandsEveryRowToTheControls) {
     make(kTable, MVT_FMV, 1, 0);
     fillTable(3);
     EXPECT_TRUE(rec->get());
-    EXPECT_EQ(log, (std::vector<std::string>{"beforeGet", "values n1", "values n2", "values n3", "afterGet"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"beforeGet", "values n1", "values n2", "values n3", "afterGet"}));
     EXPECT_EQ(rec->rowCount, 3);
     EXPECT_TRUE(sawOkRecord());
 }
@@ -289,7 +293,8 @@ TEST_F(Request2ControlsTest, ThrowingAfterSetLeavesNothingStuck) {
 
 TEST_F(Request2ControlsTest, ThrowingDoneHandlerIsShownNotPassedOn) {
     make(kScalars, SVT_SV, 0, 1);
-    fake.setResponder([](const HvSnmpCall& c) { return HvSnmpFakeTransport::failureReply(c, HvSnmpStatus::Timeout); });
+    fake.setResponder(
+        [](const HvSnmpCall& c) { return HvSnmpFakeTransport::failureReply(c, HvSnmpStatus::Timeout); });
     rec->onAsyncGetDone = [](HvSNMPRequest2Controls*, HvSNMPError*) { throw HvException("page failed", 0); };
     rec->get();
     ASSERT_TRUE(pumpUntil([&] { return !rec->busy; }));
