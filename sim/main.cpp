@@ -37,25 +37,26 @@ const char* kUsage =
     "  --no-control         do not read control commands from stdin\n"
     "Without --community, --rw-community and --user: read community \"kiwano\", write \"morello\".\n";
 
-bool parseUser(const std::string& spec, bool writable, SimUser* u) {
-    std::vector<std::string> parts;
-    size_t pos = 0;
+// NAME, NAME:AUTH:PASS or NAME:AUTH:PASS:PRIV:PASS (passwords may not hold ':').
+bool parseUser(std::string_view spec, bool writable, SimUser* u) {
+    std::string_view parts[5];
+    size_t n = 0;
     while (true) {
-        size_t c = spec.find(':', pos);
-        parts.push_back(spec.substr(pos, c == std::string::npos ? std::string::npos : c - pos));
-        if (c == std::string::npos) break;
-        pos = c + 1;
+        if (n == 5) return false;
+        size_t c = spec.find(':');
+        parts[n++] = spec.substr(0, c);
+        if (c == std::string_view::npos) break;
+        spec.remove_prefix(c + 1);
     }
-    if (parts.empty() || parts[0].empty() || (parts.size() != 1 && parts.size() != 3 && parts.size() != 5))
-        return false;
+    if (parts[0].empty() || (n != 1 && n != 3 && n != 5)) return false;
     u->name = parts[0];
     u->writable = writable;
-    if (parts.size() >= 3) {
+    if (n >= 3) {
         u->auth = parts[1];
         u->authPass = parts[2];
         if ((u->auth != "MD5" && u->auth != "SHA") || u->authPass.empty()) return false;
     }
-    if (parts.size() == 5) {
+    if (n == 5) {
         u->priv = parts[3];
         u->privPass = parts[4];
         if ((u->priv != "DES" && u->priv != "AES") || u->privPass.empty()) return false;

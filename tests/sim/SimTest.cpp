@@ -109,7 +109,7 @@ size_t countLines(const std::string& text, const std::string& what) {
 
 class SimAccessTest : public SimTest, public ::testing::WithParamInterface<SnmpAccess> {};
 
-TEST_P(SimAccessTest, SetReadsBackAndIsLogged) {
+TEST_P(SimAccessTest, GetWalkSetReadBackAndLog) {
     const SnmpAccess& a = GetParam();
     const std::string contact = "ops-" + a.name;
     size_t mark = sim().logSize();
@@ -133,6 +133,10 @@ TEST_P(SimAccessTest, SetReadsBackAndIsLogged) {
     const std::string version = a.args[0] == "-v1" ? "1" : a.args[0] == "-v2c" ? "2c" : "3";
     EXPECT_EQ(lines[0].version, version);
     EXPECT_EQ(lines[0].principal, a.args[0] == "-v3" ? a.args[2] : "private");
+
+    ToolResult rates = walk(a, E + ".4.2.13.1.2.1");
+    EXPECT_EQ(rates.exitCode, 0) << rates.out;
+    EXPECT_EQ(countLines(rates.out, " = INTEGER: "), 12u) << rates.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, SimAccessTest, ::testing::ValuesIn(allAccesses()),
