@@ -147,6 +147,12 @@ void TMainForm::buildWindow() {
 
 void TMainForm::buildMenu() {
     // Each page adds its own item when it is built into the module; until then only Help stands.
+    if (m_env.pages.count("TFM_Performace")) {
+        advanced2 = MainMenu1->add(QStringLiteral("Advanced"));
+        advanced2->OnClick = [this](QObject* s) { advanced2Click(s); };
+        adPerformance1 = advanced2->add(QStringLiteral("Performance"));
+        adPerformance1->OnClick = [this](QObject* s) { adPerformance1Click(s); };
+    }
     Help1 = MainMenu1->add(QStringLiteral("Help"));
     About1 = Help1->add(QStringLiteral("About"));
     About1->OnClick = [this](QObject* s) { About1Click(s); };
@@ -334,6 +340,10 @@ void TMainForm::advanced2Click(QObject*) {
     show(Ad_MultiSSID, advancedVisibility.multiSsid);
     show(adGrouping2, advancedVisibility.grouping);
     show(Cluster1, advancedVisibility.apDomains);
+}
+
+void TMainForm::adPerformance1Click(QObject*) {
+    if (auto page = m_env.pages.find("TFM_Performace"); page != m_env.pages.end()) page->second(*this);
 }
 
 void TMainForm::status2Click(QObject*) {

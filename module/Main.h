@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,11 @@ extern const char* const NoArgumentMessage;
 // The library's code of a request that timed out.
 inline constexpr int32_t kTimeoutCode = -405;
 
+class TMainForm;
+// Opens one page over the main window. The pages lie in the layer above this one, so the program
+// entry hands them in by the name of their class; a page not handed in has no menu item.
+using PageOpening = std::function<void(TMainForm& mainForm)>;
+
 // What start-up reads from outside the command line. Tests give their own registry, folders and
 // lock folder; the program takes the defaults.
 struct MainFormEnvironment {
@@ -48,6 +54,7 @@ struct MainFormEnvironment {
     std::string programDir;                   // with a trailing '/'; empty: the program's folder
     std::string lockFolder;                   // empty: InstanceLock::defaultFolder()
     std::string bootCounterDir;               // empty: the working folder
+    std::map<std::string, PageOpening> pages;  // the pages the menu opens
 };
 
 class TMainForm;
@@ -105,6 +112,7 @@ public:
     forms::MenuItem* Exit1 = nullptr;
     forms::MenuItem* advanced2 = nullptr;
     forms::MenuItem* adMode1 = nullptr;
+    forms::MenuItem* adPerformance1 = nullptr;
     forms::MenuItem* adEncryption2 = nullptr;
     forms::MenuItem* adGrouping2 = nullptr;
     forms::MenuItem* Ad_MultiSSID = nullptr;
@@ -142,6 +150,7 @@ public:
     void LedBlinkTimer(QObject* sender);
     void Timer1Timer(QObject* sender);
     void advanced2Click(QObject* sender);
+    void adPerformance1Click(QObject* sender);
     void status2Click(QObject* sender);
     void About1Click(QObject* sender);
     void Exit1Click(QObject* sender);

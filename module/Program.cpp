@@ -8,6 +8,7 @@
 #include "library/HvSNMPSession.h"
 #include "module/Main.h"
 #include "module/Misc.h"
+#include "pages/Pages.h"
 #include "platform/forms/Application.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         {
             MainFormEnvironment environment;
             environment.arguments = std::move(arguments);
+            environment.pages = HvPages();
             TMainForm form(std::move(environment));
             MainForm = &form;
             if (form.refused()) {
