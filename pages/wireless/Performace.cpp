@@ -19,11 +19,13 @@ QString q(const std::string& text) {
 
 const QString kRestartQuestion = QStringLiteral(
     "Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you complete settings!");
-const QString kResetQuestion = QStringLiteral("It will Reset Data Rate Settings to Default Status! Continue?");
+const QString kResetQuestion =
+    QStringLiteral("It will Reset Data Rate Settings to Default Status! Continue?");
 
 }  // namespace
 
-TFM_Performace::TFM_Performace(QWidget* owner, TMainForm* mainForm) : forms::Form(owner), m_mainForm(mainForm) {
+TFM_Performace::TFM_Performace(QWidget* owner, TMainForm* mainForm)
+    : forms::Form(owner), m_mainForm(mainForm) {
     buildLayout();
     FormCreate();
 }
@@ -150,7 +152,8 @@ void TFM_Performace::FormCreate() {
     }
     if (!m_created) {
         // Requests past the failure were never built: nothing here can write a sound setting.
-        for (auto* b : {Bt_Apply_a, Bt_Refresh_a, BT_RDateRate, Bt_Apply_g, Bt_Refresh_g}) b->setEnabled(false);
+        for (auto* b : {Bt_Apply_a, Bt_Refresh_a, BT_RDateRate, Bt_Apply_g, Bt_Refresh_g})
+            b->setEnabled(false);
     }
 }
 
@@ -200,7 +203,8 @@ void TFM_Performace::ComboToDataRate(forms::ComboBox* combo, forms::Edit* edit) 
     edit->setText(comboToDataRate(combo->text()));
 }
 
-bool TFM_Performace::FillComboFromList(forms::Edit* listEdit, forms::ComboBox* combo, forms::Edit* valueEdit) {
+bool TFM_Performace::FillComboFromList(forms::Edit* listEdit, forms::ComboBox* combo,
+                                       forms::Edit* valueEdit) {
     combo->clearItems();
     const QStringList items = splitChannelList(listEdit->text());
     int match = -1;
@@ -232,7 +236,7 @@ void TFM_Performace::applyRateControls(const RateControls& r) {
     if (r.dateStatusIndex) CB_DateStatus->setItemIndex(*r.dateStatusIndex);
     for (int i = 0; i < kRateCount; ++i)
         if (r.rateEnabled[i]) CB_DRate[i]->setEnabled(*r.rateEnabled[i]);
-    if (r.resetEnabled) BT_RDateRate->setEnabled(*r.resetEnabled && m_created);
+    if (r.resetEnabled) BT_RDateRate->setEnabled(*r.resetEnabled);
 }
 
 void TFM_Performace::applyMandatoryRows(const MandatoryRows& m) {
@@ -292,8 +296,8 @@ bool TFM_Performace::checkRanges(const std::array<forms::Edit*, 4>& edits) {
     for (size_t i = 0; i < edits.size(); ++i) texts[i] = edits[i]->text();
     const auto failing = firstFailing(texts);
     if (!failing) return true;
-    forms::Edit* bad = edits[static_cast<size_t>(std::find(kCheckedFields.begin(), kCheckedFields.end(), *failing) -
-                                                 kCheckedFields.begin())];
+    forms::Edit* bad = edits[static_cast<size_t>(
+        std::find(kCheckedFields.begin(), kCheckedFields.end(), *failing) - kCheckedFields.begin())];
     forms::Application::messageBox(this, rangeMessage(*failing), QStringLiteral("Error"), forms::MB_OK);
     bad->setText(QString());
     bad->setFocus();
@@ -353,8 +357,8 @@ void TFM_Performace::Bt_Apply_aClick(QObject*) {
         return;
     }
     if (CB_Clus->itemIndex() == 0) {
-        if (forms::Application::messageBox(this, kRestartQuestion, QStringLiteral("Warning"), forms::MB_OKCANCEL) ==
-            forms::IDOK)
+        if (forms::Application::messageBox(this, kRestartQuestion, QStringLiteral("Warning"),
+                                           forms::MB_OKCANCEL) == forms::IDOK)
             showWaiting();
         return;
     }

@@ -15,7 +15,8 @@ forms::Label* label(QWidget* parent, const char* caption, int top, int left = kL
     return l;
 }
 
-forms::ComboBox* combo(QWidget* parent, const char* name, int top, int left = kInputLeft, int width = kInputWidth) {
+forms::ComboBox* combo(QWidget* parent, const char* name, int top, int left = kInputLeft,
+                       int width = kInputWidth) {
     auto* c = new forms::ComboBox(parent);
     c->setObjectName(QLatin1String(name));
     c->setComboStyle(forms::ComboBox::Style::DropDownList);
@@ -38,7 +39,8 @@ T* carrier(T* control) {
     return control;
 }
 
-forms::Button* button(QWidget* parent, const char* name, const char* caption, int left, int top, int width = 75) {
+forms::Button* button(QWidget* parent, const char* name, const char* caption, int left, int top,
+                      int width = 75) {
     auto* b = new forms::Button(QString::fromUtf8(caption), parent);
     b->setObjectName(QLatin1String(name));
     b->setBounds(left, top, width, 24);
@@ -112,7 +114,8 @@ void TFM_Performace::buildLayout() {
     for (int i = 0; i < kRateCount; ++i) {
         const int column = i % 2;
         const int top = 37 + 25 * (i / 2);
-        const QString caption = QString::fromLatin1(PerformaceRules::kRateNames[i]) + QStringLiteral("Mb/Sec");
+        const QString caption =
+            QString::fromLatin1(PerformaceRules::kRateNames[i]) + QStringLiteral("Mb/Sec");
         auto* l = new forms::Label(caption, g2);
         l->setBounds(column == 0 ? 120 : 248, top + 3, 54, 13);
         const QByteArray name = "CB_DRate" + QByteArray::number(i + 1);

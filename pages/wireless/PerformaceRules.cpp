@@ -50,11 +50,11 @@ std::optional<Field> firstFailing(const std::array<QString, 4>& texts) {
 }
 
 const QStringList& dataRateItems() {
-    static const QStringList items{
-        QStringLiteral("Auto"),  QStringLiteral("1 Mb"),  QStringLiteral("2 Mb"),  QStringLiteral("5.5 Mb"),
-        QStringLiteral("6 Mb"),  QStringLiteral("9 Mb"),  QStringLiteral("11 Mb"), QStringLiteral("12 Mb"),
-        QStringLiteral("18 Mb"), QStringLiteral("24 Mb"), QStringLiteral("36 Mb"), QStringLiteral("48 Mb"),
-        QStringLiteral("54 Mb")};
+    static const QStringList items{QStringLiteral("Auto"),   QStringLiteral("1 Mb"),  QStringLiteral("2 Mb"),
+                                   QStringLiteral("5.5 Mb"), QStringLiteral("6 Mb"),  QStringLiteral("9 Mb"),
+                                   QStringLiteral("11 Mb"),  QStringLiteral("12 Mb"), QStringLiteral("18 Mb"),
+                                   QStringLiteral("24 Mb"),  QStringLiteral("36 Mb"), QStringLiteral("48 Mb"),
+                                   QStringLiteral("54 Mb")};
     return items;
 }
 

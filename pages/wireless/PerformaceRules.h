@@ -18,8 +18,8 @@ int intOr(const QString& text, int fallback);
 // ---- Input checks -------------------------------------------------------------------------------
 
 enum class Field { BeaconInterval, Dtim, FragmentLength, RtsLength };
-inline constexpr std::array<Field, 4> kCheckedFields{Field::BeaconInterval, Field::Dtim, Field::FragmentLength,
-                                                      Field::RtsLength};
+inline constexpr std::array<Field, 4> kCheckedFields{Field::BeaconInterval, Field::Dtim,
+                                                     Field::FragmentLength, Field::RtsLength};
 
 struct Range {
     int low;
@@ -103,7 +103,7 @@ RateControls dateStatusChange(const ModeState& s);
 struct MandatoryRows {
     QStringList items;
     std::optional<bool> enabled;
-    bool selectBasic = false;  // the user's change to 802.11g-only: the rows become Basic
+    bool selectBasic = false;     // the user's change to 802.11g-only: the rows become Basic
     bool selectFromRows = false;  // the user's change back: the rows show what the table holds
 };
 std::optional<MandatoryRows> gonlyClick(const ModeState& s);
@@ -115,9 +115,9 @@ std::optional<MandatoryRows> gonlyChange(const ModeState& s);
 // sheet, as in the layout). A missing feature takes its row out and moves what is below up by one row.
 inline constexpr int kRowStep = 27;
 struct Geometry {
-    int xrTop = 222;         // CB_XRa (its label 4 lower)
-    int wmmTop = 249;        // CB_WMM (its label 4 lower)
-    int preambleTop = 276;   // CB_Preamble (its label 1 lower)
+    int xrTop = 222;        // CB_XRa (its label 4 lower)
+    int wmmTop = 249;       // CB_WMM (its label 4 lower)
+    int preambleTop = 276;  // CB_Preamble (its label 1 lower)
     int groupBox1Height = 310;
     int groupBox2Top = 317;
     int buttonsTop = 541;

@@ -68,7 +68,8 @@ TEST(PerformaceRules, DataRateItemsAndTheirDeviceTexts) {
     EXPECT_EQ(comboToDataRate("Auto"), u"Auto");
     EXPECT_EQ(comboToDataRate(" Mb"), u" Mb");
     EXPECT_EQ(comboToDataRate(""), u"");
-    for (const QString& item : dataRateItems()) EXPECT_EQ(dataRateItemFor(comboToDataRate(item)), dataRateItems().indexOf(item));
+    for (const QString& item : dataRateItems())
+        EXPECT_EQ(dataRateItemFor(comboToDataRate(item)), dataRateItems().indexOf(item));
 }
 
 TEST(PerformaceRules, ChannelListSplitsAtBlanks) {
@@ -243,7 +244,7 @@ const GeometryCase kGeometry[] = {
     {"Everything", true, true, true, true, {222, 249, 276, 310, 317, 568, 614, true}},
     {"NoXR", true, false, true, true, {222, 222, 249, 283, 290, 514, 587, true}},
     {"NoGOnly", false, false, true, true, {195, 195, 222, 256, 263, 487, 560, true}},
-    {"Legacy", false, false, false, false, {195, 168, 195, 229, 236, 236, 317, false}},
+    {"Legacy", false, false, false, false, {195, 195, 195, 229, 236, 236, 317, false}},
     {"XRWithoutRateControl", true, true, true, false, {222, 249, 276, 310, 317, 317, 398, false}},
 };
 
