@@ -17,9 +17,11 @@
 
 #include "library/HvSNMPSession.h"
 #include "module/Main.h"
+#include "pages/Pages.h"
 #include "pages/wireless/Performace.h"
 #include "platform/RegistryStore.h"
 #include "platform/forms/Forms.h"
+#include "tests/shell/ShellFixture.h"
 #include "tests/sim/SimProcess.h"
 
 namespace {
@@ -240,6 +242,10 @@ struct BadInput {
     const char* text;
     const char* message;
 };
+
+void PrintTo(const BadInput& b, std::ostream* os) {
+    *os << b.name;
+}
 
 class PerformaceApplyChecks : public PerformaceTest, public ::testing::WithParamInterface<BadInput> {};
 
@@ -596,6 +602,51 @@ TEST_F(PerformaceTest, MenuOpensThePage) {
     EXPECT_TRUE(window.adPerformance1->userClick());
     EXPECT_EQ(shownCaption, u"Advanced \\ Performance");
     EXPECT_TRUE(FM_Performace.isNull());
+}
+
+// The whole road: the module started as the management system starts it, its menu opening the page
+// against the device, Apply, and the waiting dialog watching the main window's real poll.
+class PerformaceFromTheMenu : public ShellTest {};
+
+TEST_F(PerformaceFromTheMenu, OpensAppliesAndWaitsForTheRestart) {
+    SimProcess sim({"--absent", E + "2.3.1.99", "--restart-time", "300"});
+    ASSERT_TRUE(sim.start()) << sim.error();
+    writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim.port()) + "\r\nVersion=1\r\n");
+    forms::Application::setTimeScale(0.05);
+    MainFormEnvironment env;
+    env.arguments = {"/I127.0.0.1", "/Rkiwano", "/Wmorello"};
+    env.registry = &registry;
+    env.programDir = path("prog/");
+    env.lockFolder = path("lock");
+    env.bootCounterDir = path("");
+    env.pages = HvPages();
+    TMainForm window(env);
+    MainForm = &window;
+    ASSERT_FALSE(window.refused());
+    ASSERT_TRUE(waitFor([&] { return window.deviceAnswering(); }));
+    ASSERT_TRUE(waitFor([&] { return window.Ed_DataRateNew->text() != u"Ed_DataRateNew"; }));
+
+    size_t mark = 0;
+    QString status;
+    window.pageOpener = [&](forms::Form& f) {
+        auto& page = static_cast<TFM_Performace&>(f);
+        EXPECT_TRUE(waitFor([&] { return page.rateRowsLoaded() == 12; }));
+        EXPECT_EQ(page.Ed_BeInta->text(), u"100");
+        page.Ed_BeInta->setText(QStringLiteral("300"));
+        mark = sim.logSize();
+        page.Bt_Apply_a->userClick();
+        status = page.StatusBar->simpleText();
+        return int(forms::mrCancel);
+    };
+    ASSERT_TRUE(window.adPerformance1->userClick());
+    EXPECT_EQ(status, u"Setting Success!");
+    EXPECT_TRUE(FM_Performace.isNull());
+    EXPECT_EQ(sim.command("get " + E + "2.3.1.6.1"), "ok i 300");
+    bool restarted = false;
+    for (const auto& l : sim.requests(mark))
+        restarted = restarted || (l.op == "SET" && l.asked == kUpgradeCommand && l.value == "4");
+    EXPECT_TRUE(restarted);
+    MainForm = nullptr;
 }
 
 }  // namespace
