@@ -27,6 +27,8 @@ const QString kResetQuestion =
 TFM_Performace::TFM_Performace(QWidget* owner, TMainForm* mainForm)
     : forms::Form(owner), m_mainForm(mainForm) {
     buildLayout();
+    // Centred on the main window it was opened from.
+    OnShow = [this](QObject*) { centerOn(m_mainForm); };
     FormCreate();
 }
 
@@ -314,7 +316,7 @@ void TFM_Performace::writeRateRows() {
         texts[i] = CB_DRate[i]->text();
         chosen[i] = CB_DRate[i]->itemIndex() >= 0;
     }
-    for (int i = 0; i < m_rateRows && !m_closing; ++i) {
+    for (int i = 0; i < m_rateRows; ++i) {
         if (!chosen[i]) continue;
         forms::ListItem* row = ListView1->item(i);
         ListView1->setSelected(row);

@@ -54,7 +54,6 @@ void TFM_Performace::buildLayout() {
     setCaption(QStringLiteral("Advanced \\ Performance"));
     setBorderStyle(BorderStyle::Single);
     setBorderIcons(true, false);
-    setPosition(Position::MainFormCenter);
     setClientSize(385, m_geometry.clientHeight);
 
     PC_Performace = new forms::PageControl(this);

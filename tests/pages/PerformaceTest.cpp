@@ -198,6 +198,11 @@ TEST_F(PerformaceTest, OpensWithTheDeviceValuesInTheirOrder) {
     EXPECT_FALSE(p.TabSheetG->tabVisible());
     EXPECT_EQ(p.caption(), u"Advanced \\ Performance");
     EXPECT_TRUE(boxes.empty());
+    // Shown centred on the main window.
+    main->move(40, 30);
+    p.show();
+    const QPoint offset = p.frameGeometry().center() - main->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 }
 
 // An older firmware: no 802.11g-only, XR, WMM or data-rate control. Under v2c the missing objects
@@ -559,12 +564,15 @@ TEST_F(PerformaceTest, CloseDuringTheWalk) {
     EXPECT_EQ(p.StatusBar->simpleText(), u"Get OK!");
 }
 
-// Apply while Refresh is walking the table: no row is read or written from the half-filled list.
+// Refresh reads the device again; Apply while its walk fills the table reads and writes no row of
+// the half-filled list.
 TEST_F(PerformaceTest, ApplyDuringTheRefreshWalkWritesNoRows) {
     ASSERT_TRUE(startSim(kP1)) << sim->error();
     TFM_Performace& p = open();
+    ASSERT_TRUE(sim->ok("set " + E + "2.3.1.6.1 i 500"));
     ASSERT_TRUE(sim->ok("delay 100"));
     p.Bt_Refresh_a->userClick();
+    EXPECT_EQ(p.Ed_BeInta->text(), u"500");
     EXPECT_FALSE(p.Bt_Apply_a->enabled());
     EXPECT_EQ(p.rateRowsLoaded(), 0);
     const size_t mark = sim->logSize();
