@@ -17,6 +17,7 @@
 
 #include "platform/HvExceptionHook.h"
 #include "library/HvException.h"
+#include "library/HvSNMPError.h"
 #include "library/snmp/HvNetSnmpTransport.h"
 
 HvSnmpTransport* HvSNMPSession::session = nullptr;
@@ -227,16 +228,16 @@ void HvSNMPSession::initialize(const std::string& directory) {
         g_engine = HvNetSnmpTransport::create(status);
         if (!session) session = g_engine.get();
     }
-    if (status != 0) throw HvException("(HvSNMP++) Cannot create the global HvSNMP++ session!", kSessionCode);
+    if (status != 0) HvRaiseCode(kSessionCode);
 
     const std::string file = joinPath(directory, bootCounterFile);
     int32_t boots = 0;
     int result = getBootCounter(file, engineId, boots);
     if (result < -2)
-        throw HvException("(HvSNMP++) Error when loading SNMP engine boots counter!", kBootsLoadCode);
+        HvRaiseCode(kBootsLoadCode);
     if (boots < std::numeric_limits<int32_t>::max()) ++boots;  // RFC 3414: the counter latches at its top
     if (saveBootCounter(file, engineId, boots) != 0)
-        throw HvException("(HvSNMP++) Error when saving SNMP engine boots counter!", kBootsSaveCode);
+        HvRaiseCode(kBootsSaveCode);
     g_engine->setEngineIdentity(engineId, boots);
 
     defaults = HvSNMPDefaults::standard();

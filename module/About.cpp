@@ -26,8 +26,8 @@ QPixmap aboutIcon() {
 TAboutForm::TAboutForm(QWidget* owner) : forms::Form(owner) {
     setCaption(QStringLiteral("Help \\ About"));
     setClientSize(348, 96);
-    setFixedSize(size());
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setBorderStyle(BorderStyle::Single);
+    setBorderIcons(true, false);
     setPosition(Position::OwnerFormCenter);
 
     Image1 = new forms::Image(this);
@@ -45,7 +45,9 @@ TAboutForm::TAboutForm(QWidget* owner) : forms::Form(owner) {
     BT_Ok = new forms::Button(QStringLiteral("OK"), this);
     BT_Ok->setBounds(136, 62, 75, 25);
     BT_Ok->OnClick = [this](QObject* s) { BT_OkClick(s); };
-    BT_Ok->OnKeyDown = [this](QObject* s, int& key, Qt::KeyboardModifiers shift) { BT_OkKeyDown(s, key, shift); };
+    BT_Ok->OnKeyDown = [this](QObject* s, int& key, Qt::KeyboardModifiers shift) {
+        BT_OkKeyDown(s, key, shift);
+    };
 }
 
 void TAboutForm::BT_OkClick(QObject*) {

@@ -26,44 +26,18 @@ const std::array<ProbeDef, kProbeCount>& probeTable() {
 
 const std::vector<std::string>& clearedFields() {
     static const std::vector<std::string> fields = {
-        "Ed_FwVer",     "Ed_Countrycode", "ED_Turbomode",     "APModeSupport", "ifMultiSSID_Edit",
-        "Ed_Rogue",     "IPAddressEdit",  "SubMaskEdit",      "NewMultiSupport", "SyslogSupport",
-        "Ed_ClientAddSSID", "Ed_KeyTypeSup", "Ed_IfCluster", "Ed_Green",      "Ed_DataRateNew",
+        "Ed_FwVer",         "Ed_Countrycode", "ED_Turbomode", "APModeSupport",   "ifMultiSSID_Edit",
+        "Ed_Rogue",         "IPAddressEdit",  "SubMaskEdit",  "NewMultiSupport", "SyslogSupport",
+        "Ed_ClientAddSSID", "Ed_KeyTypeSup",  "Ed_IfCluster", "Ed_Green",        "Ed_DataRateNew",
     };
     return fields;
 }
 
-CapabilityProbe::CapabilityProbe(const MibObjectDef* table) {
+CapabilityProbe::CapabilityProbe(forms::Form* owner, const MibObjectDef* table) : HvSNMPRequest2Edits(owner) {
     request.varList = HvSNMPVarList(table, SVT_SV, 0);
-}
-
-void CapabilityProbe::addEdit(int32_t itemIndex, const std::string& /*format*/, forms::Edit* edit) {
-    m_bindings.push_back({itemIndex, edit});
-}
-
-void CapabilityProbe::get(std::function<void(int32_t)> done) {
-    request.getAsync(
-        [this, done = std::move(done)](HvSNMPError* error, HvSNMPVarList*) {
-            const int32_t code = error ? error->code : 0;
-            if (code == 0) writeFields();
-            if (done) done(code);
-        },
-        true);
-}
-
-bool CapabilityProbe::getSync() {
-    bool ok = true;
-    request.get(&ok, true);
-    if (ok) writeFields();
-    return ok;
-}
-
-void CapabilityProbe::writeFields() {
-    m_answered = true;
-    for (const auto& b : m_bindings) {
-        if (!b.edit || b.item >= request.varList.count()) continue;
-        b.edit->setText(QString::fromStdString(request.varList.item(b.item).value));
-    }
+    onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* error) {
+        if (error && error->code == 0) m_answered = true;
+    };
 }
 
 CapabilityPoll::Plan CapabilityPoll::startup() {

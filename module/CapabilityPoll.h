@@ -3,15 +3,13 @@
 // The capability probes of the main window: which device objects fill which hidden fields, and when
 // they are read again.
 
-#include <QPointer>
-
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "library/HvSNMPRequest.h"
+#include "library/bind/HvSNMPRequest2Edits.h"
 #include "library/MibObjectDef.h"
 #include "platform/forms/Controls.h"
 
@@ -21,8 +19,8 @@ inline constexpr int kRepolledProbes = 14;
 
 struct ProbeDef {
     const MibObjectDef* table;
-    const char* edit;          // the field for item 0
-    const char* secondEdit;    // the field for item 2, or null (probe 7: item 1 and item 2)
+    const char* edit;        // the field for item 0
+    const char* secondEdit;  // the field for item 2, or null (probe 7: item 1 and item 2)
     const char* format;
 };
 
@@ -33,34 +31,16 @@ const std::array<ProbeDef, kProbeCount>& probeTable();
 // menu's.
 const std::vector<std::string>& clearedFields();
 
-// One read of a small object table into hidden fields. SNMP failures leave the fields as they were.
-class CapabilityProbe {
+// One read of a small object table into hidden fields, asynchronous unless switched. SNMP failures
+// leave the fields as they were.
+class CapabilityProbe : public HvSNMPRequest2Edits {
 public:
-    explicit CapabilityProbe(const MibObjectDef* table);
+    CapabilityProbe(forms::Form* owner, const MibObjectDef* table);
 
-    HvSNMPRequest request;
-
-    // The field shows the item's value after each successful read. The format is the field's input
-    // rule ("%s" any text, "%u" digits); the value is written as the device sent it.
-    void addEdit(int32_t itemIndex, const std::string& format, forms::Edit* edit);
-
-    // Asynchronous read; done (optional) gets the outcome's code from the event pump. A read that
-    // cannot be built raises HvException.
-    void get(std::function<void(int32_t code)> done = {});
-    // Synchronous read; true on success.
-    bool getSync();
-
-    // The probe has had a successful answer.
+    // The probe has had a successful asynchronous answer.
     bool answered() const { return m_answered; }
 
 private:
-    void writeFields();
-
-    struct Binding {
-        int32_t item;
-        QPointer<forms::Edit> edit;
-    };
-    std::vector<Binding> m_bindings;
     bool m_answered = false;
 };
 

@@ -76,10 +76,9 @@ TMainForm::~TMainForm() {
 void TMainForm::buildWindow() {
     setCaption(q(ModelName));
     MainMenu1 = new forms::MainMenu(this);
-    const int top = MainMenu1->height();
 
     Image2 = new forms::Image(this);
-    Image2->setBounds(0, top, 479, kPictureHeight);
+    Image2->setBounds(0, 0, 479, kPictureHeight);
     Image2->setPicture(QPixmap(QStringLiteral(":/qmx7240nt/main.jpg")));
 
     // The LEDs lie on the picture, over the marks it draws for them.
@@ -94,7 +93,7 @@ void TMainForm::buildWindow() {
     LED_WLan = led(274);
 
     MainStatusBar = new forms::StatusBar(this);
-    MainStatusBar->setBounds(0, top + kPictureHeight, 479, kStatusBarHeight);
+    MainStatusBar->setBounds(0, kPictureHeight, 479, kStatusBarHeight);
     MainStatusBar->addPanel(50);
     // The window writes the simple text; show it.
     MainStatusBar->setSimplePanel(true);
@@ -138,19 +137,24 @@ void TMainForm::buildWindow() {
     mssidAndWdssupport = own("mssidAndWdssupport");
     Ifclientinfosupported = own("Ifclientinfosupported");
 
-    setClientSize(kPictureWidth, top + kPictureHeight + kStatusBarHeight);
-    setFixedSize(size());
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setClientSize(kPictureWidth, kPictureHeight + kStatusBarHeight);
+    setBorderStyle(BorderStyle::Single);
+    setBorderIcons(true, false);
 
     pageOpener = [](forms::Form& page) { return page.showModal(); };
 }
 
 void TMainForm::buildMenu() {
-    // Each page adds its own item when it is built into the module; until then only Help stands.
+    // Each page adds its own item when it is built into the module (addPageItem); a top menu
+    // without items stays hidden.
+    Home1 = MainMenu1->add(QStringLiteral("Home"));
+    advanced2 = MainMenu1->add(QStringLiteral("Advanced"));
+    tools2 = MainMenu1->add(QStringLiteral("Tools"));
+    status2 = MainMenu1->add(QStringLiteral("Status"));
+    for (auto* top : {Home1, advanced2, tools2, status2}) top->setVisible(false);
+    // The pages are handed in by the program entry (MainFormEnvironment::pages).
     if (m_env.pages.count("TFM_Performace")) {
-        advanced2 = MainMenu1->add(QStringLiteral("Advanced"));
-        advanced2->OnClick = [this](QObject* s) { advanced2Click(s); };
-        adPerformance1 = advanced2->add(QStringLiteral("Performance"));
+        adPerformance1 = addPageItem(advanced2, QStringLiteral("Performance"));
         adPerformance1->OnClick = [this](QObject* s) { adPerformance1Click(s); };
     }
     Help1 = MainMenu1->add(QStringLiteral("Help"));
@@ -200,8 +204,8 @@ void TMainForm::FormCreate() {
 
     if (m_env.arguments.empty()) {
         refuse(0);
-        forms::Application::messageBox(nullptr, QString::fromLatin1(NoArgumentMessage), forms::Application::title(),
-                                       forms::MB_OK);
+        forms::Application::messageBox(nullptr, QString::fromLatin1(NoArgumentMessage),
+                                       forms::Application::title(), forms::MB_OK);
         // The probes are not made: they would only ask the default address for nothing.
         return;
     }
@@ -215,7 +219,8 @@ void TMainForm::FormCreate() {
         if (m_lock->status() == InstanceLock::Status::Failed)
             std::fprintf(stderr, "qmx7240nt: %s\n", m_lock->errorText().c_str());
         refuse(1);
-        forms::Application::messageBox(nullptr, q(AlreadyRunningMessage), QStringLiteral("Warning"), forms::MB_OK);
+        forms::Application::messageBox(nullptr, q(AlreadyRunningMessage), QStringLiteral("Warning"),
+                                       forms::MB_OK);
         return;
     }
 
@@ -229,13 +234,13 @@ void TMainForm::buildProbes() {
     const auto& table = probeTable();
     for (int i = 0; i < kProbeCount; ++i) {
         const ProbeDef& def = table[static_cast<size_t>(i)];
-        auto probe = std::make_unique<CapabilityProbe>(def.table);
+        auto probe = std::make_unique<CapabilityProbe>(this, def.table);
         auto* first = findChild<forms::Edit*>(QLatin1String(def.edit));
         if (def.secondEdit) {
-            probe->addEdit(1, def.format, first);
-            probe->addEdit(2, def.format, findChild<forms::Edit*>(QLatin1String(def.secondEdit)));
+            probe->addEdit(1, def.format, {first});
+            probe->addEdit(2, def.format, {findChild<forms::Edit*>(QLatin1String(def.secondEdit))});
         } else {
-            probe->addEdit(0, def.format, first);
+            probe->addEdit(0, def.format, {first});
         }
         probeRequests[static_cast<size_t>(i)] = std::move(probe);
     }
@@ -312,7 +317,8 @@ void TMainForm::LedBlinkTimer(QObject*) {
 void TMainForm::Timer1Timer(QObject*) {
     if (!probeRequests[0]) return;
     std::array<bool, kProbeCount> answered{};
-    for (int i = 0; i < kProbeCount; ++i) answered[static_cast<size_t>(i)] = probeRequests[static_cast<size_t>(i)]->answered();
+    for (int i = 0; i < kProbeCount; ++i)
+        answered[static_cast<size_t>(i)] = probeRequests[static_cast<size_t>(i)]->answered();
     const CapabilityPoll::Plan plan = CapabilityPoll::tick(pollTicks, answered);
     if (plan.clear)
         for (const auto& name : clearedFields())
@@ -359,12 +365,13 @@ void TMainForm::status2Click(QObject*) {
     }
     if (!clientInfoProbe) {
         // One probe for the whole run; it is synchronous, so it is never busy between openings.
-        clientInfoProbe = std::make_unique<CapabilityProbe>(kMibT066);
-        clientInfoProbe->addEdit(0, "%u", Ifclientinfosupported);
+        clientInfoProbe = std::make_unique<CapabilityProbe>(this, kMibT066);
+        clientInfoProbe->mode = 0;
+        clientInfoProbe->addEdit(0, "%u", {Ifclientinfosupported});
     }
     bool ok = false;
     try {
-        ok = clientInfoProbe->getSync();
+        ok = clientInfoProbe->get();
     } catch (const std::exception&) {
         ok = false;
     }
@@ -395,6 +402,21 @@ void TMainForm::About1Click(QObject*) {
 
 void TMainForm::Exit1Click(QObject*) {
     forms::Form::close();
+}
+
+forms::MenuItem* TMainForm::addPageItem(forms::MenuItem* topMenu, const QString& caption) {
+    const bool first = topMenu->count() == 0;
+    forms::MenuItem* item = topMenu->add(caption);
+    topMenu->setVisible(true);
+    if (first && topMenu->menu()) {
+        // The opening handlers decide what shows each time the menu opens, before it is drawn.
+        if (topMenu == advanced2)
+            QObject::connect(topMenu->menu(), &QMenu::aboutToShow, this,
+                             [this] { advanced2Click(advanced2); });
+        else if (topMenu == status2)
+            QObject::connect(topMenu->menu(), &QMenu::aboutToShow, this, [this] { status2Click(status2); });
+    }
+    return item;
 }
 
 void TMainForm::FindLocalAddresses(std::vector<std::string>& result) {

@@ -49,7 +49,7 @@ using PageOpening = std::function<void(TMainForm& mainForm)>;
 // What start-up reads from outside the command line. Tests give their own registry, folders and
 // lock folder; the program takes the defaults.
 struct MainFormEnvironment {
-    std::vector<std::string> arguments;  // without the program's name
+    std::vector<std::string> arguments;       // without the program's name
     const RegistryStore* registry = nullptr;  // null: the registry file
     std::string programDir;                   // with a trailing '/'; empty: the program's folder
     std::string lockFolder;                   // empty: InstanceLock::defaultFolder()
@@ -106,6 +106,8 @@ public:
 
     // Menu items. The items of pages not built into this module stay null; the opening handlers
     // apply their rules to the items that exist.
+    forms::MenuItem* Home1 = nullptr;
+    forms::MenuItem* tools2 = nullptr;
     forms::MenuItem* Help1 = nullptr;
     forms::MenuItem* About1 = nullptr;
     forms::MenuItem* MIBII1 = nullptr;
@@ -154,6 +156,10 @@ public:
     void status2Click(QObject* sender);
     void About1Click(QObject* sender);
     void Exit1Click(QObject* sender);
+
+    // Adds a page's item to one of the top menus (Home1, advanced2, tools2, status2) and shows that
+    // menu; the Advanced and Status menus run their opening handlers from their first item on.
+    forms::MenuItem* addPageItem(forms::MenuItem* topMenu, const QString& caption);
 
     // The gateways that share a /24 network with one of the PC's addresses (ipconfig-style listing).
     void FindLocalAddresses(std::vector<std::string>& result);

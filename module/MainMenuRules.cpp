@@ -10,8 +10,8 @@ int intOrZero(const QString& text) {
     return ok ? value : 0;
 }
 
-AdvancedVisibility advancedVisibility(const QString& fwVer, const QString& ifMultiSsid, const QString& newMulti,
-                                      const QString& ifCluster) {
+AdvancedVisibility advancedVisibility(const QString& fwVer, const QString& ifMultiSsid,
+                                      const QString& newMulti, const QString& ifCluster) {
     const QString release = fwVer.mid(1, 4);
     const bool newFirmware = release == u"2.10" || release == u"2.20" || ifMultiSsid == u"1";
     AdvancedVisibility v;
@@ -53,7 +53,8 @@ bool clientInfoFallback(const QString& modelName, const QString& fwVer) {
     if (modelName.size() < 6 || fwVer.size() < 2) return false;
     const QChar family = modelName.at(5);
     const QChar major = fwVer.at(1);
-    if (!family.isDigit() || !major.isDigit() || family.unicode() > 0x7f || major.unicode() > 0x7f) return false;
+    if (!family.isDigit() || !major.isDigit() || family.unicode() > 0x7f || major.unicode() > 0x7f)
+        return false;
     const int f = family.unicode() - '0';
     const int m = major.unicode() - '0';
     return (f == 1 && m == 2) || (f == 2 && m == 1);

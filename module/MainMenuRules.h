@@ -21,8 +21,8 @@ struct AdvancedVisibility {
 
 // New firmware (characters 2 to 5 of the version "2.10" or "2.20", or Multi-SSID supported) moves
 // Mode and Encryption into the Multi-SSID page.
-AdvancedVisibility advancedVisibility(const QString& fwVer, const QString& ifMultiSsid, const QString& newMulti,
-                                      const QString& ifCluster);
+AdvancedVisibility advancedVisibility(const QString& fwVer, const QString& ifMultiSsid,
+                                      const QString& newMulti, const QString& ifCluster);
 
 enum class Generation { Old, New, None };
 // NewMultiSupport 0 opens the old Multi-SSID page, 1 the new one, anything else nothing.

@@ -169,23 +169,24 @@ std::string resolveHelpDir(const RegistryStore& registry, const std::string& mod
 
 std::string resolveMbfDir(const RegistryStore& registry) {
     std::string dir;
-    if (registry.keyExists(kExePathKey)) dir = registry.readString(kExePathKey, "Path").value_or("") + "..\\Conf\\MBF\\";
+    if (registry.keyExists(kExePathKey))
+        dir = registry.readString(kExePathKey, "Path").value_or("") + "..\\Conf\\MBF\\";
     if (registry.keyExists(kMibFileKey)) dir = registry.readString(kMibFileKey, "Path").value_or("");
     return dir;
 }
 
 std::vector<std::string> programMessageFiles(const std::string& programDir) {
     std::vector<std::string> out;
-    for (const char* name : {"snmpclass.err", "snmp.err", "snmp.msg", "hvsnmp.err", "snmpv3.err", "snmpusm.err",
-                             "common.err"})
+    for (const char* name :
+         {"snmpclass.err", "snmp.err", "snmp.msg", "hvsnmp.err", "snmpv3.err", "snmpusm.err", "common.err"})
         out.push_back(programDir + "errMSg\\" + name);
     return out;
 }
 
 std::vector<std::string> helpMessageFiles(const std::string& helpDir) {
     std::vector<std::string> out;
-    for (const char* name : {"common.err", "snmp.err", "snmpv3.err", "snmpusm.err", "snmpclass.err", "hvsnmp.err",
-                             "snmp.msg"})
+    for (const char* name :
+         {"common.err", "snmp.err", "snmpv3.err", "snmpusm.err", "snmpclass.err", "hvsnmp.err", "snmp.msg"})
         out.push_back(helpDir + "errmsg\\" + name);
     return out;
 }
@@ -195,7 +196,8 @@ void loadMessageFiles(const std::vector<std::string>& paths) {
 }
 
 std::string iniPathFor(const std::string& mbfDir, const std::string& ipAddress) {
-    if (ipAddress.find_first_of("/\\") != std::string::npos || ipAddress.find("..") != std::string::npos) return {};
+    if (ipAddress.find_first_of("/\\") != std::string::npos || ipAddress.find("..") != std::string::npos)
+        return {};
     return mbfDir + ipAddress + ".cfg";
 }
 

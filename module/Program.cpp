@@ -25,12 +25,14 @@ int main(int argc, char** argv) {
             environment.pages = HvPages();
             TMainForm form(std::move(environment));
             MainForm = &form;
+            forms::Form::setMainForm(&form);
             if (form.refused()) {
                 rc = form.exitCode();
             } else {
                 form.show();
                 rc = app.exec();
             }
+            forms::Form::setMainForm(nullptr);
             MainForm = nullptr;
         }
     } catch (...) {

@@ -8,8 +8,8 @@ TFM_Waiting::TFM_Waiting(QWidget* owner, TMainForm* mainForm)
     : forms::Form(owner), m_mainForm(mainForm ? mainForm : MainForm) {
     setCaption(QStringLiteral("Please wait"));
     setClientSize(249, 70);
-    setFixedSize(size());
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setBorderStyle(BorderStyle::Single);
+    setBorderIcons(true, false);
 
     Label2 = new forms::Label(QStringLiteral("Settings saved."), this);
     Label2->setBounds(8, 6, 233, 16);
@@ -32,25 +32,27 @@ TFM_Waiting::TFM_Waiting(QWidget* owner, TMainForm* mainForm)
     OnCloseQuery = [this](QObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
     // Centred on the main window, wherever the page that opened it lies.
     OnShow = [this](QObject*) {
-        if (m_mainForm) {
-            const QRect area = m_mainForm->frameGeometry();
-            move(area.center().x() - frameGeometry().width() / 2, area.center().y() - frameGeometry().height() / 2);
-        }
+        if (m_mainForm) centerOn(m_mainForm);
         if (La_Time->caption().isEmpty()) La_Time->setCaption(QString::number(waitTicks));
     };
     deviceAnswering = [this] { return m_mainForm && m_mainForm->deviceAnswering(); };
     FormCreate();
 }
 
-TFM_Waiting::~TFM_Waiting() = default;
+TFM_Waiting::~TFM_Waiting() {
+    Timer1->setEnabled(false);
+    // Before the edits they are bound to.
+    rebootRequest.reset();
+    firmwareRequest.reset();
+}
 
 void TFM_Waiting::FormCreate() {
-    firmwareRequest = std::make_unique<HvSNMPRequest>();
     try {
-        firmwareRequest->varList = HvSNMPVarList(kMibT062, SVT_SV, 0);
-        bool ok = true;
-        firmwareRequest->get(&ok, true);
-        if (ok) Ed_FwVer->setText(QString::fromStdString(firmwareRequest->varList.item(0).value));
+        firmwareRequest = std::make_unique<HvSNMPRequest2Edits>(this);
+        firmwareRequest->request.varList = HvSNMPVarList(kMibT062, SVT_SV, 0);
+        firmwareRequest->mode = 0;
+        firmwareRequest->addEdit(0, "%s", {Ed_FwVer});
+        firmwareRequest->get();
     } catch (const HvException&) {
         // The read only informs; a request that cannot be built leaves the field empty.
     }
@@ -68,15 +70,13 @@ void TFM_Waiting::Timer1Timer(QObject*) {
 }
 
 void TFM_Waiting::sendRestart() {
-    rebootRequest = std::make_unique<HvSNMPRequest>();
     try {
-        rebootRequest->varList = HvSNMPVarList(kMibT048, SVT_SV, 0);
+        rebootRequest = std::make_unique<HvSNMPRequest2Edits>(this);
+        rebootRequest->request.varList = HvSNMPVarList(kMibT048, SVT_SV, 0);
+        rebootRequest->addEdit(0, "%s", {Ed_Reboot});
+        // The option list's lookup ignores case: "reboot" goes out as 4.
         Ed_Reboot->setText(QStringLiteral("reboot"));
-        HvVarItem& item = rebootRequest->varList.item(0);
-        // The option list's lookup ignores case: "reboot" is 4.
-        item.value = item.optionList ? item.optionList->TextToValue(Ed_Reboot->text().toStdString())
-                                     : Ed_Reboot->text().toStdString();
-        rebootRequest->setAsync([](HvSNMPError*, HvSNMPVarList*) {}, true, std::string(), nullptr);
+        rebootRequest->set(true, true);
     } catch (const HvException&) {
         // Reported by the request layer's message callback; the count goes on.
     }

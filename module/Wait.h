@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "library/HvSNMPRequest.h"
+#include "library/bind/HvSNMPRequest2Edits.h"
 #include "module/WaitCountdown.h"
 #include "platform/forms/Forms.h"
 
@@ -36,8 +36,8 @@ public:
     int& extraTicks = count.extraTicks;
     bool& sendReboot = count.sendReboot;
     int& rebootDelay = count.rebootDelay;
-    std::unique_ptr<HvSNMPRequest> rebootRequest;
-    std::unique_ptr<HvSNMPRequest> firmwareRequest;
+    std::unique_ptr<HvSNMPRequest2Edits> rebootRequest;
+    std::unique_ptr<HvSNMPRequest2Edits> firmwareRequest;
 
     // Whether the device answers: the outcome of the main window's last status poll, not the LED's
     // colour, which is black half of every blink. Tests replace it.

@@ -125,13 +125,25 @@ bool HvSNMPRequest2Controls::get() {
                 }
             } guard(life, m_inSyncRead);
             if (!isWalk()) {
-                // A read that failed keeps the values the items had: a time-out must not leave empty
-                // controls that a later write would send.
+                // A read that got no answer (time-out, failed send, SNMPv3 report) keeps the values the
+                // items had: it must not leave empty controls that a later write would send. An agent's
+                // error answer still shows what it brought.
                 std::vector<std::string> before;
                 for (int32_t i = 0; i < request.varList.count(); ++i)
                     before.push_back(request.varList.item(i).value);
+                bool unanswered = false;
+                struct CallbackGuard {
+                    HvSNMPMessageCallback& slot;
+                    HvSNMPMessageCallback saved;
+                    ~CallbackGuard() { slot = saved; }
+                } callbackGuard{request.messageCallback, request.messageCallback};
+                request.messageCallback = [&unanswered, page = callbackGuard.saved](HvSNMPError* e) {
+                    if (e->code < -118 || e->code > -101) unanswered = true;
+                    if (page) page(e);
+                };
                 request.get(&ok, true);
-                if (!ok && request.varList.count() == static_cast<int32_t>(before.size()))
+                request.messageCallback = callbackGuard.saved;
+                if (!ok && unanswered && request.varList.count() == static_cast<int32_t>(before.size()))
                     for (int32_t i = 0; i < request.varList.count(); ++i)
                         request.varList.item(i).value = before[i];
                 if (rowMatches(condition)) {
@@ -166,6 +178,9 @@ bool HvSNMPRequest2Controls::get() {
     } catch (const HvException& e) {
         busy = false;
         throw HvException(e.what(), e.helpContext());
+    } catch (...) {
+        busy = false;
+        throw;
     }
 }
 
@@ -200,6 +215,9 @@ bool HvSNMPRequest2Controls::set(bool reread, bool readControls, const std::stri
     } catch (const HvException& e) {
         busy = false;
         throw HvException(e.what(), e.helpContext());
+    } catch (...) {
+        busy = false;
+        throw;
     }
 }
 

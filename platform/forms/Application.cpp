@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPointer>
 
+#include "platform/HvExceptionHook.h"
+
 namespace forms {
 
 namespace {
@@ -113,9 +115,13 @@ bool defaultFileDialog(FileDialogCall& call) {
 
 bool Application::s_focusTakenBack = false;
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    m_previousHandler = HvSetExceptionHandler(&Application::showException);
+}
 
-Application::~Application() = default;
+Application::~Application() {
+    HvSetExceptionHandler(std::move(m_previousHandler));
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
@@ -163,10 +169,14 @@ void Application::processMessages() {
 }
 
 void Application::handleException() {
-    handleException(std::current_exception());
+    HvHandleException(std::current_exception());
 }
 
 void Application::handleException(std::exception_ptr error) {
+    HvHandleException(error);
+}
+
+void Application::showException(std::exception_ptr error) {
     if (!error) return;
     QString text;
     try {

@@ -55,10 +55,13 @@ public:
 
     static void processMessages();
 
-    // Shows the exception being handled (call it inside a catch block) and returns; also what the
-    // SNMP event pump calls for an exception out of a completion.
+    // Hands the exception being handled (call it inside a catch block) to the program's one exception
+    // handler (HvHandleException), as the SNMP event pump does for a completion. The application
+    // installs showException as that handler while it lives.
     static void handleException();
     static void handleException(std::exception_ptr error);
+    // Shows the exception's message in a box titled with the application's title.
+    static void showException(std::exception_ptr error);
     // Runs fn, showing any exception it raises instead of letting it go on.
     static void guard(const std::function<void()>& fn);
 
@@ -86,6 +89,7 @@ public:
 
 private:
     static bool s_focusTakenBack;
+    std::function<void(std::exception_ptr)> m_previousHandler;
 };
 
 }  // namespace forms

@@ -28,9 +28,10 @@ const MibObjectDef kItems[] = {
     {"1.3.6.1.4.1.99.1.8", "mac", S::MacAddress, A::ReadWrite},
     {"1.3.6.1.4.1.99.1.9", "command", S::Integer, A::ReadWrite},
     {"1.3.6.1.4.1.99.1.10", "count", S::Gauge, A::ReadWrite},
+    {"1.3.6.1.4.1.99.1.11", "object", S::ObjectId, A::ReadWrite},
     {},
 };
-enum { kLevel, kName, kState, kAddress, kUptime, kFlags, kMode, kMac, kCommand, kCount };
+enum { kLevel, kName, kState, kAddress, kUptime, kFlags, kMode, kMac, kCommand, kCount, kObject };
 
 const HvOptionNumPair kOnOff[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 const HvOptionNumPair kModes[] = {{0, "Disable"}, {1, "Enable"}, {2, "Basic"}, {0, nullptr}};
@@ -205,6 +206,67 @@ TEST_F(BindingsTest, SeveralEditsShareOneValue) {
     r->removeControls(kAddress);
     r->addEdit(kAddress, "%u%u%u", edits(3));
     EXPECT_EQ(codeOf([&] { r->writeControls(kAddress); }), -522);
+}
+
+TEST_F(BindingsTest, MacAndObjectIdentifierInSeveralEdits) {
+    std::vector<Edit*> mac = edits(6);
+    std::vector<Edit*> oid = edits(4);
+    r->addEdit(kMac, "%h%h%h%h%h%h", mac);
+    r->addEdit(kObject, "%u%u%u%u", oid);
+    value(kMac) = "0011223344AA";
+    value(kObject) = "1.3.6";
+    r->writeControls(-1);
+    EXPECT_EQ(texts(mac), (std::vector<std::string>{"00", "11", "22", "33", "44", "AA"}));
+    EXPECT_EQ(texts(oid), (std::vector<std::string>{"1", "3", "6", ""}));
+    mac[5]->setText("b");
+    oid[3]->setText("9");
+    r->readControls(-1);
+    EXPECT_EQ(value(kMac), "00112233440B") << "each edit is two digits, padded";
+    EXPECT_EQ(value(kObject), "1.3.6.9");
+    value(kObject) = "1.3.6.1.2";
+    EXPECT_EQ(codeOf([&] { r->writeControls(kObject); }), -522);
+}
+
+TEST_F(BindingsTest, DatesInSeveralEdits) {
+    const MibObjectDef dates[] = {
+        {"1.3.6.1.4.1.99.4.1", "clock", S::DateTime, A::ReadWrite},
+        {"1.3.6.1.4.1.99.4.2", "stamp", S::BcDateTime, A::ReadWrite},
+        {},
+    };
+    r = makeRequest(dates, SVT_SV, 0, 0);
+    std::vector<Edit*> clock = edits(10);
+    std::vector<Edit*> stamp = edits(7);
+    r->addEdit(0, "%u%u%u%u%u%u%u%u%u%u", clock);
+    r->addEdit(1, "%u%u%u%u%u%u%u", stamp);
+    value(0) = "2024-3-9,13:5:7.2,+2:0";
+    value(1) = "2001/02/03 04:05:06 pm";
+    r->writeControls(-1);
+    EXPECT_EQ(texts(clock),
+              (std::vector<std::string>{"2024", "3", "9", "13", "5", "7", "2", "43", "2", "0"}));
+    EXPECT_EQ(texts(stamp), (std::vector<std::string>{"2001", "2", "3", "16", "5", "6", "0"}));
+    clock[3]->setText("14");
+    stamp[3]->setText("9");
+    r->readControls(-1);
+    EXPECT_EQ(value(0), "2024-3-9,14:5:7.2,+2:0");
+    EXPECT_EQ(value(1), "2001/02/03 09:05:06 am");
+    stamp[1]->setText("13");
+    EXPECT_EQ(codeOf([&] { r->readControls(1); }), -518);
+}
+
+TEST_F(BindingsTest, PrefixListShowsTheRestInASecondControl) {
+    HvOptionList prefixes(kPrefixes, HvOptionList::StringPrefix);
+    list().item(kObject).optionList = &prefixes;
+    ComboBox* combo = make<ComboBox>();
+    Edit* rest = make<Edit>();
+    r->bindControl(kObject, 0, S::ObjectId, nullptr, combo, rest);
+    value(kObject) = "internet.1.4";
+    r->writeControls(-1);
+    EXPECT_EQ(combo->text(), "internet");
+    EXPECT_EQ(rest->text(), "1.4");
+    rest->setText("1.9");
+    r->readControls(-1);
+    EXPECT_EQ(value(kObject), "internet.1.9");
+    EXPECT_EQ(r->request.varList.item(kObject).optionList->TextToValue(value(kObject)), "1.3.6.1.9");
 }
 
 TEST_F(BindingsTest, CheckBoxesOnBits) {

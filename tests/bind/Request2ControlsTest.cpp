@@ -135,6 +135,17 @@ TEST_F(Request2ControlsTest, SilentAgentSyncScalarReadShowsWhatTheItemsHadBefore
     EXPECT_FALSE(messages.empty());
 }
 
+TEST_F(Request2ControlsTest, AgentsErrorAnswerStillShowsWhatItBrought) {
+    make(kScalars, SVT_SV, 0, 0);
+    rec->request.security.version = 1;
+    rec->request.varList.item(0).value = "old";
+    agent.put("1.3.6.1.2.1.1.5.0", FakeAgent::octets("lab"));  // sysLocation is missing
+    EXPECT_FALSE(rec->get());
+    EXPECT_EQ(log, (std::vector<std::string>{"beforeGet", "values lab", "afterGet"}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].code, -102);
+}
+
 TEST_F(Request2ControlsTest, SyncWalkHandsEveryRowToTheControls) {
     make(kTable, MVT_FMV, 1, 0);
     fillTable(3);

@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -208,6 +209,61 @@ TEST_F(SimBindTest, SilentDeviceLeavesTheControlsAsTheyWere) {
     EXPECT_EQ(sysName->text(), "qmx-lab");
     EXPECT_EQ(descr->caption(), "QMX-7240NT Wireless Access Point");
     EXPECT_FALSE(system->busy);
+}
+
+TEST_F(SimBindTest, ValueOutsideTheListIsWrittenBackUnchangedNotAsZero) {
+    ASSERT_TRUE(sim.ok("set " + kSec + "5.1 i 7"));
+    ASSERT_TRUE(security->get());
+    EXPECT_EQ(cipher->itemIndex(), -1) << "7 is none of Auto, AES, TKIP";
+    const size_t from = sim.logSize();
+    ASSERT_TRUE(security->set(false, true));
+    const std::vector<std::string> sets = setsSince(from);
+    EXPECT_NE(std::find(sets.begin(), sets.end(), kSec + "5.1.0 i 7"), sets.end());
+    EXPECT_EQ(sim.command("get " + kSec + "5.1"), "ok i 7");
+}
+
+TEST_F(SimBindTest, FailedAsynchronousSendStillEndsTheOperation) {
+    filter->request.device.address = "255.255.255.255";
+    int done = 0;
+    int code = 0;
+    filter->onAsyncGetDone = [&](HvSNMPRequest2Controls*, HvSNMPError* e) {
+        ++done;
+        code = e->code;
+    };
+    EXPECT_TRUE(filter->get());
+    ASSERT_TRUE(waitFor([&] { return !filter->busy; }));
+    EXPECT_EQ(done, 1);
+    EXPECT_NE(code, 0);
+}
+
+TEST_F(SimBindTest, ThrowingAfterSetCallbackLeavesThePumpRunning) {
+    auto* bar = new forms::StatusBar(form.get());
+    filter->setStatusBar(bar);
+    ASSERT_TRUE(filter->get());
+    ASSERT_TRUE(waitFor([&] { return !filter->busy; }));
+    view->setItemIndex(0);
+    filter->afterSetCallback = [] { throw HvException("page step failed", 0); };
+    ASSERT_TRUE(filter->set(false, true));
+    ASSERT_TRUE(waitFor([&] { return !filter->busy; }));
+    EXPECT_EQ(bar->simpleText().left(22), "Set: page step failed.");
+    filter->afterSetCallback = nullptr;
+    int done = 0;
+    filter->onAsyncGetDone = [&](HvSNMPRequest2Controls*, HvSNMPError*) { ++done; };
+    ASSERT_TRUE(filter->get());
+    ASSERT_TRUE(waitFor([&] { return done == 1; }));
+    EXPECT_EQ(view->itemCount(), 8);
+}
+
+TEST_F(SimBindTest, DestroyedWithAnAnswerOutstanding) {
+    ASSERT_TRUE(sim.ok("delay 300 1"));
+    int rows = 0;
+    filter->afterGetCallback = [&] { ++rows; };
+    ASSERT_TRUE(filter->get());
+    ASSERT_TRUE(filter->busy);
+    filter.reset();
+    for (int i = 0; i < 50; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(rows, 0);
+    EXPECT_EQ(view->itemCount(), 0);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "platform/HvExceptionHook.h"
+
 using namespace forms;
 
 namespace {
@@ -91,10 +93,13 @@ TEST_F(KitTest, ExceptionsFromHandlersAreShownAndTheProgramGoesOn) {
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, "press failed");
 
-    // What the SNMP event pump calls around a completion.
-    Application::guard([] { throw 42; });
+    // What the SNMP event pump does with an exception out of a completion.
+    HvHandleException(std::make_exception_ptr(std::runtime_error("(HvSNMP++) Timeout!")));
     ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[2].text, "Unknown exception");
+    EXPECT_EQ(boxes[2].text, "(HvSNMP++) Timeout!");
+    Application::guard([] { throw 42; });
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[3].text, "Unknown exception");
 }
 
 TEST_F(KitTest, RefusingCloseQueryThatThrowsKeepsTheFormOpen) {

@@ -175,25 +175,35 @@ INSTANTIATE_TEST_SUITE_P(Ends, WalkEndTest,
                                            WalkEnd{"v2cLeavesTable", 1, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// v1 ends with noSuchName echoing the last OIDs, v2c with endOfMibView: both a normal end (code 0).
+// A v1 column that is empty from the start is a failed read.
 TEST_F(RequestTest, AsyncWalkDeliversRowsUntilEndOfWalk) {
-    useTable();
-    request->security.version = 1;
-    fillTable(3);
-    std::vector<std::string> names;
-    std::vector<HvSNMPError> outcomes;
-    HvSNMPCompletion done = [&](HvSNMPError* e, HvSNMPVarList* list) {
-        outcomes.push_back(*e);
-        if (!e->endOfWalk) {
-            names.push_back(list->item(1).value);
-            request->getAsync(done, false);
+    for (uint8_t version : {0, 1}) {
+        for (int rowsInTable : {3, 0}) {
+            SCOPED_TRACE(testing::Message() << "version " << int(version) << ", rows " << rowsInTable);
+            agent.store.clear();
+            useTable();
+            request->security.version = version;
+            fillTable(rowsInTable);
+            std::vector<std::string> names;
+            std::vector<HvSNMPError> outcomes;
+            HvSNMPCompletion done = [&](HvSNMPError* e, HvSNMPVarList* list) {
+                outcomes.push_back(*e);
+                if (!e->endOfWalk) {
+                    names.push_back(list->item(1).value);
+                    request->getAsync(done, false);
+                }
+            };
+            request->getAsync(done, true);
+            ASSERT_TRUE(pumpUntil([&] { return !outcomes.empty() && outcomes.back().endOfWalk; }));
+            EXPECT_EQ(names.size(), std::size_t(rowsInTable));
+            if (rowsInTable) EXPECT_EQ(names.back(), "n3");
+            EXPECT_EQ(outcomes.back().code, version == 0 && !rowsInTable ? -102 : 0);
+            EXPECT_EQ(outcomes.back().agent.address, "127.0.0.1");
+            EXPECT_EQ(request->outstanding(), 0);
         }
-    };
-    request->getAsync(done, true);
-    ASSERT_TRUE(pumpUntil([&] { return !outcomes.empty() && outcomes.back().endOfWalk; }));
-    EXPECT_EQ(names, (std::vector<std::string>{"n1", "n2", "n3"}));
-    EXPECT_EQ(outcomes.back().code, 0);
-    EXPECT_EQ(outcomes.back().agent.address, "127.0.0.1");
-    EXPECT_EQ(request->outstanding(), 0);
+    }
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(RequestTest, FirstReadOnEmptyV1ColumnReportsAndEnds) {

@@ -67,14 +67,16 @@ TEST_P(SwitchTable, AppliesWithoutIniFile) {
 }
 
 const SwitchCase kSwitchCases[] = {
-    {"AddressAndCommunity", {"/I10.0.0.5", "/Rpubx"},
+    {"AddressAndCommunity",
+     {"/I10.0.0.5", "/Rpubx"},
      [](const Session& s) {
          EXPECT_EQ(s.t.ipAddress, "10.0.0.5");
          EXPECT_EQ(s.d.address, "10.0.0.5");
          EXPECT_EQ(s.d.readCommunity, "pubx");
          EXPECT_EQ(s.d.version, 0);
      }},
-    {"V3OpensGateForLaterArguments", {"/v3", "/nuser", "/l1", "/a1", "/Asecretpw"},
+    {"V3OpensGateForLaterArguments",
+     {"/v3", "/nuser", "/l1", "/a1", "/Asecretpw"},
      [](const Session& s) {
          EXPECT_EQ(s.d.version, 3);
          EXPECT_EQ(s.t.version, "");  // /v leaves the version text alone
@@ -83,41 +85,51 @@ const SwitchCase kSwitchCases[] = {
          EXPECT_EQ(s.d.authProtocol, 2);
          EXPECT_EQ(s.d.authPassword, "secretpw");
      }},
-    {"GateClosedIgnoresV3Switches", {"/nuser", "/t1234"},
+    {"GateClosedIgnoresV3Switches",
+     {"/nuser", "/t1234"},
      [](const Session& s) {
          EXPECT_EQ(s.d.securityName, HvSNMPDefaults::standard().securityName);
          EXPECT_EQ(s.d.port, HvSNMPDefaults::standard().port);
      }},
-    {"TextBeforeSwitch", {"abc/Wwritecomm"}, [](const Session& s) { EXPECT_EQ(s.d.writeCommunity, "writecomm"); }},
-    {"LeadingSwitchWinsOverLaterOne", {"/v3", "/Ppriv/Apw"},
+    {"TextBeforeSwitch",
+     {"abc/Wwritecomm"},
+     [](const Session& s) { EXPECT_EQ(s.d.writeCommunity, "writecomm"); }},
+    {"LeadingSwitchWinsOverLaterOne",
+     {"/v3", "/Ppriv/Apw"},
      [](const Session& s) {
          EXPECT_EQ(s.d.privPassword, "priv/Apw");
          EXPECT_EQ(s.d.authPassword, HvSNMPDefaults::standard().authPassword);
      }},
-    {"AddressInsideValueIsNoAddress", {"/v3", "/nops/Ix"},
+    {"AddressInsideValueIsNoAddress",
+     {"/v3", "/nops/Ix"},
      [](const Session& s) {
          EXPECT_EQ(s.d.securityName, "ops/Ix");
          EXPECT_EQ(s.t.ipAddress, "");
      }},
-    {"LevelZeroStillAddsOne", {"/v3", "/l0"},
+    {"LevelZeroStillAddsOne",
+     {"/v3", "/l0"},
      [](const Session& s) {
          EXPECT_EQ(s.d.securityLevel, 1);
          EXPECT_EQ(s.t.securityLevel, "");
      }},
     {"LevelTwoIsAuthPriv", {"/v3", "/l2"}, [](const Session& s) { EXPECT_EQ(s.d.securityLevel, 3); }},
-    {"UnparsableNumbersKeepDefaults", {"/vx", "/v3", "/t12ab", "/t", "/t70000", "/l-"},
+    {"UnparsableNumbersKeepDefaults",
+     {"/vx", "/v3", "/t12ab", "/t", "/t70000", "/l-"},
      [](const Session& s) {
          EXPECT_EQ(s.d.version, 3);
          EXPECT_EQ(s.d.port, HvSNMPDefaults::standard().port);
          EXPECT_EQ(s.d.securityLevel, HvSNMPDefaults::standard().securityLevel);
      }},
-    {"EmptyPasswordSetsValueNotText", {"/v3", "/A", "/c"},
+    {"EmptyPasswordSetsValueNotText",
+     {"/v3", "/A", "/c"},
      [](const Session& s) {
          EXPECT_EQ(s.d.authPassword, "");
          EXPECT_EQ(s.t.authPassword, "");
          EXPECT_EQ(s.d.contextName, "");
      }},
-    {"ArgumentWithoutSwitchIgnored", {"hello", "/x"}, [](const Session& s) { EXPECT_EQ(s.d.readCommunity, "kiwano"); }},
+    {"ArgumentWithoutSwitchIgnored",
+     {"hello", "/x"},
+     [](const Session& s) { EXPECT_EQ(s.d.readCommunity, "kiwano"); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(CommandLine, SwitchTable, ::testing::ValuesIn(kSwitchCases),
@@ -126,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, SwitchTable, ::testing::ValuesIn(kSwitchCa
 TEST_F(StartupTest, IniSecurityLevelContextAndEngineRules) {
     s.d.contextName = "ctx";
     s.d.contextEngineId = "engine";
-    ini("10.1.1.1.cfg", "SecurityLevel=0\r\nContextName=\r\nContextEngineID=\r\nAgentPort=1610\r\nVersion=1\r\n");
+    ini("10.1.1.1.cfg",
+        "SecurityLevel=0\r\nContextName=\r\nContextEngineID=\r\nAgentPort=1610\r\nVersion=1\r\n");
     run({"/I10.1.1.1", "/Rr"});
     EXPECT_EQ(s.d.securityLevel, HvSNMPDefaults::standard().securityLevel);
     EXPECT_EQ(s.d.contextName, "ctx");
@@ -178,7 +191,8 @@ TEST(StartupRegistry, HelpAndMbfFolders) {
     EXPECT_EQ(resolveHelpDir(r, "1.3.6.1.4.1.47011.11.37.9"), "C:\\h\\");
 
     MemoryRegistryStore shortValue;
-    shortValue.addValue("\\SOFTWARE\\Halvern\\Modules\\HelpPath", "1.3.6.1.4.1.47011.11.37.9", "123456789012");
+    shortValue.addValue("\\SOFTWARE\\Halvern\\Modules\\HelpPath", "1.3.6.1.4.1.47011.11.37.9",
+                        "123456789012");
     EXPECT_EQ(resolveHelpDir(shortValue, "1.3.6.1.4.1.47011.11.37.9"), "");
 
     r.addValue("\\SOFTWARE\\Halvern\\Vistrel5.1\\ExePath", "Path", "/opt/v/bin\\");
