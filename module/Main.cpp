@@ -160,6 +160,8 @@ void TMainForm::buildMenu() {
     Exit1->OnClick = [this](QObject* s) { Exit1Click(s); };
     MIBII1->setVisible(false);
 
+    // The pages are handed in by the program entry (MainFormEnvironment::pages); a page that is not
+    // there gets no item.
     auto pageItem = [this](forms::MenuItem* top, const char* page, const char* caption,
                            void (TMainForm::*handler)(QObject*)) -> forms::MenuItem* {
         if (!m_env.pages.count(page)) return nullptr;
@@ -167,6 +169,7 @@ void TMainForm::buildMenu() {
         item->OnClick = [this, handler](QObject* s) { (this->*handler)(s); };
         return item;
     };
+    adPerformance1 = pageItem(advanced2, "TFM_Performace", "Performance", &TMainForm::adPerformance1Click);
     Firmware1 = pageItem(tools2, "TFM_Firmware", "Firmware", &TMainForm::Firmware1Click);
     tUpdate2 = pageItem(tools2, "TFM_CfgFile", "Configuration File", &TMainForm::tUpdate1Click);
     SystemLog = pageItem(status2, "TLogForm", "Log", &TMainForm::SystemLogClick);
@@ -352,6 +355,10 @@ void TMainForm::advanced2Click(QObject*) {
     show(Ad_MultiSSID, advancedVisibility.multiSsid);
     show(adGrouping2, advancedVisibility.grouping);
     show(Cluster1, advancedVisibility.apDomains);
+}
+
+void TMainForm::adPerformance1Click(QObject*) {
+    if (auto page = m_env.pages.find("TFM_Performace"); page != m_env.pages.end()) page->second(*this);
 }
 
 void TMainForm::status2Click(QObject*) {

@@ -114,6 +114,7 @@ public:
     forms::MenuItem* Exit1 = nullptr;
     forms::MenuItem* advanced2 = nullptr;
     forms::MenuItem* adMode1 = nullptr;
+    forms::MenuItem* adPerformance1 = nullptr;
     forms::MenuItem* adEncryption2 = nullptr;
     forms::MenuItem* adGrouping2 = nullptr;
     forms::MenuItem* Ad_MultiSSID = nullptr;
@@ -153,6 +154,7 @@ public:
     void LedBlinkTimer(QObject* sender);
     void Timer1Timer(QObject* sender);
     void advanced2Click(QObject* sender);
+    void adPerformance1Click(QObject* sender);
     void status2Click(QObject* sender);
     void Firmware1Click(QObject* sender);
     void tUpdate1Click(QObject* sender);
