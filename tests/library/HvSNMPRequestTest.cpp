@@ -197,7 +197,7 @@ TEST_F(RequestTest, AsyncWalkDeliversRowsUntilEndOfWalk) {
             request->getAsync(done, true);
             ASSERT_TRUE(pumpUntil([&] { return !outcomes.empty() && outcomes.back().endOfWalk; }));
             EXPECT_EQ(names.size(), std::size_t(rowsInTable));
-            if (rowsInTable) EXPECT_EQ(names.back(), "n3");
+            if (rowsInTable) { EXPECT_EQ(names.back(), "n3"); }
             EXPECT_EQ(outcomes.back().code, version == 0 && !rowsInTable ? -102 : 0);
             EXPECT_EQ(outcomes.back().agent.address, "127.0.0.1");
             EXPECT_EQ(request->outstanding(), 0);

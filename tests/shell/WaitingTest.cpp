@@ -46,7 +46,7 @@ TEST_F(WaitingTest, CountsDownSendsRestartOnSecondTickAndCloses) {
     for (int i = 0; i < 5; ++i) {
         dlg.Timer1Timer(nullptr);
         shown.push_back(dlg.La_Time->caption());
-        if (i == 0) EXPECT_TRUE(restartSets().empty());
+        if (i == 0) { EXPECT_TRUE(restartSets().empty()); }
     }
     EXPECT_EQ(shown, (std::vector<QString>{"5", "4", "3", "2", "1"}));
     EXPECT_FALSE(dlg.isVisible());

@@ -109,7 +109,7 @@ HvSnmpReply sendAsyncAndWait(const HvSnmpCall& call) {
     EXPECT_TRUE(pumpUntil(testTransport(), [&] { return completions > 0; }));
     testTransport().processPending();
     EXPECT_EQ(completions, 1);
-    if (status != 0) EXPECT_EQ(reply.status, status);
+    if (status != 0) { EXPECT_EQ(reply.status, status); }
     return reply;
 }
 
@@ -163,10 +163,10 @@ TEST_P(SecurityLevels, GetNextAndSetReachTheDevice) {
     int sets = 0;
     for (const SimLogLine& l : sim().requests(logStart)) {
         EXPECT_EQ(l.version, version);
-        if (s.version == 3) EXPECT_EQ(l.principal, principal);
+        if (s.version == 3) { EXPECT_EQ(l.principal, principal); }
         if (l.op == "SET") {
             ++sets;
-            if (s.version != 3) EXPECT_EQ(l.principal, "morello") << "sets carry the write community";
+            if (s.version != 3) { EXPECT_EQ(l.principal, "morello") << "sets carry the write community"; }
         } else if (s.version != 3) {
             EXPECT_EQ(l.principal, "kiwano");
         }
