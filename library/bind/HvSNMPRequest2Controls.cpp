@@ -237,6 +237,16 @@ std::string messageOf(std::exception_ptr error) {
 
 // Completions run from the event pump, beneath net-snmp's and the pump's own frames: nothing raised in
 // them may go further. Busy is cleared first, then the failure is shown as the page would see it.
+void HvSNMPRequest2Controls::endAsyncWithFailure(std::exception_ptr failure, int operation) {
+    busy = false;
+    lastOperation = operation;
+    try {
+        showFailure(messageOf(failure));
+    } catch (...) {
+        HvHandleException(std::current_exception());
+    }
+}
+
 void HvSNMPRequest2Controls::onAsyncGetReply(HvSNMPError* error, HvSNMPVarList*) {
     std::weak_ptr<int> life = m_life;
     try {
@@ -275,19 +285,11 @@ void HvSNMPRequest2Controls::onAsyncGetReply(HvSNMPError* error, HvSNMPVarList*)
             done(this, error);
         }
     } catch (...) {
-        const std::exception_ptr failure = std::current_exception();
         // The page's done handler may have deleted this object before it raised.
-        if (life.expired()) {
-            HvHandleException(failure);
-            return;
-        }
-        busy = false;
-        lastOperation = 0;
-        try {
-            showFailure(messageOf(failure));
-        } catch (...) {
+        if (life.expired())
             HvHandleException(std::current_exception());
-        }
+        else
+            endAsyncWithFailure(std::current_exception(), 0);
     }
 }
 
@@ -314,17 +316,9 @@ void HvSNMPRequest2Controls::onAsyncSetReply(HvSNMPError* error, HvSNMPVarList*)
         }
         if (isWalk() && reread) get();
     } catch (...) {
-        const std::exception_ptr failure = std::current_exception();
-        if (life.expired()) {
-            HvHandleException(failure);
-            return;
-        }
-        busy = false;
-        lastOperation = 1;
-        try {
-            showFailure(messageOf(failure));
-        } catch (...) {
+        if (life.expired())
             HvHandleException(std::current_exception());
-        }
+        else
+            endAsyncWithFailure(std::current_exception(), 1);
     }
 }

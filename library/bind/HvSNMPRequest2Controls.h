@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -88,6 +89,8 @@ private:
     void showResult(HvSNMPError* error);
     void showFailure(const std::string& message);
     void startAsyncGet(bool first);
+    // An asynchronous operation that raised: busy cleared, the message shown.
+    void endAsyncWithFailure(std::exception_ptr failure, int operation);
     void onAsyncGetReply(HvSNMPError* error, HvSNMPVarList* list);
     void onAsyncSetReply(HvSNMPError* error, HvSNMPVarList* list);
     HvSNMPCompletion completion(void (HvSNMPRequest2Controls::*reply)(HvSNMPError*, HvSNMPVarList*));

@@ -128,17 +128,9 @@ void TFM_CfgFile::FormCreate() {
         StatusBar->setSimpleText(QString::fromUtf8(e.what()));
     }
 
-    tftpServer = new HvTFTPServer(this);
-    tftpServer->SetTimeoutRetries(300, 3);
-    tftpServer->SetOnStatus([this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
-    try {
-        tftpServer->Start(std::string(), 69);
-    } catch (const std::exception& e) {
-        forms::Application::messageBox(
-            this, QStringLiteral("TFTP Service Init Error:") + QString::fromUtf8(e.what()),
-            forms::Application::title(), forms::MB_OK);
-        delete tftpServer;
-        tftpServer = nullptr;
+    tftpServer = StartPageTftpServer(this, std::string(), 300,
+                                     [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
+    if (!tftpServer) {
         Bt_OK->setEnabled(false);
         Bt_Upload->setEnabled(false);
     }

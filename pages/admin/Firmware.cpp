@@ -131,18 +131,10 @@ void TFM_Firmware::FormCreate() {
         StatusBar->setSimpleText(QString::fromUtf8(e.what()));
     }
 
-    tftpServer = new HvTFTPServer(this);
-    tftpServer->SetTimeoutRetries(3000, 3);
-    tftpServer->SetOnStatus([this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
-    try {
-        tftpServer->Start(std::string(), 69);
-    } catch (const std::exception& e) {
-        // Without the server the device has nothing to fetch; the program itself goes on.
-        forms::Application::messageBox(
-            this, QStringLiteral("TFTP Service Init Error:") + QString::fromUtf8(e.what()),
-            forms::Application::title(), forms::MB_OK);
-        delete tftpServer;
-        tftpServer = nullptr;
+    tftpServer = StartPageTftpServer(this, std::string(), 3000,
+                                     [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
+    // Without the server the device has nothing to fetch; the program itself goes on.
+    if (!tftpServer) {
         Bt_OK->setEnabled(false);
     }
 }

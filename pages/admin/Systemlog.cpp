@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 
-#include "library/HvException.h"
 #include "library/HvNetInterface.h"
 #include "module/Main.h"
 #include "module/Misc.h"
@@ -137,19 +136,33 @@ void TLogForm::FormCreate() {
 
     if (m_dir.isValid())
         LogFilePath = (m_dir.path() + QLatin1Char('/') + QLatin1String(kLogFileName)).toStdString();
-    tftpServer = new HvTFTPServer(this);
-    tftpServer->SetTimeoutRetries(5000, 3);
-    tftpServer->SetOnStatus([this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
+    if (m_dir.isValid())
+        tftpServer = StartPageTftpServer(this, m_dir.path().toStdString(), 5000,
+                                         [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
+    else
+        ShowTftpInitError(this, QStringLiteral("cannot create a folder for the log"));
+    // Without the server no log can arrive; the page stays open for the settings.
+    if (!tftpServer) GetBtn->setEnabled(false);
+}
+
+HvTFTPServer* StartPageTftpServer(forms::Form* page, const std::string& root, int timeoutMs,
+                                  HvTFTPStatusCallback onStatus) {
+    auto* server = new HvTFTPServer(page);
+    server->SetTimeoutRetries(timeoutMs, 3);
+    server->SetOnStatus(std::move(onStatus));
     try {
-        if (!m_dir.isValid()) throw HvException("cannot create a folder for the log", 0);
-        tftpServer->Start(m_dir.path().toStdString(), 69);
+        server->Start(root, 69);
+        return server;
     } catch (const std::exception& e) {
-        // Without the server no log can arrive; the page stays open for the settings.
-        forms::Application::messageBox(
-            this, QStringLiteral("TFTP Service Init Error:") + QString::fromUtf8(e.what()),
-            forms::Application::title(), forms::MB_OK);
-        GetBtn->setEnabled(false);
+        delete server;
+        ShowTftpInitError(page, QString::fromUtf8(e.what()));
+        return nullptr;
     }
+}
+
+void ShowTftpInitError(forms::Form* page, const QString& reason) {
+    forms::Application::messageBox(page, QStringLiteral("TFTP Service Init Error:") + reason,
+                                   forms::Application::title(), forms::MB_OK);
 }
 
 void TLogForm::FormResize(QObject*) {

@@ -19,6 +19,13 @@
 class TMainForm;
 class TLogSetForm;
 
+// The file pages' TFTP server, rooted at root, reporting to onStatus. One that cannot start is
+// reported in a box ("TFTP Service Init Error:" and the reason) and not kept: the page stays open
+// without it and the program goes on. Returns the server, or null.
+HvTFTPServer* StartPageTftpServer(forms::Form* page, const std::string& root, int timeoutMs,
+                                  HvTFTPStatusCallback onStatus);
+void ShowTftpInitError(forms::Form* page, const QString& reason);
+
 class TLogForm : public forms::Form {
 public:
     TLogForm(QWidget* owner, TMainForm* mainForm);
