@@ -4,7 +4,7 @@
 #include <string>
 
 #include "library/HvException.h"
-#include "library/HvItemsControl.h"
+#include "platform/HvItemsControl.h"
 
 namespace {
 

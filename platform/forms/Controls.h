@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "library/HvItemsControl.h"
+#include "platform/HvItemsControl.h"
 #include "platform/forms/Control.h"
 
 namespace forms {

@@ -15,6 +15,8 @@ MenuItem* MenuItem::add(const QString& caption) {
         setMenu(m_menu);
         // QAction does not own the menu it opens.
         connect(this, &QObject::destroyed, m_menu, [menu = m_menu] { delete menu; });
+        // Before the items are drawn, so the handler can still show and hide them.
+        connect(m_menu, &QMenu::aboutToShow, this, [this] { fire(OnPopup, this); });
     }
     auto* item = new MenuItem(caption, this);
     m_menu->addAction(item);
@@ -24,6 +26,10 @@ MenuItem* MenuItem::add(const QString& caption) {
 
 MenuItem* MenuItem::item(int index) const {
     return index >= 0 && index < count() ? m_items[static_cast<size_t>(index)] : nullptr;
+}
+
+void MenuItem::userPopup() {
+    if (m_menu) emit m_menu->aboutToShow();
 }
 
 bool MenuItem::userClick() {

@@ -26,9 +26,13 @@ public:
     MenuItem* item(int index) const;
 
     NotifyEvent OnClick;
+    // A submenu is about to open: its items can still be shown or hidden.
+    NotifyEvent OnPopup;
 
     // Test API: the user chooses the item; nothing happens when it is hidden or disabled.
     bool userClick();
+    // The user opens the item's submenu.
+    void userPopup();
 
 private:
     QMenu* m_menu = nullptr;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "library/HvException.h"
-#include "library/HvItemsControl.h"
+#include "platform/HvItemsControl.h"
 
 namespace {
 
