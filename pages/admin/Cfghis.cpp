@@ -3,11 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "module/FileRoad.h"
 #include "module/Main.h"
 #include "module/Misc.h"
 #include "module/Wait.h"
-#include "pages/admin/FileRoad.h"
-#include "pages/admin/Systemlog.h"
 
 QPointer<TFM_CfgFile> FM_CfgFile;
 
@@ -17,12 +16,10 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-const char* const kNoAddress = "No address of this PC lies in the device's network.";
-
 }  // namespace
 
 TFM_CfgFile::TFM_CfgFile(QWidget* owner, TMainForm* mainForm)
-    : forms::Form(owner), m_mainForm(mainForm ? mainForm : MainForm) {
+    : forms::Form(owner), tftp(*this, mainForm ? *mainForm : *MainForm), m_mainForm(mainForm ? mainForm : MainForm) {
     setCaption(QStringLiteral("Tools \\ Configuration File"));
     setClientSize(445, 166);
     setBorderStyle(BorderStyle::Single);
@@ -87,7 +84,6 @@ TFM_CfgFile::~TFM_CfgFile() {
     upgradeCommandRequest.reset();
     tftpCommandRequest.reset();
     clusterRequest.reset();
-    if (tftpServer) tftpServer->SetOnStatus(nullptr);
 }
 
 void TFM_CfgFile::FormCreate() {
@@ -128,9 +124,7 @@ void TFM_CfgFile::FormCreate() {
         StatusBar->setSimpleText(QString::fromUtf8(e.what()));
     }
 
-    tftpServer = StartPageTftpServer(this, std::string(), 300,
-                                     [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
-    if (!tftpServer) {
+    if (!tftp.start(std::string(), 300, [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); })) {
         Bt_OK->setEnabled(false);
         Bt_Upload->setEnabled(false);
     }
@@ -142,8 +136,8 @@ void TFM_CfgFile::ClusterStateDone() {
 }
 
 void TFM_CfgFile::enableButtons() {
-    Bt_OK->setEnabled(tftpServer && !m_clusterJoined);
-    Bt_Upload->setEnabled(tftpServer != nullptr);
+    Bt_OK->setEnabled(tftp.running() && !m_clusterJoined);
+    Bt_Upload->setEnabled(tftp.running());
     Bt_Browse->setEnabled(true);
 }
 
@@ -163,10 +157,7 @@ void TFM_CfgFile::warn(const QString& text) {
 
 bool TFM_CfgFile::prepare(const std::string& path, int32_t kind) {
     const FileRoad::SplitPath split = FileRoad::Split(path);
-    tftpServer->Start(split.folder, 69);
-    tftpServer->ClearExpectedTransfers();
-    if (m_mainForm) tftpServer->SetDeviceAddress(m_mainForm->ipAddress());
-    tftpServer->ExpectTransfer(kind, split.name);
+    tftp.arm(split.folder, kind, split.name);
     m_expectedName = split.name;
     Ed_UpgFile->setText(q(split.name));
     bool ok = false;
@@ -179,7 +170,7 @@ bool TFM_CfgFile::prepare(const std::string& path, int32_t kind) {
 }
 
 void TFM_CfgFile::Bt_OKClick(QObject*) {
-    if (!tftpServer || m_direction != Direction::None) return;
+    if (!tftp.running() || m_direction != Direction::None) return;
     const std::string path = Ed_UpgFile->text().toStdString();
     switch (FileRoad::CheckConfigPath(path)) {
         case FileRoad::PathVerdict::Empty:
@@ -191,15 +182,7 @@ void TFM_CfgFile::Bt_OKClick(QObject*) {
             warn(QStringLiteral("File format error! Please try again!"));
             return;
     }
-    Ed_TfpSrv->setText(QString());
-    if (!TLogForm::FindLocalAddress(Ed_TfpSrv, m_mainForm)) {
-        StatusBar->setSimpleText(QLatin1String(kNoAddress));
-        return;
-    }
-    if (!FileRoad::IsUsablePath(path)) {
-        warn(QStringLiteral("The file path is error."));
-        return;
-    }
+    if (!tftp.checkAddressAndPath(Ed_TfpSrv, StatusBar, path)) return;
     m_direction = Direction::Update;
     Bt_OK->setEnabled(false);
     Bt_Upload->setEnabled(false);
@@ -220,7 +203,7 @@ void TFM_CfgFile::Bt_OKClick(QObject*) {
 }
 
 void TFM_CfgFile::Bt_UploadClick(QObject*) {
-    if (!tftpServer || m_direction != Direction::None) return;
+    if (!tftp.running() || m_direction != Direction::None) return;
     if (OD_SaveFile->execute()) {
         Ed_SaveFile->setText(QString());
         Ed_SaveFile->setText(OD_SaveFile->fileName());
@@ -228,15 +211,7 @@ void TFM_CfgFile::Bt_UploadClick(QObject*) {
     if (Ed_SaveFile->text().isEmpty()) return;
     const std::string path = FileRoad::SavePath(Ed_SaveFile->text().toStdString());
     Ed_SaveFile->setText(q(path));
-    Ed_TfpSrv->setText(QString());
-    if (!TLogForm::FindLocalAddress(Ed_TfpSrv, m_mainForm)) {
-        StatusBar->setSimpleText(QLatin1String(kNoAddress));
-        return;
-    }
-    if (!FileRoad::IsUsablePath(path)) {
-        warn(QStringLiteral("The file path is error."));
-        return;
-    }
+    if (!tftp.checkAddressAndPath(Ed_TfpSrv, StatusBar, path)) return;
     m_direction = Direction::Save;
     m_arrival = Arrival::None;
     m_answeredOk = false;
@@ -297,7 +272,7 @@ void TFM_CfgFile::TftpCommandDone(HvSNMPError* error) {
         finish(direction, false);
         return;
     }
-    if (tftpServer) tftpServer->ClearExpectedTransfers();
+    tftp.disarm();
     // Outside the event pump: the waiting dialog needs the main window's poll.
     postMessage([this] {
         CB_UpgCom->setItemIndex(2);
@@ -324,7 +299,7 @@ void TFM_CfgFile::TftpCommandDone(HvSNMPError* error) {
 void TFM_CfgFile::finish(Direction direction, bool ok) {
     m_direction = Direction::None;
     m_answeredOk = false;
-    if (tftpServer) tftpServer->ClearExpectedTransfers();
+    tftp.disarm();
     enableButtons();
     QString text, title;
     if (direction == Direction::Save) {
@@ -340,8 +315,5 @@ void TFM_CfgFile::finish(Direction direction, bool ok) {
 
 void TFM_CfgFile::FormCloseQuery(QObject*, bool& canClose) {
     canClose = true;
-    if (tftpServer) {
-        tftpServer->ClearExpectedTransfers();
-        tftpServer->Stop();
-    }
+    tftp.stop();
 }

@@ -10,6 +10,7 @@
 
 #include "library/HvTFTPServer.h"
 #include "library/bind/HvSNMPRequest2Edits.h"
+#include "module/HvPageTftp.h"
 #include "platform/forms/Forms.h"
 
 class TMainForm;
@@ -45,7 +46,7 @@ public:
     std::unique_ptr<HvSNMPRequest2Edits> upgradeCommandRequest;
     std::unique_ptr<HvSNMPRequest2Edits> tftpCommandRequest;
     std::unique_ptr<HvSNMPRequest2Edits> clusterRequest;
-    HvTFTPServer* tftpServer = nullptr;
+    HvPageTftp tftp;
 
     // The direction of the transfer under way, kept with the transfer itself: a second one cannot
     // start while it runs, so its completion always reads its own direction.

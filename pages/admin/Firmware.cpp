@@ -1,10 +1,9 @@
 #include "pages/admin/Firmware.h"
 
+#include "module/FileRoad.h"
 #include "module/Main.h"
 #include "module/Misc.h"
 #include "module/Wait.h"
-#include "pages/admin/FileRoad.h"
-#include "pages/admin/Systemlog.h"
 
 QPointer<TFM_Firmware> FM_Firmware;
 
@@ -14,12 +13,10 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-const char* const kNoAddress = "No address of this PC lies in the device's network.";
-
 }  // namespace
 
 TFM_Firmware::TFM_Firmware(QWidget* owner, TMainForm* mainForm)
-    : forms::Form(owner), m_mainForm(mainForm ? mainForm : MainForm) {
+    : forms::Form(owner), tftp(*this, mainForm ? *mainForm : *MainForm), m_mainForm(mainForm ? mainForm : MainForm) {
     setCaption(QStringLiteral("Tools \\ Firmware"));
     setClientSize(537, 69);
     setBorderStyle(BorderStyle::Single);
@@ -68,7 +65,6 @@ TFM_Firmware::~TFM_Firmware() {
     tftpCommandRequest.reset();
     upgradeCommandRequest.reset();
     clusterRequest.reset();
-    if (tftpServer) tftpServer->SetOnStatus(nullptr);
 }
 
 void TFM_Firmware::FormCreate() {
@@ -131,17 +127,14 @@ void TFM_Firmware::FormCreate() {
         StatusBar->setSimpleText(QString::fromUtf8(e.what()));
     }
 
-    tftpServer = StartPageTftpServer(this, std::string(), 3000,
-                                     [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
     // Without the server the device has nothing to fetch; the program itself goes on.
-    if (!tftpServer) {
+    if (!tftp.start(std::string(), 3000, [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); }))
         Bt_OK->setEnabled(false);
-    }
 }
 
 void TFM_Firmware::ClusterStateDone() {
     m_clusterJoined = CB_Clus->itemIndex() == 0;
-    if (m_stage == Stage::Idle || m_stage == Stage::Done) Bt_OK->setEnabled(tftpServer && !m_clusterJoined);
+    if (m_stage == Stage::Idle || m_stage == Stage::Done) Bt_OK->setEnabled(tftp.running() && !m_clusterJoined);
 }
 
 void TFM_Firmware::Bt_BrowseClick(QObject*) {
@@ -153,7 +146,7 @@ void TFM_Firmware::warn(const QString& text) {
 }
 
 void TFM_Firmware::Bt_OKClick(QObject*) {
-    if (!tftpServer || (m_stage != Stage::Idle && m_stage != Stage::Done)) return;
+    if (!tftp.running() || (m_stage != Stage::Idle && m_stage != Stage::Done)) return;
     const std::string path = Ed_UpgFile->text().toStdString();
     switch (FileRoad::CheckFirmwarePath(path)) {
         case FileRoad::PathVerdict::Empty:
@@ -166,21 +159,9 @@ void TFM_Firmware::Bt_OKClick(QObject*) {
         default:
             break;
     }
-    Ed_TfpSrv->setText(QString());
-    if (!TLogForm::FindLocalAddress(Ed_TfpSrv, m_mainForm)) {
-        StatusBar->setSimpleText(QLatin1String(kNoAddress));
-        return;
-    }
-    if (!FileRoad::IsUsablePath(path)) {
-        warn(QStringLiteral("The file path is error."));
-        return;
-    }
+    if (!tftp.checkAddressAndPath(Ed_TfpSrv, StatusBar, path)) return;
     const FileRoad::SplitPath split = FileRoad::Split(path);
-    tftpServer->Start(split.folder, 69);
-    // The server hands out this one file, to the device only.
-    tftpServer->ClearExpectedTransfers();
-    if (m_mainForm) tftpServer->SetDeviceAddress(m_mainForm->ipAddress());
-    tftpServer->ExpectTransfer(HvTFTP_Read, split.name);
+    tftp.arm(split.folder, HvTFTP_Read, split.name);
 
     upgradeStarted = true;
     m_stage = Stage::SendingServer;
@@ -203,10 +184,10 @@ void TFM_Firmware::Bt_OKClick(QObject*) {
 void TFM_Firmware::OnTftpStatus(const HvTFTPMsg&, bool&) {}
 
 void TFM_Firmware::endChain() {
-    if (tftpServer) tftpServer->ClearExpectedTransfers();
+    tftp.disarm();
     m_stage = Stage::Done;
     Bt_Browse->setEnabled(true);
-    Bt_OK->setEnabled(tftpServer && !m_clusterJoined);
+    Bt_OK->setEnabled(tftp.running() && !m_clusterJoined);
 }
 
 void TFM_Firmware::TftpCommandDone(HvSNMPError* error) {
@@ -221,7 +202,7 @@ void TFM_Firmware::TftpCommandDone(HvSNMPError* error) {
         });
         return;
     }
-    if (tftpServer) tftpServer->ClearExpectedTransfers();
+    tftp.disarm();
     StatusBar->setSimpleText(q(outcome.message + "!"));
     m_stage = Stage::Loading;
     postMessage([this] { RunUpgradeWait(); });
@@ -288,8 +269,5 @@ void TFM_Firmware::UpgradeCommandDone(HvSNMPError* error) {
 
 void TFM_Firmware::FormCloseQuery(QObject*, bool& canClose) {
     canClose = true;
-    if (tftpServer) {
-        tftpServer->ClearExpectedTransfers();
-        tftpServer->Stop();
-    }
+    tftp.stop();
 }

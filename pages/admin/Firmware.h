@@ -11,6 +11,7 @@
 
 #include "library/HvTFTPServer.h"
 #include "library/bind/HvSNMPRequest2Edits.h"
+#include "module/HvPageTftp.h"
 #include "platform/forms/Forms.h"
 
 class TMainForm;
@@ -40,7 +41,7 @@ public:
     std::unique_ptr<HvSNMPRequest2Edits> tftpCommandRequest;
     std::unique_ptr<HvSNMPRequest2Edits> upgradeCommandRequest;
     std::unique_ptr<HvSNMPRequest2Edits> clusterRequest;
-    HvTFTPServer* tftpServer = nullptr;
+    HvPageTftp tftp;
     bool upgradeStarted = false;
 
     // Where the upgrade stands. Each stage is left by the answer it waits for.

@@ -3,10 +3,9 @@
 #include <QDir>
 #include <QFile>
 
-#include "library/HvNetInterface.h"
+#include "module/FileRoad.h"
 #include "module/Main.h"
 #include "module/Misc.h"
-#include "pages/admin/FileRoad.h"
 #include "pages/admin/Logset.h"
 
 QPointer<TLogForm> LogForm;
@@ -24,13 +23,15 @@ QString logFolderTemplate() {
     return base + QStringLiteral("/qmx7240nt-log-XXXXXX");
 }
 
-const char* const kNoAddress = "No address of this PC lies in the device's network.";
 const char* const kNoLog = "The device did not send its log.";
 
 }  // namespace
 
 TLogForm::TLogForm(QWidget* owner, TMainForm* mainForm)
-    : forms::Form(owner), m_mainForm(mainForm ? mainForm : MainForm), m_dir(logFolderTemplate()) {
+    : forms::Form(owner),
+      tftp(*this, mainForm ? *mainForm : *MainForm),
+      m_mainForm(mainForm ? mainForm : MainForm),
+      m_dir(logFolderTemplate()) {
     setCaption(QStringLiteral("Status \\ Log"));
     setClientSize(479, 390);
     setPosition(Position::ScreenCenter);
@@ -83,7 +84,6 @@ TLogForm::~TLogForm() {
     clearRequest.reset();
     logSetRequest.reset();
     getLogRequest.reset();
-    if (tftpServer) tftpServer->SetOnStatus(nullptr);
 }
 
 void TLogForm::FormCreate() {
@@ -136,33 +136,13 @@ void TLogForm::FormCreate() {
 
     if (m_dir.isValid())
         LogFilePath = (m_dir.path() + QLatin1Char('/') + QLatin1String(kLogFileName)).toStdString();
-    if (m_dir.isValid())
-        tftpServer = StartPageTftpServer(this, m_dir.path().toStdString(), 5000,
-                                         [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
+    if (!m_dir.isValid())
+        tftp.reportInitError(QStringLiteral("cannot create a folder for the log"));
     else
-        ShowTftpInitError(this, QStringLiteral("cannot create a folder for the log"));
+        tftp.start(m_dir.path().toStdString(), 5000,
+                   [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
     // Without the server no log can arrive; the page stays open for the settings.
-    if (!tftpServer) GetBtn->setEnabled(false);
-}
-
-HvTFTPServer* StartPageTftpServer(forms::Form* page, const std::string& root, int timeoutMs,
-                                  HvTFTPStatusCallback onStatus) {
-    auto* server = new HvTFTPServer(page);
-    server->SetTimeoutRetries(timeoutMs, 3);
-    server->SetOnStatus(std::move(onStatus));
-    try {
-        server->Start(root, 69);
-        return server;
-    } catch (const std::exception& e) {
-        delete server;
-        ShowTftpInitError(page, QString::fromUtf8(e.what()));
-        return nullptr;
-    }
-}
-
-void ShowTftpInitError(forms::Form* page, const QString& reason) {
-    forms::Application::messageBox(page, QStringLiteral("TFTP Service Init Error:") + reason,
-                                   forms::Application::title(), forms::MB_OK);
+    if (!tftp.running()) GetBtn->setEnabled(false);
 }
 
 void TLogForm::FormResize(QObject*) {
@@ -180,50 +160,14 @@ void TLogForm::FormResize(QObject*) {
     CloseBtn->setLeft(w * 368 / 478);
 }
 
-bool TLogForm::FindLocalAddress(forms::Edit* edit, TMainForm* mainForm) {
-    TMainForm* main = mainForm ? mainForm : MainForm;
-    // The main window empties its address fields while it probes again; the last values it had
-    // still name the device's network.
-    static std::string lastAddress, lastMask;
-    std::string address, mask;
-    if (main) {
-        address = main->IPAddressEdit->text().toStdString();
-        mask = main->SubMaskEdit->text().toStdString();
-    }
-    if (!address.empty() && !mask.empty()) {
-        lastAddress = address;
-        lastMask = mask;
-    } else if (!lastAddress.empty()) {
-        address = lastAddress;
-        mask = lastMask;
-    }
-    const std::string found = FileRoad::FindLocalAddress(HvGetNetInterfaces(), address, mask, [main]() {
-        std::vector<std::string> result;
-        if (main) main->FindLocalAddresses(result);
-        return result;
-    });
-    if (!found.empty()) edit->setText(q(found));
-    return !edit->text().isEmpty();
-}
-
-std::string TLogForm::NetworkOf(const std::string& address, const std::string& mask) {
-    return FileRoad::NetworkOf(address, mask);
-}
-
 void TLogForm::GetBtnClick(QObject*) {
-    if (LogFilePath.empty() || !tftpServer) return;
+    if (LogFilePath.empty() || !tftp.running()) return;
     // The device writes under this name inside the server's root, the page's own folder.
     FileNameEdit->setText(QLatin1String(kLogFileName));
-    ServerEdit->setText(QString());
-    if (!FindLocalAddress(ServerEdit, m_mainForm)) {
-        StatusBar1->setSimpleText(QLatin1String(kNoAddress));
-        return;
-    }
+    if (!tftp.checkAddressAndPath(ServerEdit, StatusBar1, LogFilePath)) return;
     // Whatever lies there is an older log: only what the device sends now is shown.
     QFile::remove(q(LogFilePath));
-    tftpServer->ClearExpectedTransfers();
-    if (m_mainForm) tftpServer->SetDeviceAddress(m_mainForm->ipAddress());
-    tftpServer->ExpectTransfer(HvTFTP_Write, kLogFileName);
+    tftp.arm(std::string(), HvTFTP_Write, kLogFileName);
     m_waiting = true;
     m_transferring = false;
 
@@ -268,7 +212,7 @@ void TLogForm::finishGet(bool arrived) {
     m_waiting = false;
     m_transferring = false;
     Timer1->setEnabled(false);
-    if (tftpServer) tftpServer->ClearExpectedTransfers();
+    tftp.disarm();
     // A file that did not arrive leaves the lines shown before, as the page always did.
     const bool loaded = LoadLogFile(arrived ? LogFilePath : std::string());
     StatusBar1->setSimpleText(loaded ? QString() : QLatin1String(kNoLog));
@@ -315,8 +259,5 @@ void TLogForm::FormCloseQuery(QObject*, bool& canClose) {
     canClose = true;
     m_waiting = false;
     Timer1->setEnabled(false);
-    if (tftpServer) {
-        tftpServer->ClearExpectedTransfers();
-        tftpServer->Stop();
-    }
+    tftp.stop();
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 // Unit Systemlog: the page "Status \ Log". It has the device send its system log by TFTP into a file
-// of this instance's own, shows its lines, clears the device's log and opens the log settings. The
-// unit also holds the finder of the PC address the device is told to reach the TFTP server at.
+// of this instance's own, shows its lines, clears the device's log and opens the log settings.
 
 #include <QPointer>
 #include <QString>
@@ -14,17 +13,11 @@
 
 #include "library/HvTFTPServer.h"
 #include "library/bind/HvSNMPRequest2Edits.h"
+#include "module/HvPageTftp.h"
 #include "platform/forms/Forms.h"
 
 class TMainForm;
 class TLogSetForm;
-
-// The file pages' TFTP server, rooted at root, reporting to onStatus. One that cannot start is
-// reported in a box ("TFTP Service Init Error:" and the reason) and not kept: the page stays open
-// without it and the program goes on. Returns the server, or null.
-HvTFTPServer* StartPageTftpServer(forms::Form* page, const std::string& root, int timeoutMs,
-                                  HvTFTPStatusCallback onStatus);
-void ShowTftpInitError(forms::Form* page, const QString& reason);
 
 class TLogForm : public forms::Form {
 public:
@@ -53,7 +46,7 @@ public:
     std::unique_ptr<HvSNMPRequest2Edits> getLogRequest;
     std::unique_ptr<HvSNMPRequest2Edits> logSetRequest;
     std::unique_ptr<HvSNMPRequest2Edits> clearRequest;
-    HvTFTPServer* tftpServer = nullptr;
+    HvPageTftp tftp;
     TLogSetForm* logSetForm = nullptr;
     int countdown = 0;
     // Where the received log lies: a folder of this page's own, so no earlier run and no other
@@ -68,10 +61,6 @@ public:
     void SetBtnClick(QObject* sender);
     void FormCloseQuery(QObject* sender, bool& canClose);
     void OnTftpStatus(const HvTFTPMsg& msg, bool& cancel);
-
-    // Puts the PC's address in the device's network into edit; false when there is none.
-    static bool FindLocalAddress(forms::Edit* edit, TMainForm* mainForm);
-    static std::string NetworkOf(const std::string& address, const std::string& mask);
 
     // The name the device is told to write the log under, relative to the server's root.
     static constexpr const char* kLogFileName = "LogFile.RD";

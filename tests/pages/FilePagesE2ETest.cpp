@@ -16,6 +16,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "module/HvPageTftp.h"
 #include "pages/admin/Cfghis.h"
 #include "pages/admin/Firmware.h"
 #include "pages/admin/Logset.h"
@@ -498,6 +499,18 @@ TEST_F(FilePagesE2E, LogSettingsApplyWritesItsObjects) {
     EXPECT_EQ(written[kArc + "2.11.9.0"], "0.0.0.0");
     EXPECT_EQ(written[kArc + "2.11.1.0"], "1");
     EXPECT_TRUE(waitFor([&] { return hasSet(from, kUpgradeCommand, "4"); }, 30000));
+}
+
+TEST_F(FilePagesE2E, LocalAddressFollowsTheMainWindowsFieldsAsTheyStand) {
+    forms::Edit found;
+    ASSERT_TRUE(FindLocalAddress(&found, *main));
+    EXPECT_EQ(found.text(), QStringLiteral("127.0.0.1"));
+    // The main window empties its fields while it probes again: that names no network, never the
+    // one an earlier call saw.
+    main->IPAddressEdit->setText(QString());
+    forms::Edit none;
+    EXPECT_FALSE(FindLocalAddress(&none, *main));
+    EXPECT_TRUE(none.text().isEmpty());
 }
 
 TEST_F(FilePagesE2E, MenuOpensThePages) {

@@ -1,4 +1,4 @@
-#include "pages/admin/FileRoad.h"
+#include "module/FileRoad.h"
 
 #include <charconv>
 #include <cstdint>

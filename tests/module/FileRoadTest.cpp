@@ -10,7 +10,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "pages/admin/FileRoad.h"
+#include "module/FileRoad.h"
 
 using FileRoad::PathVerdict;
 
