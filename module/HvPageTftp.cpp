@@ -46,15 +46,16 @@ void HvPageTftp::reportInitError(const QString& reason) {
                                    forms::Application::title(), forms::MB_OK);
 }
 
-bool HvPageTftp::checkAddressAndPath(forms::Edit* serverEdit, forms::StatusBar* status, const std::string& path) {
+bool HvPageTftp::checkAddressAndPath(forms::Edit* serverEdit, forms::StatusBar* status,
+                                     const std::string& path) {
     serverEdit->setText(QString());
     if (!FindLocalAddress(serverEdit, m_main)) {
         status->setSimpleText(QLatin1String(kNoAddress));
         return false;
     }
     if (!FileRoad::IsUsablePath(path)) {
-        forms::Application::messageBox(&m_page, QStringLiteral("The file path is error."), QStringLiteral("Warning"),
-                                       forms::MB_OK);
+        forms::Application::messageBox(&m_page, QStringLiteral("The file path is error."),
+                                       QStringLiteral("Warning"), forms::MB_OK);
         return false;
     }
     return true;

@@ -67,7 +67,8 @@ public:
             // The kernel puts the socket's own identifier in the request: replies carry that one.
             sockaddr_in bound{};
             socklen_t len = sizeof bound;
-            if (::getsockname(m_fd, reinterpret_cast<sockaddr*>(&bound), &len) == 0) m_id = ntohs(bound.sin_port);
+            if (::getsockname(m_fd, reinterpret_cast<sockaddr*>(&bound), &len) == 0)
+                m_id = ntohs(bound.sin_port);
         }
         return true;
     }

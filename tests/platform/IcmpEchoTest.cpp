@@ -77,16 +77,15 @@ TEST_P(IcmpReplyIsEchoTest, Decides) {
     EXPECT_EQ(IcmpReplyIsEcho(c.datagram.data(), c.datagram.size()), c.echo);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Datagrams, IcmpReplyIsEchoTest,
-    ::testing::Values(ReplyCase{"EchoReply", datagram(5, 12, 0), true},
-                      ReplyCase{"OneOctetShort", datagram(5, 11, 0), false},
-                      ReplyCase{"EchoRequest", datagram(5, 12, 8), false},
-                      ReplyCase{"Unreachable", datagram(5, 36, 3), false},
-                      ReplyCase{"LongIpHeader", datagram(6, 12, 0), true},
-                      ReplyCase{"HeaderLongerThanData", datagram(15, 0, 0), false},
-                      ReplyCase{"Empty", {}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Datagrams, IcmpReplyIsEchoTest,
+                         ::testing::Values(ReplyCase{"EchoReply", datagram(5, 12, 0), true},
+                                           ReplyCase{"OneOctetShort", datagram(5, 11, 0), false},
+                                           ReplyCase{"EchoRequest", datagram(5, 12, 8), false},
+                                           ReplyCase{"Unreachable", datagram(5, 36, 3), false},
+                                           ReplyCase{"LongIpHeader", datagram(6, 12, 0), true},
+                                           ReplyCase{"HeaderLongerThanData", datagram(15, 0, 0), false},
+                                           ReplyCase{"Empty", {}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IcmpReplyAnswers, OnlyOurIdentifierAndSequence) {
     std::array<uint8_t, kIcmpEchoLength> reply{};
@@ -110,7 +109,9 @@ TEST(IcmpEcho, UnresolvableNameSendsNothing) {
 TEST(IcmpEcho, LoopbackAnswersAndSequencesCountOn) {
     const uint16_t before = IcmpEcho::nextSequence();
     const auto outcome = IcmpEcho::probe("127.0.0.1");
-    if (outcome == IcmpEcho::Outcome::NoSocket) GTEST_SKIP() << "no raw ICMP socket (root or CAP_NET_RAW) and no ping socket (net.ipv4.ping_group_range)";
+    if (outcome == IcmpEcho::Outcome::NoSocket)
+        GTEST_SKIP()
+            << "no raw ICMP socket (root or CAP_NET_RAW) and no ping socket (net.ipv4.ping_group_range)";
     EXPECT_EQ(outcome, IcmpEcho::Outcome::Reply);
     // The first reply ends the probe; the next probe carries the next number.
     EXPECT_EQ(IcmpEcho::nextSequence(), static_cast<uint16_t>(before + 1));
