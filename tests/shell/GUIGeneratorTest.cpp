@@ -1,0 +1,209 @@
+// Pages made by the generic page builder against the device simulator: what they show after their
+// first read, what a write of the checked rows sends, and that nothing is left when a page goes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "library/HvException.h"
+#include "module/GUIConfigForm.h"
+#include "module/Misc.h"
+#include "tests/shell/ShellFixture.h"
+#include "tests/sim/SimProcess.h"
+
+namespace {
+
+const std::string kPool = "1.3.6.1.4.1.47011.11.37.4.2.7.2.";
+const std::string kStatic = "1.3.6.1.4.1.47011.11.37.4.2.7.3.1.";
+
+class GUIGeneratorTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        ASSERT_TRUE(sim.start()) << sim.error();
+        writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim.port()) + "\r\n");
+        main = &start({"/I127.0.0.1", "/Rkiwano", "/Wmorello"});
+        ASSERT_FALSE(main->refused());
+    }
+
+    std::unique_ptr<HvSNMPRequest2Edits> request(TConfigForm& page, const MibObjectDef* table, uint8_t kind,
+                                                 int32_t keys, uint8_t mode) {
+        auto r = page.newRequest();
+        r->request.varList = HvSNMPVarList(table, kind, keys);
+        r->mode = mode;
+        return r;
+    }
+    // The SETs the device took from log line `from` on, as "OID TYPE VALUE".
+    std::vector<std::string> setsSince(size_t from) const {
+        std::vector<std::string> out;
+        for (const SimLogLine& l : sim.requests(from))
+            if (l.op == "SET") out.push_back(l.asked + " " + l.type + " " + l.value);
+        return out;
+    }
+    static forms::Edit* edit(const UISnmpVar& v) { return dynamic_cast<forms::Edit*>(v.control); }
+
+    SimProcess sim;
+    TMainForm* main = nullptr;
+};
+
+TEST_F(GUIGeneratorTest, EditorPageWritesOnlyItsCheckedRowsAndReadsEverythingAgain) {
+    TConfigForm page;
+    TSNMPEditorPanel* panel = page.SetEditorRequest(request(page, kMibT061, SVT_SV, 0, 0));
+    ASSERT_NE(panel->Edits, nullptr);
+    const auto& vars = panel->Edits->vars();
+    ASSERT_EQ(vars.size(), 9u);
+    // The page reads itself once the event loop runs.
+    ASSERT_TRUE(waitFor([&] { return !edit(vars[0])->text().isEmpty(); }));
+    EXPECT_EQ("ok a " + edit(vars[0])->text().toStdString(), sim.command("get " + kPool + "1.0"));
+    EXPECT_TRUE(panel->CtrlBtns->SetCheckedBtn->visible());
+    EXPECT_FALSE(panel->CtrlBtns->SetCheckedBtn->enabled()) << "nothing checked yet";
+
+    const std::vector<uint32_t> flagsBefore = [&] {
+        std::vector<uint32_t> f;
+        for (int32_t i = 0; i < panel->request()->request.varList.count(); ++i)
+            f.push_back(panel->request()->request.varList.item(i).access);
+        return f;
+    }();
+    edit(vars[1])->setText(QStringLiteral("37"));
+    edit(vars[3])->setText(QStringLiteral("10.9.8.7"));  // changed, but not checked: not sent
+    vars[1].check->setChecked(true);
+    EXPECT_TRUE(panel->CtrlBtns->SetCheckedBtn->enabled());
+    const size_t from = sim.logSize();
+    ASSERT_TRUE(panel->SetCheckedClick());
+    EXPECT_EQ(setsSince(from), (std::vector<std::string>{kPool + "2.0 i 37"}));
+    for (int32_t i = 0; i < panel->request()->request.varList.count(); ++i)
+        EXPECT_EQ(panel->request()->request.varList.item(i).access, flagsBefore[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(panel->request()->mode, 0);
+    // Every row is read again, also the one that was left out.
+    const size_t readFrom = sim.logSize();
+    panel->RefreshClick();
+    size_t gets = 0;
+    for (const SimLogLine& l : sim.requests(readFrom)) gets += l.op == "GET" ? 1 : 0;
+    EXPECT_EQ(gets, 9u);
+    EXPECT_NE(edit(vars[3])->text(), QStringLiteral("10.9.8.7"));
+}
+
+TEST_F(GUIGeneratorTest, CheckedEmptyRowIsRefusedAndNothingIsSent) {
+    TConfigForm page;
+    TSNMPEditorPanel* panel = page.SetEditorRequest(request(page, kMibT061, SVT_SV, 0, 0));
+    const auto& vars = panel->Edits->vars();
+    ASSERT_TRUE(waitFor([&] { return !edit(vars[0])->text().isEmpty(); }));
+    edit(vars[6])->setText(QString());
+    vars[6].check->setChecked(true);
+    const size_t from = sim.logSize();
+    EXPECT_FALSE(panel->SetCheckedClick());
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back().text, QStringLiteral("Some items are empty!"));
+    EXPECT_EQ(boxes.back().caption, QStringLiteral("Warning"));
+    EXPECT_TRUE(setsSince(from).empty());
+}
+
+TEST_F(GUIGeneratorTest, ReadOnlyObjectsGiveAPageWithoutWriteButtons) {
+    TConfigForm page;
+    auto r = request(page, kMibT061, SVT_SV, 0, 0);
+    for (int32_t i = 0; i < r->request.varList.count(); ++i)
+        r->request.varList.item(i).access = HvAccess::ReadOnly;
+    TSNMPEditorPanel* panel = page.SetEditorRequest(std::move(r));
+    for (forms::Button* b :
+         {panel->CtrlBtns->SetCheckedBtn, panel->CtrlBtns->CheckAllBtn, panel->CtrlBtns->ClearChecksBtn})
+        EXPECT_FALSE(b->visible()) << b->caption().toStdString();
+    EXPECT_TRUE(panel->CtrlBtns->RefreshBtn->visible());
+    EXPECT_TRUE(panel->CtrlBtns->CloseBtn->visible());
+    EXPECT_EQ(panel->Edits->vars()[0].kind, UISnmpVar::ReadOnlyEdit);
+}
+
+TEST_F(GUIGeneratorTest, FormTakesOneRequestOnly) {
+    TConfigForm page;
+    page.SetEditorRequest(request(page, kMibT061, SVT_SV, 0, 0));
+    try {
+        page.SetListViewRequest(request(page, kMibT040, MVT_FMV, 1, 1), -1, {}, -1, {});
+        FAIL() << "a second request was taken";
+    } catch (const HvException& e) {
+        EXPECT_STREQ(e.what(), "Can not change Type of a Config Form!");
+    }
+    TConfigForm empty;
+    EXPECT_THROW(empty.InitialRefresh(), HvException);
+}
+
+TEST_F(GUIGeneratorTest, LargePageIsClampedToTheScreenSize) {
+    TConfigForm page;
+    TSNMPEditorPanel* panel = page.SetEditorRequest(request(page, kMibT061, SVT_SV, 0, 0));
+    panel->SetEditWidth(900);
+    panel->AttachToForm(&page);
+    EXPECT_EQ(page.clientWidth(), 800);
+    EXPECT_LE(page.clientHeight(), 550);
+}
+
+TEST_F(GUIGeneratorTest, TablePageListsRowsAndEditsOneThroughItsDialog) {
+    auto page = std::make_unique<TConfigForm>();
+    TSNMPListViewPanel* panel =
+        page->SetListViewRequest(request(*page, kMibT040, MVT_FMV, 1, 1), -1, {}, -1, {});
+    EXPECT_FALSE(panel->CtrlBtns->AddBtn->visible());
+    EXPECT_FALSE(panel->CtrlBtns->DeleteBtn->visible());
+    EXPECT_FALSE(panel->CtrlBtns->EditBtn->enabled());
+    forms::ListView* list = panel->ListPanel->List;
+    ASSERT_TRUE(waitFor([&] { return !panel->request()->busy && list->itemCount() > 0; }));
+    EXPECT_EQ(panel->CtrlBtns->Counter->caption(), QString::number(list->itemCount()));
+    EXPECT_EQ("ok a " + list->item(0)->subItem(0).toStdString(),
+              sim.command("get " + kStatic + "1." + list->item(0)->caption().toStdString()));
+
+    list->setItemIndex(0);
+    EXPECT_TRUE(panel->CtrlBtns->EditBtn->enabled());
+    const std::string row = list->item(0)->caption().toStdString();
+    size_t from = 0;
+    panel->runDialog = [&](forms::Form& dialog, TSNMPEditorPanel& editor) {
+        const auto& vars = editor.Edits->vars();
+        EXPECT_TRUE(dialog.caption().isEmpty() || !dialog.caption().endsWith(QStringLiteral(" (Add)")));
+        EXPECT_EQ(edit(vars[1])->text(), list->item(0)->subItem(0)) << "the row is in the dialog";
+        EXPECT_TRUE(edit(vars[0])->readOnly()) << "the key is not edited";
+        edit(vars[5])->setText(QStringLiteral("10.1.2.3"));
+        vars[5].check->setChecked(true);
+        from = sim.logSize();
+        EXPECT_TRUE(editor.SetCheckedClick());
+    };
+    panel->EditClick();
+    EXPECT_EQ(setsSince(from), (std::vector<std::string>{kStatic + "5." + row + " a 10.1.2.3"}));
+    // The dialog's bindings went with it: a read fills the list only.
+    ASSERT_TRUE(waitFor([&] { return !panel->request()->busy; }));
+    EXPECT_EQ(panel->request()->bindings.size(), 0u);
+    page.reset();
+}
+
+TEST_F(GUIGeneratorTest, StatusValuesMustBeTheColumnsOwn) {
+    TConfigForm page;
+    TSNMPListViewPanel* panel =
+        page.SetListViewRequest(request(page, kMibT040, MVT_FMV, 1, 1), -1, {}, -1, {});
+    EXPECT_THROW(panel->SetDeleteStatus(8, QStringLiteral("Gone")), HvException);
+    panel->SetDeleteStatus(8, QStringLiteral("Disable"));
+    EXPECT_TRUE(panel->CtrlBtns->DeleteBtn->visible());
+    EXPECT_FALSE(panel->CtrlBtns->AddBtn->visible());
+}
+
+TEST_F(GUIGeneratorTest, DeleteWritesTheStatusOfTheSelectedRowAfterItsQuestion) {
+    TConfigForm page;
+    TSNMPListViewPanel* panel =
+        page.SetListViewRequest(request(page, kMibT040, MVT_FMV, 1, 1), -1, {}, 8, QStringLiteral("Disable"));
+    forms::ListView* list = panel->ListPanel->List;
+    ASSERT_TRUE(waitFor([&] { return !panel->request()->busy && list->itemCount() > 1; }));
+    list->setItemIndex(1);
+    const std::string row = list->item(1)->caption().toStdString();
+    int answer = forms::IDNO;
+    auto old = forms::Application::setMessageBoxHook([&](const forms::MessageBoxCall& call) {
+        boxes.push_back(call);
+        return answer;
+    });
+    size_t from = sim.logSize();
+    panel->DeleteClick();
+    EXPECT_TRUE(setsSince(from).empty()) << "No to the question";
+    ASSERT_TRUE(waitFor([&] { return !panel->request()->busy && list->itemCount() > 1; }));
+    list->setItemIndex(1);
+    answer = forms::IDYES;
+    from = sim.logSize();
+    panel->DeleteClick();
+    forms::Application::setMessageBoxHook(old);
+    EXPECT_EQ(boxes.back().text, QStringLiteral("Are you sure to delete ?"));
+    EXPECT_EQ(boxes.back().caption, QStringLiteral("Delete"));
+    EXPECT_EQ(setsSince(from), (std::vector<std::string>{kStatic + "8." + row + " i 0"}));
+}
+
+}  // namespace
