@@ -690,6 +690,28 @@ MultiSsidPlan multiSsidRule(const MultiSsidInput& in) {
     return p;
 }
 
+std::variant<CheckFailure, ApplyPlan> checkApply(const ApplyInput& in) {
+    if (auto f = checkSsids(in.ssidA, in.ssidG, in.repeaterSsid, in.mode)) return *f;
+    ApplyPlan plan;
+    if (in.variant == Variant::Basic) return plan;
+    if (in.newMultiSupport == 1 && in.multiSsidEnabled)
+        if (auto f = checkMultiSsidNames(in.ssidA, in.secondaries)) return *f;
+    if (auto f = checkDuplicateMacs(in.wds)) return *f;
+    auto macs = checkMacInputs(in.device, in.wds, in.rootMac, in.repeaterSsid);
+    if (auto* f = std::get_if<CheckFailure>(&macs)) return *f;
+    plan.macs = std::get<MacPlan>(macs);
+    auto security = checkSecurityInputs(in.security);
+    if (auto* f = std::get_if<CheckFailure>(&security)) return *f;
+    plan.security = std::get<SecurityPlan>(security);
+    if (in.newMultiSupport == 0) {
+        const int keyNumber = keyEditFor(in.security.validKeyIndex, in.security.validKeyCount) + 1;
+        if (auto f = checkGuestKeyIndex(in.validKeyEnabled, keyNumber, in.security.auth, in.guests))
+            return *f;
+        plan.guests = guestRule(in.mode, in.superGDisabled, in.security.auth);
+    }
+    return plan;
+}
+
 int multiSsidEncryptionItem(int ssid) {
     return ssid >= 2 && ssid <= 8 ? ssid - 2 : -1;
 }

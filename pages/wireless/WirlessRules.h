@@ -335,6 +335,31 @@ MultiSsidPlan multiSsidRule(const MultiSsidInput& in);
 int multiSsidEncryptionItem(int ssid);
 int multiSsidAuthItem(int ssid);
 
+// Apply's checks in their order: the SSIDs; in the full variant then the multiple SSIDs' names,
+// duplicate peers, the peers and SSID of the device mode, the security inputs and the guests' key
+// index. The first that fails ends Apply with nothing sent; otherwise the items each set carries.
+struct ApplyInput {
+    Variant variant = Variant::Full;
+    int newMultiSupport = 0;
+    QString ssidA, ssidG, repeaterSsid;
+    std::optional<PageMode> mode;  // effectiveMode
+    std::optional<ApMode> device;  // the device combo after the user's choice
+    bool multiSsidEnabled = false;
+    std::vector<MultiSsidRow> secondaries;
+    std::array<QString, 8> wds;
+    QString rootMac;
+    SecurityInput security;
+    bool validKeyEnabled = true;
+    std::array<GuestSsid, 3> guests;
+    bool superGDisabled = false;  // AD_SuperMode on "Disable"
+};
+struct ApplyPlan {
+    MacPlan macs;
+    SecurityPlan security;
+    GuestPlan guests;  // set before the full sequence, its result not looked at
+};
+std::variant<CheckFailure, ApplyPlan> checkApply(const ApplyInput& in);
+
 // The requests SetSelectedGroup sets in order; nullopt when the mode cannot carry the authentication.
 enum class SecurityRequest { Security, CipherPsk, CipherRadius };
 std::optional<std::vector<SecurityRequest>> selectedGroup(std::optional<PageMode> mode,

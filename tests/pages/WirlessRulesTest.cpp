@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "pages/wireless/WirlessRules.h"
 
 using namespace WirlessRules;
@@ -854,6 +856,127 @@ TEST(WirlessMultiSsid, KeyConflictWepSlotsAndIntervals) {
     EXPECT_TRUE(p.warningsAfter[0].startsWith(u"Group Key Update Interval is used by SSID!\n"));
     in.savedGroupKey.clear();
     EXPECT_EQ(multiSsidRule(in).groupKey, std::nullopt);
+}
+
+// Apply's checks run in their order and stop at the first failure.
+struct ApplyCase {
+    const char* name;
+    std::function<void(ApplyInput&)> change;
+    const char* message;  // the failing check's, "" when Apply goes on
+    const char* focus = "";
+};
+
+class WirlessApplyOrder : public ::testing::TestWithParam<ApplyCase> {};
+
+// A good Apply of an access point with WPA-PSK on firmware with multiple SSIDs.
+ApplyInput goodApply() {
+    ApplyInput in;
+    in.newMultiSupport = 1;
+    in.ssidA = "qmx";
+    in.mode = PageMode::AccessPoint;
+    in.device = ApMode::AccessPoint;
+    in.security = psk("600", "passphrase");
+    in.superGDisabled = true;
+    return in;
+}
+
+TEST_P(WirlessApplyOrder, FirstFailingCheckEndsApply) {
+    ApplyInput in = goodApply();
+    GetParam().change(in);
+    const auto r = checkApply(in);
+    if (!*GetParam().message) {
+        ASSERT_TRUE(std::holds_alternative<ApplyPlan>(r)) << std::get<CheckFailure>(r).message.toStdString();
+        return;
+    }
+    ASSERT_TRUE(std::holds_alternative<CheckFailure>(r));
+    EXPECT_EQ(std::get<CheckFailure>(r).message, QString::fromUtf8(GetParam().message));
+    EXPECT_EQ(std::get<CheckFailure>(r).focus, QString::fromUtf8(GetParam().focus));
+}
+
+void badPeers(ApplyInput& in) {
+    in.mode = PageMode::WdsWithAp;
+    in.device = ApMode::PtpBridge;
+}
+void duplicatePeers(ApplyInput& in) {
+    in.wds[0] = in.wds[3] = "001122AABBCC";
+}
+void sameSecondaryName(ApplyInput& in) {
+    in.multiSsidEnabled = true;
+    in.secondaries = {{2, "Enabled", "qmx", "Open System", "Disabled", "First"}};
+}
+void guestOnSecondKey(ApplyInput& in) {
+    in.newMultiSupport = 0;
+    in.security = wep(0, 0, 1, "0011223344");
+    in.guests[2] = {1, true, true};
+}
+
+const ApplyCase kApply[] = {
+    {"Good", [](ApplyInput&) {}, ""},
+    {"SsidFirst",
+     [](ApplyInput& in) {
+         in.ssidA = " qmx";
+         badPeers(in);
+     },
+     "The first character can't be blank.", "Ed_SSIDa"},
+    {"BasicChecksOnlyTheSsids",
+     [](ApplyInput& in) {
+         in.variant = Variant::Basic;
+         badPeers(in);
+         in.security = psk("1", "");
+     },
+     ""},
+    {"NamesBeforeDuplicates",
+     [](ApplyInput& in) {
+         sameSecondaryName(in);
+         duplicatePeers(in);
+     },
+     "The Primary SSID's SSID is same as Multi-SSID 1", "Ed_SSIDa"},
+    {"NamesOnlyWhileMultiSsidIsOn",
+     [](ApplyInput& in) {
+         sameSecondaryName(in);
+         in.multiSsidEnabled = false;
+         duplicatePeers(in);
+     },
+     "Exist same MAC address.", "Ed_ReMAddra3"},
+    {"PeersBeforeSecurity",
+     [](ApplyInput& in) {
+         badPeers(in);
+         in.security = psk("1", "");
+     },
+     "Please input MAC address in first blank space!", "Ed_ReMAddra0"},
+    {"Security", [](ApplyInput& in) { in.security = psk("600", "short"); },
+     "The length of 802.11g PassPhrase is between 8 and 63.", "PassPhrasePSKEdit"},
+    {"SecurityBeforeGuests",
+     [](ApplyInput& in) {
+         guestOnSecondKey(in);
+         in.security.keys[1] = "00";
+     },
+     "The Length of the 2nd key in IEEE802.11g must be 10!"},
+    {"GuestKeyIndex", guestOnSecondKey, "The 11g master SSID's key index is same as Guest SSID3"},
+    {"GuestsOnlyWithoutMultipleSsids",
+     [](ApplyInput& in) {
+         guestOnSecondKey(in);
+         in.newMultiSupport = 1;
+     },
+     ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, WirlessApplyOrder, ::testing::ValuesIn(kApply),
+                         [](const auto& info) { return name(info.param.name); });
+
+TEST(WirlessApply, PlanCarriesEveryChecksItems) {
+    ApplyInput in = goodApply();
+    in.newMultiSupport = 0;
+    auto plan = std::get<ApplyPlan>(checkApply(in));
+    EXPECT_TRUE(plan.macs.apModeSent);
+    EXPECT_TRUE(plan.macs.primarySsidSent);
+    EXPECT_TRUE(plan.security.pskSent);
+    EXPECT_TRUE(plan.guests.set);
+    EXPECT_TRUE(plan.guests.encryptionsOff);
+    in.variant = Variant::Basic;
+    plan = std::get<ApplyPlan>(checkApply(in));
+    EXPECT_FALSE(plan.macs.apModeSent);
+    EXPECT_FALSE(plan.guests.set);
 }
 
 TEST(WirlessApply, WaitTicksAndMessages) {
