@@ -183,6 +183,14 @@ std::string runControl(SimDevice& d, const std::string& line) {
         d.faults.errors.push_back({*oid, status, o});
         return "ok";
     }
+    if (cmd == "survey") {
+        std::string a;
+        in >> a;
+        int64_t rows = ms(a);
+        if (rows < 0 || rows > 255) return "error row count 0..255 expected";
+        setSurveyRows(d.store, d.profile, int(rows), d.refillGeneration);
+        return "ok";
+    }
     if (cmd == "reset") {
         d.faults = SimFaults();
         return "ok";

@@ -296,8 +296,9 @@ Rules buildRules(SimProfile profile) {
          [](const SimOid& t, int g) { return SimValue::integer(80 - 7 * int64_t(last(t)) - g % 5); }},
         {"E.4.4.5.2.1.6", num(0)},
         {"E.4.4.5.2.1.7", str("qmx-ap")},
-        // capabilities
+        // capabilities; every AP mode, the WDS ones among them
         {"E.4.99.1.1", num(legacy ? 0 : 1)},
+        {"E.4.99.1.1.1", num(legacy ? 0 : 127)},
         {"E.4.99.1.1.5", str("QMX7240")},
         {"E.4.99.1.1.6", str("US")},
     };
@@ -480,5 +481,21 @@ void refillTable(SimStore& store, SimProfile profile, SimRefill which, int gener
         if (!oidStartsWith(oid, prefix)) continue;
         SimEntry* e = store.exact(oid);
         e->value = defaultValue(rules, oid, e->syntax, generation);
+    }
+}
+
+void setSurveyRows(SimStore& store, SimProfile profile, int rows, int generation) {
+    store.eraseSubtree(enterprise("4.2.8.2.1"));
+    const auto rules = buildRules(profile);
+    for (const MibObjectDef* d = kMibT081; d->oid; ++d) {
+        if (isKey(*d)) continue;
+        for (int r = 1; r <= rows; ++r) {
+            SimOid oid = *parseOid(d->oid);
+            oid.push_back(uint32_t(r));
+            SimEntry e;
+            e.syntax = d->syntax;
+            e.value = defaultValue(rules, oid, d->syntax, generation);
+            store.put(oid, e);
+        }
     }
 }

@@ -15,6 +15,8 @@ enum class SimRefill { Clients, Survey, Domains, Members };
 void buildDevice(SimStore& store, SimProfile profile);
 // Rewrites the rows of one refilled table; generation makes the new rows tell from the old.
 void refillTable(SimStore& store, SimProfile profile, SimRefill which, int generation);
+// Gives the site survey table rows 1..rows (none for 0); later refills keep that many.
+void setSurveyRows(SimStore& store, SimProfile profile, int rows, int generation);
 
 // The enterprise subtree the device's own objects lie under.
 inline constexpr const char* kEnterprise = "1.3.6.1.4.1.47011.11.37";

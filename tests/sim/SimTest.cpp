@@ -502,7 +502,7 @@ TEST_F(SimTest, ControlSetsValuesOutsideTheOptionsAndRemovesObjects) {
     ASSERT_EQ(sim().command("del " + E + ".4.99"), "ok 19");
     EXPECT_NE(get(kV2c, {E + ".4.99.1.1.1.0"}).out.find("No Such Object"), std::string::npos);
     ASSERT_EQ(sim().command("factory"), "ok");
-    EXPECT_EQ(sim().command("get " + E + ".4.99.1.1.1.0"), "ok i 1");
+    EXPECT_EQ(sim().command("get " + E + ".4.99.1.1.1.0"), "ok i 127");
 }
 
 TEST_F(SimTest, ControlFillsALargeTable) {
