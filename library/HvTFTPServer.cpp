@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 #include <fcntl.h>
 #include <limits.h>
@@ -27,6 +28,9 @@ using Clock = std::chrono::steady_clock;
 constexpr int kBlockSize = 512;
 constexpr size_t kBufferSize = 2048;
 constexpr size_t kMaxSessions = 8;  // a flood of requests must not open sockets and files without end
+// A received file stays answerable this long after its last ACK, so that a client whose last ACK was
+// lost gets it again; longer would hold the session, its socket and its end back for nothing.
+constexpr int64_t kMaxDallyMs = 1000;
 constexpr int kMaxReadsPerWakeup = 64;
 constexpr size_t kFileBuffer = 64 * 1024;  // files move in large reads and writes, not one per block
 
@@ -126,7 +130,8 @@ std::string HvTFTPStatusText(int32_t code) {
 class _TFTPSession {
 public:
     _TFTPSession(const HvTFTPMsg& msg, HvTFTPStatusCallback callback, const std::string& root,
-                 const UdpEndpoint& peer, int32_t retryLimit, bool allowed);
+                 const UdpEndpoint& peer, int32_t retryLimit, bool allowed,
+                 std::unique_ptr<DatagramSocket> socket);
     ~_TFTPSession();
 
     void Begin();
@@ -136,8 +141,8 @@ public:
     bool IsSameRequest(int32_t kind, const std::string& mode, const UdpEndpoint& peer,
                        const std::string& fileName) const;
 
-    // A received file stays answerable for one time-out after its last ACK, so that a client whose
-    // last ACK was lost gets it again instead of reporting a failure.
+    bool Running() const { return state == 1; }
+    // A received file dallies after its last ACK (see kMaxDallyMs).
     bool Lingering(Clock::time_point now) const { return m_dallyUntil && now < *m_dallyUntil; }
     void DropCallback() { m_onStatus = nullptr; }
 
@@ -170,13 +175,14 @@ private:
     std::array<uint8_t, kBufferSize> m_send{};
     std::array<uint8_t, kBufferSize> m_recv{};
     size_t m_sendLength = 0;
-    UdpSocket m_socket;
+    std::unique_ptr<DatagramSocket> m_socket;
     int m_fd = -1;
     std::vector<uint8_t> m_fileBuffer;
     size_t m_bufferStart = 0;  // read: the next byte to send
     size_t m_bufferEnd = 0;    // read: the end of what was read; write: the bytes not yet written
     std::string m_path;
     std::string m_tempPath;  // a received file until it is complete
+    std::optional<mode_t> m_replacedMode;  // the mode of the file a received one replaces
     UdpEndpoint m_peer;
     int32_t m_retryLimit;
     bool m_allowed;
@@ -186,25 +192,27 @@ private:
 };
 
 _TFTPSession::_TFTPSession(const HvTFTPMsg& msg, HvTFTPStatusCallback callback, const std::string& root,
-                           const UdpEndpoint& peer, int32_t retryLimit, bool allowed)
+                           const UdpEndpoint& peer, int32_t retryLimit, bool allowed,
+                           std::unique_ptr<DatagramSocket> socket)
     : m_msg(msg),
       m_onStatus(std::move(callback)),
       m_root(root),
+      m_socket(std::move(socket)),
       m_peer(peer),
       m_retryLimit(retryLimit),
       m_allowed(allowed) {
     m_msg.bytesDone = 0;
     m_msg.lastBlockLength = -1;
     SetStatus(HvTFTP_Connected);
-    if (!m_socket.bind(0)) {
+    if (!m_socket->bind(0, 0)) {
         SetStatus(HvTFTP_SocketError);
         return;
     }
-    m_socket.setOnReadable([this] { HandlePacket(); });
+    m_socket->setOnReadable([this] { HandlePacket(); });
 }
 
 _TFTPSession::~_TFTPSession() {
-    m_socket.close();
+    m_socket->close();
     closeFile();
     SetStatus(HvTFTP_Disconnected);
 }
@@ -243,7 +251,7 @@ void _TFTPSession::closeFile() {
 }
 
 bool _TFTPSession::sendLast() {
-    return m_socket.sendTo(m_send.data(), m_sendLength, m_peer);
+    return m_socket->sendTo(m_send.data(), m_sendLength, m_peer);
 }
 
 void _TFTPSession::sendError(uint16_t code) {
@@ -251,14 +259,14 @@ void _TFTPSession::sendError(uint16_t code) {
     uint8_t packet[5] = {};
     put16(packet, OpERROR);
     put16(packet + 2, code);
-    m_socket.sendTo(packet, sizeof packet, m_peer);  // the session ends anyway
+    m_socket->sendTo(packet, sizeof packet, m_peer);  // the session ends anyway
 }
 
 void _TFTPSession::fail(uint16_t errorCode, int32_t status) {
     uint8_t packet[5] = {};
     put16(packet, OpERROR);
     put16(packet + 2, errorCode);
-    bool sent = m_socket.sendTo(packet, sizeof packet, m_peer);
+    bool sent = m_socket->sendTo(packet, sizeof packet, m_peer);
     SetStatus(sent ? status : HvTFTP_SendError);
 }
 
@@ -286,6 +294,10 @@ void _TFTPSession::Begin() {
     if (state != 1) return;
     if (m_cancel) {
         cancel();
+        return;
+    }
+    if (!HvTFTPServer::IsTransferMode(m_msg.mode)) {
+        fail(ErrIllegal, HvTFTP_BadOperation);
         return;
     }
     if (!m_allowed) {
@@ -369,18 +381,19 @@ int _TFTPSession::openForWrite() {
     struct stat st {};
     bool exists = ::lstat(target.c_str(), &st) == 0;
     if (exists && (!S_ISREG(st.st_mode) || ::access(target.c_str(), W_OK) != 0)) return ErrAccess;
+    if (exists) m_replacedMode = st.st_mode & 07777;
 
     // The file arrives under a temporary name beside the target and replaces it only when complete.
+    // Nobody else may read it meanwhile: a configuration holds the device's passwords and keys.
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temp = (realDir == "/" ? std::string() : realDir) + "/." + base + ".part-" +
                            std::to_string(::getpid()) + "-" + std::to_string(m_msg.sessionNumber) + "-" +
                            std::to_string(attempt);
-        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;
             return ErrAccess;
         }
-        if (exists) ::fchmod(fd, st.st_mode & 07777);
         m_fd = fd;
         m_tempPath = temp;
         m_path = target;
@@ -439,6 +452,11 @@ bool _TFTPSession::finishWrite() {
     if (!flush()) return false;
     int fd = m_fd;
     m_fd = -1;
+    // A replaced file keeps its mode; a new one stays the owner's alone.
+    if (m_replacedMode && ::fchmod(fd, *m_replacedMode) != 0) {
+        ::close(fd);
+        return false;
+    }
     if (::close(fd) != 0) return false;
     if (::rename(m_tempPath.c_str(), m_path.c_str()) != 0) return false;
     m_tempPath.clear();
@@ -462,7 +480,7 @@ void _TFTPSession::HandlePacket() {
     for (int i = 0; i < kMaxReadsPerWakeup; ++i) {
         UdpEndpoint from;
         m_recv.fill(0);
-        long n = m_socket.receiveFrom(m_recv.data(), m_recv.size(), from);
+        long n = m_socket->receiveFrom(m_recv.data(), m_recv.size(), from);
         if (n < 0) break;
         handleDatagram(static_cast<size_t>(n), from);
     }
@@ -479,7 +497,7 @@ void _TFTPSession::handleDatagram(size_t length, const UdpEndpoint& from) {
         put16(packet, OpERROR);
         put16(packet + 2, ErrUnknownTid);
         std::memcpy(packet + 4, text, sizeof text);
-        m_socket.sendTo(packet, sizeof packet, from);
+        m_socket->sendTo(packet, sizeof packet, from);
         return;
     }
     bool running = state == 1 && (m_fd >= 0);
@@ -517,6 +535,12 @@ void _TFTPSession::handleDatagram(size_t length, const UdpEndpoint& from) {
     }
 
     if (m_msg.kind != HvTFTP_Write || op != OpDATA) return;
+    size_t size = length - 4;
+    if (size > static_cast<size_t>(kBlockSize)) {
+        // No TFTP block: cut to a block and acknowledged, it would leave a corrupted file.
+        if (running) fail(ErrIllegal, HvTFTP_BadOperation);
+        return;
+    }
     if (m_haveData && block == m_block && (running || m_dallyUntil)) {
         // The client did not get our ACK and sent the block again: acknowledge it again.
         sendLast();
@@ -528,8 +552,6 @@ void _TFTPSession::handleDatagram(size_t length, const UdpEndpoint& from) {
         cancel();
         return;
     }
-    size_t size = length - 4;
-    if (size > static_cast<size_t>(kBlockSize)) size = kBlockSize;
     if (!writeAll(m_recv.data() + 4, size)) {
         fail(ErrDiskFull, HvTFTP_DiskFull);
         return;
@@ -549,8 +571,8 @@ void _TFTPSession::handleDatagram(size_t length, const UdpEndpoint& from) {
     m_msg.retryCount = 1;
     bool sent = sendLast();
     if (last) {
-        m_dallyUntil =
-            Clock::now() + std::chrono::milliseconds(int64_t{std::max<int32_t>(m_msg.timeout, 1)} * 10);
+        m_dallyUntil = Clock::now() + std::chrono::milliseconds(std::min<int64_t>(
+                                          int64_t{std::max<int32_t>(m_msg.timeout, 1)} * 10, kMaxDallyMs));
         SetStatus(sent ? HvTFTP_Success : HvTFTP_SendError);
     } else {
         armDeadline();
@@ -560,11 +582,16 @@ void _TFTPSession::handleDatagram(size_t length, const UdpEndpoint& from) {
 
 // ---------------------------------------------------------------------------------------------
 
-HvTFTPServer::HvTFTPServer(QObject* owner) : QObject(owner) {
-    m_msg.localAddress = UdpSocket::firstLocalAddress();
+HvTFTPServer::HvTFTPServer(QObject* owner, DatagramSocketFactory sockets)
+    : QObject(owner), m_sockets(std::move(sockets)) {
+    if (!m_sockets) {
+        m_sockets = [] { return std::make_unique<UdpSocket>(); };
+        m_msg.localAddress = UdpSocket::firstLocalAddress();
+    }
+    m_listener = m_sockets();
     m_timer.setInterval(20);
-    QObject::connect(&m_timer, &QTimer::timeout, this, [this] { OnTimerTick(); });
-    m_listener.setOnReadable([this] { HandleRequest(); });
+    QObject::connect(&m_timer, &QTimer::timeout, this, [this] { Tick(); });
+    m_listener->setOnReadable([this] { HandleRequest(); });
 }
 
 HvTFTPServer::~HvTFTPServer() {
@@ -602,6 +629,14 @@ bool HvTFTPServer::IsExpected(int32_t kind, const std::string& fileName) const {
            m_expected.end();
 }
 
+bool HvTFTPServer::IsTransferMode(const std::string& mode) {
+    auto same = [&](std::string_view served) {
+        return std::equal(mode.begin(), mode.end(), served.begin(), served.end(),
+                          [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b; });
+    };
+    return same("octet") || same("netascii");
+}
+
 bool HvTFTPServer::IsSafeName(const std::string& fileName) {
     if (fileName.empty() || fileName.front() == '/') return false;
     if (fileName.find_first_of(std::string("\\:\0", 3)) != std::string::npos) return false;
@@ -623,9 +658,9 @@ void HvTFTPServer::Start(const std::string& rootFolder, int32_t port) {
     m_root = root;
     port = effectivePort(port);
     m_msg.port = port;
-    if (m_listener.isOpen()) return;
+    if (m_listener->isOpen()) return;
 
-    if (port < 0 || port > 65535 || !m_listener.bind(static_cast<uint16_t>(port))) {
+    if (port < 0 || port > 65535 || !m_listener->bind(static_cast<uint16_t>(port), 0)) {
         Stop();
         m_msg.status = HvTFTP_SocketError;
         m_msg.statusText = HvTFTPStatusText(HvTFTP_SocketError);
@@ -635,7 +670,7 @@ void HvTFTPServer::Start(const std::string& rootFolder, int32_t port) {
 }
 
 void HvTFTPServer::Stop() {
-    m_listener.close();
+    m_listener->close();
     if (m_stopping) return;
     m_stopping = true;
     if (!m_sessions.empty()) {
@@ -651,21 +686,27 @@ void HvTFTPServer::Stop() {
     }
     m_stopping = false;
     // A Start from an event handled while waiting keeps its timer.
-    if (!m_listener.isOpen()) m_timer.stop();
+    if (!m_listener->isOpen()) m_timer.stop();
 }
 
 _TFTPSession* HvTFTPServer::FindSession(int32_t kind, const std::string& mode, const UdpEndpoint& peer,
                                         const std::string& fileName) const {
+    // An ended session is no longer the request's: a client asking again gets a new one.
     for (const auto& s : m_sessions)
-        if (s->IsSameRequest(kind, mode, peer, fileName)) return s.get();
+        if (s->Running() && s->IsSameRequest(kind, mode, peer, fileName)) return s.get();
     return nullptr;
+}
+
+size_t HvTFTPServer::RunningSessions() const {
+    return static_cast<size_t>(
+        std::count_if(m_sessions.begin(), m_sessions.end(), [](const auto& s) { return s->Running(); }));
 }
 
 void HvTFTPServer::HandleRequest() {
     std::array<uint8_t, kBufferSize> buffer;
-    for (int i = 0; i < kMaxReadsPerWakeup && m_listener.isOpen(); ++i) {
+    for (int i = 0; i < kMaxReadsPerWakeup && m_listener->isOpen(); ++i) {
         UdpEndpoint from;
-        long n = m_listener.receiveFrom(buffer.data(), buffer.size(), from);
+        long n = m_listener->receiveFrom(buffer.data(), buffer.size(), from);
         if (n < 0) break;
         if (n < 4) continue;
         // Only the managed device is served; other hosts get no answer at all.
@@ -689,7 +730,8 @@ void HvTFTPServer::HandleRequest() {
         std::string modeText(mode, modeEnd);
 
         if (FindSession(kind, modeText, from, fileName)) continue;  // a repeated request
-        if (m_sessions.size() >= kMaxSessions) continue;
+        // Only running sessions hold the limit: refused or finished ones end without further work.
+        if (RunningSessions() >= kMaxSessions) continue;
 
         m_msg.kind = kind;
         m_msg.mode = modeText;
@@ -699,39 +741,34 @@ void HvTFTPServer::HandleRequest() {
         m_msg.retryCount = 0;
         ++m_msg.sessionNumber;
         bool allowed = !m_root.empty() && IsSafeName(fileName) && IsExpected(kind, fileName);
-        m_sessions.push_back(
-            std::make_unique<_TFTPSession>(m_msg, m_onStatus, m_root, from, m_retryLimit, allowed));
+        m_sessions.push_back(std::make_unique<_TFTPSession>(m_msg, m_onStatus, m_root, from, m_retryLimit,
+                                                            allowed, m_sockets()));
         m_sessions.back()->Begin();
     }
 }
 
-void HvTFTPServer::Remove(_TFTPSession* session) {
-    auto it =
-        std::find_if(m_sessions.begin(), m_sessions.end(), [&](const auto& s) { return s.get() == session; });
-    if (it == m_sessions.end()) return;
-    // Out of the list first: the destruction reports a status, and its callback may look at the list.
-    std::unique_ptr<_TFTPSession> gone = std::move(*it);
-    m_sessions.erase(it);
-}
-
-void HvTFTPServer::OnTimerTick() {
+void HvTFTPServer::Tick() {
     if (m_inTick) return;
     m_inTick = true;
     auto now = Clock::now();
-    // By index and one session at most: a status callback may process events and change the list.
+    // By index: a status callback may process events, and a request handled meanwhile adds a session.
     for (size_t i = 0; i < m_sessions.size(); ++i) {
         _TFTPSession* s = m_sessions[i].get();
-        if (s->busy) continue;
-        if (s->state != 1) {
-            if (s->Lingering(now) && !m_stopping) continue;
-            Remove(s);
-            break;
-        }
-        if (s->deadline && *s->deadline < now && !s->Resend()) {
-            s->SetStatus(HvTFTP_Timeout);
-            Remove(s);
-            break;
-        }
+        if (s->busy || !s->Running()) continue;
+        if (s->deadline && *s->deadline < now && !s->Resend()) s->SetStatus(HvTFTP_Timeout);
     }
+    // Every ended session goes at once, out of the list first: its destruction reports a status, and
+    // that callback may look at the list.
+    std::vector<std::unique_ptr<_TFTPSession>> gone;
+    for (auto it = m_sessions.begin(); it != m_sessions.end();) {
+        _TFTPSession* s = it->get();
+        if (s->busy || s->Running() || (s->Lingering(now) && !m_stopping)) {
+            ++it;
+            continue;
+        }
+        gone.push_back(std::move(*it));
+        it = m_sessions.erase(it);
+    }
+    for (auto& s : gone) s.reset();
     m_inTick = false;
 }

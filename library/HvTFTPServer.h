@@ -70,14 +70,15 @@ class _TFTPSession;
 
 // The TFTP server the access point reads its firmware and configuration from and writes its
 // configuration and log to. Everything runs on the thread that created it, from socket notifications
-// and a 20 ms timer.
+// and a 20 ms timer. Its sockets come from the factory it is given (UdpSocket when none is), so that
+// a test can play the network in memory.
 //
 // It serves only what the page expects: requests from the device's address, for a file name the page
 // registered with ExpectTransfer, relative to the root folder and inside it, regular files only.
 // Anything else from the device is refused with an ERROR packet; requests from other hosts get no answer.
 class HvTFTPServer : public QObject {
 public:
-    explicit HvTFTPServer(QObject* owner = nullptr);
+    explicit HvTFTPServer(QObject* owner = nullptr, DatagramSocketFactory sockets = {});
     ~HvTFTPServer() override;
 
     // Time-out in 10 ms units and the number of sends of one packet, for sessions created afterwards.
@@ -102,18 +103,23 @@ public:
     void ClearExpectedTransfers();
 
     // The port the server listens on, 0 when stopped.
-    uint16_t LocalPort() const { return m_listener.localPort(); }
+    uint16_t LocalPort() const { return m_listener->localPort(); }
     const HvTFTPMsg& Msg() const { return m_msg; }
+    // Sessions in the list, the ended ones not yet removed included.
     size_t SessionCount() const { return m_sessions.size(); }
     void SetStopWait(int milliseconds) { m_stopWaitMs = milliseconds; }
 
+    // The timer's step: resends, time-outs, and the removal of every ended session.
+    void Tick();
+
     // A name the server may serve at all: relative, without "..", "\" or ":".
     static bool IsSafeName(const std::string& fileName);
+    // The transfer modes served, ignoring case: "octet" and "netascii" (served as octet as well).
+    static bool IsTransferMode(const std::string& mode);
 
 private:
     void HandleRequest();
-    void OnTimerTick();
-    void Remove(_TFTPSession* session);
+    size_t RunningSessions() const;
     _TFTPSession* FindSession(int32_t kind, const std::string& mode, const UdpEndpoint& peer,
                               const std::string& fileName) const;
     bool IsExpected(int32_t kind, const std::string& fileName) const;
@@ -122,7 +128,8 @@ private:
     HvTFTPMsg m_msg;
     HvTFTPStatusCallback m_onStatus;
     std::string m_root;
-    UdpSocket m_listener;
+    DatagramSocketFactory m_sockets;
+    std::unique_ptr<DatagramSocket> m_listener;
     std::vector<std::unique_ptr<_TFTPSession>> m_sessions;
     QTimer m_timer;
 

@@ -144,6 +144,9 @@ inline std::optional<Bytes> readFile(const QString& path) {
 // A started server on a free port, rooted in a fresh folder, serving 127.0.0.1, recording every status.
 class ServerFixture : public ::testing::Test {
 protected:
+    // Sockets from the factory; real UDP sockets when it is empty.
+    explicit ServerFixture(DatagramSocketFactory sockets = {}) : m_server(nullptr, std::move(sockets)) {}
+
     void SetUp() override {
         app();
         ASSERT_TRUE(m_dir.isValid());

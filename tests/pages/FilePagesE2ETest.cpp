@@ -22,6 +22,7 @@
 #include "pages/admin/Logset.h"
 #include "pages/admin/Systemlog.h"
 #include "pages/Pages.h"
+#include "platform/UdpSocket.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/sim/SimProcess.h"
 
@@ -257,7 +258,8 @@ TEST_F(FilePagesE2E, PageClosedWhileTheDeviceFetchesGetsNoLateAnswer) {
     EXPECT_TRUE(boxes.empty());
 }
 
-// tftp-hpa as another client on the PC: while the page serves the firmware, it serves nothing else.
+// While the page serves the firmware, it serves nothing else: tftp-hpa on the device's address gets
+// only the chosen file, and another host (127.0.0.2) gets no answer at all.
 TEST_F(FilePagesE2E, FirmwarePageServesOnlyTheChosenFile) {
     writeFile(file("image.tfp"), pattern(600));
     writeFile(file("secret.txt"), "not for the network");
@@ -281,12 +283,29 @@ TEST_F(FilePagesE2E, FirmwarePageServesOnlyTheChosenFile) {
         waitFor([&] { return tftp.state() == QProcess::NotRunning; }, 20000);
         return readFile(out.toStdString());
     };
+    UdpSocket otherHost;
+    ASSERT_TRUE(otherHost.bind(0, 0x7F000002));
+    size_t otherHostAnswers = 0;
+    otherHost.setOnReadable([&] {
+        char buffer[600];
+        UdpEndpoint from;
+        while (otherHost.receiveFrom(buffer, sizeof buffer, from) >= 0) ++otherHostAnswers;
+    });
+    const UdpEndpoint server{0x7F000001, static_cast<uint16_t>(qEnvironmentVariableIntValue("HV_TFTP_PORT"))};
+    for (const std::string name : {"image.tfp", "secret.txt"}) {
+        const std::string request = std::string("\0\1", 2) + name + '\0' + "octet" + '\0';
+        ASSERT_TRUE(otherHost.sendTo(request.data(), request.size(), server));
+    }
+
     // tftp-hpa may leave an empty file behind; what matters is that nothing of the secret came.
     EXPECT_NE(fetch("secret.txt"), "not for the network");
     EXPECT_NE(fetch("../" + QFileInfo(QString::fromStdString(file(""))).dir().dirName().toStdString() +
                     "/secret.txt"),
               "not for the network");
     EXPECT_EQ(fetch("image.tfp"), pattern(600));
+    // The server reads its requests in order: the other host's were handled, and dropped, before.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(otherHostAnswers, 0u);
 }
 
 TEST_F(FilePagesE2E, JoinedDomainDisablesUpgradeAndRestore) {
