@@ -101,6 +101,7 @@ struct Pump {
     uint64_t generation = std::numeric_limits<uint64_t>::max();
     bool started = false;
     bool inside = false;
+    bool notifiersOn = true;  // as a new notifier is
 };
 
 // Lives as long as the process: the timer and notifiers must not be destroyed by static
@@ -118,7 +119,10 @@ void dropNotifiers() {
 }
 
 void enableNotifiers(bool on) {
-    for (QSocketNotifier* n : pump().notifiers) n->setEnabled(on);
+    Pump& p = pump();
+    if (p.notifiersOn == on) return;
+    p.notifiersOn = on;
+    for (QSocketNotifier* n : p.notifiers) n->setEnabled(on);
 }
 
 // A closed socket's number may come back for a new session, so the notifiers are made afresh
@@ -136,6 +140,7 @@ void syncNotifiers() {
     for (int fd : t->pollDescriptors()) {
         auto* n = new QSocketNotifier(static_cast<qintptr>(fd), QSocketNotifier::Read);
         QObject::connect(n, &QSocketNotifier::activated, n, [] { _SnmpEventProcessor::onTimer(); });
+        n->setEnabled(p.notifiersOn);
         p.notifiers.push_back(n);
     }
 }
@@ -371,11 +376,15 @@ bool _SnmpEventProcessor::running() {
 
 void _SnmpEventProcessor::onTimer() {
     Pump& p = pump();
-    if (p.inside || !p.started) return;
+    if (!p.started) return;
+    if (p.inside) {
+        // A transport completion runs the event loop: the sockets stay readable until it returns, so
+        // they are quiet meanwhile instead of calling back on every pass. Only then: switching them
+        // off and on around every pass would cost each answer two wake-ups of the loop.
+        enableNotifiers(false);
+        return;
+    }
     p.inside = true;
-    p.timer->stop();
-    // A transport completion may run the event loop; a readable socket must not call back meanwhile.
-    enableNotifiers(false);
     if (HvSnmpTransport* t = HvSNMPSession::session) {
         // The completions after one that threw are still queued: go on with them. Bounded, so that a
         // failure that is not a completion's cannot hold the GUI thread; the rest wait for the next tick.
@@ -392,6 +401,6 @@ void _SnmpEventProcessor::onTimer() {
     if (p.started) {
         syncNotifiers();
         enableNotifiers(true);
-        p.timer->start();
+        if (!p.timer->isActive()) p.timer->start();
     }
 }
