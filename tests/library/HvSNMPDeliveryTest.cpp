@@ -181,6 +181,7 @@ TEST_F(PumpedRequests, FailedBuildCompletesUnderAModalLoop) {
     page->getAsync(
         [&](HvSNMPError*, HvSNMPVarList*) {
             other->getAsync([&](HvSNMPError* e, HvSNMPVarList*) { otherCode = e->code, ++otherDone; }, true);
+            EXPECT_EQ(otherDone, 0);  // later, never inside the call
             sawUnder = loopUntil([&] { return otherDone == 1; }, 3000);
         },
         true);
