@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "platform/HvExceptionHook.h"
 #include "library/HvException.h"
 #include "library/HvNumList.h"
 #include "library/HvValueConv.h"
@@ -26,8 +25,12 @@ constexpr int32_t kStatusNoProgress = -19;
 constexpr int32_t kStatusNoSuchName = 2;
 constexpr int32_t kNoSuchName = -102;
 
-// Reply handlers running now. A request destroyed inside one cannot wait for answers: they come
-// only from the pump it is running in.
+// Outcomes that reached a request after its destruction: the delivery must have dropped them.
+uint64_t g_deadOwnerDeliveries = 0;
+
+// Reply handlers running now. A request destroyed inside one does not wait for its answers: the
+// wait would run the event loop, and with it other completions, beneath a handler that is deleting
+// things; what is outstanding is dropped by the token instead.
 int g_replyDepth = 0;
 
 struct DepthGuard {
@@ -56,8 +59,8 @@ HvSNMPRequest::HvSNMPRequest() : m_transport(HvSNMPSession::session), m_token(st
 
 HvSNMPRequest::~HvSNMPRequest() {
     m_alive = false;
-    // Answers arrive through the event pump; let it run, unless we are inside it (then nothing can
-    // arrive while we wait) or there is no event loop at all.
+    // Answers arrive through the pump and the event loop; let them run, unless we are inside a reply
+    // handler or there is no event loop at all.
     if (m_outstanding > 0 && g_replyDepth == 0 && QCoreApplication::instance()) {
         QElapsedTimer clock;
         clock.start();
@@ -473,29 +476,27 @@ void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readB
     context->done = std::move(done);
     context->sent = call.varbinds;
     ++m_outstanding;
-    // The transport completes every send exactly once, a failed one too, and drops the outcome once
-    // the token has expired.
+    // The transport completes every send exactly once, a failed one too, from the pump, and drops the
+    // outcome once the token has expired. The pump only collects: the outcome is delivered from the
+    // event loop, so this request's completion never holds the pump.
     const int32_t status = m_transport->sendAsync(
         call, m_token, [context, read = call.op != HvSnmpOp::Set](const HvSnmpReply& reply) {
-            if (context->alive.expired()) return;
-            if (!read) {
+            HvSNMPDelivery::post(context->alive, [context, read, reply = HvSnmpReply(reply)]() mutable {
+                if (reachedDeadOwner(context->alive)) return;
+                if (read) context->request->markMissingObjects(reply);
                 context->request->onAsyncReply(*context, reply);
-                return;
-            }
-            HvSnmpReply marked = reply;
-            context->request->markMissingObjects(marked);
-            context->request->onAsyncReply(*context, marked);
+            });
         });
     if (status != HvSnmpStatus::Success) reportFailure(status);
 }
 
-// An operation that never reached the transport still ends in one completion, from the event loop
-// as the others do, so a caller's busy state clears.
+// An operation that never reached the transport still ends in one completion, delivered as the
+// others are, so a caller's busy state clears.
 void HvSNMPRequest::deliverLater(HvSNMPCompletion done, int32_t code) {
     ++m_outstanding;
     std::weak_ptr<const void> alive = m_token;
-    QTimer::singleShot(0, [this, alive, done = std::move(done), code] {
-        if (alive.expired()) return;
+    HvSNMPDelivery::post(alive, [this, alive, done = std::move(done), code] {
+        if (reachedDeadOwner(alive)) return;
         --m_outstanding;
         if (!m_alive || !done) return;
         HvSNMPError error;
@@ -507,13 +508,18 @@ void HvSNMPRequest::deliverLater(HvSNMPCompletion done, int32_t code) {
         error.endOfWalk = true;
         error.failureCount = m_failureCount;
         DepthGuard depth;
-        // Run from the event loop, where an exception must not escape: it goes where the pump's go.
-        try {
-            done(&error, &varList);
-        } catch (...) {
-            HvHandleException(std::current_exception());
-        }
+        done(&error, &varList);
     });
+}
+
+bool HvSNMPRequest::reachedDeadOwner(const std::weak_ptr<const void>& alive) {
+    if (!alive.expired()) return false;
+    ++g_deadOwnerDeliveries;
+    return true;
+}
+
+uint64_t HvSNMPRequest::deadOwnerDeliveries() {
+    return g_deadOwnerDeliveries;
 }
 
 void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply& reply) {

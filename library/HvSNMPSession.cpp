@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <deque>
 #include <fstream>
 #include <limits>
 #include <map>
@@ -12,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -98,6 +101,7 @@ struct Pump {
     uint64_t generation = std::numeric_limits<uint64_t>::max();
     bool started = false;
     bool inside = false;
+    bool notifiersOn = true;  // as a new notifier is
 };
 
 // Lives as long as the process: the timer and notifiers must not be destroyed by static
@@ -115,7 +119,10 @@ void dropNotifiers() {
 }
 
 void enableNotifiers(bool on) {
-    for (QSocketNotifier* n : pump().notifiers) n->setEnabled(on);
+    Pump& p = pump();
+    if (p.notifiersOn == on) return;
+    p.notifiersOn = on;
+    for (QSocketNotifier* n : p.notifiers) n->setEnabled(on);
 }
 
 // A closed socket's number may come back for a new session, so the notifiers are made afresh
@@ -133,11 +140,94 @@ void syncNotifiers() {
     for (int fd : t->pollDescriptors()) {
         auto* n = new QSocketNotifier(static_cast<qintptr>(fd), QSocketNotifier::Read);
         QObject::connect(n, &QSocketNotifier::activated, n, [] { _SnmpEventProcessor::onTimer(); });
+        n->setEnabled(p.notifiersOn);
         p.notifiers.push_back(n);
     }
 }
 
+// ---- the delivery of completions ----
+
+class Delivery final : public QObject {
+public:
+    void post(std::weak_ptr<const void> owner, HvSNMPDelivery::Task task) {
+        std::weak_ptr<const void> empty;
+        const bool ownerless = !owner.owner_before(empty) && !empty.owner_before(owner);
+        m_items.push_back(Item{m_nextSeq++, ownerless, std::move(owner), std::move(task)});
+        schedule();
+    }
+
+    // What is queued when the drain starts; what those tasks queue waits for the next drain, so a
+    // completion that queues another cannot keep the loop from its other events.
+    void deliver() {
+        if (m_items.empty()) return;
+        const uint64_t last = m_items.back().seq;
+        while (!m_items.empty() && m_items.front().seq <= last) {
+            Item item = std::move(m_items.front());
+            m_items.pop_front();
+            // This task may open a modal dialog: the next ones are then delivered from its loop.
+            if (!m_items.empty()) schedule();
+            if (!item.ownerless && item.owner.expired()) continue;
+            try {
+                item.task();
+            } catch (...) {
+                HvHandleException(std::current_exception());
+            }
+        }
+        if (!m_items.empty()) schedule();
+    }
+
+    std::size_t size() const { return m_items.size(); }
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() != eventType()) return QObject::event(e);
+        m_posted = false;
+        deliver();
+        return true;
+    }
+
+private:
+    struct Item {
+        uint64_t seq = 0;
+        bool ownerless = true;
+        std::weak_ptr<const void> owner;
+        HvSNMPDelivery::Task task;
+    };
+
+    static QEvent::Type eventType() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    void schedule() {
+        if (m_posted) return;
+        m_posted = true;
+        QCoreApplication::postEvent(this, new QEvent(eventType()));
+    }
+
+    std::deque<Item> m_items;
+    uint64_t m_nextSeq = 0;
+    bool m_posted = false;
+};
+
+// Lives as long as the process, as the pump does; made on the GUI thread by the first post.
+Delivery& delivery() {
+    static Delivery* d = new Delivery;
+    return *d;
+}
+
 }  // namespace
+
+void HvSNMPDelivery::post(std::weak_ptr<const void> owner, Task task) {
+    delivery().post(std::move(owner), std::move(task));
+}
+
+void HvSNMPDelivery::deliverQueued() {
+    delivery().deliver();
+}
+
+std::size_t HvSNMPDelivery::queued() {
+    return delivery().size();
+}
 
 HvSNMPDefaults HvSNMPDefaults::standard() {
     HvSNMPDefaults d;
@@ -286,11 +376,15 @@ bool _SnmpEventProcessor::running() {
 
 void _SnmpEventProcessor::onTimer() {
     Pump& p = pump();
-    if (p.inside || !p.started) return;
+    if (!p.started) return;
+    if (p.inside) {
+        // A transport completion runs the event loop: the sockets stay readable until it returns, so
+        // they are quiet meanwhile instead of calling back on every pass. Only then: switching them
+        // off and on around every pass would cost each answer two wake-ups of the loop.
+        enableNotifiers(false);
+        return;
+    }
     p.inside = true;
-    p.timer->stop();
-    // A completion may open a modal dialog; a readable socket must not call back in meanwhile.
-    enableNotifiers(false);
     if (HvSnmpTransport* t = HvSNMPSession::session) {
         // The completions after one that threw are still queued: go on with them. Bounded, so that a
         // failure that is not a completion's cannot hold the GUI thread; the rest wait for the next tick.
@@ -307,6 +401,6 @@ void _SnmpEventProcessor::onTimer() {
     if (p.started) {
         syncNotifiers();
         enableNotifiers(true);
-        p.timer->start();
+        if (!p.timer->isActive()) p.timer->start();
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,13 +64,32 @@ public:
 };
 
 // The event pump: a 20 ms timer on the GUI thread, also woken when a session's socket turns
-// readable, so that an answer is handled as soon as it arrives. Completions run inside onTimer;
-// the pump disables itself around them, so a completion that runs long never causes a nested pump.
-// An exception from a completion is handed to the application's exception handler.
+// readable, so that an answer is handled as soon as it arrives. It only collects: it receives what
+// arrived, handles time-outs and runs the transport's completions, which for requests do no more
+// than queue their delivery (HvSNMPDelivery). The pump disables itself around that, so a transport
+// completion that runs the event loop never causes a nested pump. An exception from one is handed
+// to the application's exception handler.
 class _SnmpEventProcessor {
 public:
     static void start();
     static void stop();
     static void onTimer();
     static bool running();
+};
+
+// Completions of the request layer, delivered from the GUI event loop one by one, in the order they
+// were queued, each only while its owner lives. A completion that opens a modal dialog therefore
+// never holds the pump: answers go on arriving under the dialog, and the completions queued behind
+// it are delivered from the dialog's own loop. One posted event per drain, no timer.
+class HvSNMPDelivery {
+public:
+    using Task = std::function<void()>;
+
+    // task runs once, later, from the event loop; not at all when owner has expired by then (an
+    // empty owner never expires). An exception from it goes to the application's handler, and the
+    // tasks after it still run.
+    static void post(std::weak_ptr<const void> owner, Task task);
+    // Runs what is queued now, as the event loop would; for callers that have no loop running.
+    static void deliverQueued();
+    static std::size_t queued();
 };

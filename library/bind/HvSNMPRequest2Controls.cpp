@@ -235,8 +235,8 @@ std::string messageOf(std::exception_ptr error) {
 
 }  // namespace
 
-// Completions run from the event pump, beneath net-snmp's and the pump's own frames: nothing raised in
-// them may go further. Busy is cleared first, then the failure is shown as the page would see it.
+// Completions run from the event loop's delivery of answers: nothing raised in them may go further.
+// Busy is cleared first, then the failure is shown as the page would see it.
 void HvSNMPRequest2Controls::endAsyncWithFailure(std::exception_ptr failure, int operation) {
     busy = false;
     lastOperation = operation;

@@ -27,7 +27,7 @@ public:
 };
 
 // A form in front of one request: reads and writes synchronously (the call returns with the answer)
-// or asynchronously (a completion runs later from the event pump), keeps the busy flag pages test,
+// or asynchronously (a completion runs later from the event loop), keeps the busy flag pages test,
 // walks tables row by row into valuesToControls, takes the controls' values before a write, and writes
 // result lines. It has no controls of its own; HvSNMPRequest2Edits implements the hooks.
 //

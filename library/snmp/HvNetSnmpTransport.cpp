@@ -905,7 +905,8 @@ void HvNetSnmpTransport::Impl::pollSession(void* sess, bool wait, Clock::time_po
     netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
     NETSNMP_LARGE_FD_ZERO(&fds);
     int numfds = 0;
-    int block = 0;
+    // Given 0, net-snmp would keep the zero time-out it was handed: the wait below would spin.
+    int block = 1;
     timeval tv{};
     snmp_sess_select_info2(sess, &numfds, &fds, &tv, &block);
     timeval limit{};

@@ -56,7 +56,7 @@ public:
     static void processMessages();
 
     // Hands the exception being handled (call it inside a catch block) to the program's one exception
-    // handler (HvHandleException), as the SNMP event pump does for a completion. The application
+    // handler (HvHandleException), as the delivery of SNMP completions does. The application
     // installs showException as that handler while it lives.
     static void handleException();
     static void handleException(std::exception_ptr error);

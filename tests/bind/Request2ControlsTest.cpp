@@ -327,6 +327,7 @@ TEST_F(Request2ControlsTest, AnswerArrivingWhileDestroyedReachesNothing) {
     rec.reset();
     EXPECT_EQ(values, 0);
     EXPECT_EQ(fake.pendingCount(), 0u);
+    EXPECT_EQ(HvSNMPRequest::deadOwnerDeliveries(), 0u);
 }
 
 TEST_F(Request2ControlsTest, ReadOfTheSameObjectDuringASyncWalkIsRefused) {

@@ -1,6 +1,6 @@
 // The main window against the device simulator over UDP on loopback: the status poll and its LEDs,
 // the capability fields, SNMP v1, v2c and v3 from the command line and the INI file, the single
-// instance rule and the refusals.
+// instance rule, the refusals, and the poll going on under a modal window opened by a completion.
 
 #include <QRegularExpression>
 
@@ -8,6 +8,9 @@
 
 #include "ShellFixture.h"
 #include "library/HvSNMPError.h"
+#include "library/HvSNMPRequest.h"
+#include "module/Misc.h"
+#include "module/Wait.h"
 #include "tests/sim/SimProcess.h"
 
 namespace {
@@ -293,5 +296,67 @@ TEST_F(MainWindowE2E, StatusMenuProbeAndTimeoutShortcut) {
     EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
                              [](const SimLogLine& l) { return l.asked == kCap + "7.0"; }));
 }
+
+// What a page's completion opens modally.
+enum class Modal { WaitingDialog, MessageBox };
+
+class ModalFromCompletion : public MainWindowE2E, public ::testing::WithParamInterface<Modal> {};
+
+// A page's completion opens a modal window while the device does not answer the poll; the device is
+// mended meanwhile. Only a poll answered under the window turns the status back: the waiting
+// dialog's count is held until then (and given up after 10 held ticks), the message box stays up
+// until then (or a deadline).
+TEST_P(ModalFromCompletion, MainWindowPollIsAnsweredUnderIt) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim->port()) + "\r\n");
+    TMainForm& form = start({"/I127.0.0.1", "/Rkiwano", "/Wmorello"});
+    ASSERT_FALSE(form.refused());
+    quickPoll(form);
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == 0; }));
+    ASSERT_TRUE(sim->ok(std::string("error ") + kSysDescr + " genErr get"));
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode != 0; }));
+
+    forms::Application::setMessageBoxHook([&](const forms::MessageBoxCall&) {
+        // Modal, as the real box is: the event loop runs until the device is seen answering.
+        waitFor([&] { return form.deviceAnswering(); }, 5000);
+        return int(forms::IDOK);
+    });
+    HvSNMPRequest page;
+    page.varList = HvSNMPVarList(kMibT062, SVT_SV, 0);
+    bool done = false, answeredUnder = false;
+    int heldTicks = -1;
+    size_t pollsUnder = 0;
+    page.getAsync(
+        [&](HvSNMPError* error, HvSNMPVarList*) {
+            EXPECT_EQ(error->code, 0);
+            const size_t mark = sim->logSize();
+            EXPECT_TRUE(sim->ok(std::string("error ") + kSysDescr + " off"));
+            if (GetParam() == Modal::WaitingDialog) {
+                TFM_Waiting wait(nullptr, &form);
+                wait.waitTicks = 2;
+                wait.sendReboot = false;
+                wait.showModal();
+                heldTicks = wait.extraTicks;
+            } else {
+                forms::Application::messageBox(nullptr, QStringLiteral("Setting Success!"),
+                                               forms::Application::title(), forms::MB_OK);
+            }
+            answeredUnder = form.deviceAnswering();
+            pollsUnder = sysDescrGets(mark);
+            done = true;
+        },
+        true);
+    ASSERT_TRUE(waitFor([&] { return done; }, 15000));
+    EXPECT_TRUE(answeredUnder);
+    EXPECT_GE(pollsUnder, 1u);
+    if (GetParam() == Modal::WaitingDialog) { EXPECT_LT(heldTicks, 10); }
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, ModalFromCompletion,
+                         ::testing::Values(Modal::WaitingDialog, Modal::MessageBox),
+                         [](const auto& info) {
+                             return std::string(info.param == Modal::WaitingDialog ? "WaitingDialog"
+                                                                                   : "MessageBox");
+                         });
 
 }  // namespace

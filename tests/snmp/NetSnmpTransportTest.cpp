@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <ostream>
 #include <string>
+
+#include <sys/resource.h>
 
 #include "library/snmp/HvNetSnmpTransport.h"
 #include "tests/snmp/SnmpTestSupport.h"
@@ -87,6 +90,28 @@ INSTANTIATE_TEST_SUITE_P(Versions, SilentDevice,
                          ::testing::Values(Tries{"V1", 0, 1, 1}, Tries{"V2cNoRetry", 1, 1, 0},
                                            Tries{"V2cTwoRetries", 1, 1, 2}, Tries{"V3AuthPriv", 3, 3, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Waiting for an answer blocks: a synchronous read of a silent device must not spin the processor
+// for its whole time-out.
+TEST(NetSnmpTransport, SynchronousWaitSleeps) {
+    testTransport().reset();
+    SilentAgent agent;
+    HvSnmpCall call = scalarCall(agent.port());
+    call.timeout = 40;
+    call.retries = 0;
+    auto cpu = [] {
+        rusage u{};
+        getrusage(RUSAGE_THREAD, &u);
+        return std::chrono::seconds(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+               std::chrono::microseconds(u.ru_utime.tv_usec + u.ru_stime.tv_usec);
+    };
+    const auto cpuBefore = cpu();
+    const auto wallBefore = std::chrono::steady_clock::now();
+    EXPECT_EQ(testTransport().sendSync(call).status, HvSnmpStatus::Timeout);
+    const auto wall = std::chrono::steady_clock::now() - wallBefore;
+    EXPECT_GE(wall, std::chrono::milliseconds(400));
+    EXPECT_LT(cpu() - cpuBefore, wall / 4);
+}
 
 TEST(NetSnmpTransport, ClosedPortTimesOut) {
     // Client sockets are not connected, so a port refusing datagrams looks like a silent device.
