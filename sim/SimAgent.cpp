@@ -396,7 +396,8 @@ int handler(netsnmp_mib_handler* h, netsnmp_handler_registration* reginfo,
         snmp_alarm_register_hr(tv, 0, delayedAnswer, cache);
         return SNMP_ERR_NOERROR;
     }
-    if (mode == MODE_SET_ACTION && simTftpAction(*g_device, h, reginfo, reqinfo, requests)) return SNMP_ERR_NOERROR;
+    if (mode == MODE_SET_ACTION && simTftpAction(*g_device, h, reginfo, reqinfo, requests))
+        return SNMP_ERR_NOERROR;
     answer(reqinfo, requests);
     return SNMP_ERR_NOERROR;
 }
@@ -592,16 +593,22 @@ void SimAgent::run(volatile bool& stop, int controlFd) {
         int numfds = 0;
         fd_set readfds;
         FD_ZERO(&readfds);
-        struct timeval tv = {0, 100000};
-        int block = 0;
+        // Wait for a datagram, a control line or the next alarm (delayed answers, TFTP jobs) only:
+        // with none of them pending the simulator sleeps until a signal or input wakes it.
+        struct timeval tv = {0, 0};
+        int block = 1;
         snmp_select_info(&numfds, &readfds, &tv, &block);
-        struct timeval alarm;
-        if (get_next_alarm_delay_time(&alarm) == 0 && timercmp(&alarm, &tv, <)) tv = alarm;
+        struct timeval alarm = {0, 0};
+        if (get_next_alarm_delay_time(&alarm) != 0) {
+            if (alarm.tv_sec < 0 || (alarm.tv_sec == 0 && alarm.tv_usec < 0)) alarm = {0, 0};
+            if (block || timercmp(&alarm, &tv, <)) tv = alarm;
+            block = 0;
+        }
         if (controlFd >= 0) {
             FD_SET(controlFd, &readfds);
             numfds = std::max(numfds, controlFd + 1);
         }
-        int count = select(numfds, &readfds, nullptr, nullptr, &tv);
+        int count = select(numfds, &readfds, nullptr, nullptr, block ? nullptr : &tv);
         if (count < 0) {
             if (errno == EINTR) continue;
             break;
