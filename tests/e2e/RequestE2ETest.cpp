@@ -21,8 +21,11 @@
 #include "library/HvSNMPSession.h"
 #include "library/snmp/HvNetSnmpTransport.h"
 #include "tests/sim/SimProcess.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 namespace S = HvSyntax;
 namespace A = HvAccess;

@@ -12,10 +12,13 @@
 #include "library/HvSNMPError.h"
 #include "module/MainStartup.h"
 #include "platform/RegistryStore.h"
+#include "tests/NamedRows.h"
 
 using namespace MainStartup;
 
 namespace {
+
+using hvtest::PrintTo;
 
 void quiet(const std::string&) {}
 

@@ -23,8 +23,11 @@
 #include "pages/Pages.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/sim/SimProcess.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 const std::string kArc = "1.3.6.1.4.1.47011.11.37.4.";
 const std::string kClusterAction = kArc + "2.12.1.1.1.2.1";

@@ -9,8 +9,11 @@
 #include "ShellFixture.h"
 #include "library/HvSNMPError.h"
 #include "tests/sim/SimProcess.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 const QColor kLime(0, 255, 0);
 const QColor kBlack(0, 0, 0);
