@@ -26,6 +26,10 @@ QString logFolderTemplate() {
 
 const char* const kNoAddress = "No address of this PC lies in the device's network.";
 const char* const kNoLog = "The device did not send its log.";
+// The device takes up to 20 s to send: the status bar says what the page waits for.
+const char* const kWaitingForLog = "Waiting for the device to send its log...";
+const char* const kReceivingLog = "Receiving the device's log...";
+const char* const kLogArrived = "The device's log arrived.";
 
 }  // namespace
 
@@ -137,8 +141,9 @@ void TLogForm::FormCreate() {
     if (m_dir.isValid())
         LogFilePath = (m_dir.path() + QLatin1Char('/') + QLatin1String(kLogFileName)).toStdString();
     if (m_dir.isValid())
-        tftpServer = StartPageTftpServer(this, m_dir.path().toStdString(), 5000,
-                                         [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
+        tftpServer =
+            StartPageTftpServer(this, m_dir.path().toStdString(), 5000,
+                                [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
     else
         ShowTftpInitError(this, QStringLiteral("cannot create a folder for the log"));
     // Without the server no log can arrive; the page stays open for the settings.
@@ -226,6 +231,7 @@ void TLogForm::GetBtnClick(QObject*) {
     tftpServer->ExpectTransfer(HvTFTP_Write, kLogFileName);
     m_waiting = true;
     m_transferring = false;
+    StatusBar1->setSimpleText(QLatin1String(kWaitingForLog));
 
     GetCoBox->setItemIndex(GetCoBox->indexOf(QStringLiteral("get")));
     bool ok = false;
@@ -256,6 +262,7 @@ void TLogForm::Timer1Timer(QObject*) {
 void TLogForm::OnTftpStatus(const HvTFTPMsg& msg, bool&) {
     if (!m_waiting || msg.kind != HvTFTP_Write || msg.fileName != kLogFileName) return;
     if (msg.status == HvTFTP_Connected || msg.status == HvTFTP_Transferring) {
+        if (!m_transferring) StatusBar1->setSimpleText(QLatin1String(kReceivingLog));
         m_transferring = true;
     } else if (msg.status == HvTFTP_Success) {
         finishGet(true);
@@ -271,7 +278,7 @@ void TLogForm::finishGet(bool arrived) {
     if (tftpServer) tftpServer->ClearExpectedTransfers();
     // A file that did not arrive leaves the lines shown before, as the page always did.
     const bool loaded = LoadLogFile(arrived ? LogFilePath : std::string());
-    StatusBar1->setSimpleText(loaded ? QString() : QLatin1String(kNoLog));
+    StatusBar1->setSimpleText(QLatin1String(loaded ? kLogArrived : kNoLog));
 }
 
 bool TLogForm::LoadLogFile(const std::string& path) {
