@@ -1,6 +1,7 @@
 #include "sim/SimAgent.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <pthread.h>
 #include <sys/select.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -396,8 +398,7 @@ int handler(netsnmp_mib_handler* h, netsnmp_handler_registration* reginfo,
         snmp_alarm_register_hr(tv, 0, delayedAnswer, cache);
         return SNMP_ERR_NOERROR;
     }
-    if (mode == MODE_SET_ACTION && simTftpAction(*g_device, h, reginfo, reqinfo, requests))
-        return SNMP_ERR_NOERROR;
+    if (mode == MODE_SET_ACTION && simTftpAction(*g_device, h, reginfo, reqinfo, requests)) return SNMP_ERR_NOERROR;
     answer(reqinfo, requests);
     return SNMP_ERR_NOERROR;
 }
@@ -588,6 +589,17 @@ int SimAgent::start(const std::string& address, int port, const std::string& eng
 }
 
 void SimAgent::run(volatile bool& stop, int controlFd) {
+    // SIGTERM and SIGINT are let in only inside the wait: one that came between the check of stop and
+    // a wait without time-out would never end it (a test's exit closes the control channel and sends
+    // SIGTERM at once).
+    sigset_t stopSignals, waitMask, savedMask;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, &savedMask);
+    waitMask = savedMask;
+    sigdelset(&waitMask, SIGTERM);
+    sigdelset(&waitMask, SIGINT);
     std::string pending;
     while (!stop && !m_device.quit) {
         int numfds = 0;
@@ -608,7 +620,8 @@ void SimAgent::run(volatile bool& stop, int controlFd) {
             FD_SET(controlFd, &readfds);
             numfds = std::max(numfds, controlFd + 1);
         }
-        int count = select(numfds, &readfds, nullptr, nullptr, block ? nullptr : &tv);
+        const struct timespec wait = {tv.tv_sec, tv.tv_usec * 1000};
+        int count = pselect(numfds, &readfds, nullptr, nullptr, block ? nullptr : &wait, &waitMask);
         if (count < 0) {
             if (errno == EINTR) continue;
             break;
@@ -640,4 +653,5 @@ void SimAgent::run(volatile bool& stop, int controlFd) {
         run_alarms();
         netsnmp_check_outstanding_agent_requests();
     }
+    pthread_sigmask(SIG_SETMASK, &savedMask, nullptr);
 }
