@@ -99,6 +99,7 @@ void TLogForm::FormCreate() {
         getLogRequest->addEdit(0, "%s", {ServerEdit});
         getLogRequest->addEdit(1, "%s", {FileNameEdit});
         getLogRequest->addComboBox(2, GetCoBox);
+        getLogRequest->setStatusBar(StatusBar1);  // the page's first read: its failure shows there
         getLogRequest->get();
     } catch (const std::exception& e) {
         StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
@@ -141,9 +142,8 @@ void TLogForm::FormCreate() {
     if (m_dir.isValid())
         LogFilePath = (m_dir.path() + QLatin1Char('/') + QLatin1String(kLogFileName)).toStdString();
     if (m_dir.isValid())
-        tftpServer =
-            StartPageTftpServer(this, m_dir.path().toStdString(), 5000,
-                                [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
+        tftpServer = StartPageTftpServer(this, m_dir.path().toStdString(), 5000,
+                                         [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
     else
         ShowTftpInitError(this, QStringLiteral("cannot create a folder for the log"));
     // Without the server no log can arrive; the page stays open for the settings.

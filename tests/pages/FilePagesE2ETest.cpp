@@ -455,6 +455,58 @@ TEST_F(FilePagesE2E, LogShowsTheDevicesLinesAndClearEmptiesIt) {
     EXPECT_EQ(sim->command("syslog"), "ok 0");
 }
 
+struct UnansweredPage {
+    const char* name;
+    bool silent;  // else the community is refused
+    // Opens the page; gives it and the status bar its failed read goes to.
+    std::function<std::pair<std::unique_ptr<forms::Form>, forms::StatusBar*>(TMainForm*)> open;
+};
+
+template <typename Page>
+std::pair<std::unique_ptr<forms::Form>, forms::StatusBar*> openPage(TMainForm* main,
+                                                                    forms::StatusBar* Page::*bar) {
+    auto page = std::make_unique<Page>(nullptr, main);
+    forms::StatusBar* shown = (*page).*bar;
+    return {std::move(page), shown};
+}
+
+class UnansweredPages : public FilePagesE2E, public ::testing::WithParamInterface<UnansweredPage> {};
+
+// A page opened on a device that does not answer says so in its status bar with the failed read's
+// result line, as the Performance page does.
+TEST_P(UnansweredPages, StatusBarShowsTheFailedRead) {
+    const UnansweredPage& c = GetParam();
+    const HvSNMPDefaults saved = HvSNMPSession::defaults;
+    HvSNMPSession::defaults.timeout = 10;
+    if (c.silent)
+        ASSERT_TRUE(sim->ok("silence 60000"));
+    else
+        HvSNMPSession::defaults.readCommunity = "wrong";
+    auto [page, bar] = c.open(main);
+    HvSNMPSession::defaults = saved;
+    std::string message;
+    int32_t code = 0;
+    HvSNMPError::translate(HvSnmpStatus::Timeout, code, message);
+    const QString expected = QString::fromStdString("Get: " + message + ". Receive at ");
+    EXPECT_TRUE(waitFor([&] { return bar->simpleText().startsWith(expected); }))
+        << bar->simpleText().toStdString();
+    page.reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, UnansweredPages,
+    ::testing::Values(UnansweredPage{"FirmwareWrongCommunity", false,
+                                     [](TMainForm* m) { return openPage(m, &TFM_Firmware::StatusBar); }},
+                      UnansweredPage{"ConfigFileSilent", true,
+                                     [](TMainForm* m) { return openPage(m, &TFM_CfgFile::StatusBar); }},
+                      UnansweredPage{"LogWrongCommunity", false,
+                                     [](TMainForm* m) { return openPage(m, &TLogForm::StatusBar1); }},
+                      UnansweredPage{"LogSilent", true,
+                                     [](TMainForm* m) { return openPage(m, &TLogForm::StatusBar1); }},
+                      UnansweredPage{"LogSettingsWrongCommunity", false,
+                                     [](TMainForm* m) { return openPage(m, &TLogSetForm::StatusBar1); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(FilePagesE2E, LogClearRefusedKeepsTheList) {
     auto page = std::make_unique<TLogForm>(nullptr, main);
     page->show();
