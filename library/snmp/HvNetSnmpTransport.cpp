@@ -379,8 +379,8 @@ std::vector<std::string>& logCauseList() {
     return causes;
 }
 
-// A wrong password makes net-snmp log every unauthenticated answer, hundreds of lines a minute;
-// the outcome reaches the user as a status. Kept quiet unless HV_SNMP_LOG asks for it.
+// net-snmp logs a line for every answer that fails authentication, hundreds a minute under a wrong
+// key; the outcome reaches the user as a status. Kept quiet unless HV_SNMP_LOG asks for it.
 int onNetSnmpLog(int, int, void* serverArg, void*) {
     const auto* message = static_cast<const snmp_log_message*>(serverArg);
     if (!message || !message->msg) return 0;
