@@ -20,7 +20,8 @@ struct HvSNMPScope {
 
 // Version byte (0 v1, 1 v2c, 3 v3), the communities, and the SNMPv3 user. Codes as the command
 // line gives them: model 3 is USM; level 1 noAuthNoPriv, 2 authNoPriv, 3 authPriv; auth 1 none,
-// 2 MD5, 3 SHA; priv 1 none, 2 DES, 4 AES-128.
+// 2 MD5, 3 SHA; priv 1 none, 2 DES, 3 triple DES, 4 IDEA, 19 AES-128, 20 AES-192, 21 AES-256 (the
+// transport refuses what net-snmp cannot do: triple DES and IDEA).
 struct HvSNMPSecurity {
     uint8_t version = 0;
     std::string readCommunity;

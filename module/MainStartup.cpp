@@ -133,6 +133,8 @@ void applyValue(const SwitchDef& s, const std::string& value, HvSNMPDefaults& d,
             }
             break;
         case Switch::p:
+            // The library's code minus one: /p1 DES, /p18..20 AES-128..256 (/p2 triple DES and /p3
+            // IDEA give codes that the transport refuses as unsupported).
             if (number("/p", value, INT32_MIN, INT32_MAX - 1, n)) {
                 d.privProtocol = static_cast<int32_t>(n + 1);
                 t.privProtocol = numberText(n);

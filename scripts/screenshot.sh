@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the main window under Xvfb while it watches the simulator.
-# Usage: scripts/screenshot.sh [OUTPUT.png]   (default: build/screenshot.png)
+# Usage: scripts/screenshot.sh [SNMP options of demo.sh] [OUTPUT.png]   (default: build/screenshot.png)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="${HV_BUILD_DIR:-$top/build}"
-out="${1:-$build/screenshot.png}"
+# shellcheck source=demo-options.sh
+. "$top/scripts/demo-options.sh"
+out="${demo_rest[0]:-$build/screenshot.png}"
 command -v Xvfb >/dev/null || { echo "Xvfb is missing: run scripts/setup.sh" >&2; exit 1; }
 [ -f "$build/build.ninja" ] ||
     cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHV_BUILD_TESTS=OFF >/dev/null
@@ -42,7 +44,8 @@ pids+=($!)
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 export DISPLAY="$display" QT_QPA_PLATFORM=xcb
 
-(cd "$work" && exec "$build/module/qmx7240nt" /I127.0.0.1 /Rkiwano) &
+demo_module_args "$sim_port"
+(cd "$work" && exec "$build/module/qmx7240nt" "${module_args[@]}") &
 pids+=($!)
 # Wait for the first answer, then for the blink run after it to end.
 for _ in $(seq 100); do grep -q '1\.3\.6\.1\.2\.1\.1\.1\.0' "$work/sim.log" 2>/dev/null && break; sleep 0.1; done

@@ -1,6 +1,7 @@
 #include "sim/SimAgent.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <pthread.h>
 #include <sys/select.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -587,21 +589,39 @@ int SimAgent::start(const std::string& address, int port, const std::string& eng
 }
 
 void SimAgent::run(volatile bool& stop, int controlFd) {
+    // SIGTERM and SIGINT are let in only inside the wait: one that came between the check of stop and
+    // a wait without time-out would never end it (a test's exit closes the control channel and sends
+    // SIGTERM at once).
+    sigset_t stopSignals, waitMask, savedMask;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, &savedMask);
+    waitMask = savedMask;
+    sigdelset(&waitMask, SIGTERM);
+    sigdelset(&waitMask, SIGINT);
     std::string pending;
     while (!stop && !m_device.quit) {
         int numfds = 0;
         fd_set readfds;
         FD_ZERO(&readfds);
-        struct timeval tv = {0, 100000};
-        int block = 0;
+        // Wait for a datagram, a control line or the next alarm (delayed answers, TFTP jobs) only:
+        // with none of them pending the simulator sleeps until a signal or input wakes it.
+        struct timeval tv = {0, 0};
+        int block = 1;
         snmp_select_info(&numfds, &readfds, &tv, &block);
-        struct timeval alarm;
-        if (get_next_alarm_delay_time(&alarm) == 0 && timercmp(&alarm, &tv, <)) tv = alarm;
+        struct timeval alarm = {0, 0};
+        if (get_next_alarm_delay_time(&alarm) != 0) {
+            if (alarm.tv_sec < 0 || (alarm.tv_sec == 0 && alarm.tv_usec < 0)) alarm = {0, 0};
+            if (block || timercmp(&alarm, &tv, <)) tv = alarm;
+            block = 0;
+        }
         if (controlFd >= 0) {
             FD_SET(controlFd, &readfds);
             numfds = std::max(numfds, controlFd + 1);
         }
-        int count = select(numfds, &readfds, nullptr, nullptr, &tv);
+        const struct timespec wait = {tv.tv_sec, tv.tv_usec * 1000};
+        int count = pselect(numfds, &readfds, nullptr, nullptr, block ? nullptr : &wait, &waitMask);
         if (count < 0) {
             if (errno == EINTR) continue;
             break;
@@ -633,4 +653,5 @@ void SimAgent::run(volatile bool& stop, int controlFd) {
         run_alarms();
         netsnmp_check_outstanding_agent_requests();
     }
+    pthread_sigmask(SIG_SETMASK, &savedMask, nullptr);
 }

@@ -63,7 +63,7 @@ struct SimUser {
     std::string name;
     std::string auth;  // "", "MD5" or "SHA"
     std::string authPass;
-    std::string priv;  // "", "DES" or "AES"
+    std::string priv;  // "", "DES", "AES", "AES192" or "AES256"
     std::string privPass;
     bool writable = true;
 };

@@ -29,7 +29,8 @@ const char* kUsage =
     "  --profile P          full (default) or legacy\n"
     "  --community C        a read-only community (repeatable)\n"
     "  --rw-community C     a read-write community (repeatable)\n"
-    "  --user U[:AUTH:PASS[:PRIV:PASS]]     a read-write v3 user; AUTH MD5 or SHA, PRIV DES or AES\n"
+    "  --user U[:AUTH:PASS[:PRIV:PASS]]     a read-write v3 user; AUTH MD5 or SHA,\n"
+    "                       PRIV DES, AES (128), AES192 or AES256\n"
     "  --ro-user U[:...]    a read-only v3 user\n"
     "  --engine-id TEXT     the v3 engine ID's text (default \"qmx-sim\")\n"
     "  --restart-time MS    silence after a restart, factory or upgrade command (default 3000)\n"
@@ -59,7 +60,9 @@ bool parseUser(std::string_view spec, bool writable, SimUser* u) {
     if (n == 5) {
         u->priv = parts[3];
         u->privPass = parts[4];
-        if ((u->priv != "DES" && u->priv != "AES") || u->privPass.empty()) return false;
+        if ((u->priv != "DES" && u->priv != "AES" && u->priv != "AES192" && u->priv != "AES256") ||
+            u->privPass.empty())
+            return false;
     }
     return true;
 }

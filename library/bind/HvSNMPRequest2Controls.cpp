@@ -1,6 +1,7 @@
 #include "library/bind/HvSNMPRequest2Controls.h"
 
 #include <exception>
+#include <optional>
 
 #include "library/HvException.h"
 #include "library/HvValueText.h"
@@ -102,6 +103,48 @@ void HvSNMPRequest2Controls::startAsyncGet(bool first) {
     request.getAsync(completion(&HvSNMPRequest2Controls::onAsyncGetReply), first);
 }
 
+namespace {
+
+// Watches a synchronous operation's message callback for its first failure, passing every record on
+// to the page's own callback; the page's callback is back in place when the watch ends.
+struct FailureWatch {
+    HvSNMPMessageCallback& slot;
+    HvSNMPMessageCallback saved;
+    std::optional<HvSNMPError> failure;
+    bool unanswered = false;  // a failure that is not the agent's error status
+    explicit FailureWatch(HvSNMPMessageCallback& callback) : slot(callback), saved(callback) {
+        slot = [this](HvSNMPError* e) {
+            if (e->code != 0) {
+                if (!failure) failure = *e;
+                if (e->code < -118 || e->code > -101) unanswered = true;
+            }
+            if (saved) saved(e);
+        };
+    }
+    void restore() {
+        if (active) slot = saved;
+        active = false;
+    }
+    // The request went with its owner: nothing is left to restore.
+    void release() { active = false; }
+    ~FailureWatch() { restore(); }
+    bool active = true;
+    FailureWatch(const FailureWatch&) = delete;
+    FailureWatch& operator=(const FailureWatch&) = delete;
+};
+
+}  // namespace
+
+// A failed operation's result line goes to the result control, where the page's user looks; without
+// one the page shows failures its own way (its message callback, its done handler).
+void HvSNMPRequest2Controls::showFailedResult(HvSNMPError& error, int operation) {
+    if (!resultControl()) return;
+    if (operation == 0)
+        showGetResult(&error);
+    else
+        showSetResult(&error);
+}
+
 bool HvSNMPRequest2Controls::get() {
     // A synchronous walk lets the page's handlers run between rows; one of them starting a read of
     // this same object would clear the rows and share the walk's position. It is refused.
@@ -124,6 +167,7 @@ bool HvSNMPRequest2Controls::get() {
                     if (!life.expired()) flag = false;
                 }
             } guard(life, m_inSyncRead);
+            FailureWatch watch(request.messageCallback);
             if (!isWalk()) {
                 // A read that got no answer (time-out, failed send, SNMPv3 report) keeps the values the
                 // items had: it must not leave empty controls that a later write would send. An agent's
@@ -131,18 +175,9 @@ bool HvSNMPRequest2Controls::get() {
                 std::vector<std::string> before;
                 for (int32_t i = 0; i < request.varList.count(); ++i)
                     before.push_back(request.varList.item(i).value);
-                bool unanswered = false;
-                struct CallbackGuard {
-                    HvSNMPMessageCallback& slot;
-                    HvSNMPMessageCallback saved;
-                    ~CallbackGuard() { slot = saved; }
-                } callbackGuard{request.messageCallback, request.messageCallback};
-                request.messageCallback = [&unanswered, page = callbackGuard.saved](HvSNMPError* e) {
-                    if (e->code < -118 || e->code > -101) unanswered = true;
-                    if (page) page(e);
-                };
                 request.get(&ok, true);
-                request.messageCallback = callbackGuard.saved;
+                watch.restore();
+                const bool unanswered = watch.unanswered;
                 if (!ok && unanswered && request.varList.count() == static_cast<int32_t>(before.size()))
                     for (int32_t i = 0; i < request.varList.count(); ++i)
                         request.varList.item(i).value = before[i];
@@ -155,15 +190,20 @@ bool HvSNMPRequest2Controls::get() {
                 while (request.get(&ok, first)) {
                     if (rowMatches(condition)) {
                         valuesToControls();
-                        if (life.expired()) return false;
+                        if (life.expired()) {
+                            watch.release();
+                            return false;
+                        }
                         ++rowCount;
                     }
                     first = false;
                 }
+                watch.restore();
             }
             afterGet();
             busy = false;
             if (ok) okRecord();
+            if (!ok && watch.failure) showFailedResult(*watch.failure, 0);
             return ok;
         }
         if (mode == 1) {
@@ -195,10 +235,13 @@ bool HvSNMPRequest2Controls::set(bool reread, bool readControls, const std::stri
     try {
         if (mode == 0) {
             busy = true;
+            FailureWatch watch(request.messageCallback);
             request.set(&ok, false, indexList, values);
+            watch.restore();
             afterSet();
             busy = false;
             if (ok) okRecord();
+            if (!ok && watch.failure) showFailedResult(*watch.failure, 1);
             if (isWalk() && this->reread) get();
             return ok;
         }
@@ -253,6 +296,8 @@ void HvSNMPRequest2Controls::onAsyncGetReply(HvSNMPError* error, HvSNMPVarList*)
         if (error->code != 0) {
             busy = false;
             lastOperation = 0;
+            showFailedResult(*error, 0);
+            if (life.expired()) return;
             if (onAsyncGetDone) {
                 const HvRequestDoneEvent done = onAsyncGetDone;
                 done(this, error);
@@ -299,6 +344,8 @@ void HvSNMPRequest2Controls::onAsyncSetReply(HvSNMPError* error, HvSNMPVarList*)
         if (error->code != 0) {
             busy = false;
             lastOperation = 1;
+            showFailedResult(*error, 1);
+            if (life.expired()) return;
             if (onAsyncSetDone) {
                 const HvRequestDoneEvent done = onAsyncSetDone;
                 done(this, error);

@@ -88,6 +88,7 @@ private:
     void okRecord();
     void showResult(HvSNMPError* error);
     void showFailure(const std::string& message);
+    void showFailedResult(HvSNMPError& error, int operation);
     void startAsyncGet(bool first);
     // An asynchronous operation that raised: busy cleared, the message shown.
     void endAsyncWithFailure(std::exception_ptr failure, int operation);

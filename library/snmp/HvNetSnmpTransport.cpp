@@ -32,7 +32,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr std::size_t kTransformOidLength = 10;  // every usm...Protocol OID has ten arcs
+constexpr std::size_t kTransformOidLength = 10;  // the authentication OIDs, DES and AES-128 have ten arcs
 namespace St = HvSnmpStatus;
 
 // ---- OIDs in text ----
@@ -301,6 +301,7 @@ struct Op {
     const netsnmp_session* sent = nullptr;
     bool rediscovered = false;
     int32_t lastReport = 0;
+    bool authFailed = false;  // an answer came that failed authentication
     Clock::time_point deadline;
     bool done = false;
     HvSnmpReply reply;
@@ -323,8 +324,77 @@ struct Sessions {
     int32_t level = 1;
     const oid* authProto = nullptr;
     const oid* privProto = nullptr;
+    std::size_t privProtoLength = 0;
     std::string authKul, privKul;
 };
+
+struct PrivProtocol {
+    const oid* proto = nullptr;
+    std::size_t length = 0;
+};
+
+// The privacy protocols in the library's numbering (1 none, 2 DES, 3 triple DES, 4 IDEA, 19..21
+// AES-128..256). net-snmp here has no triple DES and no IDEA: those stay unsupported.
+PrivProtocol privProtocolOf(int32_t protocol) {
+    switch (protocol) {
+        case 2:
+            return {usmDESPrivProtocol, OID_LENGTH(usmDESPrivProtocol)};
+        case 19:
+            return {usmAESPrivProtocol, OID_LENGTH(usmAESPrivProtocol)};
+#ifdef NETSNMP_DRAFT_BLUMENTHAL_AES_04
+        case 20:
+            return {usmAES192PrivProtocol, OID_LENGTH(usmAES192PrivProtocol)};
+        case 21:
+            return {usmAES256PrivProtocol, OID_LENGTH(usmAES256PrivProtocol)};
+#endif
+        default:
+            return {};
+    }
+}
+
+// AES-192 and -256 need more key than one digest gives: extended as the agent's net-snmp does.
+std::string extendPrivKey(const PrivProtocol& priv, const oid* authProto, std::string kul,
+                          const std::string& engineId) {
+    const int needed = sc_get_proper_priv_length(priv.proto, static_cast<u_int>(priv.length));
+    if (needed <= 0 || kul.size() >= static_cast<std::size_t>(needed)) return kul;
+    size_t length = kul.size();
+    auto* buffer = static_cast<u_char*>(malloc(kul.size()));
+    memcpy(buffer, kul.data(), kul.size());
+    std::string engine = engineId;
+    const int type = sc_get_privtype(priv.proto, static_cast<u_int>(priv.length));
+    if (netsnmp_extend_kul(static_cast<u_int>(needed), const_cast<oid*>(authProto), kTransformOidLength, type,
+                           reinterpret_cast<u_char*>(engine.data()), static_cast<u_int>(engine.size()),
+                           &buffer, &length, static_cast<u_int>(kul.size())) == SNMPERR_SUCCESS)
+        kul.assign(reinterpret_cast<const char*>(buffer), length);
+    free(buffer);
+    return kul;
+}
+
+// ---- net-snmp's log ----
+
+constexpr std::size_t kMaxLogCauses = 64;
+
+std::vector<std::string>& logCauseList() {
+    static std::vector<std::string> causes;
+    return causes;
+}
+
+// net-snmp logs a line for every answer that fails authentication, hundreds a minute under a wrong
+// key; the outcome reaches the user as a status. Kept quiet unless HV_SNMP_LOG asks for it.
+int onNetSnmpLog(int, int, void* serverArg, void*) {
+    const auto* message = static_cast<const snmp_log_message*>(serverArg);
+    if (!message || !message->msg) return 0;
+    std::string line = message->msg;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    if (line.empty()) return 0;
+    const char* mode = std::getenv("HV_SNMP_LOG");
+    const bool every = mode && std::strcmp(mode, "all") == 0;
+    auto& causes = logCauseList();
+    const bool known = std::find(causes.begin(), causes.end(), line) != causes.end();
+    if (!known && causes.size() < kMaxLogCauses) causes.push_back(line);
+    if (mode && *mode && (every || !known)) std::fprintf(stderr, "net-snmp: %s\n", line.c_str());
+    return 0;
+}
 
 bool ownerIsEmpty(const std::weak_ptr<const void>& owner) {
     std::weak_ptr<const void> empty;
@@ -375,6 +445,7 @@ struct HvNetSnmpTransport::Impl {
     void releaseRetired();
     void waitFor(Op& op);
     void pollSession(void* sess, bool wait, Clock::time_point until);
+    int32_t expiryStatus(const Op& op) const;
     void closeAll();
 };
 
@@ -536,8 +607,7 @@ int32_t HvNetSnmpTransport::Impl::start(const std::shared_ptr<Op>& op) {
             if (t.authPassword.empty()) return St::UsmError;
         }
         if (t.securityLevel == 3) {
-            if (t.privProtocol != 2 && t.privProtocol != 4 && t.privProtocol != 19)
-                return St::UsmUnsupportedPrivProtocol;
+            if (!privProtocolOf(t.privProtocol).proto) return St::UsmUnsupportedPrivProtocol;
             if (t.privPassword.empty()) return St::UsmError;
         }
     }
@@ -674,14 +744,18 @@ int32_t HvNetSnmpTransport::Impl::sessionsFor(Op& op, Sessions*& out) {
                 }
                 s.authKul = HvUsmLocalizeKey(hash, ku(hash, t.authPassword), s.engineId);
                 if (t.securityLevel == 3) {
-                    s.privProto = t.privProtocol == 2 ? usmDESPrivProtocol : usmAESPrivProtocol;
-                    s.privKul = HvUsmLocalizeKey(hash, ku(hash, t.privPassword), s.engineId);
+                    const PrivProtocol priv = privProtocolOf(t.privProtocol);
+                    s.privProto = priv.proto;
+                    s.privProtoLength = priv.length;
+                    s.privKul = extendPrivKey(priv, s.authProto,
+                                              HvUsmLocalizeKey(hash, ku(hash, t.privPassword), s.engineId),
+                                              s.engineId);
                 }
             }
             base.securityAuthProto = const_cast<oid*>(s.authProto ? s.authProto : usmNoAuthProtocol);
             base.securityAuthProtoLen = USM_AUTH_PROTO_MD5_LEN;
             base.securityPrivProto = const_cast<oid*>(s.privProto ? s.privProto : usmNoPrivProtocol);
-            base.securityPrivProtoLen = USM_PRIV_PROTO_DES_LEN;
+            base.securityPrivProtoLen = s.privProto ? s.privProtoLength : USM_PRIV_PROTO_DES_LEN;
         } else {
             base.version = t.version == 0 ? SNMP_VERSION_1 : SNMP_VERSION_2c;
         }
@@ -723,7 +797,13 @@ void HvNetSnmpTransport::Impl::installUser(const std::string& key, Sessions& s) 
         length = kTransformOidLength;
     };
     setProto(user->authProtocol, user->authProtocolLen, s.authProto ? s.authProto : usmNoAuthProtocol);
-    setProto(user->privProtocol, user->privProtocolLen, s.privProto ? s.privProto : usmNoPrivProtocol);
+    if (s.privProto) {
+        free(user->privProtocol);
+        user->privProtocol = snmp_duplicate_objid(s.privProto, s.privProtoLength);
+        user->privProtocolLen = s.privProtoLength;
+    } else {
+        setProto(user->privProtocol, user->privProtocolLen, usmNoPrivProtocol);
+    }
     auto setKey = [](u_char*& field, size_t& length, const std::string& key) {
         free(field);
         field = nullptr;
@@ -852,7 +932,8 @@ void HvNetSnmpTransport::Impl::handle(Outcome& o) {
         reply.agentAddress = o.agentAddress.empty() ? op.dotted : o.agentAddress;
         reply.agentPort = o.agentAddress.empty() ? op.call.target.port : o.agentPort;
     } else {
-        reply = failureReply(op, o.status);
+        const bool wrongKey = o.status == St::Timeout && op.authFailed;
+        reply = failureReply(op, wrongKey ? St::UsmAuthenticationFailure : o.status);
         if (!o.agentAddress.empty()) {
             reply.agentAddress = o.agentAddress;
             reply.agentPort = o.agentPort;
@@ -877,8 +958,15 @@ void HvNetSnmpTransport::Impl::watchdog() {
     for (auto& op : late) {
         if (op->call.target.version == 3 && !op->lastReport)
             forgetAgent(op->dotted + ':' + std::to_string(op->call.target.port));
-        finish(*op, failureReply(*op, op->lastReport ? op->lastReport : St::Timeout));
+        finish(*op, failureReply(*op, expiryStatus(*op)));
     }
+}
+
+// An operation that ran out of time: when every answer it had failed authentication, the wrong
+// key is the cause, not the network.
+int32_t HvNetSnmpTransport::Impl::expiryStatus(const Op& op) const {
+    if (op.lastReport) return op.lastReport;
+    return op.authFailed ? St::UsmAuthenticationFailure : St::Timeout;
 }
 
 void HvNetSnmpTransport::Impl::closeDeferred() {
@@ -919,7 +1007,14 @@ void HvNetSnmpTransport::Impl::pollSession(void* sess, bool wait, Clock::time_po
             limit = tv;
     }
     int n = netsnmp_large_fd_set_select(numfds, &fds, nullptr, nullptr, &limit);
-    if (n > 0) snmp_sess_read2(sess, &fds);
+    if (n > 0) {
+        // net-snmp drops an answer that fails authentication and only counts it; the count tells.
+        const u_int wrongDigests = snmp_get_statistic(STAT_USMSTATSWRONGDIGESTS);
+        snmp_sess_read2(sess, &fds);
+        if (snmp_get_statistic(STAT_USMSTATSWRONGDIGESTS) != wrongDigests)
+            for (auto& [id, op] : ops)
+                if (op->session == sess && !op->probing) op->authFailed = true;
+    }
     snmp_sess_timeout(sess);
     netsnmp_large_fd_set_cleanup(&fds);
 }
@@ -929,8 +1024,7 @@ void HvNetSnmpTransport::Impl::waitFor(Op& op) {
         void* sess = op.session;
         pollSession(sess, true, op.deadline);
         handleInbox();
-        if (!op.done && Clock::now() >= op.deadline)
-            finish(op, failureReply(op, op.lastReport ? op.lastReport : St::Timeout));
+        if (!op.done && Clock::now() >= op.deadline) finish(op, failureReply(op, expiryStatus(op)));
     }
 }
 
@@ -971,6 +1065,10 @@ std::unique_ptr<HvNetSnmpTransport> HvNetSnmpTransport::create(int32_t& status) 
         netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
         netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_LOAD_HOST_FILES, 1);
         netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_NO_TOKEN_WARNINGS, 1);
+        // Its log goes to our handler only, never to stderr on its own.
+        snmp_disable_log();
+        snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, onNetSnmpLog, nullptr);
+        snmp_enable_calllog();
         init_snmp("hvsnmp");
     }
     std::unique_ptr<HvNetSnmpTransport> transport(new HvNetSnmpTransport());
@@ -1002,6 +1100,10 @@ HvNetSnmpTransport::~HvNetSnmpTransport() {
         }
     }
     if (g_impl == m_impl.get()) g_impl = nullptr;
+}
+
+std::vector<std::string> HvNetSnmpTransport::logCauses() {
+    return logCauseList();
 }
 
 void HvNetSnmpTransport::setEngineIdentity(const std::string& engineId, int32_t boots) {

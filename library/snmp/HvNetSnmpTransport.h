@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "library/snmp/HvSnmpTransport.h"
 
@@ -30,6 +31,11 @@ public:
 
     // Forgets every discovered engine ID and closes the sessions (tests).
     void reset();
+
+    // net-snmp's log never reaches the terminal by itself: each distinct line (one per cause) is
+    // kept here, oldest first. With HV_SNMP_LOG set in the environment, each cause is also written to
+    // stderr once; with HV_SNMP_LOG=all, every line as it comes.
+    static std::vector<std::string> logCauses();
 
     bool checkAddress(const std::string& address) override;
     HvSnmpReply sendSync(const HvSnmpCall& call) override;

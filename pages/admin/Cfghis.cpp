@@ -119,6 +119,7 @@ void TFM_CfgFile::FormCreate() {
         clusterRequest->mode = 1;
         clusterRequest->addComboBox(1, CB_Clus);
         clusterRequest->afterGetCallback = [this] { ClusterStateDone(); };
+        clusterRequest->setStatusBar(StatusBar);  // the page's first read: its failure shows there
         clusterRequest->get();
     } catch (const std::exception& e) {
         StatusBar->setSimpleText(QString::fromUtf8(e.what()));

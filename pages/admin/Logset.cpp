@@ -63,6 +63,7 @@ void TLogSetForm::FormCreate() {
         clusterRequest->request.varList.item(1).access = HvAccess::ReadWrite;
         clusterRequest->mode = 1;
         clusterRequest->addComboBox(1, CB_Clus);
+        clusterRequest->setStatusBar(StatusBar1);  // a failed read shows there
         clusterRequest->get();
     } catch (const std::exception& e) {
         StatusBar1->setSimpleText(QString::fromUtf8(e.what()));

@@ -24,6 +24,10 @@ QString logFolderTemplate() {
 }
 
 const char* const kNoLog = "The device did not send its log.";
+// The device takes up to 20 s to send: the status bar says what the page waits for.
+const char* const kWaitingForLog = "Waiting for the device to send its log...";
+const char* const kReceivingLog = "Receiving the device's log...";
+const char* const kLogArrived = "The device's log arrived.";
 
 }  // namespace
 
@@ -95,6 +99,7 @@ void TLogForm::FormCreate() {
         getLogRequest->addEdit(0, "%s", {ServerEdit});
         getLogRequest->addEdit(1, "%s", {FileNameEdit});
         getLogRequest->addComboBox(2, GetCoBox);
+        getLogRequest->setStatusBar(StatusBar1);  // the page's first read: its failure shows there
         getLogRequest->get();
     } catch (const std::exception& e) {
         StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
@@ -170,6 +175,7 @@ void TLogForm::GetBtnClick(QObject*) {
     tftp.arm(std::string(), HvTFTP_Write, kLogFileName);
     m_waiting = true;
     m_transferring = false;
+    StatusBar1->setSimpleText(QLatin1String(kWaitingForLog));
 
     GetCoBox->setItemIndex(GetCoBox->indexOf(QStringLiteral("get")));
     bool ok = false;
@@ -200,6 +206,7 @@ void TLogForm::Timer1Timer(QObject*) {
 void TLogForm::OnTftpStatus(const HvTFTPMsg& msg, bool&) {
     if (!m_waiting || msg.kind != HvTFTP_Write || msg.fileName != kLogFileName) return;
     if (msg.status == HvTFTP_Connected || msg.status == HvTFTP_Transferring) {
+        if (!m_transferring) StatusBar1->setSimpleText(QLatin1String(kReceivingLog));
         m_transferring = true;
     } else if (msg.status == HvTFTP_Success) {
         finishGet(true);
@@ -215,7 +222,7 @@ void TLogForm::finishGet(bool arrived) {
     tftp.disarm();
     // A file that did not arrive leaves the lines shown before, as the page always did.
     const bool loaded = LoadLogFile(arrived ? LogFilePath : std::string());
-    StatusBar1->setSimpleText(loaded ? QString() : QLatin1String(kNoLog));
+    StatusBar1->setSimpleText(QLatin1String(loaded ? kLogArrived : kNoLog));
 }
 
 bool TLogForm::LoadLogFile(const std::string& path) {

@@ -6,8 +6,11 @@
 
 #include "library/HvException.h"
 #include "library/HvSNMPVarList.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 using namespace HvControlConv;
 namespace S = HvSyntax;

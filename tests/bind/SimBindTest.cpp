@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "BindFixture.h"
@@ -210,6 +211,64 @@ TEST_F(SimBindTest, SilentDeviceLeavesTheControlsAsTheyWere) {
     EXPECT_EQ(descr->caption(), "QMX-7240NT Wireless Access Point");
     EXPECT_FALSE(system->busy);
 }
+
+struct FailedRead {
+    const char* name;
+    const char* fault;  // a control command for the simulator, or "" for a wrong community
+    uint8_t mode;       // 0 synchronous, 1 asynchronous
+    bool write;
+};
+
+void PrintTo(const FailedRead& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FailedResultLine : public SimBindTest, public ::testing::WithParamInterface<FailedRead> {};
+
+// An operation that fails under a device that is silent or refuses the community leaves its result
+// line in the status bar, where it stays; the page's own message callback still hears of it.
+TEST_P(FailedResultLine, StaysInTheStatusBar) {
+    const FailedRead& c = GetParam();
+    auto* bar = new forms::StatusBar(form.get());
+    system->setStatusBar(bar);
+    ASSERT_TRUE(system->get());
+    bar->setSimpleText(QString());
+    if (*c.fault) {
+        ASSERT_TRUE(sim.ok(c.fault));
+    } else {
+        system->request.security.readCommunity = "wrong";
+        system->request.security.writeCommunity = "wrong";
+    }
+    std::vector<int32_t> told;
+    system->request.messageCallback = [&](HvSNMPError* e) { told.push_back(e->code); };
+    system->request.timeout = 20;
+    system->request.retries = 0;
+    system->mode = c.mode;
+    const bool ok = c.write ? system->set(false, true) : system->get();
+    if (c.mode == 0) {
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(told, std::vector<int32_t>{-405});
+    }
+    ASSERT_TRUE(waitFor([&] { return !system->busy; }));
+    std::string message;
+    int32_t code = 0;
+    HvSNMPError::translate(HvSnmpStatus::Timeout, code, message);
+    const QString expected =
+        QString::fromStdString((c.write ? "Set: " : "Get: ") + message + ". Receive at ");
+    EXPECT_TRUE(bar->simpleText().startsWith(expected)) << bar->simpleText().toStdString();
+    // Nothing that runs after the operation blanks it.
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_TRUE(bar->simpleText().startsWith(expected)) << bar->simpleText().toStdString();
+    EXPECT_EQ(sysName->text(), "qmx-lab");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sim, FailedResultLine,
+                         ::testing::Values(FailedRead{"SilentSyncGet", "silence 5000", 0, false},
+                                           FailedRead{"WrongCommunitySyncGet", "", 0, false},
+                                           FailedRead{"WrongCommunitySyncSet", "", 0, true},
+                                           FailedRead{"SilentAsyncGet", "silence 5000", 1, false},
+                                           FailedRead{"WrongCommunityAsyncSet", "", 1, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SimBindTest, ValueOutsideTheListIsWrittenBackUnchangedNotAsZero) {
     ASSERT_TRUE(sim.ok("set " + kSec + "5.1 i 7"));

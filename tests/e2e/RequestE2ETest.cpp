@@ -21,8 +21,11 @@
 #include "library/HvSNMPSession.h"
 #include "library/snmp/HvNetSnmpTransport.h"
 #include "tests/sim/SimProcess.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 namespace S = HvSyntax;
 namespace A = HvAccess;
@@ -55,7 +58,7 @@ struct Security {
     int32_t level;
     int32_t auth;  // 2 MD5, 3 SHA
     const char* authPassword;
-    int32_t priv;  // 2 DES, 4 AES
+    int32_t priv;  // the library's numbering: 2 DES, 19 AES-128, 20 AES-192, 21 AES-256
     const char* privPassword;
 };
 
@@ -65,8 +68,10 @@ const Security kSecurities[] = {
     {"v3NoAuth", 3, "plain", 1, 1, "", 1, ""},
     {"v3Md5", 3, "md5user", 2, 2, "md5password", 1, ""},
     {"v3ShaDes", 3, "shades", 3, 3, "shapassword", 2, "desprivacy"},
-    {"v3Md5Aes", 3, "md5aes", 3, 2, "md5password", 4, "aesprivacy"},
-    {"v3ShaAes", 3, "shaaes", 3, 3, "shapassword", 4, "aesprivacy"},
+    {"v3Md5Aes", 3, "md5aes", 3, 2, "md5password", 19, "aesprivacy"},
+    {"v3ShaAes", 3, "shaaes", 3, 3, "shapassword", 19, "aesprivacy"},
+    {"v3ShaAes192", 3, "shaaes192", 3, 3, "shapassword", 20, "aesprivacy"},
+    {"v3ShaAes256", 3, "shaaes256", 3, 3, "shapassword", 21, "aesprivacy"},
 };
 
 QCoreApplication& application() {
@@ -105,7 +110,9 @@ protected:
         sim = new SimProcess(
             {"--community", "kiwano", "--rw-community", "morello", "--user", "plain", "--user",
              "md5user:MD5:md5password", "--user", "shades:SHA:shapassword:DES:desprivacy", "--user",
-             "md5aes:MD5:md5password:AES:aesprivacy", "--user", "shaaes:SHA:shapassword:AES:aesprivacy"});
+             "md5aes:MD5:md5password:AES:aesprivacy", "--user", "shaaes:SHA:shapassword:AES:aesprivacy",
+             "--user", "shaaes192:SHA:shapassword:AES192:aesprivacy", "--user",
+             "shaaes256:SHA:shapassword:AES256:aesprivacy"});
         if (!sim->start()) startError = sim->error();
     }
     static void TearDownTestSuite() {
@@ -259,7 +266,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"WrongCommunity", {"v2c", 1, "", 1, 1, "", 1, ""}, -405},
         Refusal{"UnknownUser", {"v3", 3, "stranger", 2, 2, "md5password", 1, ""}, -304},
         Refusal{"WrongAuthPassword", {"v3", 3, "md5user", 2, 2, "not-the-password", 1, ""}, -308},
-        Refusal{"WrongPrivPassword", {"v3", 3, "shaaes", 3, 3, "shapassword", 4, "not-the-privacy"}, -306}),
+        Refusal{"WrongPrivPassword", {"v3", 3, "shaaes", 3, 3, "shapassword", 19, "not-the-privacy"}, -306},
+        // Triple DES and IDEA are not in net-snmp: refused before anything is sent.
+        Refusal{"TripleDes", {"v3", 3, "shaaes", 3, 3, "shapassword", 3, "aesprivacy"}, -313},
+        Refusal{"Idea", {"v3", 3, "shaaes", 3, 3, "shapassword", 4, "aesprivacy"}, -313}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RequestE2E, SilentDeviceTimesOutAfterEveryTry) {

@@ -5,8 +5,11 @@
 #include <QDateTime>
 
 #include "library/HvClock.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 struct TextCase {
     const char* name;

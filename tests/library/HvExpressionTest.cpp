@@ -6,8 +6,11 @@
 
 #include "library/HvClock.h"
 #include "library/HvException.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 TEST(StringReplaceAll, ReplacesWithoutRescanning) {
     EXPECT_EQ(HvStringReplaceAll("aXa", "X", "XX"), "aXXa");

@@ -6,8 +6,11 @@
 
 #include "library/HvClock.h"
 #include "library/HvException.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 struct TranslateCase {
     const char* name;

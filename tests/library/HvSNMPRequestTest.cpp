@@ -13,8 +13,11 @@
 #include "platform/HvExceptionHook.h"
 #include "library/HvException.h"
 #include "tests/library/FakeAgent.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 namespace S = HvSyntax;
 namespace A = HvAccess;

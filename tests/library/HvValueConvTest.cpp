@@ -7,8 +7,11 @@
 #include "library/HvNumList.h"
 #include "library/HvOptionList.h"
 #include "library/HvValueText.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 using namespace std::string_literals;
 namespace S = HvSyntax;

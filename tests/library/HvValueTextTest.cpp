@@ -5,8 +5,11 @@
 #include <cmath>
 
 #include "library/HvException.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 using namespace std::string_literals;
 

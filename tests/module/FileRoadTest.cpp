@@ -11,10 +11,13 @@
 #include <QTemporaryDir>
 
 #include "module/FileRoad.h"
+#include "tests/NamedRows.h"
 
 using FileRoad::PathVerdict;
 
 namespace {
+
+using hvtest::PrintTo;
 
 class PathChecks : public ::testing::Test {
 protected:

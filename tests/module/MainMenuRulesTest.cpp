@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "module/MainMenuRules.h"
+#include "tests/NamedRows.h"
 
 using namespace MainMenuRules;
 
 namespace {
+
+using hvtest::PrintTo;
 
 struct AdvancedCase {
     const char* name;

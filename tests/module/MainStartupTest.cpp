@@ -12,10 +12,13 @@
 #include "library/HvSNMPError.h"
 #include "module/MainStartup.h"
 #include "platform/RegistryStore.h"
+#include "tests/NamedRows.h"
 
 using namespace MainStartup;
 
 namespace {
+
+using hvtest::PrintTo;
 
 void quiet(const std::string&) {}
 
@@ -113,6 +116,13 @@ const SwitchCase kSwitchCases[] = {
          EXPECT_EQ(s.t.securityLevel, "");
      }},
     {"LevelTwoIsAuthPriv", {"/v3", "/l2"}, [](const Session& s) { EXPECT_EQ(s.d.securityLevel, 3); }},
+    // The library's privacy codes minus one: /p18 AES-128 (19), /p20 AES-256 (21), not 4 (IDEA).
+    {"PrivacyIsTheLibrarysCodeMinusOne",
+     {"/v3", "/p20"},
+     [](const Session& s) {
+         EXPECT_EQ(s.d.privProtocol, 21);
+         EXPECT_EQ(s.t.privProtocol, "20");
+     }},
     {"UnparsableNumbersKeepDefaults",
      {"/vx", "/v3", "/t12ab", "/t", "/t70000", "/l-"},
      [](const Session& s) {

@@ -25,8 +25,11 @@
 #include "platform/UdpSocket.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/sim/SimProcess.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 const std::string kArc = "1.3.6.1.4.1.47011.11.37.4.";
 const std::string kClusterAction = kArc + "2.12.1.1.1.2.1";
@@ -441,7 +444,10 @@ TEST_F(FilePagesE2E, LogShowsTheDevicesLinesAndClearEmptiesIt) {
     EXPECT_FALSE(page->SetBtn->enabled());
     const size_t from = sim->logSize();
     ASSERT_TRUE(page->GetBtn->userClick());
+    // While the device is about to send, the page says it waits; then the outcome.
+    EXPECT_EQ(page->StatusBar1->simpleText(), QStringLiteral("Waiting for the device to send its log..."));
     ASSERT_TRUE(waitFor([&] { return page->SetBtn->enabled(); }, 20000));
+    EXPECT_EQ(page->StatusBar1->simpleText(), QStringLiteral("The device's log arrived."));
     ASSERT_EQ(page->ViewListView->itemCount(), 3);
     EXPECT_EQ(page->ViewListView->item(0)->caption(), QStringLiteral("Jan  1 00:00:01"));
     EXPECT_EQ(page->ViewListView->item(0)->subItem(0), QStringLiteral("System"));
@@ -459,14 +465,67 @@ TEST_F(FilePagesE2E, LogShowsTheDevicesLinesAndClearEmptiesIt) {
     // A log that does not come keeps the lines shown and says so.
     ASSERT_TRUE(sim->ok("tftp-fail"));
     ASSERT_TRUE(page->GetBtn->userClick());
-    ASSERT_TRUE(waitFor([&] { return !page->StatusBar1->simpleText().isEmpty(); }));
-    EXPECT_EQ(page->StatusBar1->simpleText(), QStringLiteral("The device did not send its log."));
+    ASSERT_TRUE(waitFor([&] {
+        return page->StatusBar1->simpleText() == QStringLiteral("The device did not send its log.");
+    }));
     EXPECT_EQ(page->ViewListView->itemCount(), 3);
 
     ASSERT_TRUE(page->Clear_Btn->userClick());
     ASSERT_TRUE(waitFor([&] { return page->ViewListView->itemCount() == 0; }));
     EXPECT_EQ(sim->command("syslog"), "ok 0");
 }
+
+struct UnansweredPage {
+    const char* name;
+    bool silent;  // else the community is refused
+    // Opens the page; gives it and the status bar its failed read goes to.
+    std::function<std::pair<std::unique_ptr<forms::Form>, forms::StatusBar*>(TMainForm*)> open;
+};
+
+template <typename Page>
+std::pair<std::unique_ptr<forms::Form>, forms::StatusBar*> openPage(TMainForm* main,
+                                                                    forms::StatusBar* Page::*bar) {
+    auto page = std::make_unique<Page>(nullptr, main);
+    forms::StatusBar* shown = (*page).*bar;
+    return {std::move(page), shown};
+}
+
+class UnansweredPages : public FilePagesE2E, public ::testing::WithParamInterface<UnansweredPage> {};
+
+// A page opened on a device that does not answer says so in its status bar with the failed read's
+// result line, as the Performance page does.
+TEST_P(UnansweredPages, StatusBarShowsTheFailedRead) {
+    const UnansweredPage& c = GetParam();
+    const HvSNMPDefaults saved = HvSNMPSession::defaults;
+    HvSNMPSession::defaults.timeout = 10;
+    if (c.silent)
+        ASSERT_TRUE(sim->ok("silence 60000"));
+    else
+        HvSNMPSession::defaults.readCommunity = "wrong";
+    auto [page, bar] = c.open(main);
+    HvSNMPSession::defaults = saved;
+    std::string message;
+    int32_t code = 0;
+    HvSNMPError::translate(HvSnmpStatus::Timeout, code, message);
+    const QString expected = QString::fromStdString("Get: " + message + ". Receive at ");
+    EXPECT_TRUE(waitFor([&] { return bar->simpleText().startsWith(expected); }))
+        << bar->simpleText().toStdString();
+    page.reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, UnansweredPages,
+    ::testing::Values(UnansweredPage{"FirmwareWrongCommunity", false,
+                                     [](TMainForm* m) { return openPage(m, &TFM_Firmware::StatusBar); }},
+                      UnansweredPage{"ConfigFileSilent", true,
+                                     [](TMainForm* m) { return openPage(m, &TFM_CfgFile::StatusBar); }},
+                      UnansweredPage{"LogWrongCommunity", false,
+                                     [](TMainForm* m) { return openPage(m, &TLogForm::StatusBar1); }},
+                      UnansweredPage{"LogSilent", true,
+                                     [](TMainForm* m) { return openPage(m, &TLogForm::StatusBar1); }},
+                      UnansweredPage{"LogSettingsWrongCommunity", false,
+                                     [](TMainForm* m) { return openPage(m, &TLogSetForm::StatusBar1); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FilePagesE2E, LogClearRefusedKeepsTheList) {
     auto page = std::make_unique<TLogForm>(nullptr, main);

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "pages/wireless/PerformaceRules.h"
+#include "tests/NamedRows.h"
 
 using namespace PerformaceRules;
 
 namespace {
+
+using hvtest::PrintTo;
 
 struct CheckCase {
     const char* name;

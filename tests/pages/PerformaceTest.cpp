@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -548,6 +549,42 @@ TEST_F(PerformaceTest, FailedCreationLeavesRefreshAndApplyHarmless) {
     EXPECT_TRUE(pageLog(mark).empty());
     EXPECT_TRUE(boxes.empty());
 }
+
+struct Unanswered {
+    const char* name;
+    const char* fault;  // a control command for the simulator, or "" for a wrong community
+};
+
+void PrintTo(const Unanswered& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PerformaceUnanswered : public PerformaceTest, public ::testing::WithParamInterface<Unanswered> {};
+
+// Opened on a device that does not answer (silent, or the community refused), the page's status bar
+// keeps the failed read's result line; it used to stay blank.
+TEST_P(PerformaceUnanswered, StatusBarShowsTheFailedRead) {
+    ASSERT_TRUE(startSim(kP1)) << sim->error();
+    HvSNMPSession::defaults.timeout = 10;
+    const std::string community = HvSNMPSession::defaults.readCommunity;
+    if (*GetParam().fault)
+        ASSERT_TRUE(sim->ok(GetParam().fault));
+    else
+        HvSNMPSession::defaults.readCommunity = "wrong";
+    TFM_Performace& p = open();
+    HvSNMPSession::defaults.readCommunity = community;
+    std::string message;
+    int32_t code = 0;
+    HvSNMPError::translate(HvSnmpStatus::Timeout, code, message);
+    const QString expected = QString::fromStdString("Get: " + message + ". Receive at ");
+    EXPECT_TRUE(p.StatusBar->simpleText().startsWith(expected)) << p.StatusBar->simpleText().toStdString();
+    EXPECT_TRUE(boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Device, PerformaceUnanswered,
+                         ::testing::Values(Unanswered{"Silent", "silence 60000"},
+                                           Unanswered{"WrongCommunity", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Closing while the walk still runs: no answer reaches the deleted page, and it opens again.
 TEST_F(PerformaceTest, CloseDuringTheWalk) {

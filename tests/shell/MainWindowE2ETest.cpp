@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <ostream>
 
 #include "ShellFixture.h"
 #include "library/HvSNMPError.h"
@@ -12,8 +13,11 @@
 #include "module/Misc.h"
 #include "module/Wait.h"
 #include "tests/sim/SimProcess.h"
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 const QColor kLime(0, 255, 0);
 const QColor kBlack(0, 0, 0);
@@ -200,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"V2cIni", "AgentPort=%PORT%\r\nVersion=1\r\n", {"/I127.0.0.1", "/Rpubx"}, "2c", "pubx"},
         VersionCase{"V3CommandLine",
                     "",
-                    {"/I127.0.0.1", "/v3", "/t%PORT%", "/m3", "/nalice", "/l2", "/a2", "/Aalicepass", "/p3",
+                    {"/I127.0.0.1", "/v3", "/t%PORT%", "/m3", "/nalice", "/l2", "/a2", "/Aalicepass", "/p18",
                      "/Palicepriv"},
                     "3",
                     "alice"},
@@ -211,6 +215,47 @@ INSTANTIATE_TEST_SUITE_P(
             {"/I127.0.0.1", "/Rx"},
             "3",
             "bob"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct PrivacyCase {
+    const char* name;
+    const char* simPriv;  // the simulator user's privacy protocol
+    const char* privSwitch;
+    int32_t status;  // the poll's outcome
+};
+
+void PrintTo(const PrivacyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Privacy : public MainWindowE2E, public ::testing::WithParamInterface<PrivacyCase> {};
+
+// "/p" gives the library's privacy code minus one: every protocol net-snmp has reaches the device
+// encrypted; triple DES and IDEA are refused as unsupported, and nothing is sent.
+TEST_P(Privacy, SwitchGivesTheLibrarysProtocol) {
+    const PrivacyCase& c = GetParam();
+    ASSERT_TRUE(startSim({"--user", std::string("pat:SHA:patauth1:") + c.simPriv + ":patpriv1"}))
+        << sim->error();
+    TMainForm& form = start({"/I127.0.0.1", "/v3", "/t" + std::to_string(sim->port()), "/m3", "/l2", "/a2",
+                             "/Apatauth1", c.privSwitch, "/Ppatpriv1", "/npat"});
+    ASSERT_FALSE(form.refused());
+    quickPoll(form);
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == c.status; })) << form.lastStatusText;
+    if (c.status == 0) {
+        auto line = firstSysDescr();
+        ASSERT_TRUE(line);
+        EXPECT_EQ(line->version, "3");
+        EXPECT_EQ(line->principal, "pat");
+    } else {
+        EXPECT_EQ(sysDescrGets(), 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, Privacy,
+    ::testing::Values(PrivacyCase{"Des", "DES", "/p1", 0}, PrivacyCase{"Aes128", "AES", "/p18", 0},
+                      PrivacyCase{"Aes192", "AES192", "/p19", 0}, PrivacyCase{"Aes256", "AES256", "/p20", 0},
+                      PrivacyCase{"TripleDes", "AES", "/p2", -313}, PrivacyCase{"Idea", "AES", "/p3", -313}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowE2E, SecondInstanceForSameDeviceRefusedOtherDeviceStarts) {

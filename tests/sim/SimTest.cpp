@@ -5,6 +5,10 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
 
 #include <fcntl.h>
 
@@ -35,6 +39,8 @@ const std::vector<std::string> kUsers = {
     "--user", "frank:SHA:frankpass:DES:frankpriv",
     "--user", "gina:MD5:ginapass1:AES:ginapriv1",
     "--user", "sam:MD5:abc:DES:xyz",
+    "--user", "hank:SHA:hankpass1:AES192:hankpriv1",
+    "--user", "iris:SHA:irispass1:AES256:irispriv1",
     "--ro-user", "rita:SHA:ritapass1",
 };
 // clang-format on
@@ -62,6 +68,12 @@ std::vector<SnmpAccess> allAccesses() {
         {"v3Md5Aes",
          {"-v3", "-u", "gina", "-l", "authPriv", "-a", "MD5", "-A", "ginapass1", "-x", "AES", "-X",
           "ginapriv1"}},
+        {"v3ShaAes192",
+         {"-v3", "-u", "hank", "-l", "authPriv", "-a", "SHA", "-A", "hankpass1", "-x", "AES-192", "-X",
+          "hankpriv1"}},
+        {"v3ShaAes256",
+         {"-v3", "-u", "iris", "-l", "authPriv", "-a", "SHA", "-A", "irispass1", "-x", "AES-256", "-X",
+          "irispriv1"}},
         // The tools take the keys of "abc" and "xyz" instead (RFC 3414 A.2 with MD5).
         {"v3ShortPasswords",
          {"-v3", "-u", "sam", "-l", "authPriv", "-a", "MD5", "-3m", "0x992d2d55392e2045ee1e0711ca73c6eb",
@@ -563,6 +575,37 @@ TEST(SimProcessTest, BadCommandLineIsRefused) {
                                           {"--bogus"}}) {
         SimProcess sim(args);
         EXPECT_FALSE(sim.start(std::chrono::seconds(5))) << args[0];
+    }
+}
+
+// CPU time (user + system) of a process, in clock ticks.
+long cpuTicks(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // Fields after the command's closing parenthesis: state is field 3, utime 14, stime 15.
+    std::istringstream rest(text.substr(text.rfind(')') + 2));
+    std::string field;
+    long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && rest >> field; ++i) {
+        if (i == 14) utime = std::stol(field);
+        if (i == 15) stime = std::stol(field);
+    }
+    return utime + stime;
+}
+
+// An idle simulator sleeps in its wait: with and without its control channel, it takes (almost) no
+// CPU over a couple of seconds. The old loop spun at a zero time-out and took the whole interval.
+TEST(SimProcessTest, IdleSimulatorUsesNoCpu) {
+    for (bool control : {true, false}) {
+        SimProcess sim(control ? std::vector<std::string>{} : std::vector<std::string>{"--no-control"});
+        ASSERT_TRUE(sim.start()) << sim.error();
+        const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+        const long before = cpuTicks(sim.pid());
+        const auto interval = std::chrono::milliseconds(2000);
+        std::this_thread::sleep_for(interval);  // the measured interval itself, not a wait for an event
+        const long used = cpuTicks(sim.pid()) - before;
+        EXPECT_LT(used, ticksPerSecond * 2 / 10)
+            << (control ? "with" : "without") << " control: " << used << " ticks in 2 s";
     }
 }
 

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <ostream>
 #include <string>
+
+#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -28,7 +32,9 @@ std::vector<std::string> simArguments() {
             "--user",         "md5auth:MD5:md5password",
             "--user",         "shaauth:SHA:shapassword",
             "--user",         "md5des:MD5:md5password:DES:despassword",
-            "--user",         "shaaes:SHA:shapassword:AES:aespassword"};
+            "--user",         "shaaes:SHA:shapassword:AES:aespassword",
+            "--user",         "shaaes192:SHA:shapassword:AES192:aespassword",
+            "--user",         "md5aes256:MD5:md5password:AES256:aespassword"};
 }
 
 // One simulator for the whole program: starting one per test would cost more than the tests.
@@ -63,7 +69,10 @@ const Security kSecurities[] = {
     {"V3AuthMd5", 3, 2, "md5auth", 2, "md5password", 1, ""},
     {"V3AuthSha", 3, 2, "shaauth", 3, "shapassword", 1, ""},
     {"V3PrivMd5Des", 3, 3, "md5des", 2, "md5password", 2, "despassword"},
-    {"V3PrivShaAes", 3, 3, "shaaes", 3, "shapassword", 4, "aespassword"},
+    // Privacy protocols in the library's numbering: 2 DES, 19 AES-128, 20 AES-192, 21 AES-256.
+    {"V3PrivShaAes", 3, 3, "shaaes", 3, "shapassword", 19, "aespassword"},
+    {"V3PrivShaAes192", 3, 3, "shaaes192", 3, "shapassword", 20, "aespassword"},
+    {"V3PrivMd5Aes256", 3, 3, "md5aes256", 2, "md5password", 21, "aespassword"},
 };
 
 HvSnmpCall callFor(const Security& s, HvSnmpOp op, std::vector<std::string> oids) {
@@ -215,7 +224,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"WrongAuthProtocol", {"", 3, 2, "md5auth", 3, "md5password", 1, ""}, 1408},
         Refusal{"LevelAboveTheUser", {"", 3, 3, "md5auth", 2, "md5password", 2, "despassword"}, 1403},
         // The simulator reports a key that does not decrypt the request as a decryption error.
-        Refusal{"WrongPrivPassword", {"", 3, 3, "shaaes", 3, "shapassword", 4, "wrongpassword"}, 1406},
+        Refusal{"WrongPrivPassword", {"", 3, 3, "shaaes", 3, "shapassword", 19, "wrongpassword"}, 1406},
+        Refusal{"WrongAes256Password", {"", 3, 3, "md5aes256", 2, "md5password", 21, "wrongpassword"}, 1406},
+        // A user of AES-192 asked for with AES-128: the device cannot decrypt it.
+        Refusal{"Aes128ForAes192User", {"", 3, 3, "shaaes192", 3, "shapassword", 19, "aespassword"}, 1406},
         Refusal{"WrongDesPassword", {"", 3, 3, "md5des", 2, "md5password", 2, "wrongpassword"}, 1406}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -243,6 +255,80 @@ TEST_F(SimFixture, ChangedPasswordReplacesTheStoredUser) {
     EXPECT_EQ(status(wrong), 1408);
     EXPECT_EQ(status(right), 0);
     EXPECT_EQ(status(wrong), 1408);
+}
+
+// What the process writes to its stderr while alive.
+class StderrCapture {
+public:
+    StderrCapture() {
+        std::fflush(stderr);
+        m_file = std::tmpfile();
+        m_saved = dup(2);
+        dup2(fileno(m_file), 2);
+    }
+    ~StderrCapture() {
+        restore();
+        std::fclose(m_file);
+    }
+    std::string text() {
+        restore();
+        std::string out;
+        std::rewind(m_file);
+        char buf[512];
+        for (size_t n; (n = std::fread(buf, 1, sizeof buf, m_file)) > 0;) out.append(buf, n);
+        return out;
+    }
+
+private:
+    void restore() {
+        if (m_saved < 0) return;
+        std::fflush(stderr);
+        dup2(m_saved, 2);
+        close(m_saved);
+        m_saved = -1;
+    }
+    std::FILE* m_file = nullptr;
+    int m_saved = -1;
+};
+
+// An answer that comes authenticated with another key than the user's (a device that checks the time
+// window before the digest and reports it with its own key) is dropped by net-snmp. When every answer
+// failed so, the operation ends as an authentication failure, not a time-out, and net-snmp's
+// "Authentication failed" line never reaches the terminal.
+TEST_F(SimFixture, AnswersFailingAuthenticationEndAsAuthenticationFailure) {
+    const Security right = kSecurities[3];
+    Security wrong = right;
+    wrong.authPassword = "otherpassword";
+    HvSnmpCall first = callFor(right, HvSnmpOp::Get, {kSysDescr});
+    ASSERT_EQ(testTransport().sendSync(first).status, 0);  // discovery and time first
+
+    StderrCapture err;
+    // The device holds the answer to the right key; meanwhile the wrong password replaces the user's
+    // keys in net-snmp, so the held answer fails authentication when it comes.
+    ASSERT_TRUE(sim().ok("delay 300 1"));
+    HvSnmpCall held = callFor(right, HvSnmpOp::Get, {kSysDescr});
+    held.timeout = 100;
+    held.retries = 0;
+    HvSnmpCall refused = callFor(wrong, HvSnmpOp::Get, {kSysDescr});
+    refused.timeout = 100;
+    refused.retries = 0;
+    std::vector<int32_t> statuses(2, 1);
+    int done = 0;
+    testTransport().sendAsync(held, {}, [&](const HvSnmpReply& r) {
+        statuses[0] = r.status;
+        ++done;
+    });
+    testTransport().sendAsync(refused, {}, [&](const HvSnmpReply& r) {
+        statuses[1] = r.status;
+        ++done;
+    });
+    ASSERT_TRUE(pumpUntil(testTransport(), [&] { return done == 2; }));
+    EXPECT_EQ(statuses[1], HvSnmpStatus::UsmAuthenticationFailure) << "the device's own report";
+    EXPECT_EQ(statuses[0], HvSnmpStatus::UsmAuthenticationFailure) << "not a time-out";
+    EXPECT_EQ(err.text(), "");
+    const auto causes = HvNetSnmpTransport::logCauses();
+    EXPECT_EQ(std::count(causes.begin(), causes.end(), "Authentication failed for md5auth"), 1);
+    EXPECT_EQ(testTransport().sendSync(first).status, 0) << "the right password still works";
 }
 
 TEST_F(SimFixture, AgentErrorStatusAndIndex) {
