@@ -10,7 +10,7 @@ work=$(mktemp -d /tmp/qmx-demo.XXXXXX)
 . "$top/scripts/sim-env.sh"
 trap 'kill "$sim_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 echo "Simulator on 127.0.0.1:$sim_port (log: $work/sim.log)"
-echo "Module: $build/module/qmx7240nt /I127.0.0.1 /Rkiwano /Wmorello"
+echo "Module: $build/app/qmx7240nt /I127.0.0.1 /Rkiwano /Wmorello"
 # The module runs in the working folder, where it keeps its SNMPv3 boot counter.
 cd "$work"
-"$build/module/qmx7240nt" /I127.0.0.1 /Rkiwano /Wmorello
+"$build/app/qmx7240nt" /I127.0.0.1 /Rkiwano /Wmorello

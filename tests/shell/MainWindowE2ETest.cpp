@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "ShellFixture.h"
+#include "tests/support/PageFixture.h"
 #include "library/HvSNMPError.h"
 #include "tests/sim/SimProcess.h"
 
@@ -17,10 +17,10 @@ const QColor kBlack(0, 0, 0);
 const char* const kSysDescr = "1.3.6.1.2.1.1.1.0";
 const std::string kCap = "1.3.6.1.4.1.47011.11.37.4.99.1.1.";
 
-class MainWindowE2E : public ShellTest {
+class MainWindowE2E : public PageTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
+        PageTest::SetUp();
         // Polls every 200 ms, capability rounds every 200 ms.
         forms::Application::setTimeScale(0.1);
     }
@@ -48,8 +48,6 @@ protected:
         return sim->waitForLog([](const SimLogLine& l) { return !l.event && l.asked == kSysDescr; }, 0,
                                std::chrono::seconds(10));
     }
-
-    std::unique_ptr<SimProcess> sim;
 };
 
 TEST_F(MainWindowE2E, PollDrivesLedsAndStatusLineThroughSilenceAndBack) {

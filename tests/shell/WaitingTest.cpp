@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ShellFixture.h"
+#include "tests/support/PageFixture.h"
 #include "module/Wait.h"
 #include "tests/sim/SimProcess.h"
 
@@ -12,10 +12,10 @@ namespace {
 
 const std::string kUpgradeCommand = "1.3.6.1.4.1.47011.11.37.4.3.3.5.0";
 
-class WaitingTest : public ShellTest {
+class WaitingTest : public PageTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
+        PageTest::SetUp();
         forms::Application::setTimeScale(0.1);
         ASSERT_TRUE(sim.start()) << sim.error();
         writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim.port()) + "\r\n");
@@ -46,7 +46,9 @@ TEST_F(WaitingTest, CountsDownSendsRestartOnSecondTickAndCloses) {
     for (int i = 0; i < 5; ++i) {
         dlg.Timer1Timer(nullptr);
         shown.push_back(dlg.La_Time->caption());
-        if (i == 0) { EXPECT_TRUE(restartSets().empty()); }
+        if (i == 0) {
+            EXPECT_TRUE(restartSets().empty());
+        }
     }
     EXPECT_EQ(shown, (std::vector<QString>{"5", "4", "3", "2", "1"}));
     EXPECT_FALSE(dlg.isVisible());
