@@ -9,7 +9,7 @@
 std::vector<HvPageEntry> HvPages() {
     return {
         {HvTopMenu::Advanced, "Performance", "adPerformance1",
-         HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(nullptr, &m); })},
+         HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",
          HvModalPage(FM_Firmware, [](TMainForm& m) { return new TFM_Firmware(nullptr, &m); })},
         {HvTopMenu::Tools, "Configuration File", "tUpdate2",

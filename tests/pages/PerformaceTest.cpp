@@ -66,7 +66,7 @@ protected:
 
     // Opens the page and waits until its rate-table walk has ended.
     TFM_Performace& open() {
-        page = std::make_unique<TFM_Performace>(nullptr, main);
+        page = std::make_unique<TFM_Performace>(*main);
         waitFor([&] { return !page->reqRateTable || !page->reqRateTable->busy; });
         return *page;
     }
@@ -480,7 +480,7 @@ TEST_F(PerformaceTest, UnreadApModeChangesNothingOnApply) {
 TEST_F(PerformaceTest, FailedCreationLeavesRefreshAndApplyHarmless) {
     ASSERT_TRUE(startSim(kP1)) << sim->error();
     HvSNMPSession::defaults.address = "no-such-host.invalid";
-    page = std::make_unique<TFM_Performace>(nullptr, main);
+    page = std::make_unique<TFM_Performace>(*main);
     TFM_Performace& p = *page;
     EXPECT_FALSE(p.StatusBar->simpleText().isEmpty());
     EXPECT_EQ(p.reqRadioA, nullptr);
@@ -497,7 +497,7 @@ TEST_F(PerformaceTest, FailedCreationLeavesRefreshAndApplyHarmless) {
 // Closing while the walk still runs: no answer reaches the deleted page, and it opens again.
 TEST_F(PerformaceTest, CloseDuringTheWalk) {
     ASSERT_TRUE(startSim(kP1)) << sim->error();
-    page = std::make_unique<TFM_Performace>(nullptr, main);
+    page = std::make_unique<TFM_Performace>(*main);
     ASSERT_TRUE(sim->ok("delay 300"));
     QCoreApplication::processEvents();
     ASSERT_TRUE(page->reqRateTable && page->reqRateTable->busy);
@@ -540,7 +540,7 @@ TEST_F(PerformaceTest, MenuOpensThePage) {
     env.lockFolder = dir.path().toStdString();
     env.bootCounterDir = dir.path().toStdString();
     env.pages = {{HvTopMenu::Advanced, "Performance", "adPerformance1",
-                  HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(nullptr, &m); })}};
+                  HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })}};
     TMainForm window(env);
     HvSNMPSession::defaults.port = static_cast<uint16_t>(sim->port());
     ASSERT_NE(window.adPerformance1, nullptr);
