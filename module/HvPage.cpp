@@ -116,7 +116,7 @@ bool HvPage::afterSetting(const HvWaitingDefaults& defaults) {
 }
 
 void HvPage::showWaiting(const HvWaitingDefaults& defaults) {
-    auto* waiting = new TFM_Waiting(defaults.ownedByPage ? this : nullptr, &m_mainForm);
+    auto* waiting = new TFM_Waiting(defaults.ownedByPage ? this : nullptr, m_mainForm);
     if (defaults.waitTicks > 0) waiting->waitTicks = defaults.waitTicks;
     if (defaults.rebootDelay >= 0) waiting->rebootDelay = defaults.rebootDelay;
     waiting->sendReboot = defaults.sendReboot;

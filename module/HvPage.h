@@ -65,7 +65,8 @@ protected:
     void setResultControl(forms::ResultSink* sink) { m_result = sink; }
     void showResult(const QString& text);
 
-    // Runs step; an exception's message goes to the result control. False when step raised.
+    // Runs step; a std::exception's message (HvException's included) goes to the result control, or
+    // to the program's exception handler when the page names none. False when step raised.
     bool guard(const std::function<void()>& step);
     // The creation step under the guard. A failed one leaves the page harmless: created() stays
     // false and the actions given are disabled.

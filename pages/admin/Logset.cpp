@@ -113,7 +113,7 @@ void TLogSetForm::ApplyDone(HvSNMPError* error) {
     if (CB_Clus->itemIndex() == 0) restart = HvAskRestart(this);
     if (restart) {
         StatusBar1->setSimpleText(QStringLiteral("Set Success!"));
-        auto* wait = new TFM_Waiting(nullptr, m_mainForm);
+        auto* wait = new TFM_Waiting(nullptr, *m_mainForm);
         wait->showModal();
         delete wait;
     }

@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(WaitingTest, CountsDownSendsRestartOnSecondTickAndCloses) {
-    TFM_Waiting dlg(nullptr, main);
+    TFM_Waiting dlg(nullptr, *main);
     EXPECT_EQ(dlg.Ed_FwVer->text(), QStringLiteral("v2.20.01"));
     EXPECT_EQ(dlg.waitTicks, 30);
     dlg.Timer1->setEnabled(false);
@@ -60,7 +60,7 @@ TEST_F(WaitingTest, CountsDownSendsRestartOnSecondTickAndCloses) {
 }
 
 TEST_F(WaitingTest, NoRestartWhenCallerSentItsOwn) {
-    TFM_Waiting dlg(nullptr, main);
+    TFM_Waiting dlg(nullptr, *main);
     dlg.Timer1->setEnabled(false);
     dlg.sendReboot = false;
     dlg.waitTicks = 5;
@@ -72,7 +72,7 @@ TEST_F(WaitingTest, NoRestartWhenCallerSentItsOwn) {
 }
 
 TEST_F(WaitingTest, CloseBoxAndEscapeRefusedWhileCounting) {
-    TFM_Waiting dlg(nullptr, main);
+    TFM_Waiting dlg(nullptr, *main);
     dlg.Timer1->setEnabled(false);
     dlg.waitTicks = 10;
     bool stillOpen = false;
@@ -93,7 +93,7 @@ TEST_F(WaitingTest, CloseBoxAndEscapeRefusedWhileCounting) {
 TEST_F(WaitingTest, WaitsThroughDeviceRestartAndClosesWhenItAnswers) {
     ASSERT_TRUE(sim.ok("restart-time 1500"));
     ASSERT_TRUE(waitFor([&] { return main->deviceAnswering(); }));
-    TFM_Waiting dlg(nullptr, main);
+    TFM_Waiting dlg(nullptr, *main);
     dlg.waitTicks = 12;
     bool sawSilence = false;
     forms::Timer watch;
