@@ -21,29 +21,38 @@ QPixmap aboutIcon() {
     return icon;
 }
 
+using forms::Kind;
+using enum forms::LayoutFlag;
+
+const forms::LayoutRow kRows[] = {
+    {Kind::Image, "Image1", "", 12, 12, 32, 32},
+    {Kind::Label, "Label1", "", 56, 12, 280, 16},  // the model's name, set at creation
+    {Kind::Label, "Label2", "", 56, 34, 100, 16, "Release Version:"},
+    {Kind::Label, "La_FwVer", "", 160, 34, 60, 16, "v2.31"},
+    {Kind::Label, "Label4", "", 224, 34, 110, 16, "R12(2008/09/11)", "", Hidden},
+    {Kind::Button, "BT_Ok", "", 136, 62, 75, 25, "OK"},
+};
+
 }  // namespace
 
-TAboutForm::TAboutForm(QWidget* owner) : forms::Form(owner) {
-    setCaption(QStringLiteral("Help \\ About"));
-    setClientSize(348, 96);
-    setBorderStyle(BorderStyle::Single);
-    setBorderIcons(true, false);
-    setPosition(Position::OwnerFormCenter);
+const forms::FormLayout AboutLayout = {"TAboutForm",
+                                       "Help \\ About",
+                                       348,
+                                       96,
+                                       kRows,
+                                       forms::Form::BorderStyle::Single,
+                                       forms::Form::Position::OwnerFormCenter};
 
-    Image1 = new forms::Image(this);
-    Image1->setBounds(12, 12, 32, 32);
+TAboutForm::TAboutForm(QWidget* owner) : forms::Form(owner) {
+    forms::buildLayout(*this, AboutLayout);
+    Image1 = forms::findControl<forms::Image>(this, "Image1");
+    Label1 = forms::findControl<forms::Label>(this, "Label1");
+    Label2 = forms::findControl<forms::Label>(this, "Label2");
+    La_FwVer = forms::findControl<forms::Label>(this, "La_FwVer");
+    Label4 = forms::findControl<forms::Label>(this, "Label4");
+    BT_Ok = forms::findControl<forms::Button>(this, "BT_Ok");
     Image1->setPicture(aboutIcon());
-    Label1 = new forms::Label(QString::fromStdString(ModelName + ModelSuffix + " Management Module"), this);
-    Label1->setBounds(56, 12, 280, 16);
-    Label2 = new forms::Label(QStringLiteral("Release Version:"), this);
-    Label2->setBounds(56, 34, 100, 16);
-    La_FwVer = new forms::Label(QStringLiteral("v2.31"), this);
-    La_FwVer->setBounds(160, 34, 60, 16);
-    Label4 = new forms::Label(QStringLiteral("R12(2008/09/11)"), this);
-    Label4->setBounds(224, 34, 110, 16);
-    Label4->setVisible(false);
-    BT_Ok = new forms::Button(QStringLiteral("OK"), this);
-    BT_Ok->setBounds(136, 62, 75, 25);
+    Label1->setCaption(QString::fromStdString(ModelName + ModelSuffix + " Management Module"));
     BT_Ok->OnClick = [this](QObject* s) { BT_OkClick(s); };
     BT_Ok->OnKeyDown = [this](QObject* s, int& key, Qt::KeyboardModifiers shift) {
         BT_OkKeyDown(s, key, shift);

@@ -3,6 +3,10 @@
 // Unit About: the Help menu's About box.
 
 #include "platform/forms/Forms.h"
+#include "platform/forms/Layout.h"
+
+// The box's controls and their places.
+extern const forms::FormLayout AboutLayout;
 
 class TAboutForm : public forms::Form {
 public:

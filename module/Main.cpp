@@ -160,19 +160,41 @@ void TMainForm::buildMenu() {
     Exit1->OnClick = [this](QObject* s) { Exit1Click(s); };
     MIBII1->setVisible(false);
 
-    // The pages are handed in by the program entry (MainFormEnvironment::pages); a page that is not
-    // there gets no item.
-    auto pageItem = [this](forms::MenuItem* top, const char* page, const char* caption,
-                           void (TMainForm::*handler)(QObject*)) -> forms::MenuItem* {
-        if (!m_env.pages.count(page)) return nullptr;
-        forms::MenuItem* item = addPageItem(top, QString::fromLatin1(caption));
-        item->OnClick = [this, handler](QObject* s) { (this->*handler)(s); };
-        return item;
+    // The menu's opening rules, before the items are drawn; a top menu without items never opens.
+    advanced2->OnPopup = [this](QObject*) {
+        advanced2Click(advanced2);
+        applyPageRules(HvTopMenu::Advanced);
     };
-    adPerformance1 = pageItem(advanced2, "TFM_Performace", "Performance", &TMainForm::adPerformance1Click);
-    Firmware1 = pageItem(tools2, "TFM_Firmware", "Firmware", &TMainForm::Firmware1Click);
-    tUpdate2 = pageItem(tools2, "TFM_CfgFile", "Configuration File", &TMainForm::tUpdate1Click);
-    SystemLog = pageItem(status2, "TLogForm", "Log", &TMainForm::SystemLogClick);
+    status2->OnPopup = [this](QObject*) {
+        status2Click(status2);
+        applyPageRules(HvTopMenu::Status);
+    };
+    Home1->OnPopup = [this](QObject*) { applyPageRules(HvTopMenu::Home); };
+    tools2->OnPopup = [this](QObject*) { applyPageRules(HvTopMenu::Tools); };
+
+    // The page registry, handed in by the program entry: one item per row, in the rows' order. The
+    // items this window's own rules show and hide are its members.
+    static const std::map<std::string, forms::MenuItem* TMainForm::*> kNamedItems = {
+        {"adMode1", &TMainForm::adMode1},
+        {"adPerformance1", &TMainForm::adPerformance1},
+        {"adEncryption2", &TMainForm::adEncryption2},
+        {"adGrouping2", &TMainForm::adGrouping2},
+        {"Ad_MultiSSID", &TMainForm::Ad_MultiSSID},
+        {"Cluster1", &TMainForm::Cluster1},
+        {"Firmware1", &TMainForm::Firmware1},
+        {"tUpdate2", &TMainForm::tUpdate2},
+        {"Client1", &TMainForm::Client1},
+        {"SystemLog", &TMainForm::SystemLog},
+    };
+    for (size_t i = 0; i < m_env.pages.size(); ++i) {
+        const HvPageEntry& row = m_env.pages[i];
+        forms::MenuItem* item = addPageItem(topMenu(row.menu), QString::fromUtf8(row.caption));
+        item->setObjectName(QLatin1String(row.item));
+        item->OnClick = [this, i](QObject*) { m_env.pages[i].open(*this); };
+        m_pageItems[row.item] = item;
+        if (auto named = kNamedItems.find(row.item); named != kNamedItems.end())
+            this->*(named->second) = item;
+    }
 }
 
 void TMainForm::refuse(int exitCode) {
@@ -357,10 +379,6 @@ void TMainForm::advanced2Click(QObject*) {
     show(Cluster1, advancedVisibility.apDomains);
 }
 
-void TMainForm::adPerformance1Click(QObject*) {
-    if (auto page = m_env.pages.find("TFM_Performace"); page != m_env.pages.end()) page->second(*this);
-}
-
 void TMainForm::status2Click(QObject*) {
     auto apply = [this] {
         if (Client1) Client1->setVisible(clientInfoVisible);
@@ -398,18 +416,6 @@ void TMainForm::status2Click(QObject*) {
     apply();
 }
 
-void TMainForm::Firmware1Click(QObject*) {
-    if (auto page = m_env.pages.find("TFM_Firmware"); page != m_env.pages.end()) page->second(*this);
-}
-
-void TMainForm::tUpdate1Click(QObject*) {
-    if (auto page = m_env.pages.find("TFM_CfgFile"); page != m_env.pages.end()) page->second(*this);
-}
-
-void TMainForm::SystemLogClick(QObject*) {
-    if (auto page = m_env.pages.find("TLogForm"); page != m_env.pages.end()) page->second(*this);
-}
-
 int TMainForm::runPage(forms::Form& page) {
     return pageOpener ? pageOpener(page) : page.showModal();
 }
@@ -426,18 +432,34 @@ void TMainForm::Exit1Click(QObject*) {
 }
 
 forms::MenuItem* TMainForm::addPageItem(forms::MenuItem* topMenu, const QString& caption) {
-    const bool first = topMenu->count() == 0;
     forms::MenuItem* item = topMenu->add(caption);
     topMenu->setVisible(true);
-    if (first && topMenu->menu()) {
-        // The opening handlers decide what shows each time the menu opens, before it is drawn.
-        if (topMenu == advanced2)
-            QObject::connect(topMenu->menu(), &QMenu::aboutToShow, this,
-                             [this] { advanced2Click(advanced2); });
-        else if (topMenu == status2)
-            QObject::connect(topMenu->menu(), &QMenu::aboutToShow, this, [this] { status2Click(status2); });
-    }
     return item;
+}
+
+forms::MenuItem* TMainForm::pageItem(const std::string& item) const {
+    auto found = m_pageItems.find(item);
+    return found == m_pageItems.end() ? nullptr : found->second;
+}
+
+forms::MenuItem* TMainForm::topMenu(HvTopMenu menu) const {
+    switch (menu) {
+        case HvTopMenu::Home:
+            return Home1;
+        case HvTopMenu::Advanced:
+            return advanced2;
+        case HvTopMenu::Tools:
+            return tools2;
+        case HvTopMenu::Status:
+            return status2;
+    }
+    return tools2;
+}
+
+void TMainForm::applyPageRules(HvTopMenu menu) {
+    for (const HvPageEntry& row : m_env.pages)
+        if (row.menu == menu && row.visible)
+            if (forms::MenuItem* item = pageItem(row.item)) item->setVisible(row.visible(*this));
 }
 
 void TMainForm::FindLocalAddresses(std::vector<std::string>& result) {

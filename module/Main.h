@@ -21,6 +21,7 @@
 #include "module/CapabilityPoll.h"
 #include "module/MainMenuRules.h"
 #include "module/MainStartup.h"
+#include "module/PageRegistry.h"
 #include "platform/forms/Forms.h"
 
 class InstanceLock;
@@ -41,11 +42,6 @@ extern const char* const NoArgumentMessage;
 // The library's code of a request that timed out.
 inline constexpr int32_t kTimeoutCode = -405;
 
-class TMainForm;
-// Opens one page over the main window. The pages lie in the layer above this one, so the program
-// entry hands them in by the name of their class; a page not handed in has no menu item.
-using PageOpening = std::function<void(TMainForm& mainForm)>;
-
 // What start-up reads from outside the command line. Tests give their own registry, folders and
 // lock folder; the program takes the defaults.
 struct MainFormEnvironment {
@@ -54,7 +50,7 @@ struct MainFormEnvironment {
     std::string programDir;                   // with a trailing '/'; empty: the program's folder
     std::string lockFolder;                   // empty: InstanceLock::defaultFolder()
     std::string bootCounterDir;               // empty: the working folder
-    std::map<std::string, PageOpening> pages;  // the pages the menu opens
+    std::vector<HvPageEntry> pages;           // the page registry: the menu's page items
 };
 
 class TMainForm;
@@ -154,17 +150,15 @@ public:
     void LedBlinkTimer(QObject* sender);
     void Timer1Timer(QObject* sender);
     void advanced2Click(QObject* sender);
-    void adPerformance1Click(QObject* sender);
     void status2Click(QObject* sender);
-    void Firmware1Click(QObject* sender);
-    void tUpdate1Click(QObject* sender);
-    void SystemLogClick(QObject* sender);
     void About1Click(QObject* sender);
     void Exit1Click(QObject* sender);
 
     // Adds a page's item to one of the top menus (Home1, advanced2, tools2, status2) and shows that
     // menu; the Advanced and Status menus run their opening handlers from their first item on.
     forms::MenuItem* addPageItem(forms::MenuItem* topMenu, const QString& caption);
+    // The item a registry row made, by the row's item name; null when no row names it.
+    forms::MenuItem* pageItem(const std::string& item) const;
 
     // The gateways that share a /24 network with one of the PC's addresses (ipconfig-style listing).
     void FindLocalAddresses(std::vector<std::string>& result);
@@ -184,6 +178,9 @@ public:
 private:
     void buildWindow();
     void buildMenu();
+    forms::MenuItem* topMenu(HvTopMenu menu) const;
+    // The registry's rules of the items under top, after the menu's own.
+    void applyPageRules(HvTopMenu menu);
     void buildProbes();
     void FormCreate();
     void refuse(int exitCode);
@@ -191,6 +188,7 @@ private:
     int runPage(forms::Form& page);
 
     MainFormEnvironment m_env;
+    std::map<std::string, forms::MenuItem*> m_pageItems;
     std::unique_ptr<InstanceLock> m_lock;
     CapabilityPoll m_poll;
     bool m_refused = false;

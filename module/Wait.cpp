@@ -4,38 +4,45 @@
 #include "module/Main.h"
 #include "module/Misc.h"
 
-TFM_Waiting::TFM_Waiting(QWidget* owner, TMainForm* mainForm)
-    : forms::Form(owner), m_mainForm(mainForm ? mainForm : MainForm) {
-    setCaption(QStringLiteral("Please wait"));
-    setClientSize(249, 70);
-    setBorderStyle(BorderStyle::Single);
-    setBorderIcons(true, false);
+namespace {
 
-    Label2 = new forms::Label(QStringLiteral("Settings saved."), this);
-    Label2->setBounds(8, 6, 233, 16);
-    Label3 = new forms::Label(QStringLiteral("The device is restarting."), this);
-    Label3->setBounds(8, 26, 233, 16);
-    Label1 = new forms::Label(QStringLiteral("Please waiting for"), this);
-    Label1->setBounds(8, 46, 110, 16);
-    La_Time = new forms::Label(this);
-    La_Time->setBounds(122, 46, 30, 16);
-    seconds = new forms::Label(QStringLiteral("seconds"), this);
-    seconds->setBounds(156, 46, 60, 16);
-    Ed_Reboot = new forms::Edit(this);
-    Ed_Reboot->setVisible(false);
-    Ed_FwVer = new forms::Edit(this);
-    Ed_FwVer->setVisible(false);
+using forms::Kind;
+using enum forms::LayoutFlag;
 
-    Timer1 = new forms::Timer(this);
-    Timer1->setInterval(1200);
+const forms::LayoutRow kRows[] = {
+    {Kind::Label, "Label2", "", 8, 6, 233, 16, "Settings saved."},
+    {Kind::Label, "Label3", "", 8, 26, 233, 16, "The device is restarting."},
+    {Kind::Label, "Label1", "", 8, 46, 110, 16, "Please waiting for"},
+    {Kind::Label, "La_Time", "", 122, 46, 30, 16},
+    {Kind::Label, "seconds", "", 156, 46, 60, 16, "seconds"},
+    {Kind::Edit, "Ed_Reboot", "", 0, 0, 0, 0, "", "", Hidden},
+    {Kind::Edit, "Ed_FwVer", "", 0, 0, 0, 0, "", "", Hidden},
+    {Kind::Timer, "Timer1", "", 1200},
+};
+
+}  // namespace
+
+const forms::FormLayout WaitLayout = {"TFM_Waiting", "Please wait", 249, 70, kRows};
+
+TFM_Waiting::TFM_Waiting(QWidget* owner, TMainForm& mainForm) : forms::Form(owner), m_mainForm(mainForm) {
+    forms::buildLayout(*this, WaitLayout);
+    Label2 = forms::findControl<forms::Label>(this, "Label2");
+    Label3 = forms::findControl<forms::Label>(this, "Label3");
+    Label1 = forms::findControl<forms::Label>(this, "Label1");
+    La_Time = forms::findControl<forms::Label>(this, "La_Time");
+    seconds = forms::findControl<forms::Label>(this, "seconds");
+    Ed_Reboot = forms::findControl<forms::Edit>(this, "Ed_Reboot");
+    Ed_FwVer = forms::findControl<forms::Edit>(this, "Ed_FwVer");
+    Timer1 = forms::findControl<forms::Timer>(this, "Timer1");
+
     Timer1->OnTimer = [this](QObject* s) { Timer1Timer(s); };
     OnCloseQuery = [this](QObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
     // Centred on the main window, wherever the page that opened it lies.
     OnShow = [this](QObject*) {
-        if (m_mainForm) centerOn(m_mainForm);
+        centerOn(&m_mainForm);
         if (La_Time->caption().isEmpty()) La_Time->setCaption(QString::number(waitTicks));
     };
-    deviceAnswering = [this] { return m_mainForm && m_mainForm->deviceAnswering(); };
+    deviceAnswering = [this] { return m_mainForm.deviceAnswering(); };
     FormCreate();
 }
 

@@ -12,13 +12,17 @@
 #include "library/bind/HvSNMPRequest2Edits.h"
 #include "module/WaitCountdown.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Layout.h"
 
 class TMainForm;
 
+// The dialog's controls and their places.
+extern const forms::FormLayout WaitLayout;
+
 class TFM_Waiting : public forms::Form {
 public:
-    // mainForm is the window whose status poll tells whether the device answers (MainForm by default).
-    explicit TFM_Waiting(QWidget* owner, TMainForm* mainForm = nullptr);
+    // mainForm is the window whose status poll tells whether the device answers.
+    TFM_Waiting(QWidget* owner, TMainForm& mainForm);
     ~TFM_Waiting() override;
 
     forms::Label* Label2 = nullptr;
@@ -50,5 +54,5 @@ private:
     void FormCreate();
     void sendRestart();
 
-    TMainForm* m_mainForm;
+    TMainForm& m_mainForm;
 };

@@ -1,17 +1,21 @@
 #include "pages/Pages.h"
 
+#include "module/Main.h"
 #include "pages/admin/Cfghis.h"
 #include "pages/admin/Firmware.h"
 #include "pages/admin/Systemlog.h"
 #include "pages/wireless/Performace.h"
 
-std::map<std::string, PageOpening> HvPages() {
+std::vector<HvPageEntry> HvPages() {
     return {
-        {"TFM_Performace",
-         [](TMainForm& main) { main.openModal(FM_Performace, new TFM_Performace(nullptr, &main)); }},
-        {"TFM_Firmware",
-         [](TMainForm& main) { main.openModal(FM_Firmware, new TFM_Firmware(nullptr, &main)); }},
-        {"TFM_CfgFile", [](TMainForm& main) { main.openModal(FM_CfgFile, new TFM_CfgFile(nullptr, &main)); }},
-        {"TLogForm", [](TMainForm& main) { main.openModal(LogForm, new TLogForm(nullptr, &main)); }},
+        {HvTopMenu::Advanced, "Performance", "adPerformance1",
+         HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
+        {HvTopMenu::Tools, "Firmware", "Firmware1",
+         HvModalPage(FM_Firmware, [](TMainForm& m) { return new TFM_Firmware(nullptr, &m); })},
+        {HvTopMenu::Tools, "Configuration File", "tUpdate2",
+         HvModalPage(FM_CfgFile, [](TMainForm& m) { return new TFM_CfgFile(nullptr, &m); })},
+        {HvTopMenu::Status, "Log", "SystemLog",
+         HvModalPage(LogForm, [](TMainForm& m) { return new TLogForm(nullptr, &m); }),
+         [](const TMainForm& m) { return m.logVisible; }},
     };
 }

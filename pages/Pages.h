@@ -1,11 +1,10 @@
 #pragma once
 
-// The pages the main menu opens, by the name of their class, for the program entry to hand to the
-// main window.
+// The page registry: every page the main menu opens, one row each, for the program entry to hand to
+// the main window. Adding a page touches its unit and one row here.
 
-#include <map>
-#include <string>
+#include <vector>
 
-#include "module/Main.h"
+#include "module/PageRegistry.h"
 
-std::map<std::string, PageOpening> HvPages();
+std::vector<HvPageEntry> HvPages();

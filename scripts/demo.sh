@@ -47,7 +47,7 @@ work=$(mktemp -d /tmp/qmx-demo.XXXXXX)
 trap 'kill "$sim_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 demo_module_args "$sim_port"
 echo "Simulator on 127.0.0.1:$sim_port (log: $work/sim.log)"
-echo "Module: $build/module/qmx7240nt ${module_args[*]}"
+echo "Module: $build/app/qmx7240nt ${module_args[*]}"
 # The module runs in the working folder, where it keeps its SNMPv3 boot counter.
 cd "$work"
-"$build/module/qmx7240nt" "${module_args[@]}"
+"$build/app/qmx7240nt" "${module_args[@]}"

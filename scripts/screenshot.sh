@@ -45,7 +45,7 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1
 export DISPLAY="$display" QT_QPA_PLATFORM=xcb
 
 demo_module_args "$sim_port"
-(cd "$work" && exec "$build/module/qmx7240nt" "${module_args[@]}") &
+(cd "$work" && exec "$build/app/qmx7240nt" "${module_args[@]}") &
 pids+=($!)
 # Wait for the first answer, then for the blink run after it to end.
 for _ in $(seq 100); do grep -q '1\.3\.6\.1\.2\.1\.1\.1\.0' "$work/sim.log" 2>/dev/null && break; sleep 0.1; done

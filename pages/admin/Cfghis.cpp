@@ -288,7 +288,7 @@ void TFM_CfgFile::TftpCommandDone(HvSNMPError* error) {
             return;
         }
         m_direction = Direction::None;
-        auto* wait = new TFM_Waiting(nullptr, m_mainForm);
+        auto* wait = new TFM_Waiting(nullptr, *m_mainForm);
         wait->rebootDelay = 5;
         wait->Label3->setCaption(QStringLiteral("Waiting for reboot..."));
         wait->showModal();

@@ -211,7 +211,7 @@ void TFM_Firmware::TftpCommandDone(HvSNMPError* error) {
 
 void TFM_Firmware::RunUpgradeWait() {
     if (!upgradeStarted || m_stage != Stage::Loading) return;
-    auto* wait = new TFM_Waiting(nullptr, m_mainForm);
+    auto* wait = new TFM_Waiting(nullptr, *m_mainForm);
     wait->waitTicks = 5;
     wait->sendReboot = false;
     wait->Label3->setCaption(QStringLiteral("Loading firmware file..."));
@@ -228,7 +228,7 @@ void TFM_Firmware::RunUpgradeWait() {
         return;
     }
 
-    wait = new TFM_Waiting(nullptr, m_mainForm);
+    wait = new TFM_Waiting(nullptr, *m_mainForm);
     wait->waitTicks = 40;
     wait->sendReboot = false;
     wait->Label3->setCaption(QStringLiteral("Updating firmware file..."));

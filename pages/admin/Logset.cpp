@@ -1,6 +1,7 @@
 #include "pages/admin/Logset.h"
 
 #include "module/AddrCheck.h"
+#include "module/HvPage.h"
 #include "module/Main.h"
 #include "module/Misc.h"
 #include "module/Wait.h"
@@ -110,17 +111,10 @@ void TLogSetForm::ApplyDone(HvSNMPError* error) {
         return;
     }
     bool restart = true;
-    if (CB_Clus->itemIndex() == 0) {
-        restart =
-            forms::Application::messageBox(
-                this,
-                QStringLiteral("Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you "
-                               "complete settings!"),
-                QStringLiteral("Warning"), forms::MB_OKCANCEL) == forms::IDOK;
-    }
+    if (CB_Clus->itemIndex() == 0) restart = HvAskRestart(this);
     if (restart) {
         StatusBar1->setSimpleText(QStringLiteral("Set Success!"));
-        auto* wait = new TFM_Waiting(nullptr, m_mainForm);
+        auto* wait = new TFM_Waiting(nullptr, *m_mainForm);
         wait->showModal();
         delete wait;
     }

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "library/HvException.h"
 #include "module/Main.h"
 #include "module/Misc.h"
-#include "module/Wait.h"
 
 using namespace PerformaceRules;
 
@@ -17,169 +15,219 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-const QString kRestartQuestion = QStringLiteral(
-    "Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you complete settings!");
 const QString kResetQuestion =
     QStringLiteral("It will Reset Data Rate Settings to Default Status! Continue?");
 
 }  // namespace
 
-TFM_Performace::TFM_Performace(QWidget* owner, TMainForm* mainForm)
-    : forms::Form(owner), m_mainForm(mainForm) {
-    buildLayout();
-    // Centred on the main window it was opened from.
-    OnShow = [this](QObject*) { centerOn(m_mainForm); };
+TFM_Performace::TFM_Performace(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner) {
+    buildLayout(PerformaceLayout);
+    findControls();
+    CB_DtRta->setItems(dataRateItems());
+    for (auto* rate : CB_DRate) rate->setItems(kRateItemsAll);
+    wireHandlers();
+    setResultControl(StatusBar);
     FormCreate();
 }
 
-TFM_Performace::~TFM_Performace() {
-    m_closing = true;
-    // The walk first: its rows go into ListView1 and the rate combos. Each destructor waits for the
-    // answers still out, and none of them reaches this page any more.
-    reqRateTable.reset();
-    reqRateControl.reset();
-    reqRateSupport.reset();
-    reqCluster.reset();
-    reqRadioA.reset();
-    reqRadioG.reset();
-    reqXRA.reset();
-    reqXRG.reset();
-    reqGOnly.reset();
-    reqWMM.reset();
-    reqPreamble.reset();
-    reqAPMode.reset();
+void TFM_Performace::findControls() {
+    PC_Performace = control<forms::PageControl>("PC_Performace");
+    TabSheetA = control<forms::TabSheet>("TabSheetA");
+    TabSheetG = control<forms::TabSheet>("TabSheetG");
+    StatusBar = control<forms::StatusBar>("StatusBar");
+    GroupBox1 = control<forms::GroupBox>("GroupBox1");
+    CB_DtRta = control<forms::ComboBox>("CB_DtRta");
+    Ed_BeInta = control<forms::Edit>("Ed_BeInta");
+    Ed_DTIMa = control<forms::Edit>("Ed_DTIMa");
+    Ed_FragLena = control<forms::Edit>("Ed_FragLena");
+    Ed_RTSa = control<forms::Edit>("Ed_RTSa");
+    CB_TranPa = control<forms::ComboBox>("CB_TranPa");
+    La_Gonly = control<forms::Label>("La_Gonly");
+    CB_Gonly = control<forms::ComboBox>("CB_Gonly");
+    La_XRa = control<forms::Label>("La_XRa");
+    CB_XRa = control<forms::ComboBox>("CB_XRa");
+    La_WMM = control<forms::Label>("La_WMM");
+    CB_WMM = control<forms::ComboBox>("CB_WMM");
+    La_Preamble = control<forms::Label>("La_Preamble");
+    CB_Preamble = control<forms::ComboBox>("CB_Preamble");
+    Ed_Freqa = control<forms::Edit>("Ed_Freqa");
+    Ed_DtRta = control<forms::Edit>("Ed_DtRta");
+    Ed_DtLista = control<forms::Edit>("Ed_DtLista");
+    CB_SupModea = control<forms::ComboBox>("CB_SupModea");
+    CB_APModea = control<forms::ComboBox>("CB_APModea");
+    CB_Clus = control<forms::ComboBox>("CB_Clus");
+    Ed_dataratecontrolsupport = control<forms::Edit>("Ed_dataratecontrolsupport");
+    GroupBox2 = control<forms::GroupBox>("GroupBox2");
+    CB_DateStatus = control<forms::ComboBox>("CB_DateStatus");
+    for (int i = 0; i < kRateCount; ++i)
+        CB_DRate[i] = control<forms::ComboBox>(("CB_DRate" + std::to_string(i + 1)).c_str());
+    BT_RDateRate = control<forms::Button>("BT_RDateRate");
+    ListView1 = control<forms::ListView>("ListView1");
+    Bt_Apply_a = control<forms::Button>("Bt_Apply_a");
+    Bt_Refresh_a = control<forms::Button>("Bt_Refresh_a");
+
+    CB_SupModeg = control<forms::ComboBox>("CB_SupModeg");
+    Ed_Freqg = control<forms::Edit>("Ed_Freqg");
+    CB_Chang = control<forms::ComboBox>("CB_Chang");
+    Ed_Chang = control<forms::Edit>("Ed_Chang");
+    Ed_ChListg = control<forms::Edit>("Ed_ChListg");
+    CB_DtRtg = control<forms::ComboBox>("CB_DtRtg");
+    Ed_DtRtg = control<forms::Edit>("Ed_DtRtg");
+    Ed_DtListg = control<forms::Edit>("Ed_DtListg");
+    Ed_BeIntg = control<forms::Edit>("Ed_BeIntg");
+    Ed_DTIMg = control<forms::Edit>("Ed_DTIMg");
+    Ed_FragLeng = control<forms::Edit>("Ed_FragLeng");
+    Ed_RTSg = control<forms::Edit>("Ed_RTSg");
+    CB_TranPg = control<forms::ComboBox>("CB_TranPg");
+    CB_RadWavg = control<forms::ComboBox>("CB_RadWavg");
+    La_XRg = control<forms::Label>("La_XRg");
+    CB_XRg = control<forms::ComboBox>("CB_XRg");
+    Bt_Apply_g = control<forms::Button>("Bt_Apply_g");
+    Bt_Refresh_g = control<forms::Button>("Bt_Refresh_g");
 }
 
-std::unique_ptr<HvSNMPRequest2Edits> TFM_Performace::makeRequest(const MibObjectDef* table, uint8_t kind,
-                                                                 int32_t keys, bool synchronous) {
-    auto r = std::make_unique<HvSNMPRequest2Edits>(this);
-    r->request.varList = HvSNMPVarList(table, kind, keys);
-    if (synchronous) r->mode = 0;
-    return r;
+void TFM_Performace::wireHandlers() {
+    // As the form binds them. The leave handlers are set before the bindings, whose input rules run
+    // first and call them.
+    PC_Performace->OnChange = [this](QObject* s) { PC_PerformaceChange(s); };
+    Bt_Apply_a->OnClick = [this](QObject* s) { Bt_Apply_aClick(s); };
+    Bt_Refresh_a->OnClick = [this](QObject* s) { Bt_Refresh_aClick(s); };
+    Bt_Apply_g->OnClick = [this](QObject* s) { Bt_Apply_gClick(s); };
+    Bt_Refresh_g->OnClick = [this](QObject* s) { Bt_Refresh_gClick(s); };
+    CB_SupModea->OnChange = [this](QObject* s) { CB_SupModeaChange(s); };
+    CB_SupModeg->OnChange = [this](QObject* s) { CB_SupModegChange(s); };
+    CB_DateStatus->OnChange = [this](QObject* s) { CB_DateStatusChange(s); };
+    CB_Gonly->OnChange = [this](QObject* s) { CB_GonlyChange(s); };
+    CB_Gonly->OnClick = [this](QObject* s) { CB_GonlyClick(s); };
+    BT_RDateRate->OnClick = [this](QObject* s) { BT_RDateRateClick(s); };
+    Ed_BeInta->OnExit = [this](QObject* s) { Ed_BeIntaExit(s); };
+    Ed_DTIMa->OnExit = [this](QObject* s) { Ed_DTIMaExit(s); };
+    Ed_FragLena->OnExit = [this](QObject* s) { Ed_FragLenaExit(s); };
+    Ed_RTSa->OnExit = [this](QObject* s) { Ed_RTSaExit(s); };
+    CB_Chang->OnChange = [this](QObject* s) { CB_ChanaChange(s); };
+    CB_WMM->OnChange = [this](QObject* s) { CB_AuScChange(s); };
+    CB_Preamble->OnChange = [this](QObject* s) { CB_AuScChange(s); };
+}
+
+void TFM_Performace::applyGeometry() {
+    const auto& g = m_geometry;
+    CB_XRa->setTop(g.xrTop);
+    La_XRa->setTop(g.xrTop + 4);
+    CB_WMM->setTop(g.wmmTop);
+    La_WMM->setTop(g.wmmTop + 4);
+    CB_Preamble->setTop(g.preambleTop);
+    La_Preamble->setTop(g.preambleTop + 1);
+    GroupBox1->setHeight(g.groupBox1Height);
+    GroupBox2->setTop(g.groupBox2Top);
+    GroupBox2->setVisible(g.groupBox2Visible);
+    Bt_Apply_a->setTop(g.buttonsTop);
+    Bt_Refresh_a->setTop(g.buttonsTop);
+    setClientHeightKeepingTabs(g.clientHeight);
+}
+
+void TFM_Performace::setClientHeightKeepingTabs(int height) {
+    // The page control keeps its place above the status bar, which docks itself at the bottom.
+    setClientSize(clientWidth(), height);
+    PC_Performace->setHeight(height - 6);
 }
 
 bool TFM_Performace::rateControlSupported() const {
     return intOr(Ed_dataratecontrolsupport->text(), 0) == 1;
 }
 
+bool TFM_Performace::probeFeature(HvSNMPRequest2Edits*& request, const MibObjectDef* table, uint8_t kind,
+                                  forms::Label* label, forms::ComboBox* combo) {
+    request = makeRequest(table, kind, 0);
+    request->addComboBox(0, combo);
+    const bool has = request->get();
+    label->setVisible(has);
+    combo->setVisible(has);
+    return has;
+}
+
 void TFM_Performace::FormCreate() {
-    try {
-        const QString dataRateNew = m_mainForm ? m_mainForm->Ed_DataRateNew->text() : QString();
-        if (auto items = optionalRowItems(dataRateNew))
-            for (int row : kOptionalRows) CB_DRate[row]->setItems(*items);
+    // Requests past a failure are never built: nothing here can then write a sound setting.
+    create([this] { buildRequests(); }, {Bt_Apply_a, Bt_Refresh_a, BT_RDateRate, Bt_Apply_g, Bt_Refresh_g});
+}
 
-        if (TabSheetA->tabVisible()) {
-            TabSheetA->setCaption(q(BandNameA));
+void TFM_Performace::buildRequests() {
+    const QString dataRateNew = mainForm().Ed_DataRateNew->text();
+    if (auto items = optionalRowItems(dataRateNew))
+        for (int row : kOptionalRows) CB_DRate[row]->setItems(*items);
 
-            reqAPMode = makeRequest(kMibT113, MVT_SV, 0, true);
-            reqAPMode->addComboBox(0, CB_APModea);
-            m_apModeKnown = reqAPMode->get();
+    if (TabSheetA->tabVisible()) {
+        TabSheetA->setCaption(q(BandNameA));
 
-            // The optional features: a firmware without one does not answer its read, and its row goes.
-            reqGOnly = makeRequest(kMibT018, MVT_SV, 0, true);
-            reqGOnly->addComboBox(0, CB_Gonly);
-            hasGOnly = reqGOnly->get();
-            La_Gonly->setVisible(hasGOnly);
-            CB_Gonly->setVisible(hasGOnly);
-            afterGOnlyProbe(m_geometry, hasGOnly);
+        reqAPMode = makeRequest(kMibT113, MVT_SV, 0);
+        reqAPMode->addComboBox(0, CB_APModea);
+        m_apModeKnown = reqAPMode->get();
+
+        hasGOnly = probeFeature(reqGOnly, kMibT018, MVT_SV, La_Gonly, CB_Gonly);
+        afterGOnlyProbe(m_geometry, hasGOnly);
+        applyGeometry();
+
+        hasXRA = probeFeature(reqXRA, kMibT021, MVT_SV, La_XRa, CB_XRa);
+        afterXRProbe(m_geometry, hasXRA);
+        applyGeometry();
+
+        hasWMM = probeFeature(reqWMM, kMibT012, SVT_SV, La_WMM, CB_WMM);
+        afterWMMProbe(m_geometry, hasWMM);
+        applyGeometry();
+
+        hasPreamble = probeFeature(reqPreamble, kMibT013, SVT_SV, La_Preamble, CB_Preamble);
+
+        reqRadioA = makeRequest(kMibT011, MVT_SV, 0);
+        reqRadioA->addComboBox(0, CB_SupModea);
+        reqRadioA->addEdit(1, "%s", {Ed_Freqa});
+        reqRadioA->addEdit(2, "%s", {Ed_DtRta});
+        reqRadioA->addEdit(3, "%s", {Ed_DtLista});
+        reqRadioA->addEdit(4, "%u", {Ed_BeInta});
+        reqRadioA->addEdit(5, "%u", {Ed_DTIMa});
+        reqRadioA->addEdit(6, "%u", {Ed_FragLena});
+        reqRadioA->addEdit(7, "%u", {Ed_RTSa});
+        reqRadioA->addComboBox(8, CB_TranPa);
+        reqRadioA->setStatusBar(StatusBar);
+        reqRadioA->get();
+        FillDataRateCombo(Ed_DtLista, CB_DtRta, Ed_DtRta);
+
+        reqRateSupport = makeRequest(kMibT110, SVT_SV, 0);
+        reqRateSupport->addEdit(0, "%s", {Ed_dataratecontrolsupport});
+        reqRateSupport->get();
+        if (rateControlSupported()) {
+            GroupBox2->setVisible(true);
+            reqRateControl = makeRequest(kMibT111, MVT_SV, 0);
+            reqRateControl->addComboBox(0, CB_DateStatus);
+            reqRateControl->get();
+            reqRateTable = makeRequest(kMibT112, MVT_UMV, 1, false);
+            reqRateTable->onAsyncGetDone = [this](HvSNMPRequest2Controls* s, HvSNMPError* e) {
+                DataRateTableDone(s, e);
+            };
+            reqRateTable->setListView(ListView1, true);
+            startRateWalk();
+        } else {
+            afterRateSupport(m_geometry, false, GroupBox2->height());
             applyGeometry();
-
-            reqXRA = makeRequest(kMibT021, MVT_SV, 0, true);
-            reqXRA->addComboBox(0, CB_XRa);
-            hasXRA = reqXRA->get();
-            La_XRa->setVisible(hasXRA);
-            CB_XRa->setVisible(hasXRA);
-            afterXRProbe(m_geometry, hasXRA);
-            applyGeometry();
-
-            reqWMM = makeRequest(kMibT012, SVT_SV, 0, true);
-            reqWMM->addComboBox(0, CB_WMM);
-            hasWMM = reqWMM->get();
-            La_WMM->setVisible(hasWMM);
-            CB_WMM->setVisible(hasWMM);
-            afterWMMProbe(m_geometry, hasWMM);
-            applyGeometry();
-
-            reqPreamble = makeRequest(kMibT013, SVT_SV, 0, true);
-            reqPreamble->addComboBox(0, CB_Preamble);
-            hasPreamble = reqPreamble->get();
-            La_Preamble->setVisible(hasPreamble);
-            CB_Preamble->setVisible(hasPreamble);
-
-            reqRadioA = makeRequest(kMibT011, MVT_SV, 0, true);
-            reqRadioA->addComboBox(0, CB_SupModea);
-            reqRadioA->addEdit(1, "%s", {Ed_Freqa});
-            reqRadioA->addEdit(2, "%s", {Ed_DtRta});
-            reqRadioA->addEdit(3, "%s", {Ed_DtLista});
-            reqRadioA->addEdit(4, "%u", {Ed_BeInta});
-            reqRadioA->addEdit(5, "%u", {Ed_DTIMa});
-            reqRadioA->addEdit(6, "%u", {Ed_FragLena});
-            reqRadioA->addEdit(7, "%u", {Ed_RTSa});
-            reqRadioA->addComboBox(8, CB_TranPa);
-            reqRadioA->setStatusBar(StatusBar);
-            reqRadioA->get();
-            FillDataRateCombo(Ed_DtLista, CB_DtRta, Ed_DtRta);
-
-            reqRateSupport = makeRequest(kMibT110, SVT_SV, 0, true);
-            reqRateSupport->addEdit(0, "%s", {Ed_dataratecontrolsupport});
-            reqRateSupport->get();
-            if (rateControlSupported()) {
-                GroupBox2->setVisible(true);
-                reqRateControl = makeRequest(kMibT111, MVT_SV, 0, true);
-                reqRateControl->addComboBox(0, CB_DateStatus);
-                reqRateControl->get();
-                reqRateTable = makeRequest(kMibT112, MVT_UMV, 1, false);
-                reqRateTable->onAsyncGetDone = [this](HvSNMPRequest2Controls* s, HvSNMPError* e) {
-                    DataRateTableDone(s, e);
-                };
-                reqRateTable->setListView(ListView1, true);
-                startRateWalk();
-            } else {
-                afterRateSupport(m_geometry, false, GroupBox2->height());
-                applyGeometry();
-            }
-            UpdateModeControlsA();
-            gonlyClickRule();
         }
-        if (TabSheetG->tabVisible()) buildTabG();
+        UpdateModeControlsA();
+        gonlyClickRule();
+    }
+    if (TabSheetG->tabVisible()) buildTabG();
 
-        reqCluster = makeRequest(kMibT105, MVT_SV, 0, true);
-        reqCluster->addComboBox(1, CB_Clus);
-        reqCluster->request.varList.item(0).access = HvAccess::Invalid;
-        reqCluster->request.varList.item(1).access = HvAccess::ReadWrite;
-        reqCluster->get();
-        m_created = true;
-    } catch (const HvException& e) {
-        StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-    }
-    if (!m_created) {
-        // Requests past the failure were never built: nothing here can write a sound setting.
-        for (auto* b : {Bt_Apply_a, Bt_Refresh_a, BT_RDateRate, Bt_Apply_g, Bt_Refresh_g})
-            b->setEnabled(false);
-    }
+    reqCluster = bindClusterState(CB_Clus);
 }
 
 void TFM_Performace::startRateWalk() {
     if (m_walking) return;
-    // The walk deletes the rows first; until it has finished no row may be read or written.
+    // The walk deletes the rows first; until it has finished no row may be read or written. A walk
+    // that cannot be built raises before any of that, and leaves the buttons as they were.
     m_rateRows = 0;
+    reqRateTable->get();
     m_walking = true;
     Bt_Apply_a->setEnabled(false);
     Bt_Refresh_a->setEnabled(false);
-    try {
-        reqRateTable->get();
-    } catch (...) {
-        m_walking = false;
-        if (m_created) {
-            Bt_Apply_a->setEnabled(true);
-            Bt_Refresh_a->setEnabled(true);
-        }
-        throw;
-    }
 }
 
 void TFM_Performace::DataRateTableDone(HvSNMPRequest2Controls*, HvSNMPError* error) {
-    if (m_closing) return;
     m_walking = false;
     if (error && error->code != 0) {
         StatusBar->setSimpleText(q(error->message));
@@ -190,8 +238,8 @@ void TFM_Performace::DataRateTableDone(HvSNMPRequest2Controls*, HvSNMPError* err
         StatusBar->setSimpleText(QStringLiteral("Get OK!"));
     }
     // Also after a failed walk: the page must still be able to write its other settings.
-    Bt_Refresh_a->setEnabled(m_created);
-    Bt_Apply_a->setEnabled(m_created);
+    Bt_Refresh_a->setEnabled(created());
+    Bt_Apply_a->setEnabled(created());
 }
 
 void TFM_Performace::FillDataRateCombo(forms::Edit*, forms::ComboBox* combo, forms::Edit* rateEdit) {
@@ -325,20 +373,14 @@ void TFM_Performace::writeRateRows() {
     }
 }
 
-void TFM_Performace::showWaiting() {
-    auto* waiting = new TFM_Waiting(this, m_mainForm);
-    FM_Waiting = waiting;
-    waiting->showModal();
-    delete FM_Waiting.data();
-}
-
 void TFM_Performace::Bt_Apply_aClick(QObject*) {
-    if (!m_created || !reqRadioA) return;
+    if (!created() || !reqRadioA) return;
     if (!checkRanges({Ed_BeInta, Ed_DTIMa, Ed_FragLena, Ed_RTSa})) return;
-    try {
+    bool written = false;
+    guarded([&] {
         ComboToDataRate(CB_DtRta, Ed_DtRta);
         bool ok = reqRadioA->set(true, true);
-        auto feature = [&](bool has, const std::unique_ptr<HvSNMPRequest2Edits>& r) {
+        auto feature = [&](bool has, HvSNMPRequest2Edits* r) {
             if (ok && has && r) ok = r->set(true, true);
         };
         feature(hasXRA, reqXRA);
@@ -354,24 +396,17 @@ void TFM_Performace::Bt_Apply_aClick(QObject*) {
             reqRateControl->set(true, true);
             writeRateRows();
         }
-    } catch (const HvException& e) {
-        StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-        return;
-    }
-    if (CB_Clus->itemIndex() == 0) {
-        if (forms::Application::messageBox(this, kRestartQuestion, QStringLiteral("Warning"),
-                                           forms::MB_OKCANCEL) == forms::IDOK)
-            showWaiting();
-        return;
-    }
-    showWaiting();
-    StatusBar->setSimpleText(QStringLiteral("Setting Success!"));
+        written = true;
+    });
+    if (!written) return;
+    // A joined device's answer to the restart brings no success text.
+    const bool wasJoined = joined();
+    if (afterSetting() && !wasJoined) StatusBar->setSimpleText(QStringLiteral("Setting Success!"));
 }
 
 void TFM_Performace::Bt_Refresh_aClick(QObject*) {
-    if (!m_created) return;
-    try {
-        for (auto* r : {reqGOnly.get(), reqRadioA.get(), reqPreamble.get(), reqWMM.get()})
+    guarded([this] {
+        for (auto* r : {reqGOnly, reqRadioA, reqPreamble, reqWMM})
             if (r) r->get();
         if (reqAPMode) m_apModeKnown = reqAPMode->get();
         if (reqRateSupport) reqRateSupport->get();
@@ -382,24 +417,18 @@ void TFM_Performace::Bt_Refresh_aClick(QObject*) {
         FillDataRateCombo(Ed_DtLista, CB_DtRta, Ed_DtRta);
         UpdateModeControlsA();
         gonlyClickRule();
-    } catch (const HvException& e) {
-        StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TFM_Performace::BT_RDateRateClick(QObject*) {
     // The rows are written from the list the walk filled; without it there is nothing to reset.
-    if (!m_created || !reqRateTable || m_rateRows == 0) return;
+    if (!created() || !reqRateTable || m_rateRows == 0) return;
     if (forms::Application::messageBox(this, kResetQuestion, QStringLiteral("Warning"), forms::MB_OKCANCEL) !=
         forms::IDOK)
         return;
     const auto indexes = resetRateIndexes(CB_Gonly->itemIndex());
     for (int i = 0; i < kRateCount; ++i) CB_DRate[i]->setItemIndex(indexes[i]);
-    try {
-        writeRateRows();
-    } catch (const HvException& e) {
-        StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    guarded([this] { writeRateRows(); });
 }
 
 void TFM_Performace::exitCheck(forms::Edit* edit, Field field, bool emptyAfterwards) {
@@ -429,13 +458,9 @@ void TFM_Performace::Ed_RTSaExit(QObject*) {
 
 void TFM_Performace::buildTabG() {
     TabSheetG->setCaption(q(BandNameG));
-    reqXRG = makeRequest(kMibT022, MVT_SV, 0, true);
-    reqXRG->addComboBox(0, CB_XRg);
-    hasXRG = reqXRG->get();
-    La_XRg->setVisible(hasXRG);
-    CB_XRg->setVisible(hasXRG);
+    hasXRG = probeFeature(reqXRG, kMibT022, MVT_SV, La_XRg, CB_XRg);
 
-    reqRadioG = makeRequest(kMibT017, MVT_SV, 0, true);
+    reqRadioG = makeRequest(kMibT017, MVT_SV, 0);
     reqRadioG->addComboBox(0, CB_SupModeg);
     reqRadioG->addEdit(1, "%s", {Ed_Freqg});
     reqRadioG->addEdit(2, "%s", {Ed_Chang});
@@ -475,9 +500,10 @@ void TFM_Performace::UpdateChannelListG() {
 }
 
 void TFM_Performace::Bt_Apply_gClick(QObject*) {
-    if (!m_created || !reqRadioG) return;
+    if (!created() || !reqRadioG) return;
     if (!checkRanges({Ed_BeIntg, Ed_DTIMg, Ed_FragLeng, Ed_RTSg})) return;
-    try {
+    bool written = false;
+    guarded([&] {
         ComboToDataRate(CB_Chang, Ed_Chang);
         ComboToDataRate(CB_DtRtg, Ed_DtRtg);
         bool ok = reqRadioG->set(true, true);
@@ -486,21 +512,17 @@ void TFM_Performace::Bt_Apply_gClick(QObject*) {
             StatusBar->setSimpleText(q(BandSettingErrorG));
             return;
         }
-    } catch (const HvException& e) {
-        StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-        return;
-    }
-    showWaiting();
+        written = true;
+    });
+    if (written) showWaiting();
 }
 
 void TFM_Performace::Bt_Refresh_gClick(QObject*) {
-    if (!m_created || !reqRadioG) return;
-    try {
+    if (!reqRadioG) return;
+    guarded([this] {
         reqRadioG->get();
         FillComboFromList(Ed_ChListg, CB_Chang, Ed_Chang);
         FillDataRateCombo(Ed_DtListg, CB_DtRtg, Ed_DtRtg);
         UpdateChannelListG();
-    } catch (const HvException& e) {
-        StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    });
 }

@@ -7,22 +7,18 @@
 #include <QPointer>
 
 #include <array>
-#include <memory>
 
-#include "library/bind/HvSNMPRequest2Edits.h"
+#include "module/HvPage.h"
 #include "pages/wireless/PerformaceRules.h"
-#include "platform/forms/Forms.h"
 
-class TMainForm;
-class TFM_Waiting;
+// The page's controls and their places.
+extern const forms::FormLayout PerformaceLayout;
 
-class TFM_Performace : public forms::Form {
+class TFM_Performace : public HvPage {
 public:
-    // owner: the Qt parent (null for the application, as the menu creates it). mainForm: the window
-    // whose capability fields the page reads and whose poll the waiting dialog watches.
-    TFM_Performace(QWidget* owner, TMainForm* mainForm);
-    // Ends the requests first: no answer reaches a control that is going away.
-    ~TFM_Performace() override;
+    // mainForm: the window whose capability fields the page reads and whose poll the waiting dialog
+    // watches. owner: the Qt parent (null for the application, as the menu creates it).
+    explicit TFM_Performace(TMainForm& mainForm, QWidget* owner = nullptr);
 
     // Published components (layout in PerformaceLayout.cpp).
     forms::PageControl* PC_Performace = nullptr;
@@ -83,19 +79,19 @@ public:
     forms::Button* Bt_Apply_g = nullptr;
     forms::Button* Bt_Refresh_g = nullptr;
 
-    // The requests; null until the creation step has built them.
-    std::unique_ptr<HvSNMPRequest2Edits> reqRadioA;
-    std::unique_ptr<HvSNMPRequest2Edits> reqRadioG;
-    std::unique_ptr<HvSNMPRequest2Edits> reqXRA;
-    std::unique_ptr<HvSNMPRequest2Edits> reqXRG;
-    std::unique_ptr<HvSNMPRequest2Edits> reqGOnly;
-    std::unique_ptr<HvSNMPRequest2Edits> reqWMM;
-    std::unique_ptr<HvSNMPRequest2Edits> reqPreamble;
-    std::unique_ptr<HvSNMPRequest2Edits> reqCluster;
-    std::unique_ptr<HvSNMPRequest2Edits> reqRateControl;
-    std::unique_ptr<HvSNMPRequest2Edits> reqRateSupport;
-    std::unique_ptr<HvSNMPRequest2Edits> reqRateTable;
-    std::unique_ptr<HvSNMPRequest2Edits> reqAPMode;
+    // The requests, the page's own; null until the creation step has built them.
+    HvSNMPRequest2Edits* reqRadioA = nullptr;
+    HvSNMPRequest2Edits* reqRadioG = nullptr;
+    HvSNMPRequest2Edits* reqXRA = nullptr;
+    HvSNMPRequest2Edits* reqXRG = nullptr;
+    HvSNMPRequest2Edits* reqGOnly = nullptr;
+    HvSNMPRequest2Edits* reqWMM = nullptr;
+    HvSNMPRequest2Edits* reqPreamble = nullptr;
+    HvSNMPRequest2Edits* reqCluster = nullptr;
+    HvSNMPRequest2Edits* reqRateControl = nullptr;
+    HvSNMPRequest2Edits* reqRateSupport = nullptr;
+    HvSNMPRequest2Edits* reqRateTable = nullptr;
+    HvSNMPRequest2Edits* reqAPMode = nullptr;
     bool hasXRA = false;
     bool hasXRG = false;
     bool hasGOnly = false;
@@ -105,8 +101,6 @@ public:
     // The rows of ListView1 that a finished walk delivered (at most 12); 0 while a walk runs or
     // after one failed. Rate combos and writes use only these rows.
     int rateRowsLoaded() const { return m_rateRows; }
-    // The waiting dialog of the last Apply, while it is shown.
-    QPointer<TFM_Waiting> FM_Waiting;
 
     // Handlers.
     void FormCreate();
@@ -137,10 +131,16 @@ public:
     void DataRateTableDone(HvSNMPRequest2Controls* sender, HvSNMPError* error);
 
 private:
-    void buildLayout();
+    void findControls();
+    void wireHandlers();
     void buildTabG();
     void applyGeometry();
     void setClientHeightKeepingTabs(int height);
+    // The creation step's reads, under the page's guard.
+    void buildRequests();
+    // An optional feature: a firmware without it does not answer its read, and its row goes.
+    bool probeFeature(HvSNMPRequest2Edits*& request, const MibObjectDef* table, uint8_t kind,
+                      forms::Label* label, forms::ComboBox* combo);
     PerformaceRules::ModeState modeState() const;
     void applyRateControls(const PerformaceRules::RateControls& r);
     void applyMandatoryRows(const PerformaceRules::MandatoryRows& m);
@@ -152,18 +152,11 @@ private:
     bool checkRanges(const std::array<forms::Edit*, 4>& edits);
     // A leave handler's check: a box and the focus back when the text is out of range.
     void exitCheck(forms::Edit* edit, PerformaceRules::Field field, bool emptyAfterwards);
-    std::unique_ptr<HvSNMPRequest2Edits> makeRequest(const MibObjectDef* table, uint8_t kind, int32_t keys,
-                                                     bool synchronous);
-    void showWaiting();
 
-    TMainForm* m_mainForm;
     PerformaceRules::Geometry m_geometry;
-    int m_groupBox2Height = 216;
     int m_rateRows = 0;
     bool m_apModeKnown = false;
-    bool m_created = false;  // the creation step ran to its end
     bool m_walking = false;  // the rate-table walk is filling ListView1
-    bool m_closing = false;
 };
 
 extern QPointer<TFM_Performace> FM_Performace;

@@ -2,22 +2,6 @@
 
 #include <QDeadlineTimer>
 
-#include "module/Misc.h"
-
-namespace {
-
-// The device's tables point at the global option lists: build them once for the run.
-class MibListsEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { InitMibOptionLists(); }
-    void TearDown() override { FreeMibOptionLists(); }
-};
-
-[[maybe_unused]] ::testing::Environment* const g_mibLists =
-    ::testing::AddGlobalTestEnvironment(new MibListsEnvironment);
-
-}  // namespace
-
 forms::Application& BindTest::app() {
     static int argc = 1;
     static char name[] = "test_bind";

@@ -2,7 +2,6 @@
 // read, and what the device receives after a write.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include "library/HvSNMPSession.h"
 #include "module/Misc.h"
 #include "tests/sim/SimProcess.h"
+#include "tests/support/WaitFor.h"
 
 namespace {
 
@@ -78,11 +78,6 @@ protected:
         filter.reset();
         BindTest::TearDown();
         sim.stop();
-    }
-    static bool waitFor(const std::function<bool()>& done, int ms = 10000) {
-        QDeadlineTimer deadline(ms);
-        while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        return done();
     }
     // The SET lines the simulator logged from line `from` on, as "OID TYPE VALUE".
     std::vector<std::string> setsSince(size_t from) const {

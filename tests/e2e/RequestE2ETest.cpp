@@ -14,7 +14,6 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTemporaryDir>
 
 #include "library/HvSNMPRequest.h"
@@ -22,6 +21,7 @@
 #include "library/snmp/HvNetSnmpTransport.h"
 #include "tests/sim/SimProcess.h"
 #include "tests/NamedRows.h"
+#include "tests/support/WaitFor.h"
 
 namespace {
 
@@ -92,15 +92,6 @@ void startSession() {
         return true;
     }();
     (void)started;
-}
-
-// Runs the event loop until done or a deadline.
-template <typename Pred>
-bool waitFor(Pred done, int ms = 20000) {
-    QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    return done();
 }
 
 class RequestE2E : public ::testing::Test {

@@ -25,13 +25,3 @@ void KitTest::TearDown() {
     forms::Application::setTimeScale(m_oldScale);
     QCoreApplication::processEvents();
 }
-
-bool KitTest::waitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-
 #include <functional>
 #include <vector>
 
 #include "platform/forms/Forms.h"
+#include "tests/support/WaitFor.h"
 
 // The kit's application, made once for the whole test program, and hooks that record every message
 // box and answer it, so that no test waits on a real one.
@@ -19,9 +18,6 @@ protected:
 
     void SetUp() override;
     void TearDown() override;
-
-    // Processes events until done() holds or two seconds have passed; returns done().
-    static bool waitFor(const std::function<bool()>& done, int ms = 2000);
 
     std::vector<forms::MessageBoxCall> boxes;
     int boxAnswer = forms::IDOK;

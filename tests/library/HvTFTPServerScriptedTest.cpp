@@ -62,7 +62,7 @@ struct DatagramCase {
 
 class TftpScriptedStates : public TftpScripted, public ::testing::WithParamInterface<DatagramCase> {};
 
-TEST_P(TftpScriptedStates, OneDatagramGetsItsAnswerAndLeavesTheSessionAsItShould) {
+TEST_P(TftpScriptedStates, OneDatagramGetsItsAnswerAndLeavesTheSession) {
     const auto& c = GetParam();
     writeFile(inRoot("fw.bin"), pattern(1300));
     m_server.ExpectTransfer(HvTFTP_Read, "fw.bin");
@@ -314,6 +314,10 @@ TEST_F(TftpScripted, EightRunningTransfersHoldTheLimit) {
 enum class Direction { Read, Write };
 
 class TftpScriptedWrap : public TftpScripted, public ::testing::WithParamInterface<Direction> {};
+
+void PrintTo(Direction d, std::ostream* os) {
+    *os << (d == Direction::Read ? "Read" : "Write");
+}
 
 // 65536 full blocks and a short one: block 65535 is followed by block 0, then 1, and nothing is lost.
 TEST_P(TftpScriptedWrap, BlockAfter65535IsZeroAndTheFileArrivesWhole) {

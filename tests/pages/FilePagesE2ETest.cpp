@@ -23,7 +23,7 @@
 #include "pages/admin/Systemlog.h"
 #include "pages/Pages.h"
 #include "platform/UdpSocket.h"
-#include "tests/shell/ShellFixture.h"
+#include "tests/support/PageFixture.h"
 #include "tests/sim/SimProcess.h"
 #include "tests/NamedRows.h"
 
@@ -67,21 +67,23 @@ void writeFile(const std::string& path, const std::string& bytes) {
     f.write(bytes.data(), qint64(bytes.size()));
 }
 
-class FilePagesE2E : public ShellTest {
+class FilePagesE2E : public PageTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
+        PageTest::SetUp();
         // Waiting ticks of 60 ms, polls every 100 ms.
         forms::Application::setTimeScale(0.05);
         m_oldDialog = forms::Application::setFileDialogHook([this](forms::FileDialogCall& call) {
             dialogs.push_back(call);
-            if (answers.empty()) return false;
-            call.fileName = QString::fromStdString(answers.front());
-            answers.pop_front();
+            if (fileAnswers.empty()) return false;
+            call.fileName = QString::fromStdString(fileAnswers.front());
+            fileAnswers.pop_front();
             return true;
         });
         const int tftpPort = freeUdpPort();
         qputenv("HV_TFTP_PORT", QByteArray::number(tftpPort));
+        // Only the sets the device took.
+        setFilter = [](const SimLogLine& l) { return l.status == "ok"; };
         sim = std::make_unique<SimProcess>(std::vector<std::string>{"--restart-time", "300"});
         ASSERT_TRUE(sim->start()) << sim->error();
         ASSERT_TRUE(sim->ok("tftp-port " + std::to_string(tftpPort)));
@@ -102,30 +104,11 @@ protected:
     void TearDown() override {
         forms::Application::setFileDialogHook(m_oldDialog);
         qunsetenv("HV_TFTP_PORT");
-        ShellTest::TearDown();
+        PageTest::TearDown();
     }
 
     std::string file(const std::string& name) const { return m_files.path().toStdString() + "/" + name; }
 
-    // The sets the device took from line `from` on, as (OID, value).
-    std::vector<std::pair<std::string, std::string>> sets(size_t from) const {
-        std::vector<std::pair<std::string, std::string>> out;
-        for (const auto& l : sim->requests(from))
-            if (l.op == "SET" && l.status == "ok") out.emplace_back(l.asked, l.value);
-        return out;
-    }
-    bool hasSet(size_t from, const std::string& oid, const std::string& value) const {
-        for (const auto& [o, v] : sets(from))
-            if (o == oid && v == value) return true;
-        return false;
-    }
-    bool boxShown(const QString& text) const {
-        return std::any_of(boxes.begin(), boxes.end(), [&](const auto& b) { return b.text == text; });
-    }
-    std::optional<forms::MessageBoxCall> lastBox() const {
-        if (boxes.empty()) return std::nullopt;
-        return boxes.back();
-    }
     std::string received() {
         std::string reply = sim->command("tftp-received");
         auto words = SimLogLine::tokens(reply);
@@ -133,9 +116,8 @@ protected:
         return unhex(words[2]);
     }
 
-    std::unique_ptr<SimProcess> sim;
     TMainForm* main = nullptr;
-    std::deque<std::string> answers;
+    std::deque<std::string> fileAnswers;
     std::vector<forms::FileDialogCall> dialogs;
 
 private:
@@ -160,7 +142,7 @@ TEST_P(FirmwareRun, FileReachesTheDeviceThenOneUpdateAndOneReboot) {
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
     ASSERT_TRUE(page->Bt_OK->enabled());
 
-    answers.push_back(path);
+    fileAnswers.push_back(path);
     ASSERT_TRUE(page->Bt_Browse->userClick());
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].kind, forms::FileDialogCall::Open);
@@ -174,7 +156,7 @@ TEST_P(FirmwareRun, FileReachesTheDeviceThenOneUpdateAndOneReboot) {
     ASSERT_TRUE(waitFor([&] { return page->stage() == TFM_Firmware::Stage::Done; }, 60000));
 
     EXPECT_EQ(received(), bytes);
-    const auto done = sets(from);
+    const auto done = oidValues(sets(from));
     std::vector<std::string> order;
     for (const auto& [oid, value] : done) {
         if (oid == kArc + "3.3.1.0") order.push_back("server " + value);
@@ -234,7 +216,7 @@ TEST_F(FilePagesE2E, FirmwareFetchFailureShowsTheMessageAndNoUpdate) {
         waitFor([&] { return boxShown(QStringLiteral("Cant Perform Operation,Please try again!")); }));
     EXPECT_EQ(page->stage(), TFM_Firmware::Stage::Done);
     EXPECT_TRUE(page->Bt_OK->enabled());
-    for (const auto& [oid, value] : sets(from)) EXPECT_NE(oid, kUpgradeCommand);
+    for (const auto& [oid, value] : oidValues(sets(from))) EXPECT_NE(oid, kUpgradeCommand);
 }
 
 TEST_F(FilePagesE2E, PageClosedWhileTheDeviceFetchesGetsNoLateAnswer) {
@@ -343,7 +325,7 @@ TEST_F(FilePagesE2E, ConfigurationSavedIsTheDevicesAndRestoringSendsItBack) {
     page->show();
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
 
-    answers.push_back(file("backup"));
+    fileAnswers.push_back(file("backup"));
     ASSERT_TRUE(page->Bt_Upload->userClick());
     ASSERT_TRUE(waitFor([&] { return lastBox().has_value(); }, 20000));
     EXPECT_EQ(lastBox()->text, QStringLiteral("The configuration file saved successfully!"));
@@ -361,7 +343,7 @@ TEST_F(FilePagesE2E, ConfigurationSavedIsTheDevicesAndRestoringSendsItBack) {
     EXPECT_TRUE(page->Ed_SaveFile->text().isEmpty());
 
     boxes.clear();
-    answers.push_back(file("backup.dcf"));
+    fileAnswers.push_back(file("backup.dcf"));
     ASSERT_TRUE(page->Bt_Browse->userClick());
     const size_t from = sim->logSize();
     ASSERT_TRUE(page->Bt_OK->userClick());
@@ -370,7 +352,7 @@ TEST_F(FilePagesE2E, ConfigurationSavedIsTheDevicesAndRestoringSendsItBack) {
     ASSERT_TRUE(waitFor([&] { return hasSet(from, kUpgradeCommand, "4"); }, 30000));
     EXPECT_EQ(received(), saved);
     std::vector<std::string> commands;
-    for (const auto& [oid, value] : sets(from))
+    for (const auto& [oid, value] : oidValues(sets(from)))
         if (oid == kTftpCommand || oid == kUpgradeCommand)
             commands.push_back(oid.substr(kArc.size()) + "=" + value);
     EXPECT_EQ(commands, (std::vector<std::string>{"3.3.4.0=2", "3.3.5.0=3", "3.3.5.0=4"}));
@@ -390,7 +372,7 @@ TEST_P(ConfigSaveFails, OlderFileStaysAndThePageSaysSo) {
     auto page = std::make_unique<TFM_CfgFile>(nullptr, main);
     page->show();
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
-    answers.push_back(file("backup.dcf"));
+    fileAnswers.push_back(file("backup.dcf"));
     ASSERT_TRUE(page->Bt_Upload->userClick());
     ASSERT_TRUE(waitFor([&] { return lastBox().has_value(); }, 30000));
     EXPECT_EQ(lastBox()->text, QStringLiteral("Fail to save the configuration file!"));
@@ -457,7 +439,7 @@ TEST_F(FilePagesE2E, LogShowsTheDevicesLinesAndClearEmptiesIt) {
     EXPECT_EQ(page->ViewListView->item(2)->subItem(1), QStringLiteral("  admin logged in"));
     // The device was given the name inside the page's own folder.
     bool named = false;
-    for (const auto& [oid, value] : sets(from))
+    for (const auto& [oid, value] : oidValues(sets(from)))
         if (oid == kArc + "2.11.5.0") named = value == TLogForm::kLogFileName;
     EXPECT_TRUE(named);
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(page->LogFilePath)));
@@ -572,7 +554,7 @@ TEST_F(FilePagesE2E, LogSettingsApplyWritesItsObjects) {
     ASSERT_TRUE(
         waitFor([&] { return dialog->StatusBar1->simpleText() == QStringLiteral("Set Success!"); }, 30000));
     std::map<std::string, std::string> written;
-    for (const auto& [oid, value] : sets(from)) written[oid] = value;
+    for (const auto& [oid, value] : oidValues(sets(from))) written[oid] = value;
     EXPECT_EQ(written[kArc + "2.11.8.0"], "0");
     EXPECT_EQ(written[kArc + "2.11.9.0"], "0.0.0.0");
     EXPECT_EQ(written[kArc + "2.11.1.0"], "1");

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -22,7 +20,7 @@
 #include "pages/wireless/Performace.h"
 #include "platform/RegistryStore.h"
 #include "platform/forms/Forms.h"
-#include "tests/shell/ShellFixture.h"
+#include "tests/support/PageFixture.h"
 #include "tests/sim/SimProcess.h"
 
 namespace {
@@ -46,68 +44,30 @@ bool pageObject(const std::string& oid) {
     return false;
 }
 
-bool waitFor(const std::function<bool()>& done, int ms = 15000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
 // A simulated device, a main window that only carries the capability fields (started without a
 // command line, so it polls nothing), and the page over both. Message boxes are recorded and answered
 // from a script (OK when it runs out).
-class PerformaceTest : public ::testing::Test {
+class PerformaceTest : public PageTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_oldBox = forms::Application::setMessageBoxHook([this](const forms::MessageBoxCall& call) {
-            boxes.push_back(call);
-            if (answers.empty()) return int(forms::IDOK);
-            const int a = answers.front();
-            answers.pop_front();
-            return a;
-        });
-        m_oldScale = forms::Application::timeScale();
+        PageTest::SetUp();
         // The waiting dialog counts 30 ticks of 1.2 s; here they take a few milliseconds each.
         forms::Application::setTimeScale(0.02);
-        MainFormEnvironment env;
-        env.registry = &m_registry;
-        env.programDir = m_dir.path().toStdString() + "/";
-        env.lockFolder = m_dir.path().toStdString();
-        env.bootCounterDir = m_dir.path().toStdString();
-        main = std::make_unique<TMainForm>(env);
-        MainForm = main.get();
-        main->Ed_DataRateNew->setText(QStringLiteral("0"));
-        // What the lime LED means: the device answers, so the waiting dialog ends when its count is out.
-        main->lastStatusCode = 0;
-        boxes.clear();
+        setFilter = [](const SimLogLine& l) { return pageObject(l.asked); };
+        main = &idleMain();
     }
     void TearDown() override {
         page.reset();
-        MainForm = nullptr;
-        main.reset();
-        forms::Application::setMessageBoxHook(m_oldBox);
-        forms::Application::setTimeScale(m_oldScale);
-        QCoreApplication::processEvents();
+        PageTest::TearDown();
     }
 
     bool startSim(std::vector<std::string> args = {}) {
-        args.insert(args.end(), {"--restart-time", "200"});
-        sim = std::make_unique<SimProcess>(args);
-        if (!sim->start()) return false;
-        HvSNMPSession::defaults.address = sim->address();
-        HvSNMPSession::defaults.port = static_cast<uint16_t>(sim->port());
-        HvSNMPSession::defaults.version = m_version;
-        HvSNMPSession::defaults.timeout = 30;
-        return true;
+        return PageTest::startSim(std::move(args), m_version);
     }
 
     // Opens the page and waits until its rate-table walk has ended.
     TFM_Performace& open() {
-        page = std::make_unique<TFM_Performace>(nullptr, main.get());
+        page = std::make_unique<TFM_Performace>(*main);
         waitFor([&] { return !page->reqRateTable || !page->reqRateTable->busy; });
         return *page;
     }
@@ -120,26 +80,11 @@ protected:
                 out.push_back(l.op + " " + l.asked.substr(E.size()) + (l.op == "SET" ? " " + l.value : ""));
         return out;
     }
-    std::vector<SimLogLine> sets(size_t from) const {
-        std::vector<SimLogLine> out;
-        for (const auto& l : sim->requests(from))
-            if (l.op == "SET" && pageObject(l.asked)) out.push_back(l);
-        return out;
-    }
     std::string stored(const std::string& oid) { return sim->command("get " + oid); }
 
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<TMainForm> main;
+    TMainForm* main = nullptr;
     std::unique_ptr<TFM_Performace> page;
-    std::vector<forms::MessageBoxCall> boxes;
-    std::deque<int> answers;
     uint8_t m_version = 0;
-
-private:
-    QTemporaryDir m_dir;
-    MemoryRegistryStore m_registry;
-    forms::MessageBoxHook m_oldBox;
-    double m_oldScale = 1;
 };
 
 // The device of most tests: every feature but XR, data-rate control supported.
@@ -536,7 +481,7 @@ TEST_F(PerformaceTest, UnreadApModeChangesNothingOnApply) {
 TEST_F(PerformaceTest, FailedCreationLeavesRefreshAndApplyHarmless) {
     ASSERT_TRUE(startSim(kP1)) << sim->error();
     HvSNMPSession::defaults.address = "no-such-host.invalid";
-    page = std::make_unique<TFM_Performace>(nullptr, main.get());
+    page = std::make_unique<TFM_Performace>(*main);
     TFM_Performace& p = *page;
     EXPECT_FALSE(p.StatusBar->simpleText().isEmpty());
     EXPECT_EQ(p.reqRadioA, nullptr);
@@ -589,7 +534,7 @@ INSTANTIATE_TEST_SUITE_P(Device, PerformaceUnanswered,
 // Closing while the walk still runs: no answer reaches the deleted page, and it opens again.
 TEST_F(PerformaceTest, CloseDuringTheWalk) {
     ASSERT_TRUE(startSim(kP1)) << sim->error();
-    page = std::make_unique<TFM_Performace>(nullptr, main.get());
+    page = std::make_unique<TFM_Performace>(*main);
     ASSERT_TRUE(sim->ok("delay 300"));
     QCoreApplication::processEvents();
     ASSERT_TRUE(page->reqRateTable && page->reqRateTable->busy);
@@ -631,8 +576,8 @@ TEST_F(PerformaceTest, MenuOpensThePage) {
     env.programDir = dir.path().toStdString() + "/";
     env.lockFolder = dir.path().toStdString();
     env.bootCounterDir = dir.path().toStdString();
-    env.pages = {{"TFM_Performace",
-                  [](TMainForm& m) { m.openModal(FM_Performace, new TFM_Performace(nullptr, &m)); }}};
+    env.pages = {{HvTopMenu::Advanced, "Performance", "adPerformance1",
+                  HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })}};
     TMainForm window(env);
     HvSNMPSession::defaults.port = static_cast<uint16_t>(sim->port());
     ASSERT_NE(window.adPerformance1, nullptr);
@@ -651,7 +596,7 @@ TEST_F(PerformaceTest, MenuOpensThePage) {
 
 // The whole road: the module started as the management system starts it, its menu opening the page
 // against the device, Apply, and the waiting dialog watching the main window's real poll.
-class PerformaceFromTheMenu : public ShellTest {};
+class PerformaceFromTheMenu : public PageTest {};
 
 TEST_F(PerformaceFromTheMenu, OpensAppliesAndWaitsForTheRestart) {
     SimProcess sim({"--absent", E + "2.3.1.99", "--restart-time", "300"});

@@ -6,10 +6,13 @@
 #include <functional>
 
 #include "pages/wireless/WirlessRules.h"
+#include "tests/NamedRows.h"
 
 using namespace WirlessRules;
 
 namespace {
+
+using hvtest::PrintTo;
 
 std::string name(const char* s) {
     return s;

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "pages/wireless/WirlessRules.h"
+#include "tests/NamedRows.h"
 
 using namespace WirlessRules;
 
 namespace {
+
+using hvtest::PrintTo;
 
 Capabilities caps(int apModes, bool newNames = true, int newMultiSupport = 1, bool mssidAndWds = false) {
     Capabilities c;

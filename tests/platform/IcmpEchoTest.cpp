@@ -17,8 +17,11 @@
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include "tests/NamedRows.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 using Clock = std::chrono::steady_clock;
 

@@ -2,12 +2,12 @@
 
 #include <QTest>
 
-#include "ShellFixture.h"
+#include "tests/support/PageFixture.h"
 #include "module/About.h"
 
 namespace {
 
-class AboutTest : public ShellTest {};
+class AboutTest : public PageTest {};
 
 TEST_F(AboutTest, TextsAndHiddenLabel) {
     TAboutForm box(nullptr);

@@ -8,20 +8,19 @@
 #include "library/HvException.h"
 #include "module/GUIConfigForm.h"
 #include "module/Misc.h"
-#include "tests/shell/ShellFixture.h"
-#include "tests/sim/SimProcess.h"
+#include "tests/support/PageFixture.h"
 
 namespace {
 
 const std::string kPool = "1.3.6.1.4.1.47011.11.37.4.2.7.2.";
 const std::string kStatic = "1.3.6.1.4.1.47011.11.37.4.2.7.3.1.";
 
-class GUIGeneratorTest : public ShellTest {
+class GUIGeneratorTest : public PageTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
-        ASSERT_TRUE(sim.start()) << sim.error();
-        writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim.port()) + "\r\n");
+        PageTest::SetUp();
+        ASSERT_TRUE(startSim());
+        writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim->port()) + "\r\n");
         main = &start({"/I127.0.0.1", "/Rkiwano", "/Wmorello"});
         ASSERT_FALSE(main->refused());
     }
@@ -36,13 +35,12 @@ protected:
     // The SETs the device took from log line `from` on, as "OID TYPE VALUE".
     std::vector<std::string> setsSince(size_t from) const {
         std::vector<std::string> out;
-        for (const SimLogLine& l : sim.requests(from))
+        for (const SimLogLine& l : sim->requests(from))
             if (l.op == "SET") out.push_back(l.asked + " " + l.type + " " + l.value);
         return out;
     }
     static forms::Edit* edit(const UISnmpVar& v) { return dynamic_cast<forms::Edit*>(v.control); }
 
-    SimProcess sim;
     TMainForm* main = nullptr;
 };
 
@@ -54,7 +52,7 @@ TEST_F(GUIGeneratorTest, EditorPageWritesOnlyItsCheckedRowsAndReadsEverythingAga
     ASSERT_EQ(vars.size(), 9u);
     // The page reads itself once the event loop runs.
     ASSERT_TRUE(waitFor([&] { return !edit(vars[0])->text().isEmpty(); }));
-    EXPECT_EQ("ok a " + edit(vars[0])->text().toStdString(), sim.command("get " + kPool + "1.0"));
+    EXPECT_EQ("ok a " + edit(vars[0])->text().toStdString(), sim->command("get " + kPool + "1.0"));
     EXPECT_TRUE(panel->CtrlBtns->SetCheckedBtn->visible());
     EXPECT_FALSE(panel->CtrlBtns->SetCheckedBtn->enabled()) << "nothing checked yet";
 
@@ -68,17 +66,17 @@ TEST_F(GUIGeneratorTest, EditorPageWritesOnlyItsCheckedRowsAndReadsEverythingAga
     edit(vars[3])->setText(QStringLiteral("10.9.8.7"));  // changed, but not checked: not sent
     vars[1].check->setChecked(true);
     EXPECT_TRUE(panel->CtrlBtns->SetCheckedBtn->enabled());
-    const size_t from = sim.logSize();
+    const size_t from = sim->logSize();
     ASSERT_TRUE(panel->SetCheckedClick());
     EXPECT_EQ(setsSince(from), (std::vector<std::string>{kPool + "2.0 i 37"}));
     for (int32_t i = 0; i < panel->request()->request.varList.count(); ++i)
         EXPECT_EQ(panel->request()->request.varList.item(i).access, flagsBefore[static_cast<size_t>(i)]) << i;
     EXPECT_EQ(panel->request()->mode, 0);
     // Every row is read again, also the one that was left out.
-    const size_t readFrom = sim.logSize();
+    const size_t readFrom = sim->logSize();
     panel->RefreshClick();
     size_t gets = 0;
-    for (const SimLogLine& l : sim.requests(readFrom)) gets += l.op == "GET" ? 1 : 0;
+    for (const SimLogLine& l : sim->requests(readFrom)) gets += l.op == "GET" ? 1 : 0;
     EXPECT_EQ(gets, 9u);
     EXPECT_NE(edit(vars[3])->text(), QStringLiteral("10.9.8.7"));
 }
@@ -90,7 +88,7 @@ TEST_F(GUIGeneratorTest, CheckedEmptyRowIsRefusedAndNothingIsSent) {
     ASSERT_TRUE(waitFor([&] { return !edit(vars[0])->text().isEmpty(); }));
     edit(vars[6])->setText(QString());
     vars[6].check->setChecked(true);
-    const size_t from = sim.logSize();
+    const size_t from = sim->logSize();
     EXPECT_FALSE(panel->SetCheckedClick());
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back().text, QStringLiteral("Some items are empty!"));
@@ -145,7 +143,7 @@ TEST_F(GUIGeneratorTest, TablePageListsRowsAndEditsOneThroughItsDialog) {
     ASSERT_TRUE(waitFor([&] { return !panel->request()->busy && list->itemCount() > 0; }));
     EXPECT_EQ(panel->CtrlBtns->Counter->caption(), QString::number(list->itemCount()));
     EXPECT_EQ("ok a " + list->item(0)->subItem(0).toStdString(),
-              sim.command("get " + kStatic + "1." + list->item(0)->caption().toStdString()));
+              sim->command("get " + kStatic + "1." + list->item(0)->caption().toStdString()));
 
     list->setItemIndex(0);
     EXPECT_TRUE(panel->CtrlBtns->EditBtn->enabled());
@@ -158,7 +156,7 @@ TEST_F(GUIGeneratorTest, TablePageListsRowsAndEditsOneThroughItsDialog) {
         EXPECT_TRUE(edit(vars[0])->readOnly()) << "the key is not edited";
         edit(vars[5])->setText(QStringLiteral("10.1.2.3"));
         vars[5].check->setChecked(true);
-        from = sim.logSize();
+        from = sim->logSize();
         EXPECT_TRUE(editor.SetCheckedClick());
     };
     panel->EditClick();
@@ -187,20 +185,15 @@ TEST_F(GUIGeneratorTest, DeleteWritesTheStatusOfTheSelectedRowAfterItsQuestion) 
     ASSERT_TRUE(waitFor([&] { return !panel->request()->busy && list->itemCount() > 1; }));
     list->setItemIndex(1);
     const std::string row = list->item(1)->caption().toStdString();
-    int answer = forms::IDNO;
-    auto old = forms::Application::setMessageBoxHook([&](const forms::MessageBoxCall& call) {
-        boxes.push_back(call);
-        return answer;
-    });
-    size_t from = sim.logSize();
+    answers = {forms::IDNO};
+    size_t from = sim->logSize();
     panel->DeleteClick();
     EXPECT_TRUE(setsSince(from).empty()) << "No to the question";
     ASSERT_TRUE(waitFor([&] { return !panel->request()->busy && list->itemCount() > 1; }));
     list->setItemIndex(1);
-    answer = forms::IDYES;
-    from = sim.logSize();
+    answers = {forms::IDYES};
+    from = sim->logSize();
     panel->DeleteClick();
-    forms::Application::setMessageBoxHook(old);
     EXPECT_EQ(boxes.back().text, QStringLiteral("Are you sure to delete ?"));
     EXPECT_EQ(boxes.back().caption, QStringLiteral("Delete"));
     EXPECT_EQ(setsSince(from), (std::vector<std::string>{kStatic + "8." + row + " i 0"}));

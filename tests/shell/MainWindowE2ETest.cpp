@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <ostream>
 
-#include "ShellFixture.h"
+#include "tests/support/PageFixture.h"
 #include "library/HvSNMPError.h"
 #include "library/HvSNMPRequest.h"
 #include "module/Misc.h"
@@ -24,10 +24,10 @@ const QColor kBlack(0, 0, 0);
 const char* const kSysDescr = "1.3.6.1.2.1.1.1.0";
 const std::string kCap = "1.3.6.1.4.1.47011.11.37.4.99.1.1.";
 
-class MainWindowE2E : public ShellTest {
+class MainWindowE2E : public PageTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
+        PageTest::SetUp();
         // Polls every 200 ms, capability rounds every 200 ms.
         forms::Application::setTimeScale(0.1);
     }
@@ -55,8 +55,6 @@ protected:
         return sim->waitForLog([](const SimLogLine& l) { return !l.event && l.asked == kSysDescr; }, 0,
                                std::chrono::seconds(10));
     }
-
-    std::unique_ptr<SimProcess> sim;
 };
 
 TEST_F(MainWindowE2E, PollDrivesLedsAndStatusLineThroughSilenceAndBack) {
@@ -345,6 +343,10 @@ TEST_F(MainWindowE2E, StatusMenuProbeAndTimeoutShortcut) {
 // What a page's completion opens modally.
 enum class Modal { WaitingDialog, MessageBox };
 
+void PrintTo(Modal m, std::ostream* os) {
+    *os << (m == Modal::WaitingDialog ? "WaitingDialog" : "MessageBox");
+}
+
 class ModalFromCompletion : public MainWindowE2E, public ::testing::WithParamInterface<Modal> {};
 
 // A page's completion opens a modal window while the device does not answer the poll; the device is
@@ -377,7 +379,7 @@ TEST_P(ModalFromCompletion, MainWindowPollIsAnsweredUnderIt) {
             const size_t mark = sim->logSize();
             EXPECT_TRUE(sim->ok(std::string("error ") + kSysDescr + " off"));
             if (GetParam() == Modal::WaitingDialog) {
-                TFM_Waiting wait(nullptr, &form);
+                TFM_Waiting wait(nullptr, form);
                 wait.waitTicks = 2;
                 wait.sendReboot = false;
                 wait.showModal();

@@ -1,7 +1,7 @@
 // The main window's handlers called directly: the blink run, a failed poll, the status line's
 // template, the capability re-poll plan and the clearing tick.
 
-#include "ShellFixture.h"
+#include "tests/support/PageFixture.h"
 #include "library/HvClock.h"
 #include "library/HvSNMPError.h"
 #include "tests/sim/SimProcess.h"
@@ -11,12 +11,12 @@ namespace {
 const QColor kLime(0, 255, 0);
 const QColor kBlack(0, 0, 0);
 
-class HandlersTest : public ShellTest {
+class HandlersTest : public PageTest {
 protected:
     void TearDown() override {
         HvResetMessageTables();
         HvSetClock({});
-        ShellTest::TearDown();
+        PageTest::TearDown();
     }
     // A window without a device: the handlers alone, no timer running.
     TMainForm& idleForm() {

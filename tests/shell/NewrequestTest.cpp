@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "ShellFixture.h"
+#include "tests/support/PageFixture.h"
 #include "library/HvException.h"
 #include "library/HvSNMPSession.h"
 #include "module/Misc.h"
@@ -13,10 +13,10 @@ namespace {
 
 const std::string kPoolIp = "1.3.6.1.4.1.47011.11.37.4.2.7.3.1.1.";
 
-class NewrequestTest : public ShellTest {
+class NewrequestTest : public PageTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
+        PageTest::SetUp();
         if (!HvSNMPSession::session) HvSNMPSession::initialize(path(""));
         ASSERT_TRUE(sim.start()) << sim.error();
         view = new forms::ListView(&page);
@@ -30,7 +30,7 @@ protected:
     }
     void TearDown() override {
         req.reset();
-        ShellTest::TearDown();
+        PageTest::TearDown();
     }
     std::vector<QString> column(int sub) const {
         std::vector<QString> out;

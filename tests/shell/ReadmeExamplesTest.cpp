@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "ShellFixture.h"
+#include "tests/support/PageFixture.h"
 #include "tests/sim/SimProcess.h"
 
 namespace {
@@ -32,7 +32,7 @@ std::string withPort(std::string text, const std::string& port) {
 struct Examples {
     std::vector<std::string> simulator;             // arguments after build/sim/qmx_sim
     std::vector<std::string> iniLines;              // the INI file's keys, after its section line
-    std::vector<std::vector<std::string>> modules;  // arguments after build/module/qmx7240nt
+    std::vector<std::vector<std::string>> modules;  // arguments after build/app/qmx7240nt
 };
 
 Examples readExamples() {
@@ -64,7 +64,7 @@ Examples readExamples() {
                 }
                 e.simulator.push_back(w[i]);
             }
-        } else if (!w.empty() && w[0] == "build/module/qmx7240nt") {
+        } else if (!w.empty() && w[0] == "build/app/qmx7240nt") {
             e.modules.emplace_back(w.begin() + 1, w.end());
         }
     }
@@ -78,7 +78,7 @@ std::string switchValue(const std::vector<std::string>& args, const std::string&
     return {};
 }
 
-class ReadmeExamples : public ShellTest {};
+class ReadmeExamples : public PageTest {};
 
 TEST_F(ReadmeExamples, EachCommandLineReachesTheSimulator) {
     const Examples e = readExamples();

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ShellFixture.h"
+#include "tests/support/PageFixture.h"
 #include "module/Wait.h"
 #include "tests/sim/SimProcess.h"
 
@@ -12,10 +12,10 @@ namespace {
 
 const std::string kUpgradeCommand = "1.3.6.1.4.1.47011.11.37.4.3.3.5.0";
 
-class WaitingTest : public ShellTest {
+class WaitingTest : public PageTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
+        PageTest::SetUp();
         forms::Application::setTimeScale(0.1);
         ASSERT_TRUE(sim.start()) << sim.error();
         writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim.port()) + "\r\n");
@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(WaitingTest, CountsDownSendsRestartOnSecondTickAndCloses) {
-    TFM_Waiting dlg(nullptr, main);
+    TFM_Waiting dlg(nullptr, *main);
     EXPECT_EQ(dlg.Ed_FwVer->text(), QStringLiteral("v2.20.01"));
     EXPECT_EQ(dlg.waitTicks, 30);
     dlg.Timer1->setEnabled(false);
@@ -46,7 +46,9 @@ TEST_F(WaitingTest, CountsDownSendsRestartOnSecondTickAndCloses) {
     for (int i = 0; i < 5; ++i) {
         dlg.Timer1Timer(nullptr);
         shown.push_back(dlg.La_Time->caption());
-        if (i == 0) { EXPECT_TRUE(restartSets().empty()); }
+        if (i == 0) {
+            EXPECT_TRUE(restartSets().empty());
+        }
     }
     EXPECT_EQ(shown, (std::vector<QString>{"5", "4", "3", "2", "1"}));
     EXPECT_FALSE(dlg.isVisible());
@@ -58,7 +60,7 @@ TEST_F(WaitingTest, CountsDownSendsRestartOnSecondTickAndCloses) {
 }
 
 TEST_F(WaitingTest, NoRestartWhenCallerSentItsOwn) {
-    TFM_Waiting dlg(nullptr, main);
+    TFM_Waiting dlg(nullptr, *main);
     dlg.Timer1->setEnabled(false);
     dlg.sendReboot = false;
     dlg.waitTicks = 5;
@@ -70,7 +72,7 @@ TEST_F(WaitingTest, NoRestartWhenCallerSentItsOwn) {
 }
 
 TEST_F(WaitingTest, CloseBoxAndEscapeRefusedWhileCounting) {
-    TFM_Waiting dlg(nullptr, main);
+    TFM_Waiting dlg(nullptr, *main);
     dlg.Timer1->setEnabled(false);
     dlg.waitTicks = 10;
     bool stillOpen = false;
@@ -91,7 +93,7 @@ TEST_F(WaitingTest, CloseBoxAndEscapeRefusedWhileCounting) {
 TEST_F(WaitingTest, WaitsThroughDeviceRestartAndClosesWhenItAnswers) {
     ASSERT_TRUE(sim.ok("restart-time 1500"));
     ASSERT_TRUE(waitFor([&] { return main->deviceAnswering(); }));
-    TFM_Waiting dlg(nullptr, main);
+    TFM_Waiting dlg(nullptr, *main);
     dlg.waitTicks = 12;
     bool sawSilence = false;
     forms::Timer watch;

@@ -1,0 +1,35 @@
+// The tests' one main. HV_TEST_MIB_LISTS builds the global option lists for the run, as the program
+// does at start; HV_TEST_GUI makes the kit's application object as well and ends the SNMP session.
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#if defined(HV_TEST_GUI)
+#include "library/HvSNMPSession.h"
+#include "platform/forms/Application.h"
+#endif
+#if defined(HV_TEST_MIB_LISTS)
+#include "module/Misc.h"
+#endif
+
+int main(int argc, char** argv) {
+    // Value texts must not depend on the user's locale; run the tests under one that uses a decimal comma.
+    std::setlocale(LC_ALL, "");
+    ::testing::InitGoogleTest(&argc, argv);
+#if defined(HV_TEST_GUI)
+    forms::Application app(argc, argv);
+    forms::Application::setTitle(QStringLiteral("QMX-7240NT"));
+#endif
+#if defined(HV_TEST_MIB_LISTS)
+    InitMibOptionLists();
+#endif
+    const int rc = RUN_ALL_TESTS();
+#if defined(HV_TEST_GUI)
+    HvSNMPSession::shutdown();
+#endif
+#if defined(HV_TEST_MIB_LISTS)
+    FreeMibOptionLists();
+#endif
+    return rc;
+}
