@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 
 #include "module/Misc.h"
+#include "tests/WindowLeakCheck.h"
 
 namespace {
 
@@ -15,6 +16,8 @@ public:
 
 [[maybe_unused]] ::testing::Environment* const g_mibLists =
     ::testing::AddGlobalTestEnvironment(new MibListsEnvironment);
+[[maybe_unused]] ::testing::Environment* const g_windowLeakCheck =
+    ::testing::AddGlobalTestEnvironment(new WindowLeakCheck);
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "library/HvSNMPSession.h"
 #include "module/Misc.h"
 #include "platform/forms/Application.h"
+#include "tests/WindowLeakCheck.h"
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     forms::Application app(argc, argv);
     forms::Application::setTitle(QStringLiteral("QMX-7240NT"));
     InitMibOptionLists();
+    ::testing::AddGlobalTestEnvironment(new WindowLeakCheck);
     const int rc = RUN_ALL_TESTS();
     HvSNMPSession::shutdown();
     FreeMibOptionLists();
