@@ -7,7 +7,9 @@ jobs="${HV_JOBS:-$(nproc)}"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHV_SANITIZE=ON >/dev/null
 cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:${ASAN_OPTIONS:-}"
+# Full stacks: Qt and fontconfig are built without frame pointers, where the fast unwinder stops, and
+# the leak suppressions name frames beyond them.
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:fast_unwind_on_malloc=0:${ASAN_OPTIONS:-}"
 export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 cd "$build"

@@ -2,6 +2,15 @@
 
 #include <QDeadlineTimer>
 
+#include "tests/WindowLeakCheck.h"
+
+namespace {
+
+[[maybe_unused]] ::testing::Environment* const g_windowLeakCheck =
+    ::testing::AddGlobalTestEnvironment(new WindowLeakCheck);
+
+}  // namespace
+
 forms::Application& BindTest::app() {
     static int argc = 1;
     static char name[] = "test_bind";

@@ -1,5 +1,12 @@
 #include "KitFixture.h"
 
+#include "tests/WindowLeakCheck.h"
+
+namespace {
+[[maybe_unused]] ::testing::Environment* const g_windowLeakCheck =
+    ::testing::AddGlobalTestEnvironment(new WindowLeakCheck);
+}  // namespace
+
 forms::Application& KitTest::app() {
     static int argc = 1;
     static char name[] = "test_forms";

@@ -65,9 +65,12 @@ TEST_F(TimerTest, ExceptionInOnTimerIsShownAndTheTimerGoesOn) {
 }
 
 // A widget whose own event handler throws: the application's notify is the one place that stops it.
+// Qt's GUI libraries are built without exception support, so the exception skips the clean-up of the
+// frames it passes; a plain event is handed on by QApplication::notify with nothing of its own to lose,
+// where its mouse and key branches would leak their copies of the event.
 class Throwing : public QWidget {
 protected:
-    void mousePressEvent(QMouseEvent*) override { throw std::runtime_error("press failed"); }
+    void customEvent(QEvent*) override { throw std::runtime_error("event failed"); }
 };
 
 TEST_F(KitTest, ExceptionsFromHandlersAreShownAndTheProgramGoesOn) {
@@ -87,11 +90,10 @@ TEST_F(KitTest, ExceptionsFromHandlersAreShownAndTheProgramGoesOn) {
     EXPECT_EQ(clicks, 2);
 
     Throwing widget;
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &press);
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&widget, &event);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, "press failed");
+    EXPECT_EQ(boxes[1].text, "event failed");
 
     // What the SNMP event pump does with an exception out of a completion.
     HvHandleException(std::make_exception_ptr(std::runtime_error("(HvSNMP++) Timeout!")));

@@ -5,9 +5,12 @@
 
 #include <clocale>
 
+#include <QCoreApplication>
+
 #if defined(HV_TEST_GUI)
 #include "library/HvSNMPSession.h"
 #include "platform/forms/Application.h"
+#include "tests/WindowLeakCheck.h"
 #endif
 #if defined(HV_TEST_MIB_LISTS)
 #include "module/Misc.h"
@@ -20,6 +23,7 @@ int main(int argc, char** argv) {
 #if defined(HV_TEST_GUI)
     forms::Application app(argc, argv);
     forms::Application::setTitle(QStringLiteral("QMX-7240NT"));
+    ::testing::AddGlobalTestEnvironment(new WindowLeakCheck);
 #endif
 #if defined(HV_TEST_MIB_LISTS)
     InitMibOptionLists();
@@ -30,6 +34,11 @@ int main(int argc, char** argv) {
 #endif
 #if defined(HV_TEST_MIB_LISTS)
     FreeMibOptionLists();
+#endif
+#if !defined(HV_TEST_GUI)
+    // Tests make the application on first use. Deleting it before exit frees what only it still points
+    // at (the event dispatcher's timers and socket notifiers), so that a leak among them shows.
+    delete QCoreApplication::instance();
 #endif
     return rc;
 }
