@@ -1,10 +1,30 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the main window under Xvfb while it watches the simulator.
-# Usage: scripts/screenshot.sh [OUTPUT.png]   (default: build/screenshot.png)
+# Takes a screenshot under Xvfb while the module watches the simulator.
+# Usage: scripts/screenshot.sh [OUTPUT.png]               the main window (default: build/screenshot.png)
+#        scripts/screenshot.sh --page NAME [OUTPUT.png]   a page window (default: build/NAME.png)
+#
+# --page NAME: NAME is the page's window name, the name of its layout table (its class, e.g.
+# TFM_Performace). The script sets, for the module:
+#   HV_SCREENSHOT=OUTPUT.png HV_SCREENSHOT_FORM=NAME   the kit's application saves the first window of
+#                                                       that name once painted, then closes it;
+#   HV_SCREENSHOT_DELAY=ms                             waited after the first paint (default 1500 here),
+#                                                       so that the page shows its first answers;
+#   HV_OPEN_PAGE=NAME                                  the main window, once its first poll has been
+#                                                       answered, opens the page of that name through its
+#                                                       menu item, as the user would (the main window
+#                                                       reads it; without that wiring no page opens and
+#                                                       the script fails after its deadline).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="${HV_BUILD_DIR:-$top/build}"
-out="${1:-$build/screenshot.png}"
+page=""
+if [ "${1:-}" = "--page" ]; then
+    [ -n "${2:-}" ] || { echo "usage: $0 --page NAME [OUTPUT.png]" >&2; exit 2; }
+    page="$2"
+    shift 2
+fi
+out="${1:-$build/${page:-screenshot}.png}"
+case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
 command -v Xvfb >/dev/null || { echo "Xvfb is missing: run scripts/setup.sh" >&2; exit 1; }
 [ -f "$build/build.ninja" ] ||
     cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHV_BUILD_TESTS=OFF >/dev/null
@@ -37,10 +57,24 @@ cleanup() {
 trap cleanup EXIT
 
 display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 481x160x24 -nolisten tcp >/dev/null 2>&1 &
+# The main window alone fills a small screen; a page needs room to open centred on it.
+screen_size=481x160x24
+[ -n "$page" ] && screen_size=1024x768x24
+Xvfb "$display" -screen 0 "$screen_size" -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 export DISPLAY="$display" QT_QPA_PLATFORM=xcb
+
+if [ -n "$page" ]; then
+    rm -f "$out"
+    (cd "$work" && HV_SCREENSHOT="$out" HV_SCREENSHOT_FORM="$page" HV_SCREENSHOT_DELAY="${HV_SCREENSHOT_DELAY:-1500}" \
+        HV_OPEN_PAGE="$page" exec "$build/module/qmx7240nt" /I127.0.0.1 /Rkiwano) &
+    pids+=($!)
+    for _ in $(seq 300); do [ -s "$out" ] && break; sleep 0.1; done
+    [ -s "$out" ] || { echo "No picture of $page: does the main window open HV_OPEN_PAGE?" >&2; exit 1; }
+    echo "Screenshot: $out"
+    exit 0
+fi
 
 (cd "$work" && exec "$build/module/qmx7240nt" /I127.0.0.1 /Rkiwano) &
 pids+=($!)
