@@ -1,9 +1,9 @@
 #include "platform/forms/LayoutCheck.h"
 
 #include <map>
-#include <set>
 
 #include <QApplication>
+#include <QLabel>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
@@ -22,9 +22,13 @@ std::string str(const QString& s) {
     return s.toStdString();
 }
 
+// The control's name, or what the user reads on it.
 std::string nameOf(const QWidget* w) {
     if (!w->objectName().isEmpty()) return str(w->objectName());
+    if (auto* sheet = dynamic_cast<const TabSheet*>(w)) return "the tab \"" + str(sheet->caption()) + "\"";
     if (auto* button = qobject_cast<const QAbstractButton*>(w)) return "\"" + str(button->text()) + "\"";
+    if (auto* box = qobject_cast<const QGroupBox*>(w)) return "the group \"" + str(box->title()) + "\"";
+    if (auto* label = qobject_cast<const QLabel*>(w)) return "the label \"" + str(label->text()) + "\"";
     return std::string("an unnamed ") + w->metaObject()->className();
 }
 
@@ -37,9 +41,9 @@ const Control* asControl(const QWidget* w) {
     return dynamic_cast<const Control*>(w);
 }
 
-// A tab sheet's own flag follows the page shown; what counts is the control's flag.
+// A tab sheet's own flag follows the page shown; what counts is whether its tab is.
 bool ownVisible(const QWidget* w) {
-    if (dynamic_cast<const TabSheet*>(w)) return true;
+    if (auto* sheet = dynamic_cast<const TabSheet*>(w)) return sheet->tabVisible();
     if (const Control* c = asControl(w)) return c->visible();
     return !w->isHidden();
 }
@@ -184,7 +188,7 @@ private:
     void overlaps() {
         std::map<const QWidget*, std::vector<const QWidget*>> siblings;
         for (const QWidget* w : m_controls)
-            if (ownVisible(w) && !placedByParent(w)) siblings[w->parentWidget()].push_back(w);
+            if (!placedByParent(w) && shown(w, &m_form)) siblings[w->parentWidget()].push_back(w);
         for (const auto& [parent, children] : siblings) {
             for (size_t i = 0; i < children.size(); ++i) {
                 for (size_t j = i + 1; j < children.size(); ++j) {
@@ -211,7 +215,7 @@ private:
 
     void insideParents() {
         for (const QWidget* w : m_controls) {
-            if (placedByParent(w)) continue;
+            if (placedByParent(w) || !shown(w, &m_form)) continue;
             const QWidget* parent = w->parentWidget();
             QRect room = parent == &m_form
                              ? QRect(0, m_form.menuHeight(), m_form.clientWidth(), m_form.clientHeight())
@@ -228,18 +232,13 @@ private:
         for (const QWidget* bar : m_controls) {
             if (!dynamic_cast<const StatusBar*>(bar) || !shown(bar, &m_form)) continue;
             const QWidget* parent = bar->parentWidget();
-            std::set<const QWidget*> reported;
+            // Containers and what they hold alike: the lines say which of the controls cannot be reached.
             for (const QWidget* w : m_controls) {
                 if (w == bar || w->isAncestorOf(bar) || !parent->isAncestorOf(w) || placedByParent(w) ||
                     !shown(w, &m_form))
                     continue;
-                bool inside = false;  // a part of a control already reported
-                for (const QWidget* p = w->parentWidget(); p && p != parent; p = p->parentWidget())
-                    inside = inside || reported.count(p);
-                if (inside) continue;
                 const QRect r = rectIn(w, parent);
                 if (!r.intersects(bar->geometry())) continue;
-                reported.insert(w);
                 problem(w, "lies under the status bar: its bottom at " +
                                std::to_string(clientRect(r, parent).bottom() + 1) + ", the bar's top at " +
                                std::to_string(clientRect(bar->geometry(), parent).top()));
@@ -270,7 +269,9 @@ std::vector<std::string> checkLayout(const FormLayout& table) {
     } catch (const std::exception& e) {
         return {e.what()};
     }
-    // Showing lays out what Qt lays out (page controls' sheets, radio groups' buttons).
+    // Showing lays out what Qt lays out (page controls' sheets, radio groups' buttons). A fixed size
+    // would change nothing here but a warning from the offscreen plugin.
+    form.setBorderStyle(Form::BorderStyle::Sizeable);
     form.show();
     std::vector<std::string> problems = checkLayout(form, table);
     form.hide();

@@ -123,6 +123,26 @@ TEST_F(KitTest, ABuiltWindowIsCheckedAsItStands) {
     EXPECT_EQ(problems[0].rfind("BT_Apply: caption \"Apply the settings\"", 0), 0u) << problems[0];
 }
 
+// A tab the window hides is not judged until it shows.
+TEST_F(KitTest, AHiddenTabIsJudgedWhenItShows) {
+    static constexpr LayoutRow rows[] = {
+        {Kind::PageControl, "PC_Band", "", 8, 8, 200, 100},
+        {Kind::TabSheet, "TS_A", "PC_Band", 0, 0, 0, 0, "802.11a"},
+        {Kind::TabSheet, "TS_G", "PC_Band", 0, 0, 0, 0, "802.11g", "", Hidden},
+        {Kind::Edit, "Ed_G", "TS_G", 8, 150, 121, 21},
+    };
+    constexpr FormLayout table{"TFM_Tabs", "Tabs", 220, 120, rows};
+    EXPECT_TRUE(layoutFits(table));
+    Form built;
+    buildLayout(built, table);
+    built.setAttribute(Qt::WA_DontShowOnScreen);
+    built.show();
+    findControl<TabSheet>(&built, "TS_G")->setTabVisible(true);
+    const std::vector<std::string> problems = checkLayout(built, table);
+    ASSERT_EQ(problems.size(), 1u) << ::testing::PrintToString(problems);
+    EXPECT_EQ(problems[0].rfind("Ed_G: lies outside TS_G", 0), 0u) << problems[0];
+}
+
 TEST_F(KitTest, ALayoutFaultInTheTableIsReported) {
     constexpr LayoutRow rows[] = {{Kind::Edit, "Ed_A", "GB_Missing", 0, 0}};
     const std::vector<std::string> problems = checkLayout(FormLayout{"TFM_Bad", "Bad", 100, 100, rows});
