@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes a screenshot under Xvfb while the module watches the simulator.
 # Usage: scripts/screenshot.sh [OUTPUT.png]               the main window (default: build/screenshot.png)
-#        scripts/screenshot.sh --page NAME [OUTPUT.png]   a page window (default: build/NAME.png)
+#        scripts/screenshot.sh --page NAME [--menu PATH] [OUTPUT.png]
+#                                   a page window (default: build/NAME.png), e.g.
+#                                   --page TFM_Performace --menu Advanced/Performance
 #
 # --page NAME: NAME is the page's window name, the name of its layout table (its class, e.g.
 # TFM_Performace). The script sets, for the module:
@@ -9,20 +11,27 @@
 #                                                       that name once painted, then closes it;
 #   HV_SCREENSHOT_DELAY=ms                             waited after the first paint (default 1500 here),
 #                                                       so that the page shows its first answers;
-#   HV_OPEN_PAGE=NAME                                  the main window, once its first poll has been
-#                                                       answered, opens the page of that name through its
-#                                                       menu item, as the user would (the main window
-#                                                       reads it; without that wiring no page opens and
-#                                                       the script fails after its deadline).
+#   HV_SCREENSHOT_MENU=PATH (with --menu)              the kit chooses the main window's menu item at
+#                                                       PATH as soon as it can be chosen;
+#   HV_OPEN_PAGE=NAME                                  for the main window: without --menu, it is the one
+#                                                       to open the page of that name through its menu
+#                                                       item (from its page registry), as the user would.
+#                                                       Until it does, give --menu.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="${HV_BUILD_DIR:-$top/build}"
 page=""
-if [ "${1:-}" = "--page" ]; then
-    [ -n "${2:-}" ] || { echo "usage: $0 --page NAME [OUTPUT.png]" >&2; exit 2; }
-    page="$2"
-    shift 2
-fi
+menu=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --page | --menu)
+            [ -n "${2:-}" ] || { echo "usage: $0 [--page NAME [--menu PATH]] [OUTPUT.png]" >&2; exit 2; }
+            if [ "$1" = --page ]; then page="$2"; else menu="$2"; fi
+            shift 2
+            ;;
+        *) break ;;
+    esac
+done
 out="${1:-$build/${page:-screenshot}.png}"
 case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
 command -v Xvfb >/dev/null || { echo "Xvfb is missing: run scripts/setup.sh" >&2; exit 1; }
@@ -51,7 +60,8 @@ work=$(mktemp -d /tmp/qmx-shot.XXXXXX)
 . "$top/scripts/sim-env.sh"
 pids=("$sim_pid")
 cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    # The module first, while its display is still there.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -68,10 +78,10 @@ export DISPLAY="$display" QT_QPA_PLATFORM=xcb
 if [ -n "$page" ]; then
     rm -f "$out"
     (cd "$work" && HV_SCREENSHOT="$out" HV_SCREENSHOT_FORM="$page" HV_SCREENSHOT_DELAY="${HV_SCREENSHOT_DELAY:-1500}" \
-        HV_OPEN_PAGE="$page" exec "$build/module/qmx7240nt" /I127.0.0.1 /Rkiwano) &
+        HV_SCREENSHOT_MENU="$menu" HV_OPEN_PAGE="$page" exec "$build/module/qmx7240nt" /I127.0.0.1 /Rkiwano) &
     pids+=($!)
     for _ in $(seq 300); do [ -s "$out" ] && break; sleep 0.1; done
-    [ -s "$out" ] || { echo "No picture of $page: does the main window open HV_OPEN_PAGE?" >&2; exit 1; }
+    [ -s "$out" ] || { echo "No picture of $page: give --menu, or does the main window open HV_OPEN_PAGE?" >&2; exit 1; }
     echo "Screenshot: $out"
     exit 0
 fi

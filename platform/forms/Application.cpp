@@ -21,6 +21,7 @@
 
 #include "platform/HvExceptionHook.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Menu.h"
 
 namespace forms {
 
@@ -159,6 +160,23 @@ private:
     bool m_done = false;
 };
 
+// The menu item at path ("Advanced/Performance", captions without their '&'), opening each submenu
+// on the way as the user would; null while the path is not there or its item cannot be chosen.
+MenuItem* menuItemAt(const MainMenu* menu, const QStringList& path) {
+    auto caption = [](const MenuItem* item) { return item->caption().remove(QLatin1Char('&')); };
+    MenuItem* found = nullptr;
+    for (int i = 0; i < menu->count() && !found; ++i)
+        if (caption(menu->item(i)) == path.value(0)) found = menu->item(i);
+    for (qsizetype depth = 1; found && depth < path.size(); ++depth) {
+        found->userPopup();
+        MenuItem* next = nullptr;
+        for (int i = 0; i < found->count() && !next; ++i)
+            if (caption(found->item(i)) == path[depth]) next = found->item(i);
+        found = next;
+    }
+    return found && found->visible() && found->enabled() ? found : nullptr;
+}
+
 }  // namespace
 
 bool Application::s_focusTakenBack = false;
@@ -170,6 +188,26 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     const QString form = qEnvironmentVariable("HV_SCREENSHOT_FORM");
     if (!shot.isEmpty() && !form.isEmpty())
         screenshotWhenShown(shot, form, qEnvironmentVariableIntValue("HV_SCREENSHOT_DELAY"));
+    const QString menu = qEnvironmentVariable("HV_SCREENSHOT_MENU");
+    if (!menu.isEmpty()) chooseMenuWhenShown(menu);
+}
+
+void Application::chooseMenuWhenShown(const QString& path, int timeoutMs) {
+    auto* poll = new QTimer(qApp);
+    const QStringList parts = path.split(QLatin1Char('/'));
+    const QDateTime deadline = QDateTime::currentDateTime().addMSecs(timeoutMs);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, parts, deadline] {
+        Form* main = Form::mainForm();
+        const MainMenu* menu = main && main->isVisible() ? main->findChild<MainMenu*>() : nullptr;
+        MenuItem* item = menu ? menuItemAt(menu, parts) : nullptr;
+        if (!item && QDateTime::currentDateTime() < deadline) return;
+        poll->deleteLater();
+        if (item)
+            item->userClick();
+        else
+            qWarning("no menu item %s to choose", qPrintable(parts.join(QLatin1Char('/'))));
+    });
+    poll->start(100);
 }
 
 void Application::screenshotWhenShown(const QString& path, const QString& form, int delayMs) {

@@ -62,6 +62,10 @@ public:
     // its first answers), then closed. The application calls it at start when HV_SCREENSHOT=<path>
     // and HV_SCREENSHOT_FORM=<form> are set (HV_SCREENSHOT_DELAY=<ms>): see scripts/screenshot.sh.
     static void screenshotWhenShown(const QString& path, const QString& form, int delayMs = 0);
+    // Chooses the main window's menu item at path ("Advanced/Performance") as the user would, as soon
+    // as the main window is shown and the item can be chosen (items may wait for the device's first
+    // answers), giving up after timeoutMs. Armed at start by HV_SCREENSHOT_MENU=<path>.
+    static void chooseMenuWhenShown(const QString& path, int timeoutMs = 30000);
 
     static QString title();
     static void setTitle(const QString& title);

@@ -274,4 +274,31 @@ TEST_F(KitTest, TheScreenshotHookSavesTheNamedWindow) {
     EXPECT_GT(dark, 10);
 }
 
+// The screenshot script opens a page through the main window's menu, once the item can be chosen.
+TEST_F(KitTest, TheMenuHookChoosesTheItemOnceItCanBeChosen) {
+    Form main;
+    auto* menu = new MainMenu(&main);
+    MenuItem* advanced = menu->add("Advanced");
+    MenuItem* other = advanced->add("Performance Log");
+    MenuItem* performance = advanced->add("&Performance");
+    performance->setVisible(false);  // until the device has answered
+    int popups = 0;
+    int clicks = 0;
+    advanced->OnPopup = [&](QObject*) {
+        ++popups;
+        if (popups == 3) performance->setVisible(true);
+    };
+    performance->OnClick = [&](QObject*) { ++clicks; };
+    other->OnClick = [&](QObject*) { ADD_FAILURE() << "another item chosen"; };
+    Form::setMainForm(&main);
+    Application::chooseMenuWhenShown(QStringLiteral("Advanced/Performance"), 3000);
+    main.show();
+    EXPECT_TRUE(waitFor([&] { return clicks > 0; }, 3000));
+    const int popupsThen = popups;
+    waitFor([] { return false; }, 300);
+    Form::setMainForm(nullptr);
+    EXPECT_EQ(clicks, 1) << "chosen once";
+    EXPECT_EQ(popups, popupsThen) << "and then left alone";
+}
+
 }  // namespace
