@@ -1,12 +1,40 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the main window under Xvfb while it watches the simulator.
-# Usage: scripts/screenshot.sh [SNMP options of demo.sh] [OUTPUT.png]   (default: build/screenshot.png)
+# Takes a screenshot under Xvfb while the module watches the simulator.
+# Usage: scripts/screenshot.sh [SNMP options of demo.sh] [OUTPUT.png]
+#                                   the main window (default: build/screenshot.png)
+#        scripts/screenshot.sh [SNMP options] --page NAME [--menu PATH] [OUTPUT.png]
+#                                   a page window (default: build/NAME.png), e.g.
+#                                   --page TFM_Performace --menu Advanced/Performance
+#
+# --page NAME: NAME is the page's window name, the name of its layout table (its class, e.g.
+# TFM_Performace). The script sets, for the module:
+#   HV_SCREENSHOT=OUTPUT.png HV_SCREENSHOT_FORM=NAME   the kit's application saves the first window of
+#                                                       that name once painted, then closes it;
+#   HV_SCREENSHOT_DELAY=ms                             waited after the first paint (default 1500 here),
+#                                                       so that the page shows its first answers;
+#   HV_SCREENSHOT_MENU=PATH (--menu, "Top/Item")       the kit chooses the main window's menu item at
+#                                                       PATH as soon as it can be chosen.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="${HV_BUILD_DIR:-$top/build}"
 # shellcheck source=demo-options.sh
 . "$top/scripts/demo-options.sh"
-out="${demo_rest[0]:-$build/screenshot.png}"
+page=""
+menu=""
+set -- "${demo_rest[@]+"${demo_rest[@]}"}"
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --page | --menu)
+            [ -n "${2:-}" ] || { echo "usage: $0 [--page NAME [--menu PATH]] [OUTPUT.png]" >&2; exit 2; }
+            if [ "$1" = --page ]; then page="$2"; else menu="$2"; fi
+            shift 2
+            ;;
+        *) break ;;
+    esac
+done
+[ -z "$page" ] || [ -n "$menu" ] || { echo "--page needs --menu Top/Item, the menu item that opens it" >&2; exit 2; }
+out="${1:-$build/${page:-screenshot}.png}"
+case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
 command -v Xvfb >/dev/null || { echo "Xvfb is missing: run scripts/setup.sh" >&2; exit 1; }
 [ -f "$build/build.ninja" ] ||
     cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHV_BUILD_TESTS=OFF >/dev/null
@@ -33,18 +61,33 @@ work=$(mktemp -d /tmp/qmx-shot.XXXXXX)
 . "$top/scripts/sim-env.sh"
 pids=("$sim_pid")
 cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    # The module first, while its display is still there.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT
 
 display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 481x160x24 -nolisten tcp >/dev/null 2>&1 &
+# The main window alone fills a small screen; a page needs room to open centred on it.
+screen_size=481x160x24
+[ -n "$page" ] && screen_size=1024x768x24
+Xvfb "$display" -screen 0 "$screen_size" -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 export DISPLAY="$display" QT_QPA_PLATFORM=xcb
 
 demo_module_args "$sim_port"
+if [ -n "$page" ]; then
+    rm -f "$out"
+    (cd "$work" && HV_SCREENSHOT="$out" HV_SCREENSHOT_FORM="$page" HV_SCREENSHOT_DELAY="${HV_SCREENSHOT_DELAY:-1500}" \
+        HV_SCREENSHOT_MENU="$menu" exec "$build/app/qmx7240nt" "${module_args[@]}") &
+    pids+=($!)
+    for _ in $(seq 300); do [ -s "$out" ] && break; sleep 0.1; done
+    [ -s "$out" ] || { echo "No picture of $page: does $menu open it?" >&2; exit 1; }
+    echo "Screenshot: $out"
+    exit 0
+fi
+
 (cd "$work" && exec "$build/app/qmx7240nt" "${module_args[@]}") &
 pids+=($!)
 # Wait for the first answer, then for the blink run after it to end.

@@ -7,7 +7,7 @@ packages=(
     libsnmp-dev libssl-dev libcurl4-openssl-dev
     libgtest-dev libgmock-dev
     curl tftp-hpa snmp
-    xvfb
+    xvfb fonts-wine
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,18 +1,27 @@
 #include "platform/forms/Application.h"
 
+#include <cxxabi.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPointer>
+#include <QTimer>
 
 #include "platform/HvExceptionHook.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Menu.h"
 
 namespace forms {
 
@@ -111,12 +120,112 @@ bool defaultFileDialog(FileDialogCall& call) {
     return true;
 }
 
+// The window's C++ class, as the layouts name it.
+QString className(const QObject* object) {
+    const char* mangled = typeid(*object).name();
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                std::free);
+    return QString::fromLatin1(status == 0 && name ? name.get() : mangled);
+}
+
+// Saves the first window of that name or class to be painted, then closes it.
+class ScreenshotHook : public QObject {
+public:
+    ScreenshotHook(QString path, QString form, int delay, QObject* parent)
+        : QObject(parent), m_path(std::move(path)), m_form(std::move(form)), m_delay(delay) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!m_done && event->type() == QEvent::Paint && watched->isWidgetType()) {
+            auto* form = dynamic_cast<Form*>(static_cast<QWidget*>(watched));
+            if (form && (form->objectName() == m_form || className(form) == m_form)) {
+                m_done = true;
+                QPointer<Form> shown(form);
+                QTimer::singleShot(m_delay, this, [this, shown] {
+                    if (!shown) return;
+                    const bool saved = shown->grab().save(m_path);
+                    qInfo("screenshot %s: %s", saved ? "saved" : "not saved", qPrintable(m_path));
+                    shown->close();
+                });
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QString m_path;
+    QString m_form;
+    int m_delay;
+    bool m_done = false;
+};
+
+// The menu item at path ("Advanced/Performance", captions without their '&'), opening each submenu
+// on the way as the user would; null while the path is not there or its item cannot be chosen.
+MenuItem* menuItemAt(const MainMenu* menu, const QStringList& path) {
+    auto caption = [](const MenuItem* item) { return item->caption().remove(QLatin1Char('&')); };
+    MenuItem* found = nullptr;
+    for (int i = 0; i < menu->count() && !found; ++i)
+        if (caption(menu->item(i)) == path.value(0)) found = menu->item(i);
+    for (qsizetype depth = 1; found && depth < path.size(); ++depth) {
+        found->userPopup();
+        MenuItem* next = nullptr;
+        for (int i = 0; i < found->count() && !next; ++i)
+            if (caption(found->item(i)) == path[depth]) next = found->item(i);
+        found = next;
+    }
+    return found && found->visible() && found->enabled() ? found : nullptr;
+}
+
 }  // namespace
 
 bool Application::s_focusTakenBack = false;
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     m_previousHandler = HvSetExceptionHandler(&Application::showException);
+    setFont(kitFont());
+    const QString shot = qEnvironmentVariable("HV_SCREENSHOT");
+    const QString form = qEnvironmentVariable("HV_SCREENSHOT_FORM");
+    if (!shot.isEmpty() && !form.isEmpty())
+        screenshotWhenShown(shot, form, qEnvironmentVariableIntValue("HV_SCREENSHOT_DELAY"));
+    const QString menu = qEnvironmentVariable("HV_SCREENSHOT_MENU");
+    if (!menu.isEmpty()) chooseMenuWhenShown(menu);
+}
+
+void Application::chooseMenuWhenShown(const QString& path, int timeoutMs) {
+    auto* poll = new QTimer(qApp);
+    const QStringList parts = path.split(QLatin1Char('/'));
+    const QDateTime deadline = QDateTime::currentDateTime().addMSecs(timeoutMs);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, parts, deadline] {
+        Form* main = Form::mainForm();
+        const MainMenu* menu = main && main->isVisible() ? main->findChild<MainMenu*>() : nullptr;
+        MenuItem* item = menu ? menuItemAt(menu, parts) : nullptr;
+        if (!item && QDateTime::currentDateTime() < deadline) return;
+        poll->deleteLater();
+        if (item)
+            item->userClick();
+        else
+            qWarning("no menu item %s to choose", qPrintable(parts.join(QLatin1Char('/'))));
+    });
+    poll->start(100);
+}
+
+void Application::screenshotWhenShown(const QString& path, const QString& form, int delayMs) {
+    if (auto* app = qApp) app->installEventFilter(new ScreenshotHook(path, form, std::max(delayMs, 0), app));
+}
+
+QFont Application::kitFont() {
+    static const QString family = [] {
+        // The file first, so that every machine draws with the same face, whatever else it has.
+        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kitFontFile));
+        const QStringList loaded = QFontDatabase::applicationFontFamilies(id);
+        return loaded.isEmpty() ? QStringLiteral("MS Sans Serif") : loaded.first();
+    }();
+    QFont font(family);
+    // 8 points at 96 dpi, rounded as the old library rounded it: an em of 11 px.
+    font.setPixelSize(11);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
 }
 
 Application::~Application() {

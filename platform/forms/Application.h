@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
@@ -47,6 +48,24 @@ public:
     ~Application() override;
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // The font every form and message box uses: the metrics of the old form library's default font
+    // (8 points at 96 dots per inch: 13 px lines, captions about 6 px a character), so the layouts'
+    // widths hold their captions. Sized in pixels, it is the same whatever the screen's resolution
+    // and on every platform plugin.
+    static QFont kitFont();
+    // Where kitFont's face comes from (Debian's fonts-wine); without it, a face of that name.
+    static constexpr const char* kitFontFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
+
+    // The first window named form (its object name, which a layout table gives it, or its C++ class)
+    // to be shown is saved as a picture at path once it has painted and delayMs more have passed (for
+    // its first answers), then closed. The application calls it at start when HV_SCREENSHOT=<path>
+    // and HV_SCREENSHOT_FORM=<form> are set (HV_SCREENSHOT_DELAY=<ms>): see scripts/screenshot.sh.
+    static void screenshotWhenShown(const QString& path, const QString& form, int delayMs = 0);
+    // Chooses the main window's menu item at path ("Advanced/Performance") as the user would, as soon
+    // as the main window is shown and the item can be chosen (items may wait for the device's first
+    // answers), giving up after timeoutMs. Armed at start by HV_SCREENSHOT_MENU=<path>.
+    static void chooseMenuWhenShown(const QString& path, int timeoutMs = 30000);
 
     static QString title();
     static void setTitle(const QString& title);

@@ -499,6 +499,11 @@ void StatusBar::relayout() {
     for (auto& p : m_panels) p->m_label->setVisible(!simple);
 }
 
+void StatusBar::setHeight(int height) {
+    resize(width(), height);
+    if (parentWidget()) dock();
+}
+
 void StatusBar::dock() {
     QWidget* p = parentWidget();
     setGeometry(0, p->height() - height(), p->width(), height());

@@ -363,6 +363,9 @@ public:
 
     void showLine(const QString& line) override { setSimpleText(line); }
 
+    // The bar stays docked: a new height takes room from the client area above it.
+    void setHeight(int height);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

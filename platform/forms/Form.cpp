@@ -1,5 +1,7 @@
 #include "platform/forms/Form.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -95,14 +97,32 @@ void Form::centerOn(QWidget* owner) {
         return;
     }
     const QRect area = owner->frameGeometry();
-    move(area.center().x() - frameGeometry().width() / 2, area.center().y() - frameGeometry().height() / 2);
+    QScreen* s = owner->screen();
+    moveOnScreen(
+        {area.center().x() - frameGeometry().width() / 2, area.center().y() - frameGeometry().height() / 2},
+        s);
 }
 
 void Form::centerOnScreen() {
     QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s) return;
     const QRect area = s->availableGeometry();
-    move(area.center().x() - frameGeometry().width() / 2, area.center().y() - frameGeometry().height() / 2);
+    moveOnScreen(
+        {area.center().x() - frameGeometry().width() / 2, area.center().y() - frameGeometry().height() / 2},
+        s);
+}
+
+void Form::moveOnScreen(QPoint topLeft, QScreen* s) {
+    if (!s) s = QGuiApplication::screenAt(topLeft);
+    if (!s) s = QGuiApplication::primaryScreen();
+    if (s) {
+        // A window larger than the screen keeps its title bar and left edge reachable.
+        const QRect area = s->availableGeometry();
+        const QSize size = frameGeometry().size();
+        topLeft.setX(std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - size.width())));
+        topLeft.setY(std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - size.height())));
+    }
+    move(topLeft);
 }
 
 int Form::showModal() {

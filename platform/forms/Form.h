@@ -8,6 +8,7 @@
 #include "platform/forms/Control.h"
 
 class QEventLoop;
+class QScreen;
 
 namespace forms {
 
@@ -71,6 +72,8 @@ public:
     void setPosition(Position position) { m_position = position; }
     void centerOnOwner();
     void centerOnScreen();
+    // Centred on window, or on the screen without one; kept within the screen's available area
+    // either way, however small or low the owner lies.
     void centerOn(QWidget* window);
 
     BorderStyle borderStyle() const { return m_borderStyle; }
@@ -133,6 +136,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void moveOnScreen(QPoint topLeft, QScreen* screen);
     void focusArrived(QWidget* now);
     void endModalIfAsked();
     bool closeNow();

@@ -180,6 +180,8 @@ QSize defaultSize(Kind kind) {
 }
 
 void buildLayout(Form& form, const FormLayout& layout) {
+    // The window's class names it for tests and the screenshot hook, unless its code named it.
+    if (form.objectName().isEmpty() && layout.name) form.setObjectName(QString::fromUtf8(layout.name));
     form.setCaption(text(layout.caption));
     form.setBorderStyle(layout.border);
     form.setBorderIcons(layout.minimizeBox, false);
