@@ -77,7 +77,8 @@ public:
     bool awaitReply(uint16_t sequence, std::chrono::steady_clock::time_point deadline) {
         using namespace std::chrono;
         for (;;) {
-            const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+            // Rounded up: a wait cut to whole milliseconds below would end each attempt early.
+            const auto left = ceil<milliseconds>(deadline - steady_clock::now()).count();
             if (left <= 0) return false;
             pollfd p{m_fd, POLLIN, 0};
             const int ready = ::poll(&p, 1, static_cast<int>(left));
