@@ -1,7 +1,5 @@
 #include "pages/admin/LanRules.h"
 
-#include "module/AddrCheck.h"
-
 namespace LanRules {
 
 bool staticFieldsVisible(int ipFromIndex) {
@@ -17,7 +15,8 @@ std::optional<CheckFailure> checkFields(const StaticInput& in) {
     if (!IsValidIPAddress(in.address)) return CheckFailure{kBadAddress, kWarning, "ED_IpAddr"};
     if (!IsValidSubnetMask(in.mask)) return CheckFailure{kBadMask, kWarning, "ED_SubMask"};
     if (!IsValidIPAddress(in.gateway)) return CheckFailure{kBadGateway, kWarning, "ED_DefGw"};
-    if (InPool(IPTextToNumber(in.poolStart), IPTextToNumber(in.poolRange), IPTextToNumber(in.address)))
+    if (InPool(IPTextToNumberLan(in.poolStart), IPTextToNumberLan(in.poolRange),
+               IPTextToNumberLan(in.address)))
         return CheckFailure{kInDynamicPool, kWarning, {}, {}, true};
     return std::nullopt;
 }

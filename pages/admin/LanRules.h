@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "library/HvSNMPVarList.h"
+#include "module/AddrCheck.h"
 #include "module/WaitCountdown.h"
 
 namespace LanRules {
@@ -69,6 +70,10 @@ struct StaticInput {
     QString address, mask, gateway;  // ED_IpAddr, ED_SubMask, ED_DefGw
     QString poolStart, poolRange;    // Ed_IPAF, Ed_PoolRan: the dynamic pool as read (design texts if not)
 };
+// The pool's and the address's texts as the dynamic-pool check sums them (a bad part counts 0).
+inline uint32_t IPTextToNumberLan(const QString& text) {
+    return IPTextToNumber(text);
+}
 // The address, mask and gateway, then the dynamic pool: the first that fails.
 std::optional<CheckFailure> checkFields(const StaticInput& in);
 
