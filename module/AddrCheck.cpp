@@ -73,3 +73,46 @@ bool IsValidIPAddress(const QString& text) {
 bool IsValidSubnetMask(const QString& text) {
     return IsValidSubnetMask(latin1(text));
 }
+
+std::optional<int32_t> DecimalNumber(const QString& text) {
+    int i = 0;
+    const bool negative = text.startsWith(u'-');
+    if (negative || text.startsWith(u'+')) i = 1;
+    if (i == text.size()) return std::nullopt;
+    int64_t n = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c < u'0' || c > u'9') return std::nullopt;
+        n = n * 10 + (c.unicode() - u'0');
+        if (n > int64_t(INT32_MAX) + 1) return std::nullopt;
+    }
+    if (negative) n = -n;
+    if (n > INT32_MAX) return std::nullopt;
+    return static_cast<int32_t>(n);
+}
+
+uint32_t IPTextToNumber(const QString& text, BadPart bad) {
+    uint32_t sum = 0;
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype dot = text.indexOf(u'.', start);
+        if (dot < 0) return sum + static_cast<uint32_t>(DecimalNumber(text.mid(start)).value_or(0));
+        const int32_t part =
+            DecimalNumber(text.mid(start, dot - start)).value_or(bad == BadPart::AllOnes ? -1 : 0);
+        sum = (sum + static_cast<uint32_t>(part)) << 8;
+        start = dot + 1;
+    }
+}
+
+bool InPool(uint32_t start, uint32_t range, uint32_t ip) {
+    return ip >= start && uint64_t(ip) < uint64_t(start) + range;
+}
+
+bool SameMac(const QString& a, const QString& b) {
+    if (a.size() != b.size()) return false;
+    // ASCII letters only: a MAC text has no other letters, and no other character may pass for one.
+    auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (fold(a[i].unicode()) != fold(b[i].unicode())) return false;
+    return true;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include <QString>
@@ -21,3 +23,23 @@ inline bool IsValidIPAddress(const char* text) {
 inline bool IsValidSubnetMask(const char* text) {
     return IsValidSubnetMask(std::string_view(text));
 }
+
+// ---- Dotted texts as numbers, for the DHCP pools' checks ------------------------------------------
+
+// How a part before a dot that is no decimal number counts: 0, or all bits set.
+enum class BadPart { Zero, AllOnes };
+// A text as the pages sum it: each part before a dot is added and the sum shifted left by 8; the part
+// after the last dot (the whole text when there is none, so "20" is 20) is added, 0 when it is no
+// number. A number is an optional sign and decimal digits within 32 bits; parts above 255 spill into
+// the next, as the sum does. No range or syntax check: callers validate the address first, or not.
+uint32_t IPTextToNumber(const QString& text, BadPart bad = BadPart::Zero);
+// The text as a whole decimal number (an optional sign, then digits, within 32 bits).
+std::optional<int32_t> DecimalNumber(const QString& text);
+
+// Whether a pool of range addresses from start holds ip: start <= ip < start + range, computed wide so
+// that a pool reaching past 255.255.255.255 still holds its addresses instead of none of them.
+bool InPool(uint32_t start, uint32_t range, uint32_t ip);
+
+// Two MAC texts name the same address: equal length, and equal characters but for the case of
+// ASCII letters, whichever side is upper case.
+bool SameMac(const QString& a, const QString& b);

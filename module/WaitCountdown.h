@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <optional>
 
 // The count of the waiting dialog, without its window: one tick every 1.2 s, held at 1 while the
@@ -21,4 +23,13 @@ struct WaitCountdown {
     // The close rule, for every way of closing: after more than 2 held ticks the count is given up;
     // closing is refused while it is not out.
     bool closeQuery();
+};
+
+// What a page asks of the waiting dialog: its texts (empty keeps the dialog's own) and its count.
+struct WaitPlan {
+    QString label2 = {}, label3 = {};
+    int waitTicks = 30;
+    int rebootDelay = 2;
+    bool sendReboot = true;
+    bool operator==(const WaitPlan&) const = default;
 };

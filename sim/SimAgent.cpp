@@ -221,6 +221,7 @@ void restart(bool factory) {
     idle("4.3.2.1", 2);
     idle("4.3.2.2", 2);
     idle("4.3.3.5", 6);
+    takeLanSettings(d.store);
 }
 
 // A stored value as text (octet strings raw), found under the object's OID or its ".0" form.
@@ -398,7 +399,8 @@ int handler(netsnmp_mib_handler* h, netsnmp_handler_registration* reginfo,
         snmp_alarm_register_hr(tv, 0, delayedAnswer, cache);
         return SNMP_ERR_NOERROR;
     }
-    if (mode == MODE_SET_ACTION && simTftpAction(*g_device, h, reginfo, reqinfo, requests)) return SNMP_ERR_NOERROR;
+    if (mode == MODE_SET_ACTION && simTftpAction(*g_device, h, reginfo, reqinfo, requests))
+        return SNMP_ERR_NOERROR;
     answer(reqinfo, requests);
     return SNMP_ERR_NOERROR;
 }

@@ -191,6 +191,25 @@ std::string runControl(SimDevice& d, const std::string& line) {
         setSurveyRows(d.store, d.profile, int(rows), d.refillGeneration);
         return "ok";
     }
+    if (cmd == "leases") {
+        std::string a, b;
+        in >> a >> b;
+        const int64_t dynamicRows = ms(a), staticRows = ms(b);
+        if (dynamicRows < 0 || dynamicRows > 255 || staticRows < 0 || staticRows > 255)
+            return "error row counts 0..255 expected";
+        setLeaseRows(d.store, d.profile, int(dynamicRows), int(staticRows), ++d.refillGeneration);
+        d.log.line("# refill leases " + std::to_string(d.refillGeneration));
+        return "ok";
+    }
+    if (cmd == "static-pool") {
+        std::string a, b;
+        in >> a >> b;
+        const int64_t used = ms(a), rows = b.empty() ? 8 : ms(b);
+        if (rows < 0 || rows > 255 || used < 0 || used > rows)
+            return "error 0 <= USED <= ROWS <= 255 expected";
+        setStaticPool(d.store, d.profile, int(used), int(rows));
+        return "ok";
+    }
     if (cmd == "reset") {
         d.faults = SimFaults();
         return "ok";

@@ -172,20 +172,21 @@ Rules buildRules(SimProfile profile) {
         {"E.4.2.7.3.1.3", ip(0, 0, 0, 0)},
         {"E.4.2.7.3.1.7", str("")},
         {"E.4.2.7.3.1.8", num(0)},
+        // current leases: each refill hands out other clients and addresses
         {"E.4.2.7.4.1.1.1",
-         [](const SimOid& t, int) {
-             return SimValue::string(mac(0, 0x11, 0x22, 0x33, 0x44, uint8_t(last(t))));
+         [](const SimOid& t, int g) {
+             return SimValue::string(mac(0, 0x11, 0x22, uint8_t(0x33 + g), 0x44, uint8_t(last(t))));
          }},
         {"E.4.2.7.4.1.1.2",
-         [](const SimOid& t, int) { return SimValue::ip(127, 0, 0, uint8_t(100 + last(t))); }},
+         [](const SimOid& t, int g) { return SimValue::ip(127, 0, 0, uint8_t(100 + (last(t) + g) % 50)); }},
         {"E.4.2.7.4.1.1.3",
-         [](const SimOid& t, int) { return SimValue::integer(86400 - 60 * int64_t(last(t))); }},
+         [](const SimOid& t, int g) { return SimValue::integer(86400 - 60 * int64_t(last(t)) - g); }},
         {"E.4.2.7.4.2.1.1",
-         [](const SimOid& t, int) {
-             return SimValue::string(mac(0, 0x11, 0x22, 0x33, 0x55, uint8_t(last(t))));
+         [](const SimOid& t, int g) {
+             return SimValue::string(mac(0, 0x11, 0x22, uint8_t(0x33 + g), 0x55, uint8_t(last(t))));
          }},
         {"E.4.2.7.4.2.1.2",
-         [](const SimOid& t, int) { return SimValue::ip(127, 0, 0, uint8_t(150 + last(t))); }},
+         [](const SimOid& t, int g) { return SimValue::ip(127, 0, 0, uint8_t(150 + (last(t) + g) % 50)); }},
         // site survey
         {"E.4.2.8.1.1.1", num(0)},
         {"E.4.2.8.2.1.2", str("AP")},
@@ -484,18 +485,70 @@ void refillTable(SimStore& store, SimProfile profile, SimRefill which, int gener
     }
 }
 
-void setSurveyRows(SimStore& store, SimProfile profile, int rows, int generation) {
-    store.eraseSubtree(enterprise("4.2.8.2.1"));
-    const auto rules = buildRules(profile);
-    for (const MibObjectDef* d = kMibT081; d->oid; ++d) {
+namespace {
+
+// Replaces the rows of a one-key table under prefix with rows 1..rows at their default values.
+void setRows(SimStore& store, const Rules& rules, const MibObjectDef* table, const char* prefix, int rows,
+             int generation) {
+    store.eraseSubtree(enterprise(prefix));
+    for (const MibObjectDef* d = table; d->oid; ++d) {
         if (isKey(*d)) continue;
         for (int r = 1; r <= rows; ++r) {
             SimOid oid = *parseOid(d->oid);
             oid.push_back(uint32_t(r));
             SimEntry e;
             e.syntax = d->syntax;
-            e.value = defaultValue(rules, oid, d->syntax, generation);
+            e.writable = isWritable(d->access);
+            e.value = defaultValue(rules, oid, d->syntax, generation, d->optionList);
             store.put(oid, e);
         }
+    }
+}
+
+}  // namespace
+
+void setSurveyRows(SimStore& store, SimProfile profile, int rows, int generation) {
+    setRows(store, buildRules(profile), kMibT081, "4.2.8.2.1", rows, generation);
+}
+
+void setLeaseRows(SimStore& store, SimProfile profile, int dynamicRows, int staticRows, int generation) {
+    const auto rules = buildRules(profile);
+    setRows(store, rules, kMibT041, "4.2.7.4.1.1", dynamicRows, generation);
+    setRows(store, rules, kMibT042, "4.2.7.4.2.1", staticRows, generation);
+}
+
+void setStaticPool(SimStore& store, SimProfile profile, int used, int rows) {
+    setRows(store, buildRules(profile), kMibT063, "4.2.7.3.1", rows, 0);
+    for (int r = 1; r <= used && r <= rows; ++r) {
+        auto put = [&](int column, SimValue v) {
+            SimOid oid = enterprise("4.2.7.3.1." + std::to_string(column) + "." + std::to_string(r));
+            store.exact(oid)->value = std::move(v);
+        };
+        put(1, SimValue::ip(127, 0, 0, uint8_t(10 + r)));
+        put(2, SimValue::string(mac(0, 0x0A, 0x0B, 0x0C, 0x0D, uint8_t(r))));
+        put(3, SimValue::ip(255, 0, 0, 0));
+        put(4, SimValue::ip(127, 0, 0, 254));
+        put(7, SimValue::string("lab"));
+        put(8, SimValue::integer(1));
+    }
+}
+
+void takeLanSettings(SimStore& store) {
+    auto find = [&](const char* rel) {
+        SimOid oid = enterprise(rel);
+        oid.push_back(0);
+        return store.find(oid).entry;
+    };
+    const SimEntry* from = find("4.1.2.1");
+    if (!from) return;
+    // The status group shows how the device got its address; a DHCP client keeps the one it has.
+    if (SimEntry* status = find("4.4.1.1.3")) status->value = from->value;
+    if (from->value.number != 1) return;
+    const std::pair<const char*, const char*> settings[] = {
+        {"4.1.2.2", "4.4.1.1.4"}, {"4.1.2.3", "4.4.1.1.5"}, {"4.1.2.4", "4.4.1.1.6"}};
+    for (const auto& [set, shown] : settings) {
+        const SimEntry* value = find(set);
+        SimEntry* status = find(shown);
+        if (value && status) status->value = value->value;
     }
 }

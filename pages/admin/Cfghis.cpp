@@ -19,7 +19,9 @@ QString q(const std::string& text) {
 }  // namespace
 
 TFM_CfgFile::TFM_CfgFile(QWidget* owner, TMainForm* mainForm)
-    : forms::Form(owner), tftp(*this, mainForm ? *mainForm : *MainForm), m_mainForm(mainForm ? mainForm : MainForm) {
+    : forms::Form(owner),
+      tftp(*this, mainForm ? *mainForm : *MainForm),
+      m_mainForm(mainForm ? mainForm : MainForm) {
     setCaption(QStringLiteral("Tools \\ Configuration File"));
     setClientSize(445, 166);
     setBorderStyle(BorderStyle::Single);
@@ -125,7 +127,8 @@ void TFM_CfgFile::FormCreate() {
         StatusBar->setSimpleText(QString::fromUtf8(e.what()));
     }
 
-    if (!tftp.start(std::string(), 300, [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); })) {
+    if (!tftp.start(std::string(), 300,
+                    [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); })) {
         Bt_OK->setEnabled(false);
         Bt_Upload->setEnabled(false);
     }

@@ -16,7 +16,9 @@ QString q(const std::string& text) {
 }  // namespace
 
 TFM_Firmware::TFM_Firmware(QWidget* owner, TMainForm* mainForm)
-    : forms::Form(owner), tftp(*this, mainForm ? *mainForm : *MainForm), m_mainForm(mainForm ? mainForm : MainForm) {
+    : forms::Form(owner),
+      tftp(*this, mainForm ? *mainForm : *MainForm),
+      m_mainForm(mainForm ? mainForm : MainForm) {
     setCaption(QStringLiteral("Tools \\ Firmware"));
     setClientSize(537, 69);
     setBorderStyle(BorderStyle::Single);
@@ -129,13 +131,15 @@ void TFM_Firmware::FormCreate() {
     }
 
     // Without the server the device has nothing to fetch; the program itself goes on.
-    if (!tftp.start(std::string(), 3000, [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); }))
+    if (!tftp.start(std::string(), 3000,
+                    [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); }))
         Bt_OK->setEnabled(false);
 }
 
 void TFM_Firmware::ClusterStateDone() {
     m_clusterJoined = CB_Clus->itemIndex() == 0;
-    if (m_stage == Stage::Idle || m_stage == Stage::Done) Bt_OK->setEnabled(tftp.running() && !m_clusterJoined);
+    if (m_stage == Stage::Idle || m_stage == Stage::Done)
+        Bt_OK->setEnabled(tftp.running() && !m_clusterJoined);
 }
 
 void TFM_Firmware::Bt_BrowseClick(QObject*) {

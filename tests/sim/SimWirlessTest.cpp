@@ -4,22 +4,11 @@
 // whose rows the tests choose and the device refills. The OIDs here are written out by hand, not
 // taken from the module's tables, so a slip in either shows.
 
-#include <gtest/gtest.h>
-
-#include "sim/SimProcess.h"
-#include "sim/SnmpTool.h"
+#include "sim/SimPageFixture.h"
 
 namespace {
 
-const std::string W = "1.3.6.1.4.1.47011.11.37.4";
-const SnmpAccess kV1{"v1", {"-v1", "-c", "morello"}};
-const SnmpAccess kV2c{"v2c", {"-v2c", "-c", "morello"}};
-
-std::vector<std::string> under(const std::string& prefix, std::initializer_list<const char*> tails) {
-    std::vector<std::string> out;
-    for (const char* t : tails) out.push_back(W + prefix + t);
-    return out;
-}
+using namespace simpage;
 
 struct WireRequest {
     const char* name;
@@ -60,15 +49,8 @@ std::vector<WireRequest> pageRequests() {
     };
 }
 
-class SimWirless : public ::testing::Test {
+class SimWirless : public SimPageTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_sim.start()) << m_sim.error(); }
-    ToolResult get(const SnmpAccess& a, const std::vector<std::string>& oids) {
-        return snmp("snmpget", a, m_sim.endpoint(), oids);
-    }
-    ToolResult set(const std::vector<std::string>& rest) {
-        return snmp("snmpset", kV2c, m_sim.endpoint(), rest);
-    }
     size_t rows(const std::string& column) {
         const ToolResult w = snmp("snmpwalk", kV2c, m_sim.endpoint(), {column});
         EXPECT_EQ(w.exitCode, 0) << w.out;
@@ -76,7 +58,6 @@ protected:
         for (size_t p = w.out.find(" = "); p != std::string::npos; p = w.out.find(" = ", p + 1)) ++n;
         return w.out.find("No Such") == std::string::npos ? n : 0;
     }
-    SimProcess m_sim{{}};
 };
 
 // Under v1 one missing object fails the whole request: each of the page's reads must find all.
