@@ -1,6 +1,7 @@
 #include "AddrCheck.h"
 
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -72,4 +73,27 @@ bool IsValidIPAddress(const QString& text) {
 }
 bool IsValidSubnetMask(const QString& text) {
     return IsValidSubnetMask(latin1(text));
+}
+
+bool IsMacText(const QString& text) {
+    if (text.size() != 12) return false;
+    for (QChar c : text)
+        if (c.unicode() > 0x7F || !std::isxdigit(c.unicode())) return false;
+    return true;
+}
+
+bool IsFreeMac(const QString& text) {
+    return text.isEmpty() || text == kZeroMac;
+}
+
+QString ShownMac(const QString& text) {
+    return text == kZeroMac ? QString() : text;
+}
+
+QString WrittenMac(const QString& text) {
+    return text.isEmpty() ? kZeroMac : text;
+}
+
+bool SameMac(const QString& a, const QString& b) {
+    return !IsFreeMac(a) && !IsFreeMac(b) && a.compare(b, Qt::CaseInsensitive) == 0;
 }

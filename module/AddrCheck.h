@@ -21,3 +21,17 @@ inline bool IsValidIPAddress(const char* text) {
 inline bool IsValidSubnetMask(const char* text) {
     return IsValidSubnetMask(std::string_view(text));
 }
+
+// MAC texts as the MAC edits hold them: twelve hex digits without separators, either case. The
+// device's free peer reads as twelve zeros; the pages show it as an empty edit.
+inline const QString kZeroMac = QStringLiteral("000000000000");
+// Twelve hex digits, either case.
+bool IsMacText(const QString& text);
+// Empty, or the twelve zeros of a free peer.
+bool IsFreeMac(const QString& text);
+// The text an edit shows for a MAC read from the device: a free peer empty, any other unchanged.
+QString ShownMac(const QString& text);
+// The text written for a MAC edit: an empty edit as the twelve zeros of a free peer.
+QString WrittenMac(const QString& text);
+// Two MAC texts that name the same peer: equal ignoring case, and neither free.
+bool SameMac(const QString& a, const QString& b);
