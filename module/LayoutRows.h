@@ -14,8 +14,8 @@ constexpr LayoutRow label(const char* name, const char* parent, int left, int to
                           unsigned flags = 0) {
     return {Kind::Label, name, parent, left, top, 0, 0, caption, "", flags};
 }
-constexpr LayoutRow edit(const char* name, const char* parent, int left, int top, int width, int maxLength = 0,
-                         unsigned flags = 0) {
+constexpr LayoutRow edit(const char* name, const char* parent, int left, int top, int width,
+                         int maxLength = 0, unsigned flags = 0) {
     return {Kind::Edit, name, parent, left, top, width, 21, "", "", flags, maxLength};
 }
 constexpr LayoutRow combo(const char* name, const char* parent, int left, int top, int width,

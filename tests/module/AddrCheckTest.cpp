@@ -104,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(Table, MacSame, ::testing::ValuesIn(kMacCases),
 
 TEST(MacText, TwelveHexDigitsEitherCase) {
     EXPECT_TRUE(IsMacText("00a0FFbbCC99"));
-    for (const char* bad : {"", "00A0FFBBCC9", "00A0FFBBCC990", "00:A0:FF:BB:CC", "00A0FFBBCC9G", " 0A0FFBBCC99"})
+    for (const char* bad :
+         {"", "00A0FFBBCC9", "00A0FFBBCC990", "00:A0:FF:BB:CC", "00A0FFBBCC9G", " 0A0FFBBCC99"})
         EXPECT_FALSE(IsMacText(bad)) << bad;
     EXPECT_FALSE(IsMacText(QString::fromUtf8("00A0FFBBCC9\xEF\xBC\x91")));  // a full-width digit
 }

@@ -42,9 +42,10 @@ TEST(DevInfoLayout, SlotsAndDeviceValuesAreReadOnly) {
     EXPECT_FALSE(find<forms::TabSheet>(form, "TabSheetG")->tabVisible());
     EXPECT_TRUE(find<forms::Edit>(form, "Ed_SupModa")->isHidden());
     EXPECT_FALSE(find<forms::Edit>(form, "Ed_SupModusa")->isHidden());
-    for (const char* e : {"Ed_SSIDa", "Ed_Channela", "Ed_DatRata", "Ed_SecLevAutha", "Ed_SecLevPria", "Ed_SSIDg",
-                          "Ed_Channelg", "Ed_SupModg", "Ed_DatRatg", "Ed_SecLevAuthg", "Ed_SecLevPrig",
-                          "Ed_Firmware", "Ed_Mac", "Ed_GetIP", "Ed_IPaddr", "Ed_SubMask", "Ed_Gate"})
+    for (const char* e :
+         {"Ed_SSIDa", "Ed_Channela", "Ed_DatRata", "Ed_SecLevAutha", "Ed_SecLevPria", "Ed_SSIDg",
+          "Ed_Channelg", "Ed_SupModg", "Ed_DatRatg", "Ed_SecLevAuthg", "Ed_SecLevPrig", "Ed_Firmware",
+          "Ed_Mac", "Ed_GetIP", "Ed_IPaddr", "Ed_SubMask", "Ed_Gate"})
         EXPECT_TRUE(find<forms::Edit>(form, e)->isReadOnly()) << e;
     EXPECT_EQ(find<forms::Label>(form, "Label10")->caption(), u"IP Address: ");
     EXPECT_EQ(find<forms::GroupBox>(form, "GroupBox2")->caption(), u"Ethernet ");

@@ -29,9 +29,9 @@ TEST_P(GroupUserLimit, OutsideTheRangeEmptiesTheField) {
 }
 
 const LimitCase kLimits[] = {
-    {"Zero", "0", true},         {"Top", "64", true},       {"Middle", "17", true},
-    {"AboveTop", "65", false},   {"Empty", "", false},      {"Negative", "-1", false},
-    {"NotANumber", "ab", false}, {"Blank", " 5", false},    {"Huge", "99999999999", false},
+    {"Zero", "0", true},         {"Top", "64", true},    {"Middle", "17", true},
+    {"AboveTop", "65", false},   {"Empty", "", false},   {"Negative", "-1", false},
+    {"NotANumber", "ab", false}, {"Blank", " 5", false}, {"Huge", "99999999999", false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, GroupUserLimit, ::testing::ValuesIn(kLimits),

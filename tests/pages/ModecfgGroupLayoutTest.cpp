@@ -23,14 +23,16 @@ TEST(ModecfgLayout, EveryControlTheRulesNameForBothTabs) {
     EXPECT_EQ(form.caption(), u"Advanced \\ Mode");
     for (Tab tab : {Tab::A, Tab::G}) {
         EXPECT_EQ(find<forms::ComboBox>(form, modeCombo(tab))->items(), modeItems());
-        for (int n = 0; n < 8; ++n) EXPECT_EQ(find<forms::Edit>(form, remoteEdit(tab, n))->maxLength(), kMacMaxLength);
+        for (int n = 0; n < 8; ++n)
+            EXPECT_EQ(find<forms::Edit>(form, remoteEdit(tab, n))->maxLength(), kMacMaxLength);
         EXPECT_EQ(find<forms::Edit>(form, rootEdit(tab))->maxLength(), kMacMaxLength);
     }
     EXPECT_EQ(find<forms::Edit>(form, "Ed_SSID")->maxLength(), kSsidMaxLength);
     EXPECT_NO_THROW(find<forms::Label>(form, "Lab_SSID"));
     EXPECT_TRUE(find<forms::TabSheet>(form, "TS_80211a")->tabVisible());
     EXPECT_FALSE(find<forms::TabSheet>(form, "TS_80211g")->tabVisible());
-    for (const char* b : {"Bt_Apply", "Bt_Refresh", "Bt_Close"}) EXPECT_NO_THROW(find<forms::Button>(form, b));
+    for (const char* b : {"Bt_Apply", "Bt_Refresh", "Bt_Close"})
+        EXPECT_NO_THROW(find<forms::Button>(form, b));
 }
 
 TEST(ModecfgLayout, TheDuplicateFocusIsAnEditOfTabA) {
@@ -63,7 +65,8 @@ TEST(GroupLayout, ControlsTheRulesEnableAndEmpty) {
     auto* limit = find<forms::Edit>(form, f->emptied);
     EXPECT_EQ(limit->maxLength(), kUserLimitMaxLength);
     EXPECT_FALSE(limit->isReadOnly());
-    for (const char* b : {"Bt_Apply", "Bt_Refresh", "Bt_Cancel"}) EXPECT_NO_THROW(find<forms::Button>(form, b));
+    for (const char* b : {"Bt_Apply", "Bt_Refresh", "Bt_Cancel"})
+        EXPECT_NO_THROW(find<forms::Button>(form, b));
     EXPECT_NO_THROW(find<forms::StatusBar>(form, "StatusBar"));
 }
 

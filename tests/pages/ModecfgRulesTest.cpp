@@ -111,7 +111,8 @@ TEST_P(ModecfgApply, ChecksThenItemsSent) {
         EXPECT_EQ(std::get<CheckFailure>(result), *c.failure);
         return;
     }
-    ASSERT_TRUE(std::holds_alternative<WritePlan>(result)) << std::get<CheckFailure>(result).message.toStdString();
+    ASSERT_TRUE(std::holds_alternative<WritePlan>(result))
+        << std::get<CheckFailure>(result).message.toStdString();
     const WritePlan& plan = std::get<WritePlan>(result);
     std::array<uint32_t, kMaxItems> expected{};
     expected.fill(L);
@@ -133,25 +134,55 @@ const Macs kStalePeers = withRemote({{0, kPeer1}, {2, kPeer1}, {5, "12345"}}, "b
 
 const ApplyCase kApply[] = {
     {"AccessPointSendsOnlyTheMode", Tab::A, Mode::AccessPoint, kStalePeers, std::nullopt, {0}},
-    {"PtmpDuplicateFocusesTheLater", Tab::A, Mode::PtmpBridge, withRemote({{0, kPeer1}, {2, kPeer1}}),
-     duplicate(2), {}},
-    {"PtmpDuplicateIgnoresCase", Tab::A, Mode::PtmpBridge,
-     withRemote({{3, "00aabbccddee"}, {6, kPeer2}}), duplicate(6), {}},
-    {"PtmpLastPairIsFoundFirst", Tab::A, Mode::PtmpBridge,
-     withRemote({{0, kPeer1}, {1, kPeer1}, {4, kPeer2}, {7, kPeer2}}), duplicate(7), {}},
-    {"PtmpEmptiesAreNoDuplicates", Tab::A, Mode::PtmpBridge, withRemote({{0, kPeer1}}), std::nullopt,
+    {"PtmpDuplicateFocusesTheLater",
+     Tab::A,
+     Mode::PtmpBridge,
+     withRemote({{0, kPeer1}, {2, kPeer1}}),
+     duplicate(2),
+     {}},
+    {"PtmpDuplicateIgnoresCase",
+     Tab::A,
+     Mode::PtmpBridge,
+     withRemote({{3, "00aabbccddee"}, {6, kPeer2}}),
+     duplicate(6),
+     {}},
+    {"PtmpLastPairIsFoundFirst",
+     Tab::A,
+     Mode::PtmpBridge,
+     withRemote({{0, kPeer1}, {1, kPeer1}, {4, kPeer2}, {7, kPeer2}}),
+     duplicate(7),
+     {}},
+    {"PtmpEmptiesAreNoDuplicates",
+     Tab::A,
+     Mode::PtmpBridge,
+     withRemote({{0, kPeer1}}),
+     std::nullopt,
      {0, 1, 2, 3, 4, 5, 6, 7, 8}},
     {"PtmpShortMac", Tab::A, Mode::PtmpBridge, withRemote({{4, "0011223344"}}), macLength(), {}},
     {"PtmpNonHexMac", Tab::A, Mode::PtmpBridge, withRemote({{4, "00112233445Z"}}), macLength(), {}},
     // Stale duplicates in edits the mode keeps read-only never lock Apply out.
     {"PtpIgnoresStaleDuplicates", Tab::A, Mode::PtpBridge, kStalePeers, std::nullopt, {0, 1}},
     {"RepeaterIgnoresStaleDuplicates", Tab::A, Mode::UniversalRepeater, kStalePeers, rootLength(), {}},
-    {"PtpShortRemoteNamesTheRoot", Tab::A, Mode::PtpBridge, withRemote({{0, "00112233445"}}), rootLength(), {}},
+    {"PtpShortRemoteNamesTheRoot",
+     Tab::A,
+     Mode::PtpBridge,
+     withRemote({{0, "00112233445"}}),
+     rootLength(),
+     {}},
     {"PtpEmptyRemoteIsFree", Tab::A, Mode::PtpBridge, Macs{}, std::nullopt, {0, 1}},
     {"RepeaterEmptyRootIsFree", Tab::A, Mode::UniversalRepeater, Macs{}, std::nullopt, {0, 9}},
     {"RepeaterShortRoot", Tab::A, Mode::UniversalRepeater, withRemote({}, "0011"), rootLength(), {}},
-    {"NoModeRefusesApply", Tab::A, std::nullopt, withRemote({{0, kPeer1}}), CheckFailure{{}, {}, {}, {}, kErr}, {}},
-    {"TabGHasNoDuplicateCheck", Tab::G, Mode::PtmpBridge, withRemote({{0, kPeer1}, {2, kPeer1}}), std::nullopt,
+    {"NoModeRefusesApply",
+     Tab::A,
+     std::nullopt,
+     withRemote({{0, kPeer1}}),
+     CheckFailure{{}, {}, {}, {}, kErr},
+     {}},
+    {"TabGHasNoDuplicateCheck",
+     Tab::G,
+     Mode::PtmpBridge,
+     withRemote({{0, kPeer1}, {2, kPeer1}}),
+     std::nullopt,
      {0, 1, 2, 3, 4, 5, 6, 7, 8}},
 };
 
