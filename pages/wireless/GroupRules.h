@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "library/HvSNMPVarList.h"
 #include "module/PageRules.h"
 
 namespace GroupRules {
@@ -62,6 +63,6 @@ AfterWrite afterWrite(bool ok, int clusterIndex);
 inline const PageRules::Waiting kApplyWaiting{5, true, {}, {}};
 
 // reqCluster's flags: adClusterID left out, adClusterAction read and written.
-inline constexpr std::array<uint32_t, 2> kClusterFlags{0x20, 0x06};
+inline constexpr std::array<uint32_t, 2> kClusterFlags{HvAccess::Invalid, HvAccess::ReadWrite};
 
 }  // namespace GroupRules
