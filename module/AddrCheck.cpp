@@ -1,6 +1,7 @@
 #include "AddrCheck.h"
 
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -115,4 +116,27 @@ bool SameMac(const QString& a, const QString& b) {
     for (qsizetype i = 0; i < a.size(); ++i)
         if (fold(a[i].unicode()) != fold(b[i].unicode())) return false;
     return true;
+}
+
+bool IsMacText(const QString& text) {
+    if (text.size() != 12) return false;
+    for (QChar c : text)
+        if (c.unicode() > 0x7F || !std::isxdigit(c.unicode())) return false;
+    return true;
+}
+
+bool IsFreeMac(const QString& text) {
+    return text.isEmpty() || text == kZeroMac;
+}
+
+QString ShownMac(const QString& text) {
+    return text == kZeroMac ? QString() : text;
+}
+
+QString WrittenMac(const QString& text) {
+    return text.isEmpty() ? kZeroMac : text;
+}
+
+bool SamePeer(const QString& a, const QString& b) {
+    return !IsFreeMac(a) && !IsFreeMac(b) && SameMac(a, b);
 }

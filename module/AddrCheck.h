@@ -43,3 +43,17 @@ bool InPool(uint32_t start, uint32_t range, uint32_t ip);
 // Two MAC texts name the same address: equal length, and equal characters but for the case of
 // ASCII letters, whichever side is upper case.
 bool SameMac(const QString& a, const QString& b);
+
+// MAC texts as the MAC edits hold them: twelve hex digits without separators, either case. The
+// device's free peer reads as twelve zeros; the pages show it as an empty edit.
+inline const QString kZeroMac = QStringLiteral("000000000000");
+// Twelve hex digits, either case.
+bool IsMacText(const QString& text);
+// Empty, or the twelve zeros of a free peer.
+bool IsFreeMac(const QString& text);
+// The text an edit shows for a MAC read from the device: a free peer empty, any other unchanged.
+QString ShownMac(const QString& text);
+// The text written for a MAC edit: an empty edit as the twelve zeros of a free peer.
+QString WrittenMac(const QString& text);
+// Two MAC texts that name the same peer: the same MAC, and neither free.
+bool SamePeer(const QString& a, const QString& b);

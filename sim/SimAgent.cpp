@@ -16,6 +16,7 @@
 
 #include <openssl/evp.h>
 
+#include "sim/SimPageRules.h"
 #include "sim/SimTftp.h"
 
 #include <net-snmp/net-snmp-config.h>
@@ -200,7 +201,7 @@ int checkSet(const netsnmp_pdu* pdu, const SimOid& asked, const netsnmp_variable
     if (v.type == SimType::IpAddress && v.octets.size() != 4) return SNMP_ERR_WRONGLENGTH;
     if (l.entry->syntax == 0x49 && v.octets.size() != 6) return SNMP_ERR_WRONGLENGTH;
     if (v.type == SimType::OctetString && v.octets.size() > 255) return SNMP_ERR_WRONGLENGTH;
-    return 0;
+    return simRangeCheck(l.key, v);
 }
 
 void restart(bool factory) {
@@ -286,6 +287,7 @@ void answer(netsnmp_agent_request_info* reqinfo, netsnmp_request_info* requests)
                 } else if (l.entry) {
                     setAnswer(r->requestvb, *l.entry);
                     logVarbind(pdu, asked, asked, l.alias ? oidText(l.key) : "-", "ok", answerText(*l.entry));
+                    simAfterRead(*l.entry, l.key);
                 } else {
                     bool instance = d.store.knownParent(asked);
                     netsnmp_set_request_error(reqinfo, r, instance ? SNMP_NOSUCHINSTANCE : SNMP_NOSUCHOBJECT);
@@ -312,6 +314,7 @@ void answer(netsnmp_agent_request_info* reqinfo, netsnmp_request_info* requests)
                 }
                 setAnswer(r->requestvb, next->second);
                 logVarbind(pdu, asked, next->first, "-", "ok", answerText(next->second));
+                if (auto* e = d.store.exact(next->first)) simAfterRead(*e, next->first);
             }
             break;
         case MODE_SET_RESERVE1: {

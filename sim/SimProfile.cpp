@@ -109,7 +109,7 @@ Rules buildRules(SimProfile profile) {
         {"E.4.1.2.3", ip(255, 0, 0, 0)},
         {"E.4.1.2.4", ip(127, 0, 0, 254)},
         // AP mode and bridge peers
-        {"E.4.2.1.1.1", num(1)},
+        {"E.4.2.1.1.1", num(profile == SimProfile::Client ? 5 : 1)},
         {"E.4.2.1.1.3", noMac()},
         {"E.4.2.2.1.2", noMac()},
         // performance

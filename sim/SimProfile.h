@@ -6,7 +6,9 @@
 
 // The device's object set: every object of the module's tables at the wire forms the module's
 // requests use, with plausible values and table rows.
-enum class SimProfile { Full, Legacy };
+// Client: the full device with its radio as an AP client (adAPMode 5), a mode the AP mode page
+// offers no entry for.
+enum class SimProfile { Full, Legacy, Client };
 
 // Tables the device refills when a page triggers a survey or a client refresh.
 enum class SimRefill { Clients, Survey, Domains, Members };

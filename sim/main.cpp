@@ -26,7 +26,7 @@ const char* kUsage =
     "  --port N             UDP port (default 161; 0 picks a free one); the bound port is printed\n"
     "                       as the first line on stdout: \"port N\"\n"
     "  --log FILE           log every answered varbind to FILE (\"-\" for stdout)\n"
-    "  --profile P          full (default) or legacy\n"
+    "  --profile P          full (default), legacy or client (the radio an AP client)\n"
     "  --community C        a read-only community (repeatable)\n"
     "  --rw-community C     a read-write community (repeatable)\n"
     "  --user U[:AUTH:PASS[:PRIV:PASS]]     a read-write v3 user; AUTH MD5 or SHA,\n"
@@ -117,8 +117,10 @@ int main(int argc, char** argv) {
                 device.profile = SimProfile::Full;
             else if (p == "legacy")
                 device.profile = SimProfile::Legacy;
+            else if (p == "client")
+                device.profile = SimProfile::Client;
             else {
-                std::fprintf(stderr, "qmx_sim: --profile must be full or legacy\n");
+                std::fprintf(stderr, "qmx_sim: --profile must be full, legacy or client\n");
                 return 2;
             }
         } else if (a == "--community") {

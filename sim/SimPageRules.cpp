@@ -1,0 +1,46 @@
+#include "sim/SimPageRules.h"
+
+#include <cstdint>
+#include <string>
+
+#include "sim/SimDevice.h"
+
+namespace {
+
+SimOid under(const char* rel) {
+    return *parseOid(std::string(kEnterprise) + "." + rel);
+}
+
+struct Range {
+    SimOid key;
+    int64_t low, high;
+};
+
+const std::vector<Range>& ranges() {
+    static const std::vector<Range> table = {
+        {under("4.2.6.2.0"), 0, 64},   // UserLimit
+        {under("4.2.1.1.1.1"), 1, 7},  // adAPMode, slot 1
+        {under("4.2.1.1.1.2"), 1, 7},  // adAPMode, slot 2
+    };
+    return table;
+}
+
+}  // namespace
+
+int simRangeCheck(const SimOid& key, const SimValue& v) {
+    if (v.type != SimType::Integer) return 0;
+    for (const Range& r : ranges())
+        if (r.key == key && (v.number < r.low || v.number > r.high)) return statusFromName("wrongValue");
+    return 0;
+}
+
+void simAfterRead(SimEntry& entry, const SimOid& key) {
+    static const SimOid statistics = under("4.4.3.1.1");
+    constexpr uint32_t kFirstCount = 5;  // 1..4 are rates
+    if (!oidStartsWith(key, statistics) || key.size() != statistics.size() + 2) return;
+    const uint32_t n = key[statistics.size()];
+    if (n < kFirstCount || entry.value.type != SimType::Integer) return;
+    // A counter wraps as the device's 32-bit counters do, within the signed range the object's
+    // syntax allows.
+    entry.value.number = entry.value.number > INT32_MAX - int64_t(n) ? 0 : entry.value.number + n;
+}
