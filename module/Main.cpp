@@ -155,10 +155,26 @@ void TMainForm::buildMenu() {
     Help1 = MainMenu1->add(QStringLiteral("Help"));
     About1 = Help1->add(QStringLiteral("About"));
     About1->OnClick = [this](QObject* s) { About1Click(s); };
+    // Menus the window carries hidden; none of their items does anything.
+    forms::MenuItem* wirelessLan = MainMenu1->add(QStringLiteral("Wireless LAN"));
+    for (const char* band : {"802.11g", "802.11"}) {
+        forms::MenuItem* sub = wirelessLan->add(QString::fromUtf8(band));
+        for (const char* item : {"Basic Information", "Access Control List", "WEP", "MAC", "Physical"})
+            sub->add(QString::fromUtf8(item));
+    }
+    wirelessLan->setVisible(false);
     MIBII1 = MainMenu1->add(QStringLiteral("MIB II"));
+    for (const char* item :
+         {"IP Counters", "IP Routing", "IP Address Table", "ICMP Counters", "UDP Counters", "SNMP Counters"})
+        MIBII1->add(QString::fromUtf8(item));
     Exit1 = MIBII1->add(QStringLiteral("Exit"));
     Exit1->OnClick = [this](QObject* s) { Exit1Click(s); };
     MIBII1->setVisible(false);
+    forms::MenuItem* apManagement = MainMenu1->add(QStringLiteral("AP Management"));
+    for (const char* item : {"System", "Wireless Table", "IEEE802.1x", "TFTP", "DHCP", "IKCP", "IAPP", "SNMP"})
+        apManagement->add(QString::fromUtf8(item));
+    apManagement->item(7)->setVisible(false);
+    apManagement->setVisible(false);
 
     // The menu's opening rules, before the items are drawn; a top menu without items never opens.
     advanced2->OnPopup = [this](QObject*) {

@@ -153,6 +153,16 @@ public:
     void status2Click(QObject* sender);
     void About1Click(QObject* sender);
     void Exit1Click(QObject* sender);
+    // The generic page builder's pages; no menu item opens them (MainBuilderPages.cpp).
+    void adSecSettingKey1Click(QObject* sender);
+    void Function1Click(QObject* sender);
+    void DynamicTable1Click(QObject* sender);
+    void adStatic2Click(QObject* sender);
+    void adSecServSet1Click(QObject* sender);
+    void dot11g1Click(QObject* sender);
+    void dot11b1Click(QObject* sender);
+    void N80211a3Click(QObject* sender);
+    void N80211g3Click(QObject* sender);
 
     // Adds a page's item to one of the top menus (Home1, advanced2, tools2, status2) and shows that
     // menu; the Advanced and Status menus run their opening handlers from their first item on.
@@ -186,6 +196,8 @@ private:
     void refuse(int exitCode);
     void setLeds(const QColor& color);
     int runPage(forms::Form& page);
+    struct BuilderPage;
+    void openBuilderPage(const BuilderPage& page);
 
     MainFormEnvironment m_env;
     std::map<std::string, forms::MenuItem*> m_pageItems;

@@ -8,9 +8,12 @@
 #include "library/HvException.h"
 #include "module/GUIConfigForm.h"
 #include "module/Misc.h"
+#include "tests/NamedRows.h"
 #include "tests/support/PageFixture.h"
 
 namespace {
+
+using hvtest::PrintTo;
 
 const std::string kPool = "1.3.6.1.4.1.47011.11.37.4.2.7.2.";
 const std::string kStatic = "1.3.6.1.4.1.47011.11.37.4.2.7.3.1.";
@@ -198,5 +201,73 @@ TEST_F(GUIGeneratorTest, DeleteWritesTheStatusOfTheSelectedRowAfterItsQuestion) 
     EXPECT_EQ(boxes.back().caption, QStringLiteral("Delete"));
     EXPECT_EQ(setsSince(from), (std::vector<std::string>{kStatic + "8." + row + " i 0"}));
 }
+
+struct BuilderCase {
+    const char* name;
+    void (*handler)(TMainForm&);
+    const char* tableName;
+    const char* firstOid;  // of the request's first object
+    int formType;
+    uint8_t mode;
+    int32_t timeout;  // 0: the session's default
+};
+
+class BuilderPages : public GUIGeneratorTest, public ::testing::WithParamInterface<BuilderCase> {};
+
+// Each handler makes its page over its table, reads it, shows it and leaves nothing behind.
+TEST_P(BuilderPages, HandlerOpensItsPageOverItsTable) {
+    const BuilderCase& c = GetParam();
+    int shown = 0;
+    const size_t from = sim->logSize();
+    main->pageOpener = [&](forms::Form& form) {
+        auto& page = dynamic_cast<TConfigForm&>(form);
+        ++shown;
+        EXPECT_EQ(page.caption(), QString::fromStdString(std::string(c.tableName) + " : 127.0.0.1"));
+        EXPECT_EQ(page.formType(), c.formType);
+        EXPECT_EQ(page.clientWidth(), 500);
+        const HvSNMPRequest2Edits* r = page.panel()->request();
+        const auto& list = r->request.varList;
+        EXPECT_EQ(list.item(c.formType == TConfigForm::Table ? 1 : 0).oid, c.firstOid);
+        EXPECT_EQ(r->mode, c.mode);
+        if (c.timeout) {
+            EXPECT_EQ(r->request.timeout, c.timeout);
+        }
+        // The page reads itself once it runs.
+        EXPECT_TRUE(waitFor([&] {
+            for (const SimLogLine& l : sim->requests(from))
+                if (l.asked.rfind(c.firstOid, 0) == 0) return !r->busy;
+            return false;
+        }));
+        return 0;
+    };
+    c.handler(*main);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(main->tableName, c.tableName);
+    main->pageOpener = nullptr;
+}
+
+const BuilderCase kBuilderCases[] = {
+    {"SecSettingKey", [](TMainForm& m) { m.adSecSettingKey1Click(nullptr); }, "SecSettingKeyTable",
+     "1.3.6.1.4.1.47011.11.37.4.2.5.3.1.1.1.1", TConfigForm::Editor, 1, 0},
+    {"DynamicFunction", [](TMainForm& m) { m.Function1Click(nullptr); }, "AdDynamicFunction",
+     "1.3.6.1.4.1.47011.11.37.4.2.7.1", TConfigForm::Editor, 0, 0},
+    {"DynamicTable", [](TMainForm& m) { m.DynamicTable1Click(nullptr); }, "AdDynamicTable",
+     "1.3.6.1.4.1.47011.11.37.4.2.7.2.1", TConfigForm::Editor, 0, 0},
+    {"StaticTable", [](TMainForm& m) { m.adStatic2Click(nullptr); }, "StaticTable",
+     "1.3.6.1.4.1.47011.11.37.4.2.7.3.1.1", TConfigForm::Table, 1, 0},
+    {"SecServ", [](TMainForm& m) { m.adSecServSet1Click(nullptr); }, "SecServSetting",
+     "1.3.6.1.4.1.47011.11.37.4.2.5.1.1.4.1", TConfigForm::Editor, 1, 0},
+    {"PeersG", [](TMainForm& m) { m.dot11g1Click(nullptr); }, "PtMPReAPMACAddress_80211g",
+     "1.3.6.1.4.1.47011.11.37.4.2.2.1.2.2.1", TConfigForm::Editor, 1, 10000},
+    {"PeersA", [](TMainForm& m) { m.dot11b1Click(nullptr); }, "PtMPReAPMACAddress_80211a",
+     "1.3.6.1.4.1.47011.11.37.4.2.2.1.2.1.1", TConfigForm::Editor, 1, 10000},
+    {"PerformanceA", [](TMainForm& m) { m.N80211a3Click(nullptr); }, "PerformanceTable-80211a",
+     "1.3.6.1.4.1.47011.11.37.4.2.3.1.11.1", TConfigForm::Editor, 1, 0},
+    {"PerformanceG", [](TMainForm& m) { m.N80211g3Click(nullptr); }, "PerformanceTable-80211g",
+     "1.3.6.1.4.1.47011.11.37.4.2.3.1.11.2", TConfigForm::Editor, 1, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Handlers, BuilderPages, ::testing::ValuesIn(kBuilderCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
