@@ -236,8 +236,8 @@ void afterWMMProbe(Geometry& g, bool present) {
 
 void afterRateSupport(Geometry& g, bool supported, int groupBox2Height) {
     if (supported) return;
-    // What lies below the buttons stays; the rate box's gap to them moves up with them (and the
-    // buttons' own shift for XR goes with the box).
+    // The buttons take the rate box's place with the room below them as it was, plus the designed
+    // gap between box and buttons; the shift the XR row gave the buttons is no longer needed.
     const Geometry designed;
     const int below = g.clientHeight - g.buttonsTop;
     g.groupBox2Visible = false;
