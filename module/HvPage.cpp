@@ -116,6 +116,7 @@ bool HvPage::afterSetting(const HvWaitingDefaults& defaults) {
 }
 
 void HvPage::showWaiting(const HvWaitingDefaults& defaults) {
+    if (!defaults.result.isEmpty()) showResult(defaults.result);
     auto* waiting = new TFM_Waiting(defaults.ownedByPage ? this : nullptr, m_mainForm);
     if (defaults.waitTicks > 0) waiting->waitTicks = defaults.waitTicks;
     if (defaults.rebootDelay >= 0) waiting->rebootDelay = defaults.rebootDelay;

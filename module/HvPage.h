@@ -30,6 +30,7 @@ struct HvWaitingDefaults {
     int rebootDelay = -1;     // below 0: the dialog's own delay before its restart command
     bool sendReboot = true;   // false: the page has sent its own restart or upgrade command
     QString label3;           // empty: the dialog's own second line
+    QString result;           // shown in the page's result control before the dialog opens
 };
 
 class HvPage : public forms::Form {

@@ -23,8 +23,9 @@ bool FindLocalAddress(forms::Edit* edit, TMainForm& mainForm) {
 HvPageTftp::HvPageTftp(forms::Form& page, TMainForm& mainForm) : m_page(page), m_main(mainForm) {}
 
 HvPageTftp::~HvPageTftp() {
-    // The page's handlers go with the page; the server (its child) may outlive this object briefly.
-    if (m_server) m_server->SetOnStatus(nullptr);
+    // The server goes with this object, its sessions' status with it: the page's handlers it holds
+    // go with the page, and a page ends its requests after its own members, running the event loop.
+    delete m_server;
 }
 
 bool HvPageTftp::start(const std::string& root, int timeoutMs, HvTFTPStatusCallback onStatus) {

@@ -11,11 +11,11 @@ std::vector<HvPageEntry> HvPages() {
         {HvTopMenu::Advanced, "Performance", "adPerformance1",
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",
-         HvModalPage(FM_Firmware, [](TMainForm& m) { return new TFM_Firmware(nullptr, &m); })},
+         HvModalPage(FM_Firmware, [](TMainForm& m) { return new TFM_Firmware(m); })},
         {HvTopMenu::Tools, "Configuration File", "tUpdate2",
-         HvModalPage(FM_CfgFile, [](TMainForm& m) { return new TFM_CfgFile(nullptr, &m); })},
+         HvModalPage(FM_CfgFile, [](TMainForm& m) { return new TFM_CfgFile(m); })},
         {HvTopMenu::Status, "Log", "SystemLog",
-         HvModalPage(LogForm, [](TMainForm& m) { return new TLogForm(nullptr, &m); }),
+         HvModalPage(LogForm, [](TMainForm& m) { return new TLogForm(m); }),
          [](const TMainForm& m) { return m.logVisible; }},
     };
 }

@@ -1,12 +1,13 @@
 #include "pages/admin/Cfghis.h"
 
+#include <functional>
+
 #include <QFile>
 #include <QFileInfo>
 
 #include "module/FileRoad.h"
 #include "module/Main.h"
 #include "module/Misc.h"
-#include "module/Wait.h"
 
 QPointer<TFM_CfgFile> FM_CfgFile;
 
@@ -18,130 +19,75 @@ QString q(const std::string& text) {
 
 }  // namespace
 
-TFM_CfgFile::TFM_CfgFile(QWidget* owner, TMainForm* mainForm)
-    : forms::Form(owner),
-      tftp(*this, mainForm ? *mainForm : *MainForm),
-      m_mainForm(mainForm ? mainForm : MainForm) {
-    setCaption(QStringLiteral("Tools \\ Configuration File"));
-    setClientSize(445, 166);
-    setBorderStyle(BorderStyle::Single);
-    setBorderIcons(true, false);
-    setPosition(Position::MainFormCenter);
-
-    La_TftpSrv = new forms::Label(QStringLiteral("Tftp Server:"), this);
-    La_TftpSrv->setVisible(false);
-    Ed_TfpSrv = new forms::Edit(this);
-    Ed_TfpSrv->setVisible(false);
-    OD_File = new forms::OpenDialog(this);
-    OD_File->setFilter(QStringLiteral("*.dcf|*.dcf|*.txt|*.txt|All File|*.*"));
-    GB_UpdateFile = new forms::GroupBox(QStringLiteral("Update Configuration File "), this);
-    GB_UpdateFile->setBounds(0, 0, 445, 73);
-    Label3 = new forms::Label(QStringLiteral("Update File"), GB_UpdateFile);
-    Label3->setBounds(10, 31, 60, 16);
-    Ed_UpgFile = new forms::Edit(GB_UpdateFile);
-    Ed_UpgFile->setBounds(74, 28, 249, 21);
-    Bt_Browse = new forms::Button(QStringLiteral("Browse"), GB_UpdateFile);
-    Bt_Browse->setBounds(329, 26, 50, 25);
-    Bt_OK = new forms::Button(QStringLiteral("OK"), GB_UpdateFile);
-    Bt_OK->setBounds(384, 26, 50, 25);
-    La_UpgrdComm = new forms::Label(QStringLiteral("UpgrdComm:"), this);
-    La_UpgrdComm->setVisible(false);
-    CB_UpgCom = new forms::ComboBox(this);
-    CB_UpgCom->setVisible(false);
-    CB_TfpCom = new forms::ComboBox(this);
-    CB_TfpCom->setVisible(false);
-    La_UpComm = new forms::Label(QStringLiteral("TftpComm:"), this);
-    La_UpComm->setVisible(false);
-    Label1 = new forms::Label(QStringLiteral("Download Configuration File "), this);
-    Label1->setVisible(false);
-    GB_SaveFile = new forms::GroupBox(QStringLiteral("Download Configuration  File"), this);
-    GB_SaveFile->setBounds(0, 80, 445, 64);
-    Label4 = new forms::Label(QStringLiteral("Load settings to Local  Hard  Drive"), GB_SaveFile);
-    Label4->setBounds(10, 26, 180, 16);
-    Ed_SaveFile = new forms::Edit(GB_SaveFile);
-    Ed_SaveFile->setReadOnly(true);
+TFM_CfgFile::TFM_CfgFile(TMainForm& mainForm, QWidget* owner)
+    : HvPage(mainForm, owner), tftp(*this, mainForm) {
+    buildLayout(CfghisLayout);
+    findControls();
     Ed_SaveFile->setBackgroundRole(QPalette::Button);
-    Ed_SaveFile->setVisible(false);
-    Bt_SavBrw = new forms::Button(QStringLiteral("Browse"), GB_SaveFile);
-    Bt_SavBrw->setVisible(false);
-    Bt_Upload = new forms::Button(QStringLiteral("Saved"), GB_SaveFile);
-    Bt_Upload->setBounds(200, 21, 75, 25);
-    StatusBar = new forms::StatusBar(this);
-    StatusBar->setSimplePanel(true);
-    OD_SaveFile = new forms::SaveDialog(this);
-    OD_SaveFile->setFilter(QStringLiteral("*.dcf|*.dcf|*.txt|*.txt|All File|*.*"));
-    CB_Clus = new forms::ComboBox(GB_UpdateFile);
-    CB_Clus->setVisible(false);
-
     Bt_Browse->OnClick = [this](QObject* s) { Bt_BrowseClick(s); };
     Bt_SavBrw->OnClick = [this](QObject* s) { Bt_SavBrwClick(s); };
     Bt_OK->OnClick = [this](QObject* s) { Bt_OKClick(s); };
     Bt_Upload->OnClick = [this](QObject* s) { Bt_UploadClick(s); };
     OnCloseQuery = [this](QObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
-    FormCreate();
-}
-
-TFM_CfgFile::~TFM_CfgFile() {
-    serverFileRequest.reset();
-    upgradeCommandRequest.reset();
-    tftpCommandRequest.reset();
-    clusterRequest.reset();
-}
-
-void TFM_CfgFile::FormCreate() {
-    try {
-        serverFileRequest = std::make_unique<HvSNMPRequest2Edits>(this);
-        serverFileRequest->request.varList = HvSNMPVarList(kMibT046, SVT_SV, 0);
-        serverFileRequest->mode = 0;
-        serverFileRequest->addEdit(0, "%s", {Ed_TfpSrv});
-        serverFileRequest->addEdit(1, "%s", {Ed_UpgFile});
-
-        upgradeCommandRequest = std::make_unique<HvSNMPRequest2Edits>(this);
-        upgradeCommandRequest->request.varList = HvSNMPVarList(kMibT048, SVT_SV, 0);
-        upgradeCommandRequest->mode = 0;
-        upgradeCommandRequest->request.timeout = 30000;
-        upgradeCommandRequest->addComboBox(0, CB_UpgCom);
-
-        tftpCommandRequest = std::make_unique<HvSNMPRequest2Edits>(this);
-        tftpCommandRequest->request.varList = HvSNMPVarList(kMibT047, SVT_SV, 0);
-        tftpCommandRequest->mode = 1;
-        tftpCommandRequest->request.timeout = 10000;
-        // A repeated command would have the device transfer the file a second time.
-        tftpCommandRequest->request.retries = 0;
-        tftpCommandRequest->addComboBox(0, CB_TfpCom);
-        tftpCommandRequest->setStatusBar(StatusBar);
-        tftpCommandRequest->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* error) {
-            TftpCommandDone(error);
-        };
-
-        clusterRequest = std::make_unique<HvSNMPRequest2Edits>(this);
-        clusterRequest->request.varList = HvSNMPVarList(kMibT105, MVT_SV, 0);
-        clusterRequest->request.varList.item(0).access = HvAccess::Invalid;
-        clusterRequest->request.varList.item(1).access = HvAccess::ReadWrite;
-        clusterRequest->mode = 1;
-        clusterRequest->addComboBox(1, CB_Clus);
-        clusterRequest->afterGetCallback = [this] { ClusterStateDone(); };
-        clusterRequest->setStatusBar(StatusBar);  // the page's first read: its failure shows there
-        clusterRequest->get();
-    } catch (const std::exception& e) {
-        StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-    }
-
-    if (!tftp.start(std::string(), 300,
-                    [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); })) {
+    setResultControl(StatusBar);
+    create([this] { buildRequests(); }, {Bt_OK, Bt_Upload});
+    if (!tftp.start(std::string(), 300, std::bind_front(&TFM_CfgFile::OnTftpStatus, this))) {
         Bt_OK->setEnabled(false);
         Bt_Upload->setEnabled(false);
     }
 }
 
+void TFM_CfgFile::findControls() {
+    La_TftpSrv = control<forms::Label>("La_TftpSrv");
+    Ed_TfpSrv = control<forms::Edit>("Ed_TfpSrv");
+    OD_File = control<forms::OpenDialog>("OD_File");
+    GB_UpdateFile = control<forms::GroupBox>("GB_UpdateFile");
+    Label3 = control<forms::Label>("Label3");
+    Ed_UpgFile = control<forms::Edit>("Ed_UpgFile");
+    Bt_Browse = control<forms::Button>("Bt_Browse");
+    Bt_OK = control<forms::Button>("Bt_OK");
+    La_UpgrdComm = control<forms::Label>("La_UpgrdComm");
+    CB_UpgCom = control<forms::ComboBox>("CB_UpgCom");
+    CB_TfpCom = control<forms::ComboBox>("CB_TfpCom");
+    La_UpComm = control<forms::Label>("La_UpComm");
+    Label1 = control<forms::Label>("Label1");
+    GB_SaveFile = control<forms::GroupBox>("GB_SaveFile");
+    Label4 = control<forms::Label>("Label4");
+    Ed_SaveFile = control<forms::Edit>("Ed_SaveFile");
+    Bt_SavBrw = control<forms::Button>("Bt_SavBrw");
+    Bt_Upload = control<forms::Button>("Bt_Upload");
+    StatusBar = control<forms::StatusBar>("StatusBar");
+    OD_SaveFile = control<forms::SaveDialog>("OD_SaveFile");
+    CB_Clus = control<forms::ComboBox>("CB_Clus");
+}
+
+void TFM_CfgFile::buildRequests() {
+    serverFileRequest = makeRequest(kMibT046, SVT_SV, 0);
+    serverFileRequest->addEdit(0, "%s", {Ed_TfpSrv});
+    serverFileRequest->addEdit(1, "%s", {Ed_UpgFile});
+
+    upgradeCommandRequest = makeRequest(kMibT048, SVT_SV, 0, true, 30000);
+    upgradeCommandRequest->addComboBox(0, CB_UpgCom);
+
+    // A repeated command would have the device transfer the file a second time.
+    tftpCommandRequest = makeRequest(kMibT047, SVT_SV, 0, false, 10000, 0);
+    tftpCommandRequest->addComboBox(0, CB_TfpCom);
+    tftpCommandRequest->setStatusBar(StatusBar);
+    tftpCommandRequest->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* error) {
+        TftpCommandDone(error);
+    };
+
+    clusterRequest = bindClusterState(CB_Clus, false, [this] { ClusterStateDone(); });
+    clusterRequest->setStatusBar(StatusBar);  // the page's first read: its failure shows there
+}
+
 void TFM_CfgFile::ClusterStateDone() {
-    m_clusterJoined = CB_Clus->itemIndex() == 0;
     if (m_direction == Direction::None) enableButtons();
 }
 
 void TFM_CfgFile::enableButtons() {
-    Bt_OK->setEnabled(tftp.running() && !m_clusterJoined);
-    Bt_Upload->setEnabled(tftp.running());
+    Bt_OK->setEnabled(created() && tftp.running() && !joined());
+    Bt_Upload->setEnabled(created() && tftp.running());
     Bt_Browse->setEnabled(true);
 }
 
@@ -165,16 +111,12 @@ bool TFM_CfgFile::prepare(const std::string& path, int32_t kind) {
     m_expectedName = split.name;
     Ed_UpgFile->setText(q(split.name));
     bool ok = false;
-    try {
-        ok = serverFileRequest && serverFileRequest->set(false, true);
-    } catch (const std::exception& e) {
-        StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    guarded([&] { ok = serverFileRequest->set(false, true); });
     return ok;
 }
 
 void TFM_CfgFile::Bt_OKClick(QObject*) {
-    if (!tftp.running() || m_direction != Direction::None) return;
+    if (!created() || !tftp.running() || m_direction != Direction::None) return;
     const std::string path = Ed_UpgFile->text().toStdString();
     switch (FileRoad::CheckConfigPath(path)) {
         case FileRoad::PathVerdict::Empty:
@@ -198,16 +140,11 @@ void TFM_CfgFile::Bt_OKClick(QObject*) {
         return;
     }
     CB_TfpCom->setItemIndex(1);
-    try {
-        tftpCommandRequest->set(false, true);
-    } catch (const std::exception& e) {
-        StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-        finish(Direction::Update, false);
-    }
+    if (!guarded([this] { tftpCommandRequest->set(false, true); })) finish(Direction::Update, false);
 }
 
 void TFM_CfgFile::Bt_UploadClick(QObject*) {
-    if (!tftp.running() || m_direction != Direction::None) return;
+    if (!created() || !tftp.running() || m_direction != Direction::None) return;
     if (OD_SaveFile->execute()) {
         Ed_SaveFile->setText(QString());
         Ed_SaveFile->setText(OD_SaveFile->fileName());
@@ -228,12 +165,7 @@ void TFM_CfgFile::Bt_UploadClick(QObject*) {
     bool sent = prepare(path, HvTFTP_Write);
     if (sent) {
         CB_TfpCom->setItemIndex(2);
-        try {
-            tftpCommandRequest->set(false, true);
-        } catch (const std::exception& e) {
-            StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-            sent = false;
-        }
+        sent = guarded([this] { tftpCommandRequest->set(false, true); });
     }
     Ed_UpgFile->setText(QString());
     Ed_SaveFile->setText(QString());
@@ -249,10 +181,10 @@ void TFM_CfgFile::OnTftpStatus(const HvTFTPMsg& msg, bool&) {
         m_arrival = Arrival::Arrived;
         // A saved configuration holds the device's passwords and keys.
         if (m_newFile) QFile::setPermissions(q(m_savePath), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (m_answeredOk) finish(Direction::Save, true);
+        if (m_answeredOk) finish(Direction::Save, true, true);
     } else if (msg.status < 0) {
         m_arrival = Arrival::Failed;
-        if (m_answeredOk) finish(Direction::Save, false);
+        if (m_answeredOk) finish(Direction::Save, false, true);
     }
 }
 
@@ -277,30 +209,19 @@ void TFM_CfgFile::TftpCommandDone(HvSNMPError* error) {
         return;
     }
     tftp.disarm();
-    // Outside the event pump: the waiting dialog needs the main window's poll.
-    postMessage([this] {
-        CB_UpgCom->setItemIndex(2);
-        bool ok = false;
-        try {
-            ok = upgradeCommandRequest && upgradeCommandRequest->set(false, true);
-        } catch (const std::exception& e) {
-            StatusBar->setSimpleText(QString::fromUtf8(e.what()));
-        }
-        if (!ok) {
-            finish(Direction::Update, false);
-            return;
-        }
-        m_direction = Direction::None;
-        auto* wait = new TFM_Waiting(nullptr, *m_mainForm);
-        wait->rebootDelay = 5;
-        wait->Label3->setCaption(QStringLiteral("Waiting for reboot..."));
-        wait->showModal();
-        delete wait;
-        enableButtons();
-    });
+    CB_UpgCom->setItemIndex(2);
+    bool ok = false;
+    guarded([&] { ok = upgradeCommandRequest->set(false, true); });
+    if (!ok) {
+        finish(Direction::Update, false);
+        return;
+    }
+    m_direction = Direction::None;
+    showWaiting({.ownedByPage = false, .rebootDelay = 5, .label3 = QStringLiteral("Waiting for reboot...")});
+    enableButtons();
 }
 
-void TFM_CfgFile::finish(Direction direction, bool ok) {
+void TFM_CfgFile::finish(Direction direction, bool ok, bool fromServer) {
     m_direction = Direction::None;
     m_answeredOk = false;
     tftp.disarm();
@@ -314,7 +235,10 @@ void TFM_CfgFile::finish(Direction direction, bool ok) {
         text = QStringLiteral("The configuration file updated fail!");
         title = QStringLiteral("ERROR");
     }
-    postMessage([this, text, title] { forms::Application::messageBox(this, text, title, forms::MB_OK); });
+    if (fromServer)
+        postMessage([this, text, title] { forms::Application::messageBox(this, text, title, forms::MB_OK); });
+    else
+        forms::Application::messageBox(this, text, title, forms::MB_OK);
 }
 
 void TFM_CfgFile::FormCloseQuery(QObject*, bool& canClose) {

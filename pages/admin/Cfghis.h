@@ -5,20 +5,19 @@
 
 #include <QPointer>
 
-#include <memory>
 #include <string>
 
 #include "library/HvTFTPServer.h"
-#include "library/bind/HvSNMPRequest2Edits.h"
+#include "module/HvPage.h"
 #include "module/HvPageTftp.h"
-#include "platform/forms/Forms.h"
 
-class TMainForm;
+// The page's controls and their places.
+extern const forms::FormLayout CfghisLayout;
 
-class TFM_CfgFile : public forms::Form {
+class TFM_CfgFile : public HvPage {
 public:
-    TFM_CfgFile(QWidget* owner, TMainForm* mainForm);
-    ~TFM_CfgFile() override;
+    // owner: the Qt parent (null for the application, as the menu creates it).
+    explicit TFM_CfgFile(TMainForm& mainForm, QWidget* owner = nullptr);
 
     forms::Label* La_TftpSrv = nullptr;
     forms::Edit* Ed_TfpSrv = nullptr;
@@ -42,10 +41,11 @@ public:
     forms::SaveDialog* OD_SaveFile = nullptr;
     forms::ComboBox* CB_Clus = nullptr;
 
-    std::unique_ptr<HvSNMPRequest2Edits> serverFileRequest;
-    std::unique_ptr<HvSNMPRequest2Edits> upgradeCommandRequest;
-    std::unique_ptr<HvSNMPRequest2Edits> tftpCommandRequest;
-    std::unique_ptr<HvSNMPRequest2Edits> clusterRequest;
+    // The page's requests (it owns them).
+    HvSNMPRequest2Edits* serverFileRequest = nullptr;
+    HvSNMPRequest2Edits* upgradeCommandRequest = nullptr;
+    HvSNMPRequest2Edits* tftpCommandRequest = nullptr;
+    HvSNMPRequest2Edits* clusterRequest = nullptr;
     HvPageTftp tftp;
 
     // The direction of the transfer under way, kept with the transfer itself: a second one cannot
@@ -63,13 +63,15 @@ public:
     void TftpCommandDone(HvSNMPError* error);
 
 private:
-    void FormCreate();
+    void findControls();
+    void buildRequests();
     void warn(const QString& text);
     bool prepare(const std::string& path, int32_t kind);
-    void finish(Direction direction, bool ok);
+    // Ends the transfer and says how it went. fromServer: called from the TFTP server's status
+    // callback, inside the server's own frame, where no box may run its loop: the box is posted.
+    void finish(Direction direction, bool ok, bool fromServer = false);
     void enableButtons();
 
-    TMainForm* m_mainForm;
     Direction m_direction = Direction::None;
     // The save under way: the file it is written to and how its transfer stands.
     enum class Arrival { None, Running, Arrived, Failed };
@@ -78,7 +80,6 @@ private:
     std::string m_expectedName;
     bool m_newFile = false;     // the save creates the file rather than replacing one
     bool m_answeredOk = false;  // the device answered the save's command, waiting for the file
-    bool m_clusterJoined = false;
 };
 
 extern QPointer<TFM_CfgFile> FM_CfgFile;

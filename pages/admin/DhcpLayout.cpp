@@ -30,7 +30,8 @@ constexpr const char* kOnOff = "Disable,Enable";
 constexpr const char* kPoolColumns = R"(No.=40,"IP Address=140","MAC Address=150")";
 
 constexpr LayoutRow kRows[] = {
-    {Kind::PageControl, "PageControl1", "", 4, 4, 389, 460},
+    // Wide enough for its three tabs' captions in the kit's font.
+    {Kind::PageControl, "PageControl1", "", 4, 4, 401, 460},
     {Kind::TabSheet, "TabSheet1", "PageControl1", 0, 0, 0, 0, " Dynamic Pool Settings "},
     {Kind::TabSheet, "TabSheet2", "PageControl1", 0, 0, 0, 0, "Static Pool Settings  "},
     {Kind::TabSheet, "TabSheet3", "PageControl1", 0, 0, 0, 0, " Current IP Mapping List  "},
@@ -100,7 +101,7 @@ constexpr LayoutRow kRows[] = {
 
 const forms::FormLayout kDhcpLayout{"TFM_DHCP",
                                     "Advanced \\ DHCP Server",
-                                    397,
+                                    409,
                                     468,
                                     kRows,
                                     forms::Form::BorderStyle::Single,

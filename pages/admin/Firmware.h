@@ -6,20 +6,19 @@
 
 #include <QPointer>
 
-#include <memory>
 #include <string>
 
 #include "library/HvTFTPServer.h"
-#include "library/bind/HvSNMPRequest2Edits.h"
+#include "module/HvPage.h"
 #include "module/HvPageTftp.h"
-#include "platform/forms/Forms.h"
 
-class TMainForm;
+// The page's controls and their places.
+extern const forms::FormLayout FirmwareLayout;
 
-class TFM_Firmware : public forms::Form {
+class TFM_Firmware : public HvPage {
 public:
-    TFM_Firmware(QWidget* owner, TMainForm* mainForm);
-    ~TFM_Firmware() override;
+    // owner: the Qt parent (null for the application, as the menu creates it).
+    explicit TFM_Firmware(TMainForm& mainForm, QWidget* owner = nullptr);
 
     forms::Label* La_TftpSrv = nullptr;
     forms::Label* La_File = nullptr;
@@ -35,12 +34,13 @@ public:
     forms::Edit* Ed_UpgFile = nullptr;
     forms::StatusBar* StatusBar2 = nullptr;
     forms::ComboBox* CB_Clus = nullptr;
-    forms::StatusBar* StatusBar1 = nullptr;
+    forms::Panel* StatusBar1 = nullptr;
 
-    std::unique_ptr<HvSNMPRequest2Edits> serverFileRequest;
-    std::unique_ptr<HvSNMPRequest2Edits> tftpCommandRequest;
-    std::unique_ptr<HvSNMPRequest2Edits> upgradeCommandRequest;
-    std::unique_ptr<HvSNMPRequest2Edits> clusterRequest;
+    // The page's requests (it owns them).
+    HvSNMPRequest2Edits* serverFileRequest = nullptr;
+    HvSNMPRequest2Edits* tftpCommandRequest = nullptr;
+    HvSNMPRequest2Edits* upgradeCommandRequest = nullptr;
+    HvSNMPRequest2Edits* clusterRequest = nullptr;
     HvPageTftp tftp;
     bool upgradeStarted = false;
 
@@ -62,14 +62,14 @@ public:
     static constexpr int32_t kRebootTimeout = 200;
 
 private:
-    void FormCreate();
+    void findControls();
+    void buildRequests();
     void warn(const QString& text);
     void endChain();
-    void sendServerFile();
+    // The chain ended by a failure: the box that says so.
+    void failChain();
 
-    TMainForm* m_mainForm;
     Stage m_stage = Stage::Idle;
-    bool m_clusterJoined = false;
 };
 
 extern QPointer<TFM_Firmware> FM_Firmware;

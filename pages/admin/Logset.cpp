@@ -1,74 +1,38 @@
 #include "pages/admin/Logset.h"
 
 #include "module/AddrCheck.h"
-#include "module/HvPage.h"
-#include "module/Main.h"
 #include "module/Misc.h"
-#include "module/Wait.h"
 
-TLogSetForm::TLogSetForm(QWidget* owner, TMainForm* mainForm)
-    : forms::Form(owner), m_mainForm(mainForm ? mainForm : MainForm) {
-    // A window of its own, though the log page owns it.
-    setWindowFlag(Qt::Window, true);
-    setCaption(QStringLiteral("Status \\ Log \\ Log Setting"));
-    setClientSize(307, 201);
-    setBorderStyle(BorderStyle::Single);
-    setBorderIcons(true, false);
-    setPosition(Position::ScreenCenter);
-
-    Panel1 = new forms::Panel(this);
-    Panel1->setBounds(0, 0, 307, 150);
-    Panel2 = new forms::Panel(Panel1);
-    Panel2->setBounds(8, 8, 291, 134);
-    GroupBox1 = new forms::GroupBox(QStringLiteral("Log Settings "), Panel2);
-    GroupBox1->setBounds(0, 0, 291, 134);
-    StatusBar1 = new forms::StatusBar(this);
-    StatusBar1->setSimplePanel(true);
-    Button1 = new forms::Button(QStringLiteral("Cancel"), this);
-    Button1->setBounds(200, 155, 75, 25);
-    Button2 = new forms::Button(QStringLiteral("Apply"), this);
-    Button2->setBounds(112, 155, 75, 25);
-    Label2 = new forms::Label(QStringLiteral("Log Server / IP address "), GroupBox1);
-    Label2->setBounds(10, 22, 130, 16);
-    GroupBox2 = new forms::GroupBox(QStringLiteral("Log Type"), GroupBox1);
-    GroupBox2->setBounds(10, 48, 271, 78);
-    SysLevCeBox = new forms::CheckBox(QStringLiteral("System Activity"), GroupBox2);
-    SysLevCeBox->setBounds(10, 18, 200, 17);
-    WirelessLevCeBox = new forms::CheckBox(QStringLiteral("Wireless Activity"), GroupBox2);
-    WirelessLevCeBox->setBounds(10, 36, 200, 17);
-    NoticeLevCeBox = new forms::CheckBox(QStringLiteral("Notice "), GroupBox2);
-    NoticeLevCeBox->setBounds(10, 54, 200, 17);
-    LocalStateComBox = new forms::ComboBox(this);
-    LocalStateComBox->setVisible(false);
-    RemoteStateComBox = new forms::ComboBox(this);
-    RemoteStateComBox->setVisible(false);
-    LogServerEdit = new forms::Edit(GroupBox1);
-    LogServerEdit->setBounds(150, 20, 130, 21);
-    CB_Clus = new forms::ComboBox(this);
-    CB_Clus->setVisible(false);
-
+TLogSetForm::TLogSetForm(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner) {
+    buildLayout(LogsetLayout);
+    // Centred on the screen, as its table says, not on the main window.
+    OnShow = nullptr;
+    findControls();
     Button1->OnClick = [this](QObject* s) { Button1Click(s); };
     Button2->OnClick = [this](QObject* s) { Button2Click(s); };
-    FormCreate();
-}
-
-TLogSetForm::~TLogSetForm() {
-    clusterRequest.reset();
-}
-
-void TLogSetForm::FormCreate() {
-    try {
-        clusterRequest = std::make_unique<HvSNMPRequest2Edits>(this);
-        clusterRequest->request.varList = HvSNMPVarList(kMibT105, MVT_SV, 0);
-        clusterRequest->request.varList.item(0).access = HvAccess::Invalid;
-        clusterRequest->request.varList.item(1).access = HvAccess::ReadWrite;
-        clusterRequest->mode = 1;
-        clusterRequest->addComboBox(1, CB_Clus);
+    setResultControl(StatusBar1);
+    create([this] {
+        clusterRequest = bindClusterState(CB_Clus, false);
         clusterRequest->setStatusBar(StatusBar1);  // a failed read shows there
-        clusterRequest->get();
-    } catch (const std::exception& e) {
-        StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    });
+}
+
+void TLogSetForm::findControls() {
+    Panel1 = control<forms::Panel>("Panel1");
+    Panel2 = control<forms::Panel>("Panel2");
+    GroupBox1 = control<forms::GroupBox>("GroupBox1");
+    StatusBar1 = control<forms::StatusBar>("StatusBar1");
+    Button1 = control<forms::Button>("Button1");
+    Button2 = control<forms::Button>("Button2");
+    Label2 = control<forms::Label>("Label2");
+    GroupBox2 = control<forms::GroupBox>("GroupBox2");
+    SysLevCeBox = control<forms::CheckBox>("SysLevCeBox");
+    WirelessLevCeBox = control<forms::CheckBox>("WirelessLevCeBox");
+    NoticeLevCeBox = control<forms::CheckBox>("NoticeLevCeBox");
+    LocalStateComBox = control<forms::ComboBox>("LocalStateComBox");
+    RemoteStateComBox = control<forms::ComboBox>("RemoteStateComBox");
+    LogServerEdit = control<forms::Edit>("LogServerEdit");
+    CB_Clus = control<forms::ComboBox>("CB_Clus");
 }
 
 void TLogSetForm::Button1Click(QObject*) {
@@ -93,16 +57,8 @@ void TLogSetForm::Button2Click(QObject*) {
     } else {
         selectRemoteState(true);
     }
-    logSetRequest->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* error) {
-        // Outside the event pump: the waiting dialog's loop must let the main window's poll run.
-        HvSNMPError outcome = *error;
-        postMessage([this, outcome]() mutable { ApplyDone(&outcome); });
-    };
-    try {
-        logSetRequest->set(false, true);
-    } catch (const std::exception& e) {
-        StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    logSetRequest->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* error) { ApplyDone(error); };
+    guard([this] { logSetRequest->set(false, true); });
 }
 
 void TLogSetForm::ApplyDone(HvSNMPError* error) {
@@ -110,17 +66,6 @@ void TLogSetForm::ApplyDone(HvSNMPError* error) {
         StatusBar1->setSimpleText(QStringLiteral("Set Error!"));
         return;
     }
-    bool restart = true;
-    if (CB_Clus->itemIndex() == 0) restart = HvAskRestart(this);
-    if (restart) {
-        StatusBar1->setSimpleText(QStringLiteral("Set Success!"));
-        auto* wait = new TFM_Waiting(nullptr, *m_mainForm);
-        wait->showModal();
-        delete wait;
-    }
-    try {
-        if (clusterRequest) clusterRequest->get();
-    } catch (const std::exception& e) {
-        StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    afterSetting({.ownedByPage = false, .result = QStringLiteral("Set Success!")});
+    guarded([this] { clusterRequest->get(); });
 }

@@ -3,17 +3,15 @@
 // Unit Logset: the log settings dialog "Status \ Log \ Log Setting": which activities the device logs
 // and the remote log server. The log page owns the request it writes; this dialog owns its controls.
 
-#include <memory>
+#include "module/HvPage.h"
 
-#include "library/bind/HvSNMPRequest2Edits.h"
-#include "platform/forms/Forms.h"
+// The dialog's controls and their places.
+extern const forms::FormLayout LogsetLayout;
 
-class TMainForm;
-
-class TLogSetForm : public forms::Form {
+class TLogSetForm : public HvPage {
 public:
-    TLogSetForm(QWidget* owner, TMainForm* mainForm);
-    ~TLogSetForm() override;
+    // owner: the log page that opens it (a window of its own all the same).
+    explicit TLogSetForm(TMainForm& mainForm, QWidget* owner = nullptr);
 
     forms::Panel* Panel1 = nullptr;
     forms::Panel* Panel2 = nullptr;
@@ -31,7 +29,7 @@ public:
     forms::Edit* LogServerEdit = nullptr;
     forms::ComboBox* CB_Clus = nullptr;
 
-    std::unique_ptr<HvSNMPRequest2Edits> clusterRequest;
+    HvSNMPRequest2Edits* clusterRequest = nullptr;  // the dialog's own
     // The log page's log-settings request, bound to this dialog's controls.
     HvSNMPRequest2Edits* logSetRequest = nullptr;
 
@@ -43,7 +41,5 @@ public:
     void selectRemoteState(bool enable);
 
 private:
-    void FormCreate();
-
-    TMainForm* m_mainForm;
+    void findControls();
 };

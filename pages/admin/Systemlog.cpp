@@ -1,5 +1,7 @@
 #include "pages/admin/Systemlog.h"
 
+#include <functional>
+
 #include <QDir>
 #include <QFile>
 
@@ -31,123 +33,84 @@ const char* const kLogArrived = "The device's log arrived.";
 
 }  // namespace
 
-TLogForm::TLogForm(QWidget* owner, TMainForm* mainForm)
-    : forms::Form(owner),
-      tftp(*this, mainForm ? *mainForm : *MainForm),
-      m_mainForm(mainForm ? mainForm : MainForm),
-      m_dir(logFolderTemplate()) {
-    setCaption(QStringLiteral("Status \\ Log"));
-    setClientSize(479, 390);
-    setPosition(Position::ScreenCenter);
-
-    Panel3 = new forms::Panel(this);
-    Panel1 = new forms::Panel(this);
+TLogForm::TLogForm(TMainForm& mainForm, QWidget* owner)
+    : HvPage(mainForm, owner), tftp(*this, mainForm), m_dir(logFolderTemplate()) {
+    buildLayout(SystemlogLayout);
+    // A window the user may resize and maximise, centred on the screen as its table says.
+    setBorderIcons(true, true);
+    OnShow = nullptr;
+    findControls();
     Panel1->setFrameShape(QFrame::Box);
-    Panel2 = new forms::Panel(Panel1);
-    ViewGrpBox = new forms::GroupBox(QStringLiteral("View Log"), Panel2);
-    ViewListView = new forms::ListView(ViewGrpBox);
-    ViewListView->addColumn(QStringLiteral("Time"), 120);
-    ViewListView->addColumn(QStringLiteral("Type"), 70);
-    ViewListView->addColumn(QStringLiteral("Message"), 250);
-    StatusBar1 = new forms::StatusBar(this);
-    StatusBar1->setSimplePanel(true);
-
-    ServerEdit = new forms::Edit(this);
-    ServerEdit->setVisible(false);
-    FileNameEdit = new forms::Edit(this);
-    FileNameEdit->setVisible(false);
-    GetCoBox = new forms::ComboBox(this);
-    GetCoBox->setVisible(false);
-    Bt_Clear = new forms::ComboBox(this);
-    Bt_Clear->setVisible(false);
-
-    Timer1 = new forms::Timer(this);
-    Timer1->setEnabled(false);
-    Timer1->setInterval(1000);
     Timer1->OnTimer = [this](QObject* s) { Timer1Timer(s); };
-
-    Clear_Btn = new forms::Button(QStringLiteral("Clear"), Panel3);
-    SetBtn = new forms::Button(QStringLiteral("Log Settings"), Panel3);
-    GetBtn = new forms::Button(QStringLiteral("Get Log"), Panel3);
-    CloseBtn = new forms::Button(QStringLiteral("Close"), Panel3);
-    for (auto* b : {Clear_Btn, SetBtn, GetBtn, CloseBtn}) b->setBounds(0, 5, 90, 25);
     Clear_Btn->OnClick = [this](QObject* s) { Clear_BtnClick(s); };
     SetBtn->OnClick = [this](QObject* s) { SetBtnClick(s); };
     GetBtn->OnClick = [this](QObject* s) { GetBtnClick(s); };
     CloseBtn->OnClick = [this](QObject*) { close(); };
-    SetBtn->setEnabled(false);
-
     OnResize = [this](QObject* s) { FormResize(s); };
     OnCloseQuery = [this](QObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
-    FormCreate();
-    FormResize(this);
-}
-
-TLogForm::~TLogForm() {
-    // The requests go before the controls they are bound to.
-    clearRequest.reset();
-    logSetRequest.reset();
-    getLogRequest.reset();
-}
-
-void TLogForm::FormCreate() {
-    try {
-        getLogRequest = std::make_unique<HvSNMPRequest2Edits>(this);
-        getLogRequest->request.varList = HvSNMPVarList(kMibT097, MVT_SV, 0);
-        getLogRequest->mode = 0;
-        getLogRequest->request.messageCallback = [](HvSNMPError*) {};
-        getLogRequest->addEdit(0, "%s", {ServerEdit});
-        getLogRequest->addEdit(1, "%s", {FileNameEdit});
-        getLogRequest->addComboBox(2, GetCoBox);
-        getLogRequest->setStatusBar(StatusBar1);  // the page's first read: its failure shows there
-        getLogRequest->get();
-    } catch (const std::exception& e) {
-        StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    setResultControl(StatusBar1);
 
     // The dialog belongs to this page, so it goes with it.
-    logSetForm = new TLogSetForm(this, m_mainForm);
-    try {
-        logSetRequest = std::make_unique<HvSNMPRequest2Edits>(this);
-        logSetRequest->request.varList = HvSNMPVarList(kMibT096, MVT_SV, 0);
-        logSetRequest->mode = 1;
-        logSetRequest->addCheckBox(0, logSetForm->SysLevCeBox);
-        logSetRequest->addCheckBox(1, logSetForm->WirelessLevCeBox);
-        logSetRequest->addCheckBox(2, logSetForm->NoticeLevCeBox);
-        logSetRequest->addComboBox(3, logSetForm->RemoteStateComBox);
-        logSetRequest->addEdit(4, "%s", {logSetForm->LogServerEdit});
-        logSetForm->logSetRequest = logSetRequest.get();
-        logSetRequest->get();
-    } catch (const std::exception& e) {
-        StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
-    }
-
-    try {
-        clearRequest = std::make_unique<HvSNMPRequest2Edits>(this);
-        clearRequest->request.varList = HvSNMPVarList(kMibT098, SVT_SV, 0);
-        clearRequest->mode = 1;
-        clearRequest->addComboBox(0, Bt_Clear);
-        clearRequest->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* error) {
-            // The list is emptied only when the device has emptied its log.
-            if (error->code == 0)
-                ViewListView->clearItems();
-            else
-                StatusBar1->setSimpleText(q(error->message));
-        };
-        clearRequest->get();
-    } catch (const std::exception& e) {
-        StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    logSetForm = new TLogSetForm(mainForm, this);
+    create([this] { buildRequests(); }, {GetBtn, Clear_Btn});
 
     if (m_dir.isValid())
         LogFilePath = (m_dir.path() + QLatin1Char('/') + QLatin1String(kLogFileName)).toStdString();
     if (!m_dir.isValid())
         tftp.reportInitError(QStringLiteral("cannot create a folder for the log"));
     else
-        tftp.start(m_dir.path().toStdString(), 5000,
-                   [this](const HvTFTPMsg& msg, bool& cancel) { OnTftpStatus(msg, cancel); });
+        tftp.start(m_dir.path().toStdString(), 5000, std::bind_front(&TLogForm::OnTftpStatus, this));
     // Without the server no log can arrive; the page stays open for the settings.
     if (!tftp.running()) GetBtn->setEnabled(false);
+    FormResize(this);
+}
+
+void TLogForm::findControls() {
+    Panel3 = control<forms::Panel>("Panel3");
+    Panel1 = control<forms::Panel>("Panel1");
+    Panel2 = control<forms::Panel>("Panel2");
+    ViewGrpBox = control<forms::GroupBox>("ViewGrpBox");
+    ViewListView = control<forms::ListView>("ViewListView");
+    StatusBar1 = control<forms::StatusBar>("StatusBar1");
+    ServerEdit = control<forms::Edit>("ServerEdit");
+    FileNameEdit = control<forms::Edit>("FileNameEdit");
+    GetCoBox = control<forms::ComboBox>("GetCoBox");
+    Bt_Clear = control<forms::ComboBox>("Bt_Clear");
+    Timer1 = control<forms::Timer>("Timer1");
+    Clear_Btn = control<forms::Button>("Clear_Btn");
+    SetBtn = control<forms::Button>("SetBtn");
+    GetBtn = control<forms::Button>("GetBtn");
+    CloseBtn = control<forms::Button>("CloseBtn");
+}
+
+void TLogForm::buildRequests() {
+    getLogRequest = makeRequest(kMibT097, MVT_SV, 0);
+    getLogRequest->request.messageCallback = [](HvSNMPError*) {};
+    getLogRequest->addEdit(0, "%s", {ServerEdit});
+    getLogRequest->addEdit(1, "%s", {FileNameEdit});
+    getLogRequest->addComboBox(2, GetCoBox);
+    getLogRequest->setStatusBar(StatusBar1);  // the page's first read: its failure shows there
+    getLogRequest->get();
+
+    logSetRequest = makeRequest(kMibT096, MVT_SV, 0, false);
+    logSetRequest->addCheckBox(0, logSetForm->SysLevCeBox);
+    logSetRequest->addCheckBox(1, logSetForm->WirelessLevCeBox);
+    logSetRequest->addCheckBox(2, logSetForm->NoticeLevCeBox);
+    logSetRequest->addComboBox(3, logSetForm->RemoteStateComBox);
+    logSetRequest->addEdit(4, "%s", {logSetForm->LogServerEdit});
+    logSetForm->logSetRequest = logSetRequest;
+    logSetRequest->get();
+
+    clearRequest = makeRequest(kMibT098, SVT_SV, 0, false);
+    clearRequest->addComboBox(0, Bt_Clear);
+    clearRequest->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* error) {
+        // The list is emptied only when the device has emptied its log.
+        if (error->code == 0)
+            ViewListView->clearItems();
+        else
+            StatusBar1->setSimpleText(q(error->message));
+    };
+    clearRequest->get();
 }
 
 void TLogForm::FormResize(QObject*) {
@@ -166,7 +129,7 @@ void TLogForm::FormResize(QObject*) {
 }
 
 void TLogForm::GetBtnClick(QObject*) {
-    if (LogFilePath.empty() || !tftp.running()) return;
+    if (!created() || LogFilePath.empty() || !tftp.running()) return;
     // The device writes under this name inside the server's root, the page's own folder.
     FileNameEdit->setText(QLatin1String(kLogFileName));
     if (!tftp.checkAddressAndPath(ServerEdit, StatusBar1, LogFilePath)) return;
@@ -179,11 +142,7 @@ void TLogForm::GetBtnClick(QObject*) {
 
     GetCoBox->setItemIndex(GetCoBox->indexOf(QStringLiteral("get")));
     bool ok = false;
-    try {
-        ok = getLogRequest && getLogRequest->set(false, true);
-    } catch (const std::exception& e) {
-        StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    guarded([&] { ok = getLogRequest->set(false, true); });
     if (!ok) {
         // The device was not told to send: no log will come.
         finishGet(false);
@@ -247,13 +206,9 @@ bool TLogForm::LoadLogFile(const std::string& path) {
 }
 
 void TLogForm::Clear_BtnClick(QObject*) {
-    if (!clearRequest) return;
+    if (!created()) return;
     Bt_Clear->setItemIndex(Bt_Clear->indexOf(QStringLiteral("clear")));
-    try {
-        clearRequest->set(false, true);
-    } catch (const std::exception& e) {
-        StatusBar1->setSimpleText(QString::fromUtf8(e.what()));
-    }
+    guarded([this] { clearRequest->set(false, true); });
 }
 
 void TLogForm::SetBtnClick(QObject*) {

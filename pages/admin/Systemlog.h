@@ -7,22 +7,22 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "library/HvTFTPServer.h"
-#include "library/bind/HvSNMPRequest2Edits.h"
+#include "module/HvPage.h"
 #include "module/HvPageTftp.h"
-#include "platform/forms/Forms.h"
 
-class TMainForm;
 class TLogSetForm;
 
-class TLogForm : public forms::Form {
+// The page's controls and their places at its designed size.
+extern const forms::FormLayout SystemlogLayout;
+
+class TLogForm : public HvPage {
 public:
-    TLogForm(QWidget* owner, TMainForm* mainForm);
-    ~TLogForm() override;
+    // owner: the Qt parent (null for the application, as the menu creates it).
+    explicit TLogForm(TMainForm& mainForm, QWidget* owner = nullptr);
 
     forms::Panel* Panel1 = nullptr;
     forms::Panel* Panel2 = nullptr;
@@ -43,9 +43,10 @@ public:
     // The lines of the loaded file (the hidden list box of the form).
     std::vector<std::string> LBLog;
 
-    std::unique_ptr<HvSNMPRequest2Edits> getLogRequest;
-    std::unique_ptr<HvSNMPRequest2Edits> logSetRequest;
-    std::unique_ptr<HvSNMPRequest2Edits> clearRequest;
+    // The page's requests (it owns them); logSetRequest is bound to the settings dialog's controls.
+    HvSNMPRequest2Edits* getLogRequest = nullptr;
+    HvSNMPRequest2Edits* logSetRequest = nullptr;
+    HvSNMPRequest2Edits* clearRequest = nullptr;
     HvPageTftp tftp;
     TLogSetForm* logSetForm = nullptr;
     int countdown = 0;
@@ -68,10 +69,10 @@ public:
     static constexpr int kStartTicks = 20;
 
 private:
-    void FormCreate();
+    void findControls();
+    void buildRequests();
     void finishGet(bool arrived);
 
-    TMainForm* m_mainForm;
     QTemporaryDir m_dir;
     bool m_waiting = false;       // a log has been asked for and has not arrived
     bool m_transferring = false;  // the device has started sending it

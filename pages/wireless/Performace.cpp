@@ -128,7 +128,7 @@ void TFM_Performace::applyGeometry() {
 void TFM_Performace::setClientHeightKeepingTabs(int height) {
     // The page control keeps its place above the status bar, which docks itself at the bottom.
     setClientSize(clientWidth(), height);
-    PC_Performace->setHeight(height - 6);
+    PC_Performace->setHeight(height - StatusBar->height() - 6);
 }
 
 bool TFM_Performace::rateControlSupported() const {

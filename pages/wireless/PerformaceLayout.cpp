@@ -108,4 +108,4 @@ const forms::LayoutRow kRows[] = {
 
 }  // namespace
 
-const forms::FormLayout PerformaceLayout = {"TFM_Performace", "Advanced \\ Performance", 385, 614, kRows};
+const forms::FormLayout PerformaceLayout = {"TFM_Performace", "Advanced \\ Performance", 385, 633, kRows};

@@ -211,8 +211,10 @@ void afterGOnlyProbe(Geometry& g, bool present) {
 
 void afterXRProbe(Geometry& g, bool present) {
     if (present) {
-        // The XR row fits the group box as laid out; only the buttons make room.
+        // The XR row fits the group box as laid out; only the buttons make room, and the form grows
+        // with them, so that they stay above the status bar.
         g.buttonsTop += kRowStep;
+        g.clientHeight += kRowStep;
         return;
     }
     g.wmmTop -= kRowStep;
@@ -234,9 +236,13 @@ void afterWMMProbe(Geometry& g, bool present) {
 
 void afterRateSupport(Geometry& g, bool supported, int groupBox2Height) {
     if (supported) return;
+    // The buttons take the rate box's place with the room below them as it was, plus the designed
+    // gap between box and buttons; the shift the XR row gave the buttons is no longer needed.
+    const Geometry designed;
+    const int below = g.clientHeight - g.buttonsTop;
     g.groupBox2Visible = false;
     g.buttonsTop = g.groupBox2Top;
-    g.clientHeight -= groupBox2Height;
+    g.clientHeight = g.buttonsTop + below + (designed.buttonsTop - designed.groupBox2Top - groupBox2Height);
 }
 
 }  // namespace PerformaceRules

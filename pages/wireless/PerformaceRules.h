@@ -121,7 +121,7 @@ struct Geometry {
     int groupBox1Height = 310;
     int groupBox2Top = 317;
     int buttonsTop = 541;
-    int clientHeight = 614;
+    int clientHeight = 633;  // the status bar's 19 below the page control's 608 and its 6
     bool groupBox2Visible = true;
 };
 void afterGOnlyProbe(Geometry& g, bool present);

@@ -216,7 +216,7 @@ TEST_F(AdminLayout, DhcpControlsOfTheRules) {
 TEST_F(AdminLayout, DhcpTabsListsAndStartStates) {
     build(kDhcpLayout);
     EXPECT_EQ(m_form.caption(), u"Advanced \\ DHCP Server");
-    EXPECT_EQ(m_form.clientWidth(), 397);
+    EXPECT_EQ(m_form.clientWidth(), 409);
     EXPECT_EQ(m_form.clientHeight(), 468);
     EXPECT_EQ(find<forms::TabSheet>("TabSheet1")->caption(), u" Dynamic Pool Settings ");
     EXPECT_EQ(find<forms::TabSheet>("TabSheet2")->caption(), u"Static Pool Settings  ");

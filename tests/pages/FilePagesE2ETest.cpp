@@ -137,7 +137,7 @@ TEST_P(FirmwareRun, FileReachesTheDeviceThenOneUpdateAndOneReboot) {
     const std::string path = file("image.tfp");
     const std::string bytes = pattern(GetParam());
     writeFile(path, bytes);
-    auto page = std::make_unique<TFM_Firmware>(nullptr, main);
+    auto page = std::make_unique<TFM_Firmware>(*main);
     page->show();
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
     ASSERT_TRUE(page->Bt_OK->enabled());
@@ -187,7 +187,7 @@ TEST_F(FilePagesE2E, FirmwarePathsRefusedWithTheirMessages) {
         {file("notes.txt"), QStringLiteral("Please put in valid firmware file & path.")},
         {file("missing.tfp"), QStringLiteral("Please put in valid firmware file & path.")},
     };
-    auto page = std::make_unique<TFM_Firmware>(nullptr, main);
+    auto page = std::make_unique<TFM_Firmware>(*main);
     page->show();
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
     const size_t from = sim->logSize();
@@ -206,7 +206,7 @@ TEST_F(FilePagesE2E, FirmwarePathsRefusedWithTheirMessages) {
 TEST_F(FilePagesE2E, FirmwareFetchFailureShowsTheMessageAndNoUpdate) {
     writeFile(file("image.tfp"), pattern(700));
     ASSERT_TRUE(sim->ok("tftp-fail"));
-    auto page = std::make_unique<TFM_Firmware>(nullptr, main);
+    auto page = std::make_unique<TFM_Firmware>(*main);
     page->show();
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
     const size_t from = sim->logSize();
@@ -223,7 +223,7 @@ TEST_F(FilePagesE2E, PageClosedWhileTheDeviceFetchesGetsNoLateAnswer) {
     writeFile(file("image.tfp"), pattern(4096));
     // The device answers late: the page is gone by then.
     ASSERT_TRUE(sim->ok("delay 400 3"));
-    auto page = std::make_unique<TFM_Firmware>(nullptr, main);
+    auto page = std::make_unique<TFM_Firmware>(*main);
     page->show();
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
     page->Ed_UpgFile->setText(QString::fromStdString(file("image.tfp")));
@@ -250,7 +250,7 @@ TEST_F(FilePagesE2E, FirmwarePageServesOnlyTheChosenFile) {
     writeFile(file("secret.txt"), "not for the network");
     // The device takes its time: the page stays armed meanwhile.
     ASSERT_TRUE(sim->ok("delay 3000 1"));
-    auto page = std::make_unique<TFM_Firmware>(nullptr, main);
+    auto page = std::make_unique<TFM_Firmware>(*main);
     page->show();
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
     page->Ed_UpgFile->setText(QString::fromStdString(file("image.tfp")));
@@ -295,11 +295,11 @@ TEST_F(FilePagesE2E, FirmwarePageServesOnlyTheChosenFile) {
 
 TEST_F(FilePagesE2E, JoinedDomainDisablesUpgradeAndRestore) {
     ASSERT_TRUE(sim->ok("set " + kClusterAction + " i 1"));
-    auto fw = std::make_unique<TFM_Firmware>(nullptr, main);
+    auto fw = std::make_unique<TFM_Firmware>(*main);
     ASSERT_TRUE(waitFor([&] { return !fw->clusterRequest->busy; }));
     EXPECT_FALSE(fw->Bt_OK->enabled());
     fw.reset();
-    auto cfg = std::make_unique<TFM_CfgFile>(nullptr, main);
+    auto cfg = std::make_unique<TFM_CfgFile>(*main);
     ASSERT_TRUE(waitFor([&] { return !cfg->clusterRequest->busy; }));
     EXPECT_FALSE(cfg->Bt_OK->enabled());
     EXPECT_TRUE(cfg->Bt_Upload->enabled());
@@ -307,9 +307,9 @@ TEST_F(FilePagesE2E, JoinedDomainDisablesUpgradeAndRestore) {
 }
 
 TEST_F(FilePagesE2E, PortInUseIsReportedAndThePageStaysUsable) {
-    auto fw = std::make_unique<TFM_Firmware>(nullptr, main);
+    auto fw = std::make_unique<TFM_Firmware>(*main);
     // A second server on the same port cannot start: the page says so and cannot transfer.
-    auto cfg = std::make_unique<TFM_CfgFile>(nullptr, main);
+    auto cfg = std::make_unique<TFM_CfgFile>(*main);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("TFTP Service Init Error:")))
         << boxes[0].text.toStdString();
@@ -321,7 +321,7 @@ TEST_F(FilePagesE2E, PortInUseIsReportedAndThePageStaysUsable) {
 }
 
 TEST_F(FilePagesE2E, ConfigurationSavedIsTheDevicesAndRestoringSendsItBack) {
-    auto page = std::make_unique<TFM_CfgFile>(nullptr, main);
+    auto page = std::make_unique<TFM_CfgFile>(*main);
     page->show();
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
 
@@ -369,7 +369,7 @@ class ConfigSaveFails : public FilePagesE2E, public ::testing::WithParamInterfac
 TEST_P(ConfigSaveFails, OlderFileStaysAndThePageSaysSo) {
     writeFile(file("backup.dcf"), "older configuration");
     ASSERT_TRUE(sim->ok(GetParam().fault));
-    auto page = std::make_unique<TFM_CfgFile>(nullptr, main);
+    auto page = std::make_unique<TFM_CfgFile>(*main);
     page->show();
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
     fileAnswers.push_back(file("backup.dcf"));
@@ -392,7 +392,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, ConfigSaveFails,
 
 TEST_F(FilePagesE2E, ConfigUpdateChecks) {
     writeFile(file("notes.txt"), "x");
-    auto page = std::make_unique<TFM_CfgFile>(nullptr, main);
+    auto page = std::make_unique<TFM_CfgFile>(*main);
     page->show();
     ASSERT_TRUE(waitFor([&] { return !page->clusterRequest->busy; }));
     const size_t from = sim->logSize();
@@ -421,7 +421,7 @@ TEST_F(FilePagesE2E, LogShowsTheDevicesLinesAndClearEmptiesIt) {
     ASSERT_TRUE(sim->ok(R"(syslog-add "Jan  1 00:00:01\x09[System]Device started")"));
     ASSERT_TRUE(sim->ok(R"(syslog-add "   ")"));
     ASSERT_TRUE(sim->ok(R"(syslog-add "Jan  1 00:00:09\x09[Notice]  admin logged in")"));
-    auto page = std::make_unique<TLogForm>(nullptr, main);
+    auto page = std::make_unique<TLogForm>(*main);
     page->show();
     EXPECT_FALSE(page->SetBtn->enabled());
     const size_t from = sim->logSize();
@@ -467,7 +467,7 @@ struct UnansweredPage {
 template <typename Page>
 std::pair<std::unique_ptr<forms::Form>, forms::StatusBar*> openPage(TMainForm* main,
                                                                     forms::StatusBar* Page::*bar) {
-    auto page = std::make_unique<Page>(nullptr, main);
+    auto page = std::make_unique<Page>(*main);
     forms::StatusBar* shown = (*page).*bar;
     return {std::move(page), shown};
 }
@@ -510,7 +510,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FilePagesE2E, LogClearRefusedKeepsTheList) {
-    auto page = std::make_unique<TLogForm>(nullptr, main);
+    auto page = std::make_unique<TLogForm>(*main);
     page->show();
     ASSERT_TRUE(page->GetBtn->userClick());
     ASSERT_TRUE(waitFor([&] { return page->ViewListView->itemCount() > 0; }, 20000));
@@ -522,7 +522,7 @@ TEST_F(FilePagesE2E, LogClearRefusedKeepsTheList) {
 }
 
 TEST_F(FilePagesE2E, LogSettingsApplyWritesItsObjects) {
-    auto page = std::make_unique<TLogForm>(nullptr, main);
+    auto page = std::make_unique<TLogForm>(*main);
     TLogSetForm* dialog = page->logSetForm;
     dialog->show();
     ASSERT_TRUE(waitFor([&] { return !page->logSetRequest->busy && !dialog->clusterRequest->busy; }));

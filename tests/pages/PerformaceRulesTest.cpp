@@ -244,11 +244,11 @@ TEST_P(PerformaceGeometry, ProbesMoveRowsAndBoxes) {
 }
 
 const GeometryCase kGeometry[] = {
-    {"Everything", true, true, true, true, {222, 249, 276, 310, 317, 568, 614, true}},
-    {"NoXR", true, false, true, true, {222, 222, 249, 283, 290, 514, 587, true}},
-    {"NoGOnly", false, false, true, true, {195, 195, 222, 256, 263, 487, 560, true}},
-    {"Legacy", false, false, false, false, {195, 195, 195, 229, 236, 236, 317, false}},
-    {"XRWithoutRateControl", true, true, true, false, {222, 249, 276, 310, 317, 317, 398, false}},
+    {"Everything", true, true, true, true, {222, 249, 276, 310, 317, 568, 660, true}},
+    {"NoXR", true, false, true, true, {222, 222, 249, 283, 290, 514, 606, true}},
+    {"NoGOnly", false, false, true, true, {195, 195, 222, 256, 263, 487, 579, true}},
+    {"Legacy", false, false, false, false, {195, 195, 195, 229, 236, 236, 336, false}},
+    {"XRWithoutRateControl", true, true, true, false, {222, 249, 276, 310, 317, 317, 417, false}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, PerformaceGeometry, ::testing::ValuesIn(kGeometry),

@@ -23,6 +23,7 @@
 #include "pages/wireless/Performace.h"
 #include "platform/RegistryStore.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/LayoutCheck.h"
 #include "tests/support/PageFixture.h"
 #include "tests/sim/SimProcess.h"
 
@@ -122,7 +123,7 @@ TEST_F(PerformaceTest, OpensWithTheDeviceValuesInTheirOrder) {
     EXPECT_EQ(p.GroupBox2->top(), 290);
     EXPECT_EQ(p.Bt_Apply_a->top(), 514);
     EXPECT_EQ(p.Bt_Refresh_a->top(), 514);
-    EXPECT_EQ(p.clientHeight(), 587);
+    EXPECT_EQ(p.clientHeight(), 606);
 
     EXPECT_EQ(p.Ed_BeInta->text(), u"100");
     EXPECT_EQ(p.Ed_DTIMa->text(), u"1");
@@ -161,6 +162,37 @@ TEST_F(PerformaceTest, OpensWithTheDeviceValuesInTheirOrder) {
     EXPECT_GE(frame.top(), area.top());
 }
 
+// The page as the probes leave it fits its window: Apply and Refresh above the status bar, whatever
+// rows the device's features take out or add.
+struct FitCase {
+    const char* name;
+    std::vector<std::string> simArgs;
+};
+void PrintTo(const FitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PerformaceFits : public PerformaceTest, public ::testing::WithParamInterface<FitCase> {};
+
+TEST_P(PerformaceFits, AsTheProbesLeaveIt) {
+    ASSERT_TRUE(startSim(GetParam().simArgs)) << sim->error();
+    TFM_Performace& p = open();
+    p.show();
+    const std::vector<std::string> problems = forms::checkLayout(p, PerformaceLayout);
+    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems);
+    const int barTop = p.StatusBar->top();
+    for (forms::Button* b : {p.Bt_Apply_a, p.Bt_Refresh_a})
+        EXPECT_LE(b->asWidget()->mapTo(&p, QPoint(0, b->height())).y(), barTop)
+            << b->asWidget()->objectName().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Devices, PerformaceFits,
+                         ::testing::Values(FitCase{"Everything", {}}, FitCase{"NoXR", kP1},
+                                           FitCase{"Legacy",
+                                                   {"--profile", "legacy", "--absent", E + "2.3.1.13",
+                                                    "--absent", E + "99.1.1.40"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // An older firmware: no 802.11g-only, XR, WMM or data-rate control. Under v2c the missing objects
 // answer noSuchObject instead of v1's noSuchName; the page must see the same device.
 class PerformaceLegacy : public PerformaceTest, public ::testing::WithParamInterface<uint8_t> {};
@@ -181,7 +213,7 @@ TEST_P(PerformaceLegacy, HidesMissingFeaturesAndWritesOnlyWhatItHas) {
     EXPECT_EQ(p.GroupBox1->height(), 229);
     EXPECT_FALSE(p.GroupBox2->visible());
     EXPECT_EQ(p.Bt_Apply_a->top(), 236);
-    EXPECT_EQ(p.clientHeight(), 317);
+    EXPECT_EQ(p.clientHeight(), 336);
     EXPECT_EQ(p.reqRateTable, nullptr);
 
     const size_t mark = sim->logSize();
