@@ -7,12 +7,18 @@
 #include "module/About.h"
 #include "module/Wait.h"
 #include "pages/admin/Cfghis.h"
+#include "pages/admin/DevinfoLayout.h"
 #include "pages/admin/DhcpLayout.h"
 #include "pages/admin/Firmware.h"
+#include "pages/admin/InformationLayout.h"
 #include "pages/admin/LanLayout.h"
 #include "pages/admin/Logset.h"
+#include "pages/admin/StaticLayout.h"
 #include "pages/admin/StaticipLayout.h"
+#include "pages/admin/SystemLayout.h"
 #include "pages/admin/Systemlog.h"
+#include "pages/wireless/GroupLayout.h"
+#include "pages/wireless/ModecfgLayout.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/WirlessLayout.h"
 #include "tests/NamedRows.h"
@@ -40,7 +46,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"LogSettings", &LogsetLayout}, LayoutCase{"Waiting", &WaitLayout},
                       LayoutCase{"About", &AboutLayout}, LayoutCase{"Wireless", &kWirlessLayout},
                       LayoutCase{"Lan", &kLanLayout}, LayoutCase{"StaticPool", &kStaticipLayout},
-                      LayoutCase{"Dhcp", &kDhcpLayout}),
+                      LayoutCase{"Dhcp", &kDhcpLayout}, LayoutCase{"ApMode", &kModecfgLayout},
+                      LayoutCase{"Grouping", &kGroupLayout}, LayoutCase{"System", &kSytemLayout},
+                      LayoutCase{"DeviceInfo", &kDevInfoLayout}, LayoutCase{"SystemInfo", &kSysInfoLayout},
+                      LayoutCase{"Statistics", &kStaticLayout}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
