@@ -4,15 +4,14 @@
 
 #include "module/Main.h"
 #include "module/Misc.h"
+#include "module/PageRules.h"
 #include "module/Wait.h"
 #include "platform/HvExceptionHook.h"
 
 bool HvAskRestart(forms::Form* owner) {
     return forms::Application::messageBox(
                owner,
-               QStringLiteral("Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you "
-                              "complete settings!"),
-               QStringLiteral("Warning"), forms::MB_OKCANCEL) == forms::IDOK;
+               PageRules::kRestartQuestion, PageRules::kWarning, forms::MB_OKCANCEL) == forms::IDOK;
 }
 
 HvPage::HvPage(TMainForm& mainForm, QWidget* owner) : forms::Form(owner), m_mainForm(mainForm) {

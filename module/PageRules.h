@@ -21,6 +21,9 @@ struct CheckFailure {
 
 inline const QString kWarning = QStringLiteral("Warning");
 inline const QString kError = QStringLiteral("Error");
+// The question before a device that has joined an AP domain restarts (title kWarning, OK/Cancel).
+inline const QString kRestartQuestion = QStringLiteral(
+    "Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you complete settings!");
 
 // The waiting dialog as a page sets it up before showing it; empty fields keep its defaults.
 struct Waiting {

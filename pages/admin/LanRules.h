@@ -14,6 +14,7 @@
 #include "library/HvSNMPVarList.h"
 #include "module/AddrCheck.h"
 #include "module/WaitCountdown.h"
+#include "module/PageRules.h"
 
 namespace LanRules {
 
@@ -50,8 +51,7 @@ inline const QString kAnswers = QStringLiteral("Reject: The IP already has been 
 inline const QString kInStaticPool = QStringLiteral("Reject: The IP conflicts with Static DHCP Server IP");
 // The static pool could not be read, so the address was not checked against it.
 inline const QString kStaticPoolUnread = QStringLiteral("Reject: The static DHCP pool could not be read.");
-inline const QString kRebootQuestion = QStringLiteral(
-    "Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you complete settings!");
+inline const QString& kRebootQuestion = PageRules::kRestartQuestion;
 inline const QString kDhcpQuestion = QStringLiteral("Device will reboot,continue?");
 inline const QString kSetSuccess = QStringLiteral("Set Success!");
 inline const QString kSetError = QStringLiteral("Set Error!");

@@ -23,8 +23,7 @@ inline constexpr int kUserLimitMaxLength = 2;
 inline const QString kUserLimitMessage = QStringLiteral("Please input a number between 0 and 64.");
 inline const QString kSettingOk = QStringLiteral("Setting OK!");
 inline const QString kSettingError = QStringLiteral("Setting Error!");
-inline const QString kRestartQuestion = QStringLiteral(
-    "Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you complete settings!");
+using PageRules::kRestartQuestion;
 
 // The user limit's value: -1 for an empty text or one that is not a decimal number.
 int userLimitValue(const QString& text);

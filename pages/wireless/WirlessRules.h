@@ -16,6 +16,8 @@
 #include <variant>
 #include <vector>
 
+#include "module/PageRules.h"
+
 namespace WirlessRules {
 
 // ---- Capabilities and variant -------------------------------------------------------------------
@@ -243,8 +245,7 @@ inline const QString kApModeSetFailed = QStringLiteral("req2ApMode set faild.");
 inline const QString kSelectSetFailed = QStringLiteral("SelectToset set faild.");
 inline const QString kSettingError = QStringLiteral("Setting error!");
 inline const QString kSettingSuccess = QStringLiteral("Setting Success!");
-inline const QString kRebootQuestion = QStringLiteral(
-    "Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you complete settings!");
+inline const QString& kRebootQuestion = PageRules::kRestartQuestion;
 
 // A check that failed: its box, the control that gets the focus, and what else it does.
 struct CheckFailure {
