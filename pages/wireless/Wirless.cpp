@@ -20,11 +20,11 @@ constexpr int kFrameHeight = 31;
 constexpr int kShort = 1000;
 constexpr int kLong = 5000;
 
-void setItemFlag(HvSNMPRequest2Edits* r, int item, bool sent) {
+}  // namespace
+
+void TFM_Wirless::setItemFlag(HvSNMPRequest2Edits* r, int item, bool sent) {
     if (r) r->request.varList.item(item).access = sent ? HvAccess::ReadWrite : HvAccess::Invalid;
 }
-
-}  // namespace
 
 TFM_Wirless::TFM_Wirless(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner) {
     buildLayout(kWirlessLayout);

@@ -201,6 +201,8 @@ private:
     bool setSelectedGroup();
     void flagItems(const WirlessRules::ApplyPlan& plan);
     void restoreReadFlags();
+    // An item sent by the next set (and read by the next get), or left out of both.
+    static void setItemFlag(HvSNMPRequest2Edits* request, int item, bool sent);
     void setSurveyButtons(bool enabled);
     // A set that returns only when the device has answered, also for an asynchronous request.
     bool setAndWait(HvSNMPRequest2Edits* request);

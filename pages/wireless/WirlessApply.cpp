@@ -13,10 +13,6 @@ using namespace WirlessRules;
 
 namespace {
 
-void setItemFlag(HvSNMPRequest2Edits* r, int item, bool sent) {
-    if (r) r->request.varList.item(item).access = sent ? HvAccess::ReadWrite : HvAccess::Invalid;
-}
-
 void selectText(forms::ComboBox* c, const QString& text) {
     c->setItemIndex(c->indexOf(text));
 }

@@ -62,14 +62,6 @@ protected:
         main->mssidAndWdssupport->setText(QString::fromLatin1(c.other));
     }
 
-    // The channel lists as the page reads them: numbers separated by blanks.
-    bool startSim(std::vector<std::string> args = {}) {
-        if (!PageTest::startSim(std::move(args))) return false;
-        for (const char* list : {"1.1.1.4.1", "2.3.1.15", "2.3.1.16"})
-            if (!sim->ok("set " + E + list + " s \"1 2 3 4 5 6 7 8 9 10 11\"")) return false;
-        return true;
-    }
-
     void device(const std::string& rel, const std::string& typeValue) {
         ASSERT_TRUE(sim->ok("set " + E + rel + " " + typeValue)) << rel;
     }
@@ -336,7 +328,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"WepKeyLength",
                   [](WirlessTest& t) {
                       static_cast<WirlessCheckTest&>(t).deviceSet("2.5.1.1.2.1", "i 1");
-                      static_cast<WirlessCheckTest&>(t).deviceSet("2.5.1.1.7", "i 2");
+                      static_cast<WirlessCheckTest&>(t).deviceSet("2.5.1.1.7.0", "i 2");
                   },
                   [](TFM_Wirless& p) { p.Ed_Keya[0]->setText(QStringLiteral("12345")); },
                   "The Length of the 1st key in IEEE802.11g must be 10!", "Warning", ""}),
@@ -372,6 +364,102 @@ TEST_F(WirlessTest, SurveyListsTheRowsAndAChosenRowFillsTheRootAp) {
     EXPECT_EQ("ok s \"" + p.Ed_SSID->text().toStdString() + "\"", ssid);
     EXPECT_TRUE(p.Ed_SSID->readOnly());
     EXPECT_TRUE(p.closeQuery());
+}
+
+// A key the device shows masked is neither turned into other bytes nor written back.
+TEST_F(WirlessTest, MaskedKeyIsShownAsItIsAndNeverWritten) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    device("2.5.1.1.2.1", "i 1");  // encryption on
+    device("2.5.1.1.7.0", "i 1");    // ASCII keys
+    device("2.5.3.1.1.1.1", "s **********");
+    TFM_Wirless& p = open();
+    ASSERT_EQ(p.Ed_KeyType->text(), u"ASCII");
+    EXPECT_EQ(p.Ed_Keya[0]->text(), u"**********");
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    EXPECT_TRUE(boxes.empty());
+    const auto written = pageLog(mark, "SET");
+    EXPECT_NE(std::find(written.begin(), written.end(), "2.5.1.1.1.1.0=1"), written.end());
+    for (const auto& w : written) EXPECT_NE(w.rfind("2.5.3.1.1.1.", 0), 0u) << w;
+    EXPECT_EQ(sim->command("get " + E + "2.5.3.1.1.1.1"), "ok s \"**********\"");
+    EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
+}
+
+// A WPA-PSK device on a firmware without multiple SSIDs: its security is shown and written as it
+// is, never as "Open System".
+TEST_F(WirlessTest, PskDeviceWithoutMultipleSsidsKeepsItsSecurity) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    device("2.5.1.1.1.1", "i 4");
+    device("2.5.1.1.4.1", "s secret-phrase");
+    TFM_Wirless& p = open({"0"});
+    EXPECT_EQ(p.Ed_SecAuthaTemp->text(), u"WPA-Personal");
+    EXPECT_TRUE(p.GroupBox6->isVisibleTo(&p));
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    const auto written = pageLog(mark, "SET");
+    EXPECT_NE(std::find(written.begin(), written.end(), "2.5.1.1.1.1.0=4"), written.end());
+    EXPECT_EQ(sim->command("get " + E + "2.5.1.1.1.1"), "ok i 4");
+    EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
+}
+
+// An AP mode that could not be read is not written back as "Access Point", and nothing restarts.
+TEST_F(WirlessTest, UnreadApModeIsNeverWritten) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    device("2.1.1.1.1", "i 3");
+    ASSERT_TRUE(sim->ok("error " + E + "2.1.1.1.1 genErr get"));
+    TFM_Wirless& p = open();
+    EXPECT_EQ(p.ED_APModeComboBox->itemIndex(), -1);
+    EXPECT_EQ(p.ED_APModeTempComboBox->itemIndex(), -1);
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    for (const auto& w : pageLog(mark, "SET")) {
+        EXPECT_NE(w.rfind("2.1.1.1.1=", 0), 0u) << w;
+        EXPECT_NE(w.rfind("3.3.5.0", 0), 0u) << w;
+    }
+    EXPECT_EQ(sim->command("get " + E + "2.1.1.1.1"), "ok i 3");
+    EXPECT_NE(p.StatusBar->simpleText(), u"Setting Success!");
+}
+
+TEST_F(WirlessTest, JoinedDeviceAsksBeforeTheRestart) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + E + "2.12.1.1.1.2.1 i 1"));
+    TFM_Wirless& p = open();
+    ASSERT_EQ(p.CB_Clus->text(), u"Join");
+    // A device in an AP domain keeps its mode: the domain decides it.
+    EXPECT_FALSE(p.ED_APModeTempComboBox->isEnabled());
+    answers = {forms::IDCANCEL};
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, WirlessRules::kRebootQuestion);
+    EXPECT_EQ(boxes[0].caption, u"Warning");
+    EXPECT_EQ(boxes[0].buttons, forms::MB_OKCANCEL);
+    const auto written = pageLog(mark, "SET");
+    ASSERT_FALSE(written.empty());
+    for (const auto& w : written) EXPECT_NE(w.rfind("3.3.5.0", 0), 0u) << w;
+}
+
+TEST_F(WirlessTest, RepeaterDeviceListsItsNeighboursAtOnce) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("survey 2"));
+    device("2.1.1.1.1", "i 4");  // Universal Repeater
+    TFM_Wirless& p = open();
+    ASSERT_TRUE(waitFor([&] { return p.surveyIdle; }));
+    EXPECT_EQ(p.SiteServeyListView->itemCount(), 2);
+    EXPECT_TRUE(pageLog(0, "SET").empty());
+    EXPECT_TRUE(p.GroupBox2->isVisibleTo(&p));
+    EXPECT_EQ(p.GroupBox2->title(), u" Universal Repeater ");
+    EXPECT_FALSE(p.Ed_RoMAddra0->readOnly());
+    EXPECT_EQ(p.Bt_Apply->top(), 496);
+}
+
+TEST_F(WirlessTest, SsidEditsMirrorEachOther) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    TFM_Wirless& p = open();
+    p.Ed_SSIDa->setText(QStringLiteral("one"));
+    EXPECT_EQ(p.Ed_SSID->text(), u"one");
+    p.Ed_SSID->setText(QStringLiteral("two"));
+    EXPECT_EQ(p.Ed_SSIDa->text(), u"two");
 }
 
 }  // namespace
