@@ -370,7 +370,7 @@ TEST_F(WirlessTest, SurveyListsTheRowsAndAChosenRowFillsTheRootAp) {
 TEST_F(WirlessTest, MaskedKeyIsShownAsItIsAndNeverWritten) {
     ASSERT_TRUE(startSim()) << sim->error();
     device("2.5.1.1.2.1", "i 1");  // encryption on
-    device("2.5.1.1.7.0", "i 1");    // ASCII keys
+    device("2.5.1.1.7.0", "i 1");  // ASCII keys
     device("2.5.3.1.1.1.1", "s **********");
     TFM_Wirless& p = open();
     ASSERT_EQ(p.Ed_KeyType->text(), u"ASCII");
@@ -460,6 +460,39 @@ TEST_F(WirlessTest, SsidEditsMirrorEachOther) {
     EXPECT_EQ(p.Ed_SSID->text(), u"one");
     p.Ed_SSID->setText(QStringLiteral("two"));
     EXPECT_EQ(p.Ed_SSIDa->text(), u"two");
+}
+
+// The primary SSID leaves WPA-EAP while a secondary SSID uses it: that SSID is opened first, with
+// the warning, then the full sequence follows.
+TEST_F(WirlessTest, LeavingEapOpensTheSecondaryEapSsidFirst) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    device("2.9.3.1.1.0", "i 1");  // multiple SSIDs on
+    device("2.9.2.1.2.1.2", "i 1");
+    device("2.9.2.1.4.1.2", "i 5");  // WPA-EAP
+    device("2.9.2.1.5.1.2", "i 1");
+    device("2.5.1.1.1.1", "i 5");  // the primary in WPA-EAP
+    device("2.5.1.1.4.1", "s secret-phrase");
+    device("2.5.2.3.0", "s 10.0.0.2");
+    TFM_Wirless& p = open();
+    ASSERT_EQ(p.CB_MultEnable->text(), u"Enabled");
+    ASSERT_TRUE(p.GroupBox5->isVisibleTo(&p));
+    ASSERT_TRUE(p.Ed_SecAuthaTemp->userSelect(p.Ed_SecAuthaTemp->indexOf(QStringLiteral("WPA-PSK"))));
+    EXPECT_TRUE(p.GroupBox6->isVisibleTo(&p));
+    boxes.clear();
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    ASSERT_GE(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              u"To change authentication type of Primary SSID will change WPA-Enterprise of "
+              u"Secondary SSID to non security.");
+    const auto written = pageLog(mark, "SET");
+    ASSERT_GE(written.size(), 3u);
+    EXPECT_EQ(written[0], "2.9.2.1.5.1.2=0");
+    EXPECT_EQ(written[1], "2.9.2.1.4.1.2=1");
+    EXPECT_EQ(written[2], "2.1.1.1.1=1");
+    EXPECT_NE(std::find(written.begin(), written.end(), "2.5.1.1.1.1.0=4"), written.end());
+    EXPECT_EQ(written.back(), "3.3.5.0=4");
+    EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
 }
 
 }  // namespace
