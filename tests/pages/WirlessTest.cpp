@@ -495,4 +495,29 @@ TEST_F(WirlessTest, LeavingEapOpensTheSecondaryEapSsidFirst) {
     EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
 }
 
+// Without multiple SSIDs, a mode other than the access point turns the VLAN and the guest SSIDs off
+// before the full sequence; with WEP and Super G off their encryption stays.
+TEST_F(WirlessTest, WdsModeTurnsTheGuestsOffFirst) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    device("2.1.1.1.1", "i 3");  // PtMP Bridge
+    device("2.2.1.2.1.1", "x 001122334455");
+    device("2.9.1.1.1.1", "i 1");
+    for (const char* n : {"2", "3", "4"}) {
+        device(std::string("2.9.2.1.2.1.") + n, "i 1");
+        device(std::string("2.9.2.1.5.1.") + n, "i 1");
+    }
+    TFM_Wirless& p = open({"0"});
+    ASSERT_EQ(p.Master_ComboBox->itemIndex(), 1);
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    EXPECT_TRUE(boxes.empty());
+    const auto written = pageLog(mark, "SET");
+    ASSERT_GE(written.size(), 8u);
+    EXPECT_EQ(
+        std::vector<std::string>(written.begin(), written.begin() + 8),
+        (std::vector<std::string>{"2.9.1.1.1.1=0", "2.9.2.1.2.1.2=0", "2.9.2.1.2.1.3=0", "2.9.2.1.2.1.4=0",
+                                  "2.9.2.1.5.1.2=1", "2.9.2.1.5.1.3=1", "2.9.2.1.5.1.4=1", "2.1.1.1.1=3"}));
+    EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
+}
+
 }  // namespace
