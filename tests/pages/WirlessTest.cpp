@@ -520,4 +520,30 @@ TEST_F(WirlessTest, WdsModeTurnsTheGuestsOffFirst) {
     EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
 }
 
+// What an Apply left out of its writes (the WDS peers of an access point) is read again by Refresh.
+TEST_F(WirlessTest, RefreshAfterApplyReadsWhatApplyLeftOut) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    TFM_Wirless& p = open();
+    p.Bt_Apply->userClick();
+    ASSERT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
+    device("2.2.1.2.1.1", "x 00AABBCCDDEE");
+    device("2.5.3.1.1.1.1", "s 0123456789");
+    p.Bt_Refresh->userClick();
+    ASSERT_TRUE(waitFor([&] { return p.idle(); }));
+    EXPECT_EQ(p.Ed_ReMAddra[0]->text().toUpper(), u"00AABBCCDDEE");
+    EXPECT_EQ(p.Ed_Keya[0]->text(), u"0123456789");
+}
+
+// The page goes while its AP-domain read is still out: the answer reaches no handler of it.
+TEST_F(WirlessTest, ClosingWithAReadOutstanding) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    TFM_Wirless& p = open();
+    ASSERT_TRUE(sim->ok("delay 300 1"));
+    p.reqCluster->get();
+    ASSERT_TRUE(p.reqCluster->busy);
+    EXPECT_TRUE(p.closeQuery());
+    page.reset();
+    EXPECT_TRUE(sim->ok("ping"));
+}
+
 }  // namespace
