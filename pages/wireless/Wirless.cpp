@@ -713,4 +713,7 @@ void TFM_Wirless::ResetMacEdits() {
 
 void TFM_Wirless::setPanel(const QString& text) {
     if (m_panel) m_panel->setText(text);
+    // The bar shows its simple text, where the result lines go; the survey's state goes there too,
+    // or the user would never see it.
+    StatusBar->setSimpleText(text);
 }

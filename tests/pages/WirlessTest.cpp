@@ -347,6 +347,8 @@ TEST_F(WirlessTest, SurveyListsTheRowsAndAChosenRowFillsTheRootAp) {
 
     const size_t mark = sim->logSize();
     p.SiteScan->userClick();
+    EXPECT_EQ(p.StatusBar->panel(0)->text(), u"Detecting...");
+    EXPECT_EQ(p.StatusBar->simpleText(), u"Detecting...");
     EXPECT_FALSE(p.surveyIdle);
     EXPECT_FALSE(p.Bt_Close->isEnabled());
     EXPECT_FALSE(p.closeQuery());  // refused while the survey runs
