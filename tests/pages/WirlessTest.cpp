@@ -548,4 +548,20 @@ TEST_F(WirlessTest, ClosingWithAReadOutstanding) {
     EXPECT_TRUE(sim->ok("ping"));
 }
 
+// A firmware without auto channel scan: only the read's answer tells, so the box goes and Apply
+// does not write the object.
+TEST_F(WirlessTest, MissingAutoChannelScanIsHiddenAndNotWritten) {
+    ASSERT_TRUE(startSim({"--absent", E + "2.3.1.14"})) << sim->error();
+    TFM_Wirless& p = open();
+    EXPECT_FALSE(p.hasAutoChannelScan);
+    EXPECT_FALSE(p.CB_AuSc->isVisibleTo(&p));
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    const auto written = pageLog(mark, "SET");
+    ASSERT_FALSE(written.empty());
+    for (const auto& w : written) EXPECT_NE(w.rfind("2.3.1.14", 0), 0u) << w;
+    EXPECT_EQ(written.back(), "3.3.5.0=4");
+    EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
+}
+
 }  // namespace
