@@ -5,9 +5,12 @@
 #include "pages/admin/Firmware.h"
 #include "pages/admin/Systemlog.h"
 #include "pages/wireless/Performace.h"
+#include "pages/wireless/Wirless.h"
 
 std::vector<HvPageEntry> HvPages() {
     return {
+        {HvTopMenu::Home, "Wireless", "hWirelessBand1",
+         HvModalPage(FM_Wirless, [](TMainForm& m) { return new TFM_Wirless(m); })},
         {HvTopMenu::Advanced, "Performance", "adPerformance1",
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",

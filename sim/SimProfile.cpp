@@ -70,7 +70,8 @@ std::string mac(uint8_t a, uint8_t b, uint8_t c, uint8_t d, uint8_t e, uint8_t f
     return std::string{char(a), char(b), char(c), char(d), char(e), char(f)};
 }
 const std::string kNoMac(6, '\0');
-const char* kChannels = "1,2,3,4,5,6,7,8,9,10,11";
+// Channel lists as the pages read them: numbers separated by blanks.
+const char* kChannels = "1 2 3 4 5 6 7 8 9 10 11";
 
 Maker fixed(SimValue v) {
     return [v](const SimOid&, int) { return v; };
