@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
+
+#include "platform/HvExceptionHook.h"
 #include "library/HvException.h"
 #include "library/HvOptionList.h"
 #include "library/HvSNMPRequest.h"
@@ -101,7 +104,47 @@ HvSnmpReply reply(FuzzInput& in, const HvSnmpCall& call) {
     return r;
 }
 
+// Reads the rows asynchronously, as the pages do: every operation must end in exactly one completion.
+void readAsync(HvSNMPRequest& request, HvSnmpFakeTransport& fake) {
+    int completions = 0;
+    bool more = false;
+    const HvSNMPCompletion done = [&](HvSNMPError* error, HvSNMPVarList*) {
+        ++completions;
+        more = !error->endOfWalk;
+    };
+    for (int row = 0; row < 5; ++row) {
+        completions = 0;
+        try {
+            request.getAsync(done, row == 0);
+        } catch (const HvException&) {
+            return;  // refused before anything was sent
+        }
+        fake.processPending();
+        QCoreApplication::processEvents();
+        FUZZ_CHECK(completions == 1);
+        if (!more) return;
+    }
+}
+
 }  // namespace
+
+// An application for the completions that come from the event loop; an exception that escapes a
+// completion must be the library's own.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    static int argc = 1;
+    static char name[] = "varbind_fuzz";
+    static char* argv[] = {name, nullptr};
+    new QCoreApplication(argc, argv);
+    HvSetExceptionHandler([](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const HvException&) {
+        } catch (...) {
+            FUZZ_CHECK(!"an exception other than the library's left a completion");
+        }
+    });
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!g_states) g_states = new HvOptionList(kStates);
@@ -138,13 +181,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
 
     bool ok = true;
-    try {
-        bool more = request.get(&ok, true);
-        for (int row = 0; more && row < 4; ++row) {
-            request.matchFilter();
-            more = request.get(&ok, false);
+    if (in.byte() & 1) {
+        readAsync(request, fake);
+    } else {
+        try {
+            bool more = request.get(&ok, true);
+            for (int row = 0; more && row < 4; ++row) {
+                request.matchFilter();
+                more = request.get(&ok, false);
+            }
+        } catch (const HvException&) {
         }
-    } catch (const HvException&) {
     }
     FUZZ_CHECK(request.failureCount() == failures);
     try {
