@@ -98,24 +98,56 @@ double HvEvalArithmetic(const std::string& text) {
     return operand(text);
 }
 
-bool HvEvalBoolean(const std::string& text) {
-    // Only the first quoted pair protects the operator characters inside it.
-    const auto q1 = text.find('"');
-    const auto q2 = q1 == npos ? npos : text.find('"', q1 + 1);
-    const auto quoted = [q1, q2](std::size_t at) { return q2 != npos && at > q1 && at < q2; };
+namespace {
 
-    std::size_t open = 0, close = 0;
-    if (findParentheses(text, open, close) && !quoted(open) && !quoted(close)) {
-        const bool inner = HvEvalBoolean(text.substr(open + 1, close - open - 1));
-        return HvEvalBoolean(text.substr(0, open) + (inner ? "true" : "false") + text.substr(close + 1));
+// Nesting that still recurses (a parenthesised part, the operand left of '|' or '&'). A condition
+// holds device texts, and only its first quoted pair protects them, so a value full of parentheses
+// must not run the stack out; anything deeper is a bad operand.
+constexpr int kMaxBooleanNesting = 200;
+
+bool evalBoolean(std::string text, int depth) {
+    if (depth > kMaxBooleanNesting) HvRaiseCommon(1);
+    // The rules' tail positions loop instead of recursing, so that a long text costs no stack: the
+    // rest after a '|' or '&', the text with a part replaced, and the text after a '!' rule.
+    bool negated = false;
+    for (;;) {
+        // Only the first quoted pair protects the operator characters inside it.
+        const auto q1 = text.find('"');
+        const auto q2 = q1 == npos ? npos : text.find('"', q1 + 1);
+        const auto quoted = [q1, q2](std::size_t at) { return q2 != npos && at > q1 && at < q2; };
+
+        std::size_t open = 0, close = 0;
+        if (findParentheses(text, open, close) && !quoted(open) && !quoted(close)) {
+            const bool inner = evalBoolean(text.substr(open + 1, close - open - 1), depth + 1);
+            text = text.substr(0, open) + (inner ? "true" : "false") + text.substr(close + 1);
+            continue;
+        }
+        if (const auto at = text.find('|'); at != npos && !quoted(at)) {
+            if (evalBoolean(text.substr(0, at), depth + 1)) return !negated;
+            text = text.substr(at + 1);
+            continue;
+        }
+        if (const auto at = text.find('&'); at != npos && !quoted(at)) {
+            if (!evalBoolean(text.substr(0, at), depth + 1)) return negated;
+            text = text.substr(at + 1);
+            continue;
+        }
+        bool bang = false;
+        for (auto at = text.find('!'); at != npos && !bang; at = text.find('!', at + 1)) bang = !quoted(at);
+        if (bang) {
+            // The rule drops the text's first character, whichever it is, and negates.
+            text.erase(0, 1);
+            negated = !negated;
+            continue;
+        }
+        return negated != HvEvalTerm(text);
     }
-    if (const auto at = text.find('|'); at != npos && !quoted(at))
-        return HvEvalBoolean(text.substr(0, at)) || HvEvalBoolean(text.substr(at + 1));
-    if (const auto at = text.find('&'); at != npos && !quoted(at))
-        return HvEvalBoolean(text.substr(0, at)) && HvEvalBoolean(text.substr(at + 1));
-    for (auto at = text.find('!'); at != npos; at = text.find('!', at + 1))
-        if (!quoted(at)) return !HvEvalBoolean(text.substr(1));
-    return HvEvalTerm(text);
+}
+
+}  // namespace
+
+bool HvEvalBoolean(const std::string& text) {
+    return evalBoolean(text, 0);
 }
 
 bool HvEvalTerm(const std::string& text) {

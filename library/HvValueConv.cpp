@@ -377,7 +377,9 @@ std::string keyToIndex(const HvSNMPVarList& list, int32_t k) {
         case S::Null:
             break;
         case S::ObjectId: {
-            const auto oid = required(HvTextToOid(text), text, "object identifier");
+            // A key of no sub-identifiers ("0" in the index) reads as "" and must address its row again.
+            const auto oid = text.empty() ? std::vector<uint32_t>{}
+                                          : required(HvTextToOid(text), text, "object identifier");
             if (!implied) ids.push_back(static_cast<uint32_t>(oid.size()));
             ids.insert(ids.end(), oid.begin(), oid.end());
             break;

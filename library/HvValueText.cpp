@@ -37,6 +37,8 @@ int hexValue(char c) {
 // Reads an unsigned decimal run at the front of s; the run may not be empty.
 template <typename T>
 bool takeUnsigned(std::string_view& s, T& value) {
+    // from_chars takes a minus sign for signed types; no field read here has one.
+    if (!s.empty() && s.front() == '-') return false;
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
     if (ec != std::errc() || end == s.data()) return false;
     s.remove_prefix(static_cast<std::size_t>(end - s.data()));

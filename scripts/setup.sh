@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev
     curl tftp-hpa snmp
     xvfb fonts-wine
+    clang libclang-rt-14-dev  # libFuzzer for scripts/fuzz.sh
 )
 missing=()
 for p in "${packages[@]}"; do

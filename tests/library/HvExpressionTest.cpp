@@ -137,4 +137,21 @@ TEST(Boolean, BadOperandRaisesCommonMessage) {
     }
 }
 
+// A device text in a condition is protected by its quotes only when it is the first one, so its
+// parentheses and operators nest as they come; that once ran the stack out.
+TEST(Boolean, DeepNestingIsABadOperandNotAStackOverflow) {
+    const std::string nested = std::string(100000, '(') + "true" + std::string(100000, ')');
+    EXPECT_THROW(HvEvalBoolean("\"a\"=\"a\"&" + nested), HvException);
+    EXPECT_TRUE(HvEvalBoolean(std::string(50, '(') + "true" + std::string(50, ')')));
+}
+
+TEST(Boolean, LongChainsNeedNoNesting) {
+    std::string chain;
+    for (int i = 0; i < 2000; ++i) chain += "1=2|";
+    EXPECT_TRUE(HvEvalBoolean(chain + "1=1"));
+    EXPECT_FALSE(HvEvalBoolean(chain + "1=3"));
+    // Each unquoted '!' rule drops the first character and negates, however far the '!' stands.
+    EXPECT_EQ(HvEvalBoolean(std::string(999, ' ') + "!true"), HvEvalBoolean(" !true"));
+}
+
 }  // namespace

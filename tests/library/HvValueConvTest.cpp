@@ -296,6 +296,7 @@ const KeyCase kKeyCases[] = {
     {"EmptyOctetString", S::OctetStr, "0.8", "", "8"},
     {"Display", S::DisplayStr, "2.104.105", "hi", ""},
     {"ObjectId", S::ObjectId, "3.1.3.6.4", "1.3.6", "4"},
+    {"EmptyObjectId", S::ObjectId, "0.4", "", "4"},
     {"Ip", S::IpAddress, "10.0.0.1.3", "10.0.0.1", "3"},
     {"TimeTicks", S::TimeTicks, "100", "0:00:01.00", ""},
     {"Counter64", S::Counter64, "1.2", "4294967298", ""},

@@ -226,7 +226,9 @@ TEST(ValueText, GuiDateTimeReadsOtherForms) {
     EXPECT_NEAR(*HvTextToGuiDateTime("2024/5/6"), 45418, 1e-9);
     EXPECT_NEAR(*HvTextToGuiDateTime("2024/05/06 12:30:00 AM"), 45418 + 0.5 / 24, 1e-9);
     for (const char* bad : {"", "2024/13/01", "2024/02/30", "2024/05/06 13:00 pm", "2024/05/06 24:00",
-                            "2024/05/06 10:60", "2024/05/06 1:00 xm", "x"})
+                            "2024/05/06 10:60", "2024/05/06 1:00 xm", "x",
+                            // signed fields, which once overflowed the time of day
+                            "2024/05/06 -1:00", "2024/05/06 -1000350000:0", "2024/-5/06", "-2024/05/06"})
         EXPECT_FALSE(HvTextToGuiDateTime(bad)) << bad;
     EXPECT_EQ(HvGuiDateTimeToText(NAN), "");
 }
