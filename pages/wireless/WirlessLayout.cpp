@@ -3,6 +3,8 @@
 
 #include "pages/wireless/WirlessLayout.h"
 
+#include "module/LayoutRows.h"
+
 namespace {
 
 using forms::Kind;
@@ -12,18 +14,9 @@ using enum forms::LayoutFlag;
 constexpr int kInputLeft = 166;
 constexpr int kInputWidth = 175;
 
-constexpr LayoutRow label(const char* name, const char* parent, int left, int top, const char* caption,
-                          unsigned flags = 0) {
-    return {Kind::Label, name, parent, left, top, 0, 0, caption, "", flags};
-}
-constexpr LayoutRow edit(const char* name, const char* parent, int left, int top, int width,
-                         int maxLength = 0, unsigned flags = 0) {
-    return {Kind::Edit, name, parent, left, top, width, 21, "", "", flags, maxLength};
-}
-constexpr LayoutRow combo(const char* name, const char* parent, int left, int top, int width,
-                          const char* items = "", unsigned flags = 0) {
-    return {Kind::ComboBox, name, parent, left, top, width, 21, "", items, flags};
-}
+using LayoutRows::combo;
+using LayoutRows::edit;
+using LayoutRows::label;
 constexpr LayoutRow group(const char* name, int left, int top, int width, int height, const char* caption,
                           unsigned flags = 0) {
     return {Kind::GroupBox, name, "TS_11a", left, top, width, height, caption, "", flags};
