@@ -9,9 +9,8 @@
 #include "platform/HvExceptionHook.h"
 
 bool HvAskRestart(forms::Form* owner) {
-    return forms::Application::messageBox(
-               owner,
-               PageRules::kRestartQuestion, PageRules::kWarning, forms::MB_OKCANCEL) == forms::IDOK;
+    return forms::Application::messageBox(owner, PageRules::kRestartQuestion, PageRules::kWarning,
+                                          forms::MB_OKCANCEL) == forms::IDOK;
 }
 
 HvPage::HvPage(TMainForm& mainForm, QWidget* owner) : forms::Form(owner), m_mainForm(mainForm) {
@@ -59,6 +58,14 @@ HvSNMPRequest2Edits* HvPage::makeRequest(const MibObjectDef* table, uint8_t kind
     auto r = std::make_unique<HvSNMPRequest2Edits>(this);
     r->request.varList = HvSNMPVarList(table, kind, keys);
     r->mode = synchronous ? 0 : 1;
+    // A device that left one read of the creation unanswered is not asked again until the page is
+    // up: each read would wait out its whole time-out, minutes in all on some pages.
+    r->skipSyncRead = [this]() -> const HvSNMPError* {
+        if (!m_creating) return nullptr;
+        for (const auto& other : m_requests)
+            if (other->unansweredRead) return &*other->unansweredRead;
+        return nullptr;
+    };
     if (timeout >= 0) r->request.timeout = timeout;
     if (retries >= 0) r->request.retries = retries;
     m_requests.push_back(std::move(r));
@@ -83,7 +90,9 @@ bool HvPage::guard(const std::function<void()>& step) {
 }
 
 bool HvPage::create(const std::function<void()>& step, std::initializer_list<forms::Control*> actions) {
+    m_creating = true;
     m_created = guard(step);
+    m_creating = false;
     if (!m_created)
         // Requests past the failure were never built: nothing here can read or write soundly.
         for (auto* action : actions) action->asWidget()->setEnabled(false);

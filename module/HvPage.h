@@ -97,5 +97,6 @@ private:
     forms::ComboBox* m_clus = nullptr;
     QPointer<TFM_Waiting> m_waiting;
     bool m_created = false;
+    bool m_creating = false;
     bool m_closing = false;
 };

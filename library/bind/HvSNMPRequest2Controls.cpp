@@ -151,6 +151,13 @@ bool HvSNMPRequest2Controls::get() {
     if (m_inSyncRead) return false;
     bool ok = true;
     lastOperation = 0;
+    if (mode == 0 && skipSyncRead) {
+        if (const HvSNMPError* why = skipSyncRead()) {
+            HvSNMPError failure = *why;
+            showFailedResult(failure, 0);
+            return false;
+        }
+    }
     beforeGet();
     const std::string condition = rowCondition();
     rowCount = 0;
@@ -202,6 +209,8 @@ bool HvSNMPRequest2Controls::get() {
             }
             afterGet();
             busy = false;
+            unansweredRead.reset();
+            if (!ok && watch.unanswered && watch.failure) unansweredRead = *watch.failure;
             if (ok) okRecord();
             if (!ok && watch.failure) showFailedResult(*watch.failure, 0);
             return ok;

@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,11 @@ public:
     forms::Form* owner = nullptr;
     int32_t rowCount = 0;
     int32_t lastOperation = 0;  // 0 get, 1 set: picks the result-line template
+    // The last synchronous read got no answer at all (time-out, failed send, SNMPv3 report): its
+    // failure, for a page that stops asking a device that does not answer.
+    std::optional<HvSNMPError> unansweredRead;
+    // Asked before each synchronous read: a failure to report instead of sending, or null to read.
+    std::function<const HvSNMPError*()> skipSyncRead;
     bool reread = true;         // after a set of a walk list, read the list again
     HvConditionProvider* conditionProvider = nullptr;
     std::string conditionText;
