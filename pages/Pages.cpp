@@ -3,11 +3,14 @@
 #include "module/Main.h"
 #include "pages/admin/Cfghis.h"
 #include "pages/admin/Firmware.h"
+#include "pages/admin/Lan.h"
 #include "pages/admin/Systemlog.h"
 #include "pages/wireless/Performace.h"
 
 std::vector<HvPageEntry> HvPages() {
     return {
+        {HvTopMenu::Home, "LAN", "hLan1",
+         HvModalPage(FM_LanCfg, [](TMainForm& m) { return new TFM_LanCfg(m); })},
         {HvTopMenu::Advanced, "Performance", "adPerformance1",
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",
