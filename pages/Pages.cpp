@@ -2,6 +2,7 @@
 
 #include "module/Main.h"
 #include "pages/admin/Cfghis.h"
+#include "pages/admin/Dhcp.h"
 #include "pages/admin/Firmware.h"
 #include "pages/admin/Lan.h"
 #include "pages/admin/Systemlog.h"
@@ -13,6 +14,8 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_LanCfg, [](TMainForm& m) { return new TFM_LanCfg(m); })},
         {HvTopMenu::Advanced, "Performance", "adPerformance1",
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
+        {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",
+         HvModalPage(FM_DHCP, [](TMainForm& m) { return new TFM_DHCP(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",
          HvModalPage(FM_Firmware, [](TMainForm& m) { return new TFM_Firmware(nullptr, &m); })},
         {HvTopMenu::Tools, "Configuration File", "tUpdate2",
