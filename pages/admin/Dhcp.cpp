@@ -20,6 +20,10 @@ TFM_DHCP::TFM_DHCP(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner
 }
 
 TFM_DHCP::~TFM_DHCP() {
+    endRequests();
+}
+
+void TFM_DHCP::endRequests() {
     // The walks and the static pool write into this page's lists and the dialog's controls: they end
     // before either goes.
     for (auto& walk : m_walks) {
@@ -28,6 +32,8 @@ TFM_DHCP::~TFM_DHCP() {
     }
     m_walks.clear();
     closeRequests();
+    reqDynamic = reqFunction = reqStatic = reqCluster = reqSysAddr = nullptr;
+    reqStaticList = reqCurDynamic = reqCurStatic = nullptr;
 }
 
 void TFM_DHCP::findControls() {
@@ -291,12 +297,10 @@ QString TFM_DHCP::selectedUserAddress() const {
 }
 
 void TFM_DHCP::writePoolRow() {
+    if (!reqStatic) return;
     // Synchronous: the emptied row must be written before the entry that follows it.
-    guarded([this] {
-        reqStatic->mode = 0;
-        reqStatic->set(false, true);
-        reqStatic->mode = 1;
-    });
+    reqStatic->mode = 0;
+    guarded([this] { reqStatic->set(false, true); });
     reqStatic->mode = 1;
 }
 
@@ -465,6 +469,7 @@ void TFM_DHCP::FormCloseQuery(QObject*, bool& canClose) {
         return;
     }
     Timer->setEnabled(false);
+    endRequests();
     m_staticIP.reset();
     canClose = true;
 }

@@ -104,6 +104,8 @@ public:
 
 private:
     void findControls();
+    // Every request ended and forgotten: no answer reaches the page or the dialog after this.
+    void endRequests();
     void wireHandlers();
     void buildRequests();
     New_req2Edit* makeWalk(const MibObjectDef* table, uint8_t kind, forms::ListView* view, const char* stop,
