@@ -173,7 +173,8 @@ void TFM_LanCfg::applyStatic() {
     if (addressChanged(address, m_savedAddress)) {
         if (PingHost(address.toStdString(), this)) return refuse(probeRefusal());
         const bool complete = readStaticPool();
-        if (closing()) return;
+        // The page was closed while the pool was read: the user has given up this Apply.
+        if (closing() || modalResult() != forms::mrNone) return;
         if (auto failure = checkStaticPool(address, staticPoolAddresses(), complete)) return refuse(*failure);
     }
     // Never the value read back from an earlier command: only a device leaving DHCP restarts here.

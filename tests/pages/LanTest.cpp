@@ -269,6 +269,34 @@ TEST_F(LanTest, UnreadableStaticPoolRefuses) {
     EXPECT_TRUE(sets(mark).empty());
 }
 
+// Closing the page while the static pool is still read gives up the Apply: nothing is written.
+TEST_F(LanTest, CancelWhileThePoolIsReadWritesNothing) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("static-pool 2"));
+    TFM_LanCfg& p = open();
+    p.ED_IpAddr->setText(QStringLiteral("192.168.7.52"));
+    size_t mark = 0;
+    bool cancelled = false;
+    QTimer::singleShot(0, [&] {
+        mark = sim->logSize();
+        // The walk answers slowly; Cancel once the judging wait is over and the walk still runs.
+        auto* poll = new QTimer(&p);
+        QObject::connect(poll, &QTimer::timeout, [&, poll] {
+            if (!p.reqStatic->busy || p.waiting()) return;
+            poll->stop();
+            cancelled = p.BT_LanCfgCancel->userClick();
+        });
+        poll->start(5);
+        ASSERT_TRUE(sim->ok("delay 300 9"));
+        p.BT_LanCfgOk->userClick();
+    });
+    p.showModal();
+    EXPECT_TRUE(cancelled);
+    EXPECT_FALSE(p.reqStatic->busy);
+    EXPECT_TRUE(sets(mark).empty());
+    EXPECT_TRUE(boxes.empty());
+}
+
 // Leaving DHCP for the address the device holds: no probe, no walk; the write asks for the restart.
 TEST_F(LanTest, FromDhcpToStaticRestartsWithTheNewSettings) {
     ASSERT_TRUE(startSim()) << sim->error();
