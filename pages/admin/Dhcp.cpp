@@ -1,5 +1,7 @@
 #include "pages/admin/Dhcp.h"
 
+#include <array>
+
 #include "module/Main.h"
 #include "module/Misc.h"
 #include "pages/admin/DhcpLayout.h"
@@ -186,9 +188,12 @@ void TFM_DHCP::buildRequests() {
     reqCluster = bindClusterState(CB_Clus, false);
 }
 
+std::array<HvSNMPRequest2Controls*, 7> TFM_DHCP::closingRequests() const {
+    return {reqSysAddr, reqFunction, reqDynamic, reqStatic, reqCurStatic, reqCurDynamic, reqStaticList};
+}
+
 bool TFM_DHCP::requestsBusy() const {
-    for (HvSNMPRequest2Controls* r : std::initializer_list<HvSNMPRequest2Controls*>{
-             reqSysAddr, reqFunction, reqDynamic, reqStatic, reqCurStatic, reqCurDynamic, reqStaticList})
+    for (HvSNMPRequest2Controls* r : closingRequests())
         if (r && r->busy) return true;
     return false;
 }
@@ -462,8 +467,8 @@ void TFM_DHCP::Bt_CancelClick(QObject*) {
 void TFM_DHCP::FormCloseQuery(QObject*, bool& canClose) {
     hide();
     if (requestsBusy()) {
-        // The modal loop goes on under the hidden page; the timer closes it once the walks end,
-        // whether they end well or not.
+        // The modal loop goes on under the hidden page; the timer closes it once the answers still
+        // out have come, well or not.
         canClose = false;
         Timer->setEnabled(true);
         return;

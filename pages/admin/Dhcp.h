@@ -7,6 +7,7 @@
 
 #include <QPointer>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -104,6 +105,8 @@ public:
 
 private:
     void findControls();
+    // The requests whose answers the page waits for before it closes.
+    std::array<HvSNMPRequest2Controls*, 7> closingRequests() const;
     // Every request ended and forgotten: no answer reaches the page or the dialog after this.
     void endRequests();
     void wireHandlers();

@@ -213,6 +213,16 @@ TEST_F(DhcpTest, ApplyWritesTheSwitchThenThePool) {
                                  "2.7.2.7.0=", "2.7.2.8.0=60", "2.7.2.9.0=0", "3.3.5.0=4"}));
 }
 
+TEST_F(DhcpTest, StaticTabApplyWritesOnlyTheSwitch) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    TFM_DHCP& p = open(true);
+    ASSERT_TRUE(p.CB_Fuction2->userSelect(1));
+    const size_t mark = sim->logSize();
+    ASSERT_TRUE(p.StaticApply->userClick());
+    EXPECT_EQ(written(mark), (std::vector<std::string>{"2.7.1.0=1", "3.3.5.0=4"}));
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(DhcpTest, FailedSwitchWritesNoPoolAndNoRestart) {
     ASSERT_TRUE(startSim()) << sim->error();
     TFM_DHCP& p = open();
