@@ -13,6 +13,16 @@ bool HvAskRestart(forms::Form* owner) {
                                           forms::MB_OKCANCEL) == forms::IDOK;
 }
 
+HvWaitingDefaults HvWaitingFrom(const WaitPlan& plan) {
+    HvWaitingDefaults d;
+    d.label2 = plan.label2;
+    d.label3 = plan.label3;
+    d.waitTicks = plan.waitTicks;
+    d.rebootDelay = plan.rebootDelay;
+    d.sendReboot = plan.sendReboot;
+    return d;
+}
+
 HvPage::HvPage(TMainForm& mainForm, QWidget* owner) : forms::Form(owner), m_mainForm(mainForm) {
     // Centred on the main window it was opened from.
     OnShow = [this](QObject*) { centerOn(&m_mainForm); };
@@ -129,6 +139,7 @@ void HvPage::showWaiting(const HvWaitingDefaults& defaults) {
     if (defaults.waitTicks > 0) waiting->waitTicks = defaults.waitTicks;
     if (defaults.rebootDelay >= 0) waiting->rebootDelay = defaults.rebootDelay;
     waiting->sendReboot = defaults.sendReboot;
+    if (!defaults.label2.isEmpty()) waiting->Label2->setCaption(defaults.label2);
     if (!defaults.label3.isEmpty()) waiting->Label3->setCaption(defaults.label3);
     m_waiting = waiting;
     waiting->showModal();

@@ -14,6 +14,7 @@
 
 #include "library/MibObjectDef.h"
 #include "library/bind/HvSNMPRequest2Edits.h"
+#include "module/WaitCountdown.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Layout.h"
 
@@ -29,9 +30,13 @@ struct HvWaitingDefaults {
     int waitTicks = 0;        // 0: the dialog's own count
     int rebootDelay = -1;     // below 0: the dialog's own delay before its restart command
     bool sendReboot = true;   // false: the page has sent its own restart or upgrade command
+    QString label2;           // empty: the dialog's own first line
     QString label3;           // empty: the dialog's own second line
     QString result;           // shown in the page's result control before the dialog opens
 };
+
+// A page's waiting plan as the dialog's set-up.
+HvWaitingDefaults HvWaitingFrom(const WaitPlan& plan);
 
 class HvPage : public forms::Form {
 public:
