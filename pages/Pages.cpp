@@ -2,13 +2,17 @@
 
 #include "module/Main.h"
 #include "pages/admin/Cfghis.h"
+#include "pages/admin/Devinfo.h"
 #include "pages/admin/Firmware.h"
+#include "pages/admin/Information.h"
 #include "pages/admin/Systemlog.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
 
 std::vector<HvPageEntry> HvPages() {
     return {
+        {HvTopMenu::Home, "Information", "Information1",
+         HvModalPage(FM_SysInfo, [](TMainForm& m) { return new TFM_SysInfo(m); })},
         {HvTopMenu::Home, "Wireless", "hWirelessBand1",
          HvModalPage(FM_Wirless, [](TMainForm& m) { return new TFM_Wirless(m); })},
         {HvTopMenu::Advanced, "Performance", "adPerformance1",
@@ -17,6 +21,8 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Firmware, [](TMainForm& m) { return new TFM_Firmware(m); })},
         {HvTopMenu::Tools, "Configuration File", "tUpdate2",
          HvModalPage(FM_CfgFile, [](TMainForm& m) { return new TFM_CfgFile(m); })},
+        {HvTopMenu::Status, "Device Info", "stDeviceInfo2",
+         HvModalPage(FM_DevInfo, [](TMainForm& m) { return new TFM_DevInfo(m); })},
         {HvTopMenu::Status, "Log", "SystemLog",
          HvModalPage(LogForm, [](TMainForm& m) { return new TLogForm(m); }),
          [](const TMainForm& m) { return m.logVisible; }},
