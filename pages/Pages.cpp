@@ -5,6 +5,7 @@
 #include "pages/admin/Devinfo.h"
 #include "pages/admin/Firmware.h"
 #include "pages/admin/Information.h"
+#include "pages/admin/Static.h"
 #include "pages/admin/Systemlog.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
@@ -23,6 +24,8 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_CfgFile, [](TMainForm& m) { return new TFM_CfgFile(m); })},
         {HvTopMenu::Status, "Device Info", "stDeviceInfo2",
          HvModalPage(FM_DevInfo, [](TMainForm& m) { return new TFM_DevInfo(m); })},
+        {HvTopMenu::Status, "Stats", "stStats1",
+         HvModalPage(FM_Static, [](TMainForm& m) { return new TFM_Static(m); })},
         {HvTopMenu::Status, "Log", "SystemLog",
          HvModalPage(LogForm, [](TMainForm& m) { return new TLogForm(m); }),
          [](const TMainForm& m) { return m.logVisible; }},
