@@ -14,6 +14,7 @@
 #include "pages/admin/Information.h"
 #include "platform/forms/Forms.h"
 #include "tests/support/PageFixture.h"
+#include "tests/support/PageRow.h"
 
 namespace {
 
@@ -123,17 +124,15 @@ TEST_F(DevinfoTest, UnansweredSlotShowsNoSuperGText) {
     EXPECT_FALSE(p.StatusBar->simpleText().isEmpty());
 }
 
-// The Status menu's item opens the page modally and deletes it afterwards.
+// The Status menu's item, as the page registry makes it, opens the page modally and deletes it afterwards.
 TEST_F(DevinfoTest, MenuOpensThePage) {
     ASSERT_TRUE(startSim()) << sim->error();
+    EXPECT_STREQ(pageRow("stDeviceInfo2").caption, "Device Info");
     QString ssid;
-    const QString shown =
-        openFromMenu({HvTopMenu::Status, "Device Info", "stDeviceInfo2",
-                      HvModalPage(FM_DevInfo, [](TMainForm& m) { return new TFM_DevInfo(m); })},
-                     [&](forms::Form& f) {
-                         EXPECT_EQ(FM_DevInfo.data(), &f);
-                         ssid = static_cast<TFM_DevInfo&>(f).Ed_SSIDa->text();
-                     });
+    const QString shown = openFromMenu(pageRow("stDeviceInfo2"), [&](forms::Form& f) {
+        EXPECT_EQ(FM_DevInfo.data(), &f);
+        ssid = static_cast<TFM_DevInfo&>(f).Ed_SSIDa->text();
+    });
     EXPECT_EQ(shown, u"Status \\ Device Info");
     EXPECT_TRUE(FM_DevInfo.isNull());
     EXPECT_EQ(ssid, u"qmx-ap");
@@ -270,13 +269,12 @@ INSTANTIATE_TEST_SUITE_P(
                       TooLong{"Location256", 6, 256, "The Max Lengh of the SystemLocation is 255."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The Home menu's item opens the page modally and deletes it afterwards.
+// The Home menu's item, as the page registry makes it, opens the page modally and deletes it afterwards.
 TEST_F(SysInfoTest, MenuOpensThePage) {
     ASSERT_TRUE(startSim()) << sim->error();
+    EXPECT_STREQ(pageRow("Information1").caption, "Information");
     const QString shown =
-        openFromMenu({HvTopMenu::Home, "Information", "Information1",
-                      HvModalPage(FM_SysInfo, [](TMainForm& m) { return new TFM_SysInfo(m); })},
-                     [&](forms::Form& f) { EXPECT_EQ(FM_SysInfo.data(), &f); });
+        openFromMenu(pageRow("Information1"), [&](forms::Form& f) { EXPECT_EQ(FM_SysInfo.data(), &f); });
     EXPECT_EQ(shown, u"Home \\ Information");
     EXPECT_TRUE(FM_SysInfo.isNull());
 }

@@ -11,6 +11,7 @@
 #include "pages/admin/Static.h"
 #include "platform/forms/Forms.h"
 #include "tests/support/PageFixture.h"
+#include "tests/support/PageRow.h"
 
 namespace {
 
@@ -100,13 +101,12 @@ TEST_F(StaticTest, SilentDeviceStillOpens) {
     EXPECT_EQ(p.edits[0][0]->text(), u"101");
 }
 
-// The Status menu's item opens the page modally and deletes it afterwards.
+// The Status menu's item, as the page registry makes it, opens the page modally and deletes it afterwards.
 TEST_F(StaticTest, MenuOpensThePage) {
     ASSERT_TRUE(startSim()) << sim->error();
+    EXPECT_STREQ(pageRow("stStats1").caption, "Stats");
     const QString shown =
-        openFromMenu({HvTopMenu::Status, "Stats", "stStats1",
-                      HvModalPage(FM_Static, [](TMainForm& m) { return new TFM_Static(m); })},
-                     [&](forms::Form& f) { EXPECT_EQ(FM_Static.data(), &f); });
+        openFromMenu(pageRow("stStats1"), [&](forms::Form& f) { EXPECT_EQ(FM_Static.data(), &f); });
     EXPECT_EQ(shown, u"Status \\ Stats");
     EXPECT_TRUE(FM_Static.isNull());
 }

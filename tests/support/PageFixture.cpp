@@ -63,6 +63,7 @@ TMainForm& PageTest::idleMain() {
 
 QString PageTest::openFromMenu(const HvPageEntry& entry,
                                const std::function<void(forms::Form& page)>& inspect) {
+    if (!entry.open) return {};
     // A main window takes the session's defaults from its INI; the page here talks to the simulator.
     const auto defaults = HvSNMPSession::defaults;
     TMainForm& window = start({}, {entry});
