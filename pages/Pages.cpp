@@ -2,15 +2,20 @@
 
 #include "module/Main.h"
 #include "pages/admin/Cfghis.h"
+#include "pages/admin/Devinfo.h"
 #include "pages/admin/Dhcp.h"
 #include "pages/admin/Firmware.h"
+#include "pages/admin/Information.h"
 #include "pages/admin/Lan.h"
+#include "pages/admin/Static.h"
 #include "pages/admin/Systemlog.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
 
 std::vector<HvPageEntry> HvPages() {
     return {
+        {HvTopMenu::Home, "Information", "Information1",
+         HvModalPage(FM_SysInfo, [](TMainForm& m) { return new TFM_SysInfo(m); })},
         {HvTopMenu::Home, "Wireless", "hWirelessBand1",
          HvModalPage(FM_Wirless, [](TMainForm& m) { return new TFM_Wirless(m); })},
         {HvTopMenu::Home, "LAN", "hLan1",
@@ -23,6 +28,10 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Firmware, [](TMainForm& m) { return new TFM_Firmware(m); })},
         {HvTopMenu::Tools, "Configuration File", "tUpdate2",
          HvModalPage(FM_CfgFile, [](TMainForm& m) { return new TFM_CfgFile(m); })},
+        {HvTopMenu::Status, "Device Info", "stDeviceInfo2",
+         HvModalPage(FM_DevInfo, [](TMainForm& m) { return new TFM_DevInfo(m); })},
+        {HvTopMenu::Status, "Stats", "stStats1",
+         HvModalPage(FM_Static, [](TMainForm& m) { return new TFM_Static(m); })},
         {HvTopMenu::Status, "Log", "SystemLog",
          HvModalPage(LogForm, [](TMainForm& m) { return new TLogForm(m); }),
          [](const TMainForm& m) { return m.logVisible; }},

@@ -61,6 +61,25 @@ TMainForm& PageTest::idleMain() {
     return form;
 }
 
+QString PageTest::openFromMenu(const HvPageEntry& entry,
+                               const std::function<void(forms::Form& page)>& inspect) {
+    if (!entry.open) return {};
+    // A main window takes the session's defaults from its INI; the page here talks to the simulator.
+    const auto defaults = HvSNMPSession::defaults;
+    TMainForm& window = start({}, {entry});
+    HvSNMPSession::defaults = defaults;
+    forms::MenuItem* item = window.pageItem(entry.item);
+    if (!item || item->caption() != QString::fromUtf8(entry.caption)) return {};
+    QString shown;
+    window.pageOpener = [&](forms::Form& page) {
+        shown = page.caption();
+        if (inspect) inspect(page);
+        return int(forms::mrCancel);
+    };
+    if (!item->userClick()) return {};
+    return shown;
+}
+
 std::vector<SimLogLine> PageTest::sets(size_t from) const {
     std::vector<SimLogLine> out;
     for (const auto& l : sim->requests(from))

@@ -47,6 +47,11 @@ protected:
     // A main window without a command line: it polls nothing and only carries the capability fields
     // (Ed_DataRateNew "0") and an answering device. Its refusal box is not kept.
     TMainForm& idleMain();
+    // A main window with the one registry row entry; clicks its menu item (captioned as the row says)
+    // and returns the caption of the page it showed, after inspect has seen the page. Empty when no
+    // page showed.
+    QString openFromMenu(const HvPageEntry& entry,
+                         const std::function<void(forms::Form& page)>& inspect = {});
 
     // The SETs the simulator answered from log line `from` on that setFilter accepts (all of them,
     // whatever their status, when it is empty).
