@@ -3,6 +3,7 @@
 #include "module/Main.h"
 #include "pages/admin/Cfghis.h"
 #include "pages/admin/Firmware.h"
+#include "pages/admin/System.h"
 #include "pages/admin/Systemlog.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
@@ -15,6 +16,8 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",
          HvModalPage(FM_Firmware, [](TMainForm& m) { return new TFM_Firmware(m); })},
+        {HvTopMenu::Tools, "System", "tSystem2",
+         HvModalPage(FM_Sytem, [](TMainForm& m) { return new TFM_Sytem(m); })},
         {HvTopMenu::Tools, "Configuration File", "tUpdate2",
          HvModalPage(FM_CfgFile, [](TMainForm& m) { return new TFM_CfgFile(m); })},
         {HvTopMenu::Status, "Log", "SystemLog",
