@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -148,6 +149,10 @@ struct Refused {
     const char* name;
     bool factory;
 };
+
+void PrintTo(const Refused& r, std::ostream* os) {
+    *os << r.name;
+}
 
 class SystemRefused : public SystemTest, public ::testing::WithParamInterface<Refused> {};
 
