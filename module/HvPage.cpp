@@ -140,6 +140,7 @@ void HvPage::showWaiting(const HvWaitingDefaults& defaults) {
     if (defaults.rebootDelay >= 0) waiting->rebootDelay = defaults.rebootDelay;
     waiting->sendReboot = defaults.sendReboot;
     if (!defaults.label2.isEmpty()) waiting->Label2->setCaption(defaults.label2);
+    if (!defaults.caption.isEmpty()) waiting->setCaption(defaults.caption);
     if (!defaults.label3.isEmpty()) waiting->Label3->setCaption(defaults.label3);
     m_waiting = waiting;
     waiting->showModal();

@@ -31,6 +31,7 @@ struct HvWaitingDefaults {
     int rebootDelay = -1;     // below 0: the dialog's own delay before its restart command
     bool sendReboot = true;   // false: the page has sent its own restart or upgrade command
     QString label2;           // empty: the dialog's own first line
+    QString caption;          // empty: the dialog's own caption
     QString label3;           // empty: the dialog's own second line
     QString result;           // shown in the page's result control before the dialog opens
 };

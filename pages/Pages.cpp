@@ -8,6 +8,7 @@
 #include "pages/admin/Information.h"
 #include "pages/admin/Lan.h"
 #include "pages/admin/Static.h"
+#include "pages/admin/System.h"
 #include "pages/admin/Systemlog.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
@@ -24,6 +25,8 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",
          HvModalPage(FM_DHCP, [](TMainForm& m) { return new TFM_DHCP(m); })},
+        {HvTopMenu::Tools, "System", "tSystem2",
+         HvModalPage(FM_Sytem, [](TMainForm& m) { return new TFM_Sytem(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",
          HvModalPage(FM_Firmware, [](TMainForm& m) { return new TFM_Firmware(m); })},
         {HvTopMenu::Tools, "Configuration File", "tUpdate2",
