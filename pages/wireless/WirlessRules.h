@@ -16,6 +16,7 @@
 #include <variant>
 #include <vector>
 
+#include "module/KeyRules.h"
 #include "module/PageRules.h"
 
 namespace WirlessRules {
@@ -155,19 +156,13 @@ struct EncryptionRule {
 // With the keys shown every authentication but "Open System" needs encryption on.
 EncryptionRule encryptionRule(SecurityGroup shown, std::optional<Auth> auth);
 
-inline const QStringList kKeySizes{QStringLiteral("64 Bits"), QStringLiteral("128 Bits"),
-                                   QStringLiteral("152 Bits")};
-inline const QStringList kKeyTypes{QStringLiteral("HEX"), QStringLiteral("ASCII")};
-inline const QStringList kValidKeysAll{QStringLiteral("First"), QStringLiteral("Second"),
-                                       QStringLiteral("Third"), QStringLiteral("Fourth")};
-inline const QStringList kValidKeysWpa{QStringLiteral("First"), QStringLiteral("Fourth")};
-// The key length a type and size need (HEX 10, 26, 32; ASCII 5, 13, 16); nullopt when either is
-// unselected.
-std::optional<int> keyLength(int typeIndex, int sizeIndex);
-// The key edit (0..3) a valid-key choice picks: with two entries they are the first and fourth keys.
-int keyEditFor(int validKeyIndex, int validKeyCount);
-// The size a hexadecimal key's length shows; nullopt for any other length.
-std::optional<int> keySizeFor(int hexLength);
+using KeyRules::keyEditFor;
+using KeyRules::keyLength;
+using KeyRules::keySizeFor;
+using KeyRules::kKeySizes;
+using KeyRules::kKeyTypes;
+using KeyRules::kValidKeysAll;
+using KeyRules::kValidKeysWpa;
 
 // A row of the multi-SSID list as texts.
 struct MultiSsidRow {
@@ -177,15 +172,10 @@ struct MultiSsidRow {
 // Whether a WPA secondary SSID leaves the primary only the first and fourth keys.
 bool wpaSecondaryUsesKeys(const std::vector<MultiSsidRow>& secondaries);
 
-// A key shown masked by the device: only '*'. It is never converted nor written back.
-bool isMaskedKey(const QString& key);
-// Two lower-case hex digits per character; nullopt for a character outside printable ASCII.
-std::optional<QString> asciiToHex(const QString& text);
-// The text of pairs of hex digits; nullopt when the text is no such pairs or a pair is no printable
-// ASCII character (the page then shows the key as the device sent it).
-std::optional<QString> hexToAscii(const QString& hex);
-// What ShowKeysAsText shows for a key.
-QString keyAsText(const QString& key);
+using KeyRules::asciiToHex;
+using KeyRules::hexToAscii;
+using KeyRules::isMaskedKey;
+using KeyRules::keyAsText;
 
 // ---- Channels and Super G -----------------------------------------------------------------------
 
