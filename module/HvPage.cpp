@@ -23,6 +23,16 @@ HvWaitingDefaults HvWaitingFrom(const WaitPlan& plan) {
     return d;
 }
 
+HvWaitingDefaults HvWaitingFrom(const PageRules::Waiting& waiting, bool ownedByPage) {
+    HvWaitingDefaults d;
+    d.ownedByPage = ownedByPage;
+    d.rebootDelay = waiting.rebootDelay.value_or(-1);
+    d.sendReboot = waiting.sendReboot;
+    d.caption = waiting.caption;
+    d.label3 = waiting.label3;
+    return d;
+}
+
 HvPage::HvPage(TMainForm& mainForm, QWidget* owner) : forms::Form(owner), m_mainForm(mainForm) {
     // Centred on the main window it was opened from.
     OnShow = [this](QObject*) { centerOn(&m_mainForm); };
@@ -112,6 +122,21 @@ bool HvPage::create(const std::function<void()>& step, std::initializer_list<for
 bool HvPage::guarded(const std::function<void()>& step) {
     if (!m_created || m_closing) return false;
     return guard(step);
+}
+
+void HvPage::refuseInput(const PageRules::CheckFailure& failure) {
+    if (!failure.message.isEmpty())
+        forms::Application::messageBox(this, failure.message, failure.caption, forms::MB_OK);
+    if (!failure.emptied.isEmpty()) control<forms::Edit>(failure.emptied.toLatin1().constData())->setText({});
+    if (!failure.focus.isEmpty()) control<forms::Edit>(failure.focus.toLatin1().constData())->setFocus();
+    if (!failure.status.isEmpty()) showResult(failure.status);
+}
+
+void HvPage::setLocked(forms::Edit* edit, bool locked, QPalette::ColorRole colour) {
+    edit->setReadOnly(locked);
+    QPalette palette;
+    if (locked) palette.setColor(QPalette::Base, palette.color(colour));
+    edit->setPalette(palette);
 }
 
 HvSNMPRequest2Edits* HvPage::bindClusterState(forms::ComboBox* clus, bool synchronous,

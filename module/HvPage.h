@@ -3,6 +3,7 @@
 // The base of every page window: its main window, its layout table, its requests and their end,
 // one exception rule for its steps, the AP-domain state and the flow after a setting.
 
+#include <QPalette>
 #include <QPointer>
 #include <QString>
 
@@ -14,6 +15,7 @@
 
 #include "library/MibObjectDef.h"
 #include "library/bind/HvSNMPRequest2Edits.h"
+#include "module/PageRules.h"
 #include "module/WaitCountdown.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Layout.h"
@@ -38,6 +40,8 @@ struct HvWaitingDefaults {
 
 // A page's waiting plan as the dialog's set-up.
 HvWaitingDefaults HvWaitingFrom(const WaitPlan& plan);
+// The waiting dialog as a page's rules give it; owned by the application when ownedByPage is false.
+HvWaitingDefaults HvWaitingFrom(const PageRules::Waiting& waiting, bool ownedByPage);
 
 class HvPage : public forms::Form {
 public:
@@ -80,6 +84,13 @@ protected:
     bool create(const std::function<void()>& step, std::initializer_list<forms::Control*> actions = {});
     // A Refresh or Apply step: nothing before a finished creation or while closing, else guard(step).
     bool guarded(const std::function<void()>& step);
+
+    // A refused input as the page's rules describe it: the box (when it has a text), the field
+    // emptied, the focus, then the status text in the result control.
+    void refuseInput(const PageRules::CheckFailure& failure);
+    // An edit the user may not change in the page's current state: read-only, its face in colour
+    // (the button face or the menu colour) rather than the window colour.
+    static void setLocked(forms::Edit* edit, bool locked, QPalette::ColorRole colour = QPalette::Button);
 
     // The AP-domain state (its action column) into clus, read at once; done runs after each read.
     HvSNMPRequest2Edits* bindClusterState(forms::ComboBox* clus, bool synchronous = true,

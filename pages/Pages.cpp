@@ -10,6 +10,8 @@
 #include "pages/admin/Static.h"
 #include "pages/admin/System.h"
 #include "pages/admin/Systemlog.h"
+#include "pages/wireless/Group.h"
+#include "pages/wireless/Modecfg.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
 
@@ -21,8 +23,12 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Wirless, [](TMainForm& m) { return new TFM_Wirless(m); })},
         {HvTopMenu::Home, "LAN", "hLan1",
          HvModalPage(FM_LanCfg, [](TMainForm& m) { return new TFM_LanCfg(m); })},
+        {HvTopMenu::Advanced, "Mode", "adMode1",
+         HvModalPage(FM_ModeCFG, [](TMainForm& m) { return new TFM_ModeCFG(m); })},
         {HvTopMenu::Advanced, "Performance", "adPerformance1",
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
+        {HvTopMenu::Advanced, "Grouping", "adGrouping2",
+         HvModalPage(FM_Group, [](TMainForm& m) { return new TFM_Group(m); })},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",
          HvModalPage(FM_DHCP, [](TMainForm& m) { return new TFM_DHCP(m); })},
         {HvTopMenu::Tools, "System", "tSystem2",
