@@ -71,4 +71,23 @@ QString keyAsText(const QString& key) {
     return hexToAscii(key).value_or(key);
 }
 
+QString lengthWord(int neededLength) {
+    return neededLength == 16 ? QStringLiteral("Lengh") : QStringLiteral("Length");
+}
+
+WepKeyCheck checkWepKey(const QString& key, int typeIndex, int sizeIndex) {
+    using O = WepKeyCheck::Outcome;
+    if (const auto needed = keyLength(typeIndex, sizeIndex); needed && key.size() != *needed)
+        return {O::WrongLength, *needed, {}};
+    if (isMaskedKey(key)) return {O::Masked, 0, {}};
+    QString hex = key;
+    if (typeIndex == 1) {
+        const auto converted = asciiToHex(key);
+        if (!converted) return {O::NotHex, 0, {}};
+        hex = *converted;
+    }
+    if (!isHexText(hex)) return {O::NotHex, 0, {}};
+    return {O::Send, 0, hex};
+}
+
 }  // namespace KeyRules

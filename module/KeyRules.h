@@ -40,4 +40,22 @@ std::optional<QString> hexToAscii(const QString& hex);
 // it came (masked or not convertible).
 QString keyAsText(const QString& key);
 
+// The box every key page shows for a key that is no hex digits (plain, the application's title).
+inline const QString kHexDigitsMessage = QStringLiteral("Please input  Hexadecimal digits!");
+// The word the pages' length boxes use: the 16-character text key's box spells it "Lengh".
+QString lengthWord(int neededLength);
+
+// One WEP key as a page checks it before a write: its length for the type and size first, then a
+// masked key (never written), then the hex form the device receives.
+struct WepKeyCheck {
+    enum class Outcome { Send, Masked, WrongLength, NotHex };
+    Outcome outcome = Outcome::Send;
+    int neededLength = 0;  // WrongLength: what the type and size need
+    QString hex;           // Send: what is written; a text key as its hex form
+    bool operator==(const WepKeyCheck&) const = default;
+};
+// typeIndex 0 HEX, 1 ASCII; sizeIndex 0..2. An unselected type or size checks no length. The key
+// text itself is never changed: a text key is converted into the result only.
+WepKeyCheck checkWepKey(const QString& key, int typeIndex, int sizeIndex);
+
 }  // namespace KeyRules

@@ -12,6 +12,7 @@
 #include "pages/admin/Systemlog.h"
 #include "pages/wireless/Group.h"
 #include "pages/wireless/Modecfg.h"
+#include "pages/wireless/Multissid.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
 
@@ -31,6 +32,18 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Group, [](TMainForm& m) { return new TFM_Group(m); })},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",
          HvModalPage(FM_DHCP, [](TMainForm& m) { return new TFM_DHCP(m); })},
+        {HvTopMenu::Advanced, "Multi-SSID", "Ad_MultiSSID",
+         [](TMainForm& m) {
+             // The device's generation of multi-SSID support picks the page; an unknown one opens none.
+             switch (MainMenuRules::multiSsidChoice(m.NewMultiSupport->text())) {
+                 case MainMenuRules::Generation::Old:
+                     HvModalPage(FM_MultiSSIDForm, [](TMainForm& f) { return new TFM_MultiSSIDForm(f); })(m);
+                     break;
+                 case MainMenuRules::Generation::New:
+                 case MainMenuRules::Generation::None:
+                     break;
+             }
+         }},
         {HvTopMenu::Tools, "System", "tSystem2",
          HvModalPage(FM_Sytem, [](TMainForm& m) { return new TFM_Sytem(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",
