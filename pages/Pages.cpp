@@ -10,6 +10,8 @@
 #include "pages/admin/Static.h"
 #include "pages/admin/System.h"
 #include "pages/admin/Systemlog.h"
+#include "module/MainMenuRules.h"
+#include "pages/wireless/Multissid2.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
 
@@ -25,6 +27,12 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",
          HvModalPage(FM_DHCP, [](TMainForm& m) { return new TFM_DHCP(m); })},
+        // The menu's own rules show the item; the device's generation picks the page.
+        {HvTopMenu::Advanced, "Multi-SSID", "Ad_MultiSSID",
+         [](TMainForm& m) {
+             if (MainMenuRules::multiSsidChoice(m.NewMultiSupport->text()) == MainMenuRules::Generation::New)
+                 m.openModal(FM_MultiSSIDNewForm, new TFM_MultiSSIDNewForm(m));
+         }},
         {HvTopMenu::Tools, "System", "tSystem2",
          HvModalPage(FM_Sytem, [](TMainForm& m) { return new TFM_Sytem(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",
