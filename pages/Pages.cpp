@@ -10,9 +10,11 @@
 #include "pages/admin/Static.h"
 #include "pages/admin/System.h"
 #include "pages/admin/Systemlog.h"
+#include "module/MainMenuRules.h"
 #include "pages/wireless/Group.h"
 #include "pages/wireless/Modecfg.h"
 #include "pages/wireless/Multissid.h"
+#include "pages/wireless/Multissid2.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
 
@@ -32,14 +34,17 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Group, [](TMainForm& m) { return new TFM_Group(m); })},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",
          HvModalPage(FM_DHCP, [](TMainForm& m) { return new TFM_DHCP(m); })},
+        // The menu's own rules show the item; the device's generation picks the page, and an unknown
+        // one opens none.
         {HvTopMenu::Advanced, "Multi-SSID", "Ad_MultiSSID",
          [](TMainForm& m) {
-             // The device's generation of multi-SSID support picks the page; an unknown one opens none.
              switch (MainMenuRules::multiSsidChoice(m.NewMultiSupport->text())) {
                  case MainMenuRules::Generation::Old:
                      HvModalPage(FM_MultiSSIDForm, [](TMainForm& f) { return new TFM_MultiSSIDForm(f); })(m);
                      break;
                  case MainMenuRules::Generation::New:
+                     HvModalPage(FM_MultiSSIDNewForm, [](TMainForm& f) { return new TFM_MultiSSIDNewForm(f); })(m);
+                     break;
                  case MainMenuRules::Generation::None:
                      break;
              }

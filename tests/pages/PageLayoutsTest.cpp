@@ -20,6 +20,7 @@
 #include "pages/wireless/GroupLayout.h"
 #include "pages/wireless/ModecfgLayout.h"
 #include "pages/wireless/MultissidLayout.h"
+#include "pages/wireless/Multissid2Layout.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/WirlessLayout.h"
 #include "tests/NamedRows.h"
@@ -50,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"Dhcp", &kDhcpLayout}, LayoutCase{"ApMode", &kModecfgLayout},
                       LayoutCase{"Grouping", &kGroupLayout}, LayoutCase{"System", &kSytemLayout},
                       LayoutCase{"DeviceInfo", &kDevInfoLayout}, LayoutCase{"SystemInfo", &kSysInfoLayout},
-                      LayoutCase{"Statistics", &kStaticLayout}, LayoutCase{"MultiSsid", &kMultiSSIDLayout}),
+                      LayoutCase{"Statistics", &kStaticLayout}, LayoutCase{"MultiSsid", &kMultiSSIDLayout},
+                      LayoutCase{"MultiSsidVlan", &kMultissid2Layout}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

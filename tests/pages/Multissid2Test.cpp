@@ -1,0 +1,364 @@
+// The multi-SSID page with VLANs against the device simulator over real UDP on loopback: the walk
+// into its rows, a row's save in two writes, the Primary row's VLAN tag, masked keys, the key index
+// choices, Delete, Apply, and a page that neither closes nor takes another write while one is out.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "library/HvSNMPSession.h"
+#include "module/Main.h"
+#include "pages/wireless/Multissid2.h"
+#include "platform/forms/Forms.h"
+#include "tests/support/PageFixture.h"
+#include "tests/support/PageRow.h"
+
+namespace {
+
+const std::string E = "1.3.6.1.4.1.47011.11.37.4.";
+const std::string kTable = E + "2.9.2.1.";
+const std::string kMultiState = E + "2.9.3.1.1.0";
+const std::string kVlanState = E + "2.9.1.1.1.0";
+const std::string kGroupKey = E + "2.5.1.1.6.0";
+
+// The table's column c of row n (ifIndex 1).
+std::string col(int c, int n) {
+    return kTable + std::to_string(c) + ".1." + std::to_string(n);
+}
+
+class Multissid2Test : public PageTest {
+protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        forms::Application::setTimeScale(0.02);
+        setFilter = [](const SimLogLine& l) { return l.asked.rfind(E + "2.", 0) == 0; };
+        main = &idleMain();
+    }
+    void TearDown() override {
+        page.reset();
+        PageTest::TearDown();
+    }
+
+    // A device with Multi-SSID on and rows 2 and 3 enabled besides the Primary row.
+    bool startDevice() {
+        return startSim() && sim->ok("set " + kMultiState + " i 1") && sim->ok("set " + col(2, 2) + " i 1") &&
+               sim->ok("set " + col(2, 3) + " i 1");
+    }
+    bool idle() const { return page->pageIdle && !page->tableRequest->busy; }
+    TFM_MultiSSIDNewForm& open() {
+        page = std::make_unique<TFM_MultiSSIDNewForm>(*main);
+        EXPECT_TRUE(waitFor([&] { return idle(); }));
+        return *page;
+    }
+    void choose(int idx) {
+        ASSERT_TRUE(page->CB_Idx->userSelect(idx));
+        ASSERT_EQ(page->CB_Idx->itemIndex(), idx);
+    }
+    void saveAndWait() {
+        ASSERT_TRUE(page->SaveButton->userClick());
+        ASSERT_TRUE(waitFor([&] { return idle(); }));
+    }
+    // The table's PDUs from log line `from` on, each as "column.row=value" in varbind order.
+    std::vector<std::vector<std::string>> tablePdus(size_t from) const {
+        std::vector<std::vector<std::string>> out;
+        std::string last;
+        for (const SimLogLine& l : sets(from)) {
+            if (l.asked.rfind(kTable, 0) != 0) continue;
+            if (l.reqId != last) out.emplace_back();
+            last = l.reqId;
+            const std::string rest = l.asked.substr(kTable.size());
+            // "c.1.n" as "c.n"
+            const auto dot = rest.find('.');
+            out.back().push_back(rest.substr(0, dot) + "." + rest.substr(rest.rfind('.') + 1) + "=" +
+                                 l.value);
+        }
+        return out;
+    }
+    size_t logSize() const { return sim->requests().size(); }
+
+    TMainForm* main = nullptr;
+    std::unique_ptr<TFM_MultiSSIDNewForm> page;
+};
+
+TEST_F(Multissid2Test, WalksTheEightRowsAndShowsThePrimary) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + E + "2.9.1.1.1.1 i 1"));  // VLANs on
+    TFM_MultiSSIDNewForm& p = open();
+    EXPECT_EQ(p.MulSSIDListView->itemCount(), 8);
+    EXPECT_EQ(p.StatusBar1->simpleText(), u"Get OK!");
+    EXPECT_EQ(p.Ed_SSID->text(), u"qmx-ap-1");
+    EXPECT_EQ(p.Ed_WLANID->text(), u"1");
+    // VLANs keep Multi-SSID on; on the Primary row only the VLAN ID can change.
+    EXPECT_TRUE(p.IfEnabMuSSID->checked());
+    EXPECT_FALSE(p.IfEnabMuSSID->enabled());
+    EXPECT_TRUE(p.Ed_WLANID->enabled());
+    EXPECT_FALSE(p.Ed_SSID->enabled());
+    ASSERT_EQ(p.LV_MultiSSID_User->itemCount(), 3);
+    EXPECT_EQ(p.LV_MultiSSID_User->item(0)->caption(), u"Primary");
+    EXPECT_EQ(p.LV_MultiSSID_User->item(1)->caption(), u"Multi-SSID1");
+    EXPECT_EQ(p.LV_MultiSSID_User->item(2)->subItems(), (QStringList{"qmx-ap-3", "OFF", "3", "11g"}));
+    EXPECT_FALSE(p.DelButton->enabled());
+}
+
+TEST_F(Multissid2Test, MenuOpensThePageForTheNewGeneration) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    const HvPageEntry row = pageRow("Ad_MultiSSID");
+    EXPECT_STREQ(row.caption, "Multi-SSID");
+    // A main window takes the session's defaults from its INI; the page here talks to the simulator.
+    const auto defaults = HvSNMPSession::defaults;
+    TMainForm& window = start({}, {row});
+    HvSNMPSession::defaults = defaults;
+    window.NewMultiSupport->setText(QStringLiteral("1"));
+    QString shown;
+    int rows = 0;
+    window.pageOpener = [&](forms::Form& f) {
+        shown = f.caption();
+        auto& p = static_cast<TFM_MultiSSIDNewForm&>(f);
+        EXPECT_EQ(FM_MultiSSIDNewForm.data(), &p);
+        waitFor([&] { return p.pageIdle; });
+        rows = p.MulSSIDListView->itemCount();
+        return int(forms::mrCancel);
+    };
+    ASSERT_TRUE(window.pageItem("Ad_MultiSSID")->userClick());
+    EXPECT_EQ(shown, u"Advanced \\ Multi-SSID");
+    EXPECT_EQ(rows, 8);
+    EXPECT_TRUE(FM_MultiSSIDNewForm.isNull());
+    // Any other generation is not this page's.
+    shown.clear();
+    window.NewMultiSupport->setText(QStringLiteral("2"));
+    ASSERT_TRUE(window.pageItem("Ad_MultiSSID")->userClick());
+    EXPECT_TRUE(shown.isEmpty());
+}
+
+TEST_F(Multissid2Test, RowSaveWritesTheSsidThenTheChosenColumnsThenWalksAgain) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    TFM_MultiSSIDNewForm& p = open();
+    choose(1);
+    p.Ed_SSID->setText(QStringLiteral("guest"));
+    const size_t from = logSize();
+    saveAndWait();
+    const auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[0], (std::vector<std::string>{"3.2=guest"}));
+    EXPECT_EQ(pdus[1], (std::vector<std::string>{"2.2=1", "3.2=guest", "4.2=1", "5.2=0", "8.2=2"}));
+    EXPECT_TRUE(hasSet(from, kMultiState, "1"));
+    EXPECT_TRUE(hasSet(from, kVlanState, "0"));
+    // Walked again after the second write, with every column: the row shows what the device holds.
+    EXPECT_EQ(p.StatusBar1->simpleText(), u"Get OK!");
+    int nexts = 0;
+    for (const SimLogLine& l : sim->requests(from)) nexts += l.op == "GETNEXT";
+    EXPECT_GE(nexts, 9);
+    EXPECT_EQ(p.MulSSIDListView->itemCount(), 8);
+    EXPECT_EQ(p.CB_Idx->itemIndex(), 1);
+    EXPECT_EQ(p.Ed_SSID->text(), u"guest");
+    EXPECT_EQ(p.Ed_WLANID->text(), u"2");
+}
+
+TEST_F(Multissid2Test, PrimarySaveWritesOnlyItsVlanTag) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + E + "2.9.1.1.1.1 i 1"));
+    TFM_MultiSSIDNewForm& p = open();
+    p.Ed_WLANID->setText(QStringLiteral("77"));
+    const size_t from = logSize();
+    saveAndWait();
+    EXPECT_EQ(tablePdus(from), (std::vector<std::vector<std::string>>{{"8.1=77"}}));
+    EXPECT_TRUE(hasSet(from, kMultiState, "1"));
+    EXPECT_TRUE(hasSet(from, kVlanState, "1"));
+}
+
+TEST_F(Multissid2Test, EmptyVlanIdIsRefusedAndNothingWritten) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + E + "2.9.1.1.1.1 i 1"));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(2);
+    p.Ed_WLANID->setText({});
+    const size_t from = logSize();
+    ASSERT_TRUE(p.SaveButton->userClick());
+    ASSERT_TRUE(lastBox());
+    EXPECT_EQ(lastBox()->text, u"Please input VLAN ID!");
+    EXPECT_EQ(lastBox()->caption, u"Warning");
+    EXPECT_TRUE(sets(from).empty());
+}
+
+// The device shows its keys masked: an untouched key is neither written nor is its type.
+TEST_F(Multissid2Test, MaskedKeyIsNotWritten) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    for (const auto& [c, v] :
+         std::map<int, std::string>{{4, "i 2"}, {5, "i 1"}, {6, "i 3"}, {7, "s **********"}})
+        ASSERT_TRUE(sim->ok("set " + col(c, 3) + " " + v));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(2);
+    EXPECT_EQ(p.CB_Sec->itemIndex(), 2);
+    EXPECT_TRUE(p.GP_KeySetting->visible());
+    EXPECT_EQ(p.Ed_KeyValue->text(), u"**********");
+    const size_t from = logSize();
+    saveAndWait();
+    const auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1],
+              (std::vector<std::string>{"2.3=1", "3.3=qmx-ap-3", "4.3=2", "5.3=1", "6.3=3", "8.3=3"}));
+}
+
+// A key read in hex whose type is ASCII shows as its characters, and goes back in hex.
+TEST_F(Multissid2Test, AsciiKeyShowsAsTextAndIsWrittenInHex) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    for (const auto& [c, v] :
+         std::map<int, std::string>{{4, "i 1"}, {5, "i 1"}, {7, "s 6162636465"}, {13, "i 1"}})
+        ASSERT_TRUE(sim->ok("set " + col(c, 2) + " " + v));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(1);
+    EXPECT_EQ(p.CB_KeyType->text(), u"ASCII");
+    EXPECT_EQ(p.CB_KeySize->text(), u"64 Bits");
+    EXPECT_EQ(p.Ed_KeyValue->text(), u"abcde");
+    ASSERT_TRUE(p.Ed_KeyValue->setFocus());
+    p.Ed_KeyValue->setText({});
+    p.Ed_KeyValue->userType(QStringLiteral("vwxyz"));
+    const size_t from = logSize();
+    saveAndWait();
+    const auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1], (std::vector<std::string>{"2.2=1", "3.2=qmx-ap-2", "4.2=1", "5.2=1", "6.2=1",
+                                                 "7.2=767778797a", "8.2=2", "13.2=1"}));
+}
+
+// A failed key check leaves the edit as typed: the next Save does not find a hex text under ASCII.
+TEST_F(Multissid2Test, RefusedKeyLeavesTheEditAsTyped) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    for (const auto& [c, v] : std::map<int, std::string>{{4, "i 1"}, {5, "i 1"}, {13, "i 1"}})
+        ASSERT_TRUE(sim->ok("set " + col(c, 2) + " " + v));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(1);
+    p.Ed_KeyValue->setText(QStringLiteral("abc"));
+    const size_t from = logSize();
+    ASSERT_TRUE(p.SaveButton->userClick());
+    ASSERT_TRUE(lastBox());
+    EXPECT_EQ(lastBox()->text, u"The Length of key value must be 5!");
+    EXPECT_EQ(p.Ed_KeyValue->text(), u"abc");
+    EXPECT_TRUE(sets(from).empty());
+}
+
+TEST_F(Multissid2Test, AnotherEnabledWpaRowLeavesTheFirstAndFourthKey) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + col(4, 2) + " i 4"));
+    ASSERT_TRUE(sim->ok("set " + col(5, 2) + " i 1"));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(2);
+    EXPECT_EQ(p.CB_IdxTmp->items(), (QStringList{"First", "Fourth"}));
+    choose(1);
+    EXPECT_EQ(p.CB_IdxTmp->items(), (QStringList{"First", "Second", "Third", "Fourth"}));
+    EXPECT_EQ(p.GP_PSK->caption(), u"PassPhrase Settings");
+    EXPECT_TRUE(p.GP_PSK->visible());
+}
+
+// A row with both WEP authentications shows "Both" and keeps them when saved for another reason.
+TEST_F(Multissid2Test, CombinedAuthenticationSurvivesAnUnrelatedSave) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    for (const auto& [c, v] : std::map<int, std::string>{{4, "i 3"}, {5, "i 1"}, {7, "s **********"}})
+        ASSERT_TRUE(sim->ok("set " + col(c, 3) + " " + v));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(2);
+    EXPECT_EQ(p.CB_SecShow->text(), u"Both");
+    p.Ed_SSID->setText(QStringLiteral("renamed"));
+    const size_t from = logSize();
+    saveAndWait();
+    const auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1],
+              (std::vector<std::string>{"2.3=1", "3.3=renamed", "4.3=3", "5.3=1", "6.3=1", "8.3=3"}));
+}
+
+TEST_F(Multissid2Test, DeleteWritesOnlyTheClickedRowsState) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    TFM_MultiSSIDNewForm& p = open();
+    EXPECT_FALSE(p.DelButton->enabled());
+    ASSERT_TRUE(p.LV_MultiSSID_User->userClickItem(0));
+    EXPECT_FALSE(p.DelButton->enabled());
+    ASSERT_TRUE(p.LV_MultiSSID_User->userClickItem(2));
+    EXPECT_TRUE(p.DelButton->enabled());
+    EXPECT_EQ(p.CB_Idx->itemIndex(), 2);
+    const size_t from = logSize();
+    ASSERT_TRUE(p.DelButton->userClick());
+    EXPECT_EQ(p.StatusBar1->simpleText(), u"Deleting...");
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
+    EXPECT_EQ(tablePdus(from), (std::vector<std::vector<std::string>>{{"2.3=0"}}));
+    EXPECT_EQ(p.LV_MultiSSID_User->itemCount(), 2);
+}
+
+// While the first write is out the page neither closes nor takes another write or row.
+TEST_F(Multissid2Test, NoCloseNorSecondWriteWhileASaveIsOut) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    TFM_MultiSSIDNewForm& p = open();
+    p.show();
+    choose(1);
+    ASSERT_TRUE(sim->ok("delay 1000 1"));
+    const size_t from = logSize();
+    ASSERT_TRUE(p.SaveButton->userClick());
+    EXPECT_FALSE(p.pageIdle);
+    EXPECT_EQ(p.StatusBar1->simpleText(), u"Save Multi-SSID...!");
+    p.CancelBtn->userClick();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(p.isVisible());
+    // Another row, Save and Delete are ignored: the second write is still the first row's.
+    EXPECT_TRUE(p.CB_Idx->userSelect(3));
+    EXPECT_EQ(p.CB_Idx->itemIndex(), 1);
+    p.SaveButton->userClick();
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
+    const auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1].front(), "2.2=1");
+    p.CancelBtn->userClick();
+    EXPECT_TRUE(waitFor([&] { return !p.isVisible(); }));
+}
+
+// A failed first write ends the save: the next table write carries no stale second half.
+TEST_F(Multissid2Test, FailedFirstWriteLeavesNoSecondHalfBehind) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    TFM_MultiSSIDNewForm& p = open();
+    choose(1);
+    ASSERT_TRUE(sim->ok("error " + col(3, 2) + " genErr set"));
+    size_t from = logSize();
+    saveAndWait();
+    EXPECT_EQ(tablePdus(from).size(), 1u);
+    EXPECT_NE(p.StatusBar1->simpleText(), u"Save Multi-SSID complete!");
+    ASSERT_TRUE(sim->ok("reset"));
+    ASSERT_TRUE(p.LV_MultiSSID_User->userClickItem(2));
+    from = logSize();
+    ASSERT_TRUE(p.DelButton->userClick());
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
+    EXPECT_EQ(tablePdus(from), (std::vector<std::vector<std::string>>{{"2.3=0"}}));
+    // The walk after it read every column again.
+    EXPECT_EQ(p.MulSSIDListView->item(0)->subItemCount(), 11);
+}
+
+TEST_F(Multissid2Test, ApplyWritesTheTwoStatesAndAsksBeforeTheRestart) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + E + "2.12.1.1.1.2.1 i 1"));
+    TFM_MultiSSIDNewForm& p = open();
+    ASSERT_EQ(p.CB_Clus->itemIndex(), 0);  // joined: the question comes first
+    answers = {forms::IDCANCEL};
+    const size_t from = logSize();
+    ASSERT_TRUE(p.ApplyBtn->userClick());
+    EXPECT_TRUE(hasSet(from, kMultiState, "1"));
+    EXPECT_TRUE(hasSet(from, kVlanState, "0"));
+    EXPECT_EQ(p.StatusBar1->simpleText(), u"Setting success!");
+    ASSERT_TRUE(lastBox());
+    EXPECT_EQ(lastBox()->caption, u"Warning");
+    EXPECT_EQ(sets(from).size(), 2u);
+}
+
+TEST_F(Multissid2Test, RefusedApplyRestartsNothing) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    TFM_MultiSSIDNewForm& p = open();
+    ASSERT_TRUE(sim->ok("error " + kMultiState + " genErr set"));
+    const size_t boxesBefore = boxes.size();
+    const size_t from = logSize();
+    ASSERT_TRUE(p.ApplyBtn->userClick());
+    EXPECT_EQ(p.StatusBar1->simpleText(), u"Set error!");
+    EXPECT_EQ(boxes.size(), boxesBefore);
+    EXPECT_FALSE(hasSet(from, kVlanState, "0"));
+}
+
+}  // namespace
