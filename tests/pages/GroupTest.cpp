@@ -4,21 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QTimer>
-
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "library/HvSNMPSession.h"
 #include "module/Main.h"
-#include "module/Wait.h"
-#include "pages/Pages.h"
 #include "pages/wireless/Group.h"
 #include "platform/forms/Forms.h"
 #include "tests/NamedRows.h"
-#include "tests/support/PageFixture.h"
-#include "tests/support/PageRow.h"
+#include "tests/support/PageUnderTest.h"
 
 namespace {
 
@@ -39,33 +34,20 @@ bool pageObject(const std::string& oid) {
     return false;
 }
 
-class GroupTest : public PageTest {
+class GroupTest : public PageUnderTest<TFM_Group> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog counts 30 ticks of 1.2 s; here they take a few milliseconds each.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return pageObject(l.asked); };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     // Opens the page and waits for its AP-domain read to end.
     TFM_Group& open() {
-        page = std::make_unique<TFM_Group>(*main);
-        page->show();
-        waitFor([&] { return !page->reqCluster || !page->reqCluster->busy; });
-        return *page;
+        TFM_Group& p = openPage();
+        waitFor([&] { return !p.reqCluster || !p.reqCluster->busy; });
+        return p;
     }
-
-    std::vector<std::string> setLog(size_t from) const {
-        std::vector<std::string> out;
-        for (const auto& l : sets(from)) out.push_back(l.asked.substr(E.size()) + "=" + l.value);
-        return out;
-    }
+    std::vector<std::string> setLog(size_t from) const { return PageUnderTest::setLog(from, E); }
 
     // The GETs of oid from log line `from` on.
     int getsOf(const std::string& oid, size_t from) const {
@@ -74,19 +56,12 @@ protected:
         return n;
     }
 
-    // Clicks Apply and notes whether a waiting dialog ran.
-    bool applyWaited() {
-        bool seen = false;
-        QTimer watch;
-        watch.setInterval(1);
-        QObject::connect(&watch, &QTimer::timeout, [&] { seen = seen || page->waiting(); });
-        watch.start();
-        page->Bt_Apply->userClick();
-        return seen;
+    // The waiting dialog ran: it sent its restart command.
+    bool restarted(size_t from) const {
+        for (const auto& l : sets(from))
+            if (l.asked == kUpgradeCommand) return true;
+        return false;
     }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_Group> page;
 };
 
 TEST_F(GroupTest, OpensWithTheDeviceValues) {
@@ -141,12 +116,11 @@ TEST_P(GroupUserLimitApply, WritesOrRefuses) {
     p.Ed_UsrL->userType(QString::fromLatin1(c.text));
     ASSERT_EQ(p.Ed_UsrL->text(), QString::fromLatin1(c.text));
     const size_t mark = sim->logSize();
-    const bool waited = applyWaited();
+    p.Bt_Apply->userClick();
     if (c.accepted) {
         EXPECT_TRUE(boxes.empty());
         EXPECT_EQ(setLog(mark), (std::vector<std::string>{"2.6.1.0=1", "2.6.2.0=" + std::string(c.text),
                                                           "2.6.4.0=0", "3.3.5.0=4"}));
-        EXPECT_TRUE(waited);
         EXPECT_EQ(p.StatusBar->simpleText(), u"Setting OK!");
     } else {
         ASSERT_EQ(boxes.size(), 1u);
@@ -155,7 +129,6 @@ TEST_P(GroupUserLimitApply, WritesOrRefuses) {
         EXPECT_EQ(boxes[0].buttons, forms::MB_OK);
         EXPECT_EQ(p.Ed_UsrL->text(), u"");
         EXPECT_TRUE(setLog(mark).empty());
-        EXPECT_FALSE(waited);
     }
 }
 
@@ -224,7 +197,7 @@ TEST_F(GroupTest, JoinedDeviceAsksBeforeTheRestart) {
     ASSERT_EQ(p.CB_Clus->text(), u"Join");
     answers = {forms::IDCANCEL};
     size_t mark = sim->logSize();
-    EXPECT_FALSE(applyWaited());
+    p.Bt_Apply->userClick();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(
         boxes[0].text,
@@ -238,7 +211,7 @@ TEST_F(GroupTest, JoinedDeviceAsksBeforeTheRestart) {
 
     answers = {forms::IDOK};
     mark = sim->logSize();
-    EXPECT_TRUE(applyWaited());
+    p.Bt_Apply->userClick();
     EXPECT_EQ(boxes.size(), 2u);
     const auto written = setLog(mark);
     ASSERT_FALSE(written.empty());
@@ -252,9 +225,10 @@ TEST_F(GroupTest, RefusedWriteShowsTheErrorAndDoesNotRestart) {
     TFM_Group& p = open();
     ASSERT_TRUE(sim->ok("error " + kLinkIntegrate + " genErr set"));
     const size_t mark = sim->logSize();
-    EXPECT_FALSE(applyWaited());
+    p.Bt_Apply->userClick();
     EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Error!");
-    for (const auto& l : sets(mark)) EXPECT_NE(l.asked, kUpgradeCommand);
+    EXPECT_FALSE(sets(mark).empty());
+    EXPECT_FALSE(restarted(mark));
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -270,33 +244,6 @@ TEST_F(GroupTest, CloseWithTheDomainReadOutstanding) {
     page.reset();
     EXPECT_TRUE(waitFor([&] { return getsOf(kClusterAction, mark) == 1; }));
     ASSERT_TRUE(sim->ok("delay 0"));
-}
-
-TEST_F(GroupTest, MenuOpensThePageOverTheMainWindow) {
-    ASSERT_TRUE(startSim()) << sim->error();
-    ASSERT_TRUE(sim->ok("set " + kUserLimit + " i 9"));
-    QString limit;
-    const QString shown = openFromMenu(pageRow("adGrouping2"), [&](forms::Form& f) {
-        EXPECT_EQ(FM_Group.data(), &f);
-        limit = static_cast<TFM_Group&>(f).Ed_UsrL->text();
-    });
-    EXPECT_EQ(shown, u"Advanced \\ Grouping");
-    EXPECT_EQ(limit, u"9");
-    EXPECT_TRUE(FM_Group.isNull());
-}
-
-// The item is the one the Advanced menu's rule shows only with grouping support.
-TEST_F(GroupTest, MenuItemFollowsTheCapability) {
-    TMainForm& window = start({}, HvPages());
-    ASSERT_NE(window.adGrouping2, nullptr);
-    EXPECT_EQ(window.adGrouping2, window.pageItem("adGrouping2"));
-    EXPECT_EQ(window.adGrouping2->caption(), u"Grouping");
-    window.NewMultiSupport->setText(QStringLiteral("0"));
-    window.advanced2Click(window.advanced2);
-    EXPECT_FALSE(window.adGrouping2->visible());
-    window.NewMultiSupport->setText(QStringLiteral("1"));
-    window.advanced2Click(window.advanced2);
-    EXPECT_TRUE(window.adGrouping2->visible());
 }
 
 }  // namespace

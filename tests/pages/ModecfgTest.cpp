@@ -11,12 +11,10 @@
 #include <vector>
 
 #include "module/Main.h"
-#include "pages/Pages.h"
 #include "pages/wireless/Modecfg.h"
 #include "platform/forms/Forms.h"
 #include "tests/NamedRows.h"
-#include "tests/support/PageFixture.h"
-#include "tests/support/PageRow.h"
+#include "tests/support/PageUnderTest.h"
 
 namespace {
 
@@ -45,18 +43,11 @@ struct Device {
     std::string root;
 };
 
-class ModecfgTest : public PageTest {
+class ModecfgTest : public PageUnderTest<TFM_ModeCFG> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog counts 30 ticks of 1.2 s; here they take a few milliseconds each.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return pageObject(l.asked); };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     bool startWith(const Device& d) {
@@ -68,29 +59,15 @@ protected:
         return ok;
     }
 
-    TFM_ModeCFG& open() {
-        page = std::make_unique<TFM_ModeCFG>(*main);
-        page->show();
-        return *page;
-    }
-
-    // The SETs from log line `from` on, as "OID-below-E=VALUE".
-    std::vector<std::string> setLog(size_t from) const {
-        std::vector<std::string> out;
-        for (const auto& l : sets(from)) out.push_back(l.asked.substr(E.size()) + "=" + l.value);
-        return out;
-    }
+    std::vector<std::string> setLog(size_t from) const { return PageUnderTest::setLog(from, E); }
 
     // Edit n (0..7 the remote peers, 8 the root) of slot 1.
     forms::Edit* mac(int n) const { return n < 8 ? page->Ed_ReMAddra[size_t(n)] : page->Ed_RoMAddra0; }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_ModeCFG> page;
 };
 
 TEST_F(ModecfgTest, OpensWithTheDeviceValuesOfItsMode) {
     ASSERT_TRUE(startWith({3, {{1, "001122334455"}, {2, "0A0B0C0D0E0F"}}, "AABBCCDDEEFF"})) << sim->error();
-    TFM_ModeCFG& p = open();
+    TFM_ModeCFG& p = openPage();
 
     // One read of the eleven objects.
     std::vector<std::string> gets;
@@ -121,7 +98,7 @@ TEST_F(ModecfgTest, OpensWithTheDeviceValuesOfItsMode) {
 
 TEST_F(ModecfgTest, RepeaterShowsItsRootAndSwitchingToAccessPointEmptiesItAtOnce) {
     ASSERT_TRUE(startWith({4, {{1, "001122334455"}}, "AABBCCDDEEFF"})) << sim->error();
-    TFM_ModeCFG& p = open();
+    TFM_ModeCFG& p = openPage();
     EXPECT_EQ(p.CB_11a_APM->text(), u"Universal Repeater");
     EXPECT_EQ(p.Ed_RoMAddra0->text(), u"AABBCCDDEEFF");
     EXPECT_EQ(p.Ed_SSID->text(), u"qmx-ap");
@@ -248,7 +225,7 @@ class ModecfgPageApply : public ModecfgTest, public ::testing::WithParamInterfac
 TEST_P(ModecfgPageApply, WritesTheItemsOfTheModeOrRefuses) {
     const ApplyCase& c = GetParam();
     ASSERT_TRUE(startWith(c.device)) << sim->error();
-    TFM_ModeCFG& p = open();
+    TFM_ModeCFG& p = openPage();
     for (const auto& [n, text] : c.typed) mac(n)->userType(QString::fromStdString(text));
     const size_t mark = sim->logSize();
     p.Bt_Apply->userClick();
@@ -271,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ModecfgPageApply, ::testing::ValuesIn(kApply),
 
 TEST_F(ModecfgTest, FreePeersShowEmptyAgainAfterTheWrite) {
     ASSERT_TRUE(startWith({3, {}, ""})) << sim->error();
-    TFM_ModeCFG& p = open();
+    TFM_ModeCFG& p = openPage();
     p.Ed_ReMAddra[0]->userType(QStringLiteral("0A0B0C0D0E01"));
     p.Bt_Apply->userClick();
     ASSERT_EQ(p.StatusBar->simpleText(), kSuccess);
@@ -283,7 +260,7 @@ TEST_F(ModecfgTest, FreePeersShowEmptyAgainAfterTheWrite) {
 // The items a write leaves out come back: Refresh reads every object again and shows it.
 TEST_F(ModecfgTest, RefreshAfterApplyReadsEveryItemAgain) {
     ASSERT_TRUE(startWith({2, {{1, "001122334455"}}, ""})) << sim->error();
-    TFM_ModeCFG& p = open();
+    TFM_ModeCFG& p = openPage();
     p.Bt_Apply->userClick();
     ASSERT_EQ(p.StatusBar->simpleText(), kSuccess);
     ASSERT_TRUE(sim->ok("set " + kRemote + "5 x 0A0B0C0D0E05"));
@@ -306,41 +283,13 @@ TEST_F(ModecfgTest, RefreshAfterApplyReadsEveryItemAgain) {
 // A refused write leaves its error text and no waiting dialog: no restart command follows.
 TEST_F(ModecfgTest, FailedWriteShowsTheErrorAndDoesNotWait) {
     ASSERT_TRUE(startWith({2, {{1, "001122334455"}}, ""})) << sim->error();
-    TFM_ModeCFG& p = open();
+    TFM_ModeCFG& p = openPage();
     ASSERT_TRUE(sim->ok("error " + kRemote + "1 genErr set"));
     const size_t mark = sim->logSize();
     p.Bt_Apply->userClick();
     EXPECT_EQ(p.StatusBar->simpleText(), kError);
     for (const auto& l : sets(mark)) EXPECT_NE(l.asked, kUpgradeCommand);
     EXPECT_FALSE(sets(mark).empty());
-    EXPECT_EQ(p.waiting(), nullptr);
-}
-
-TEST_F(ModecfgTest, MenuOpensThePageOverTheMainWindow) {
-    ASSERT_TRUE(startWith({3, {{1, "001122334455"}}, ""})) << sim->error();
-    QString mode;
-    const QString shown = openFromMenu(pageRow("adMode1"), [&](forms::Form& f) {
-        EXPECT_EQ(FM_ModeCFG.data(), &f);
-        mode = static_cast<TFM_ModeCFG&>(f).CB_11a_APM->text();
-    });
-    EXPECT_EQ(shown, u"Advanced \\ Mode");
-    EXPECT_EQ(mode, u"PtMP Bridge");
-    EXPECT_TRUE(FM_ModeCFG.isNull());
-}
-
-// The item is the one the Advanced menu's rule hides on new firmware.
-TEST_F(ModecfgTest, MenuItemFollowsTheFirmwareRule) {
-    TMainForm& window = start({}, HvPages());
-    ASSERT_NE(window.adMode1, nullptr);
-    EXPECT_EQ(window.adMode1, window.pageItem("adMode1"));
-    EXPECT_EQ(window.adMode1->caption(), u"Mode");
-    window.Ed_FwVer->setText(QStringLiteral("v2.20.01"));
-    window.advanced2Click(window.advanced2);
-    EXPECT_FALSE(window.adMode1->visible());
-    window.Ed_FwVer->setText(QStringLiteral("v1.00.05"));
-    window.ifMultiSSID_Edit->setText(QStringLiteral("0"));
-    window.advanced2Click(window.advanced2);
-    EXPECT_TRUE(window.adMode1->visible());
 }
 
 }  // namespace
