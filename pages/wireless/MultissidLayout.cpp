@@ -3,6 +3,10 @@
 
 #include "pages/wireless/MultissidLayout.h"
 
+#include <deque>
+#include <string>
+#include <vector>
+
 #include "module/LayoutRows.h"
 
 namespace {
@@ -13,8 +17,9 @@ using enum forms::LayoutFlag;
 constexpr const char* kSecurity = "None,\"Open System\",\"Shared Key\"";
 constexpr const char* kKeyTypes = "HEX,ASCII";
 constexpr const char* kKeySizes = "\"64 Bits\",\"128 Bits\",\"152 Bits\"";
+constexpr const char* kGuestBoxes[] = {"Enable Guest SSID1", "Enable Guest SSID2 ", "Enable Guest SSID3 "};
 
-constexpr LayoutRow kRows[] = {
+constexpr LayoutRow kFixedRows[] = {
     {Kind::PageControl, "PC_MultiSSID", "", 4, 4, 600, 462},
     {Kind::TabSheet, "TabSheetG", "PC_MultiSSID", 0, 0, 0, 0, "IEEE 802.11g"},
     button("Bt_Refresh", "", 352, 474, "Refresh"),
@@ -36,66 +41,48 @@ constexpr LayoutRow kRows[] = {
     label("La_GroupID", "GB_Master", 10, 52, "VLan Group ID"),
     edit("GroupIDBox", "GB_Master", 90, 48, 50, 0, Disabled),
     hiddenCombo("Encryption_ComboBox", "", "GB_Master"),
-
-    group("GB_Guest1", "TabSheetG", 8, 114, 580, 100, ""),
-    {Kind::CheckBox, "Guest1CheckBox", "GB_Guest1", 10, 16, 140, 17, "Enable Guest SSID1"},
-    label("La_GuestSSID1", "GB_Guest1", 10, 44, "SSID"),
-    edit("GuestSSIDEdit1", "GB_Guest1", 40, 40, 130),
-    label("La_GuestSecurity1", "GB_Guest1", 185, 44, "Security "),
-    combo("TempComboBox1", "GB_Guest1", 235, 40, 100, kSecurity),
-    label("La_GuestGroupID1", "GB_Guest1", 355, 44, "VLan Group ID"),
-    edit("GuestGroupID1", "GB_Guest1", 435, 40, 50),
-    label("La_GuestKeyType1", "GB_Guest1", 10, 74, "Key Type"),
-    combo("GuestKeyType1", "GB_Guest1", 60, 70, 60, kKeyTypes),
-    label("La_GuestKeySize1", "GB_Guest1", 135, 74, "Key Size"),
-    combo("GuestKeySize1", "GB_Guest1", 185, 70, 75, kKeySizes),
-    label("La_GuestKey1", "GB_Guest1", 275, 74, "Key Index"),
-    combo("GuestKey1", "GB_Guest1", 330, 70, 65),
-    label("La_GuestKeyvalue1", "GB_Guest1", 410, 74, "Key Value"),
-    edit("GuestKeyvalueEdit1", "GB_Guest1", 465, 70, 105, 0, Password),
-    hiddenCombo("GuestSSID1", "", "GB_Guest1"),
-    hiddenCombo("GuestSecurity1", "", "GB_Guest1"),
-    hiddenCombo("EnableEncryption1", "", "GB_Guest1"),
-    group("GB_Guest2", "TabSheetG", 8, 220, 580, 100, ""),
-    {Kind::CheckBox, "Guest2CheckBox", "GB_Guest2", 10, 16, 140, 17, "Enable Guest SSID2 "},
-    label("La_GuestSSID2", "GB_Guest2", 10, 44, "SSID"),
-    edit("GuestSSIDEdit2", "GB_Guest2", 40, 40, 130),
-    label("La_GuestSecurity2", "GB_Guest2", 185, 44, "Security "),
-    combo("TempComboBox2", "GB_Guest2", 235, 40, 100, kSecurity),
-    label("La_GuestGroupID2", "GB_Guest2", 355, 44, "VLan Group ID"),
-    edit("GuestGroupID2", "GB_Guest2", 435, 40, 50),
-    label("La_GuestKeyType2", "GB_Guest2", 10, 74, "Key Type"),
-    combo("GuestKeyType2", "GB_Guest2", 60, 70, 60, kKeyTypes),
-    label("La_GuestKeySize2", "GB_Guest2", 135, 74, "Key Size"),
-    combo("GuestKeySize2", "GB_Guest2", 185, 70, 75, kKeySizes),
-    label("La_GuestKey2", "GB_Guest2", 275, 74, "Key Index"),
-    combo("GuestKey2", "GB_Guest2", 330, 70, 65),
-    label("La_GuestKeyvalue2", "GB_Guest2", 410, 74, "Key Value"),
-    edit("GuestKeyvalueEdit2", "GB_Guest2", 465, 70, 105, 0, Password),
-    hiddenCombo("GuestSSID2", "", "GB_Guest2"),
-    hiddenCombo("GuestSecurity2", "", "GB_Guest2"),
-    hiddenCombo("EnableEncryption2", "", "GB_Guest2"),
-    group("GB_Guest3", "TabSheetG", 8, 326, 580, 100, ""),
-    {Kind::CheckBox, "Guest3CheckBox", "GB_Guest3", 10, 16, 140, 17, "Enable Guest SSID3 "},
-    label("La_GuestSSID3", "GB_Guest3", 10, 44, "SSID"),
-    edit("GuestSSIDEdit3", "GB_Guest3", 40, 40, 130),
-    label("La_GuestSecurity3", "GB_Guest3", 185, 44, "Security "),
-    combo("TempComboBox3", "GB_Guest3", 235, 40, 100, kSecurity),
-    label("La_GuestGroupID3", "GB_Guest3", 355, 44, "VLan Group ID"),
-    edit("GuestGroupID3", "GB_Guest3", 435, 40, 50),
-    label("La_GuestKeyType3", "GB_Guest3", 10, 74, "Key Type"),
-    combo("GuestKeyType3", "GB_Guest3", 60, 70, 60, kKeyTypes),
-    label("La_GuestKeySize3", "GB_Guest3", 135, 74, "Key Size"),
-    combo("GuestKeySize3", "GB_Guest3", 185, 70, 75, kKeySizes),
-    label("La_GuestKey3", "GB_Guest3", 275, 74, "Key Index"),
-    combo("GuestKey3", "GB_Guest3", 330, 70, 65),
-    label("La_GuestKeyvalue3", "GB_Guest3", 410, 74, "Key Value"),
-    edit("GuestKeyvalueEdit3", "GB_Guest3", 465, 70, 105, 0, Password),
-    hiddenCombo("GuestSSID3", "", "GB_Guest3"),
-    hiddenCombo("GuestSecurity3", "", "GB_Guest3"),
-    hiddenCombo("EnableEncryption3", "", "GB_Guest3"),
 };
+
+// Guest n's group (n = 1..3): its controls carry n at the end of their names.
+void addGuest(std::vector<LayoutRow>& rows, std::deque<std::string>& names, int n) {
+    auto name = [&](const char* stem) { return names.emplace_back(stem + std::to_string(n)).c_str(); };
+    const char* box = name("GB_Guest");
+    rows.insert(rows.end(),
+                {
+                    group(box, "TabSheetG", 8, 114 + 106 * (n - 1), 580, 100, ""),
+                    {Kind::CheckBox, names.emplace_back("Guest" + std::to_string(n) + "CheckBox").c_str(),
+                     box, 10, 16, 140, 17, kGuestBoxes[n - 1]},
+                    label(name("La_GuestSSID"), box, 10, 44, "SSID"),
+                    edit(name("GuestSSIDEdit"), box, 40, 40, 130),
+                    label(name("La_GuestSecurity"), box, 185, 44, "Security "),
+                    combo(name("TempComboBox"), box, 235, 40, 100, kSecurity),
+                    label(name("La_GuestGroupID"), box, 355, 44, "VLan Group ID"),
+                    edit(name("GuestGroupID"), box, 435, 40, 50),
+                    label(name("La_GuestKeyType"), box, 10, 74, "Key Type"),
+                    combo(name("GuestKeyType"), box, 60, 70, 60, kKeyTypes),
+                    label(name("La_GuestKeySize"), box, 135, 74, "Key Size"),
+                    combo(name("GuestKeySize"), box, 185, 70, 75, kKeySizes),
+                    label(name("La_GuestKey"), box, 275, 74, "Key Index"),
+                    combo(name("GuestKey"), box, 330, 70, 65),
+                    label(name("La_GuestKeyvalue"), box, 410, 74, "Key Value"),
+                    edit(name("GuestKeyvalueEdit"), box, 465, 70, 105, 0, Password),
+                    hiddenCombo(name("GuestSSID"), "", box),
+                    hiddenCombo(name("GuestSecurity"), "", box),
+                    hiddenCombo(name("EnableEncryption"), "", box),
+                });
+}
+
+const std::vector<LayoutRow>& rows() {
+    // The names live as long as the table: the rows point into them.
+    static std::deque<std::string> names;
+    static const std::vector<LayoutRow> table = [] {
+        std::vector<LayoutRow> t(std::begin(kFixedRows), std::end(kFixedRows));
+        for (int n = 1; n <= 3; ++n) addGuest(t, names, n);
+        return t;
+    }();
+    return table;
+}
 
 }  // namespace
 
-const forms::FormLayout kMultiSSIDLayout{"TFM_MultiSSIDForm", "Advanced\\Multi-SSID", 608, 526, kRows};
+const forms::FormLayout kMultiSSIDLayout{"TFM_MultiSSIDForm", "Advanced\\Multi-SSID", 608, 526, rows()};

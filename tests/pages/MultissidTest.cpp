@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -264,36 +266,45 @@ TEST_F(MultissidTest, TextKeySentAsHexAndKeptThroughARefusal) {
     EXPECT_EQ(p.GuestKeySize[0]->text(), u"64 Bits");
 }
 
-TEST_F(MultissidTest, DisabledGuestWithEmptySsidBlocksApply) {
-    ASSERT_TRUE(startSim()) << sim->error();
-    device(col(3, 2), "s \"\"");
-    TFM_MultiSSIDForm& p = open();
-    const size_t mark = sim->logSize();
-    p.Bt_Apply->userClick();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, u"Please Input SSID in Guest SSID1.");
-    EXPECT_EQ(boxes[0].caption, u"Warning");
-    EXPECT_TRUE(sets(mark).empty());
+// A refused row stops Apply: the rows before it stay written, nothing after it is sent, no restart
+// follows, and the status says so; the master's row too, which is written synchronously.
+struct RefusedRow {
+    const char* name;
+    std::string refused;                    // the object the device answers with genErr
+    std::vector<std::string> writtenFirst;  // objects of the rows before it
+    std::string notSent;                    // the first object of the row after it
+};
+void PrintTo(const RefusedRow& r, std::ostream* os) {
+    *os << r.name;
 }
 
-// A refused guest row stops Apply: the rows before it stay written, nothing after it is sent, and
-// no restart follows.
-TEST_F(MultissidTest, RefusedGuestRowStopsWithSetError) {
+class MultissidRefusedRow : public MultissidTest, public ::testing::WithParamInterface<RefusedRow> {};
+
+TEST_P(MultissidRefusedRow, StopsWithSetError) {
+    const RefusedRow& r = GetParam();
     ASSERT_TRUE(startSim()) << sim->error();
-    ASSERT_TRUE(sim->ok("error " + col(2, 3) + " genErr set"));
+    ASSERT_TRUE(sim->ok("error " + r.refused + " genErr set"));
     TFM_MultiSSIDForm& p = open();
     const size_t mark = sim->logSize();
     p.Bt_Apply->userClick();
     EXPECT_EQ(p.StatusBar1->simpleText(), u"Set Error.");
-    EXPECT_TRUE(hasSet(mark, kVlanState, "0"));
-    EXPECT_TRUE(hasSet(mark, col(3, 1), "qmx-ap-1"));
-    EXPECT_TRUE(hasSet(mark, col(2, 2), "0"));
+    for (const auto& oid : r.writtenFirst) {
+        bool written = false;
+        for (const auto& l : sets(mark)) written = written || (l.asked == oid && l.status == "ok");
+        EXPECT_TRUE(written) << oid;
+    }
     for (const auto& l : sets(mark)) {
-        EXPECT_NE(l.asked, col(2, 4));
+        EXPECT_NE(l.asked, r.notSent);
         EXPECT_NE(l.asked, kRestart);
     }
-    EXPECT_EQ(p.waiting(), nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, MultissidRefusedRow,
+    ::testing::Values(RefusedRow{"Vlan", kVlanState, {}, col(3, 1)},
+                      RefusedRow{"Master", col(3, 1), {kVlanState}, col(2, 2)},
+                      RefusedRow{"Guest2", col(2, 3), {kVlanState, col(3, 1), col(2, 2)}, col(2, 4)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // After an Apply every object is read again on Refresh, not only those the write carried, and the
 // page shows what the device holds now.
@@ -321,6 +332,149 @@ TEST_F(MultissidTest, ClosedWhileTheApModeReadIsOut) {
     page.reset();
     ASSERT_TRUE(sim->ok("delay 0"));
     EXPECT_TRUE(sim->waitForLog([](const SimLogLine& l) { return l.asked == kSuperMode; }).has_value());
+}
+
+// ---- Refusals: the box, its title and focus, the edit emptied, and nothing written ----------------
+
+struct Refusal {
+    const char* name;
+    std::vector<std::string> device;  // simulator commands before the page opens
+    std::function<void(TFM_MultiSSIDForm&)> change;
+    const char* message;
+    const char* caption;
+    const char* focus;    // the edit that has the focus afterwards; empty: not looked at
+    const char* emptied;  // the edit emptied; empty: none
+};
+void PrintTo(const Refusal& r, std::ostream* os) {
+    *os << r.name;
+}
+
+class MultissidRefusals : public MultissidTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(MultissidRefusals, BoxFocusAndNothingWritten) {
+    const Refusal& r = GetParam();
+    ASSERT_TRUE(startSim()) << sim->error();
+    for (const auto& c : r.device) ASSERT_TRUE(sim->ok(c)) << c;
+    TFM_MultiSSIDForm& p = open();
+    p.show();
+    if (r.change) r.change(p);
+    boxes.clear();
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QString::fromLatin1(r.message));
+    EXPECT_EQ(boxes[0].caption, *r.caption ? QString::fromLatin1(r.caption) : forms::Application::title());
+    if (*r.focus) EXPECT_TRUE(p.findChild<forms::Edit*>(QString::fromLatin1(r.focus))->focused());
+    if (*r.emptied) EXPECT_EQ(p.findChild<forms::Edit*>(QString::fromLatin1(r.emptied))->text(), u"");
+    EXPECT_TRUE(sets(mark).empty());
+}
+
+std::vector<std::string> guestOn(int g, int keyIndex, const std::string& key) {
+    const int n = g + 2;  // the master's row comes first
+    return {"set " + col(2, n) + " i 1", "set " + col(5, n) + " i 1",
+            "set " + col(6, n) + " i " + std::to_string(keyIndex), "set " + col(7, n) + " s " + key};
+}
+
+const Refusal kRefusals[] = {
+    // A guest that is off still needs its SSID.
+    {"DisabledGuestWithEmptySsid",
+     {"set " + col(3, 2) + " s \"\""},
+     {},
+     "Please Input SSID in Guest SSID1.",
+     "Warning",
+     "",
+     ""},
+    {"SsidStartsWithBlank",
+     {},
+     [](TFM_MultiSSIDForm& p) {
+         p.GuestCheckBox[2]->userClick();
+         p.GuestSSIDEdit[2]->setText(" lobby");
+     },
+     "The first character can't be blank in Guest SSID3.",
+     "Error",
+     "GuestSSIDEdit3",
+     ""},
+    {"VlanOnEmptyGuestId",
+     {"set " + E + "2.9.1.1.1.1 i 1"},
+     [](TFM_MultiSSIDForm& p) { p.GuestGroupID[1]->setText(""); },
+     "The 11g guest SSID2's ID is invalid.The range of ID is 1 to 4095.",
+     "Warning",
+     "GuestGroupID2",
+     ""},
+    {"KeyIndexSameAsMaster",
+     guestOn(1, 1, "0123456789"),
+     {},
+     "The 11g Guest SSID2's key index is same as master SSID",
+     "Warning",
+     "",
+     ""},
+    {"SsidSameAsAnotherGuest",
+     {"set " + col(2, 2) + " i 1", "set " + col(2, 4) + " i 1", "set " + col(3, 4) + " s qmx-ap-2"},
+     {},
+     "The 11g Guest SSID1's SSID is same as SSID3's SSID",
+     "Warning",
+     "GuestSSIDEdit1",
+     ""},
+    {"KeyWrongLength", guestOn(0, 2, "0123456789"),
+     [](TFM_MultiSSIDForm& p) { p.GuestKeySize[0]->userSelect(1); },
+     "The Length of Guest SSID1's key in IEEE802.11g must be 26!", "Warning", "", ""},
+    {"KeyNotHex", guestOn(2, 3, "0123456789"),
+     [](TFM_MultiSSIDForm& p) { p.GuestKeyvalueEdit[2]->setText("zz23456789"); },
+     "Please input  Hexadecimal digits!", "", "", "GuestKeyvalueEdit3"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, MultissidRefusals, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- The handlers ---------------------------------------------------------------------------------
+
+// A guest's security choice sets its hidden authentication and encryption, and its key editors
+// follow; Apply writes what the choice says.
+TEST_F(MultissidTest, SecurityChoiceDrivesEncryptionAndKeys) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    device(col(2, 3), "i 1");
+    device(col(6, 3), "i 2");
+    device(col(7, 3), "s 00112233445566778899aabbcc");
+    TFM_MultiSSIDForm& p = open();
+    p.show();
+    ASSERT_EQ(p.TempComboBox[1]->text(), u"None");
+    EXPECT_FALSE(p.GuestKeyvalueEdit[1]->enabled());
+    ASSERT_TRUE(p.TempComboBox[1]->userSelect(2));
+    EXPECT_EQ(p.GuestSecurity[1]->text(), u"Shared Key");
+    EXPECT_EQ(p.EnableEncryption[1]->text(), u"enabled");
+    EXPECT_TRUE(p.GuestKeyvalueEdit[1]->enabled());
+    EXPECT_EQ(p.GuestKeySize[1]->text(), u"128 Bits");
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(hasSet(mark, col(4, 3), "2"));
+    EXPECT_TRUE(hasSet(mark, col(5, 3), "1"));
+    EXPECT_TRUE(hasSet(mark, col(7, 3), "00112233445566778899aabbcc"));
+
+    ASSERT_TRUE(p.TempComboBox[1]->userSelect(0));
+    EXPECT_EQ(p.EnableEncryption[1]->text(), u"disabled");
+    EXPECT_FALSE(p.GuestKeyvalueEdit[1]->enabled());
+    EXPECT_FALSE(p.GuestKey[1]->enabled());
+}
+
+// Leaving a guest's SSID edit checks it against the others; choosing a key index checks it too.
+TEST_F(MultissidTest, ExitAndKeyIndexChecks) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    for (const auto& c : guestOn(0, 2, "0123456789")) ASSERT_TRUE(sim->ok(c));
+    TFM_MultiSSIDForm& p = open();
+    p.show();
+    ASSERT_TRUE(p.GuestSSIDEdit[0]->userFocus());
+    p.GuestSSIDEdit[0]->setText(QStringLiteral("qmx-ap-1"));
+    EXPECT_FALSE(p.TempComboBox[0]->userFocus());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, u"The 11g Guest SSID1's SSID is same as master SSID");
+    EXPECT_TRUE(p.GuestSSIDEdit[0]->focused());
+
+    p.GuestSSIDEdit[0]->setText(QStringLiteral("lobby"));
+    ASSERT_TRUE(p.GuestKey[0]->userSelect(0));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, u"The 11g Guest SSID1's key index is same as master SSID");
+    EXPECT_EQ(boxes[1].caption, u"Warning");
 }
 
 }  // namespace
