@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -331,6 +332,74 @@ TEST_F(Multissid2Test, FailedFirstWriteLeavesNoSecondHalfBehind) {
     EXPECT_EQ(tablePdus(from), (std::vector<std::vector<std::string>>{{"2.3=0"}}));
     // The walk after it read every column again.
     EXPECT_EQ(p.MulSSIDListView->item(0)->subItemCount(), 11);
+}
+
+// Switching Multi-SSID on over a bridge mode warns once; with WDS support bridges are accepted.
+TEST_F(Multissid2Test, EnablingOverABridgeWarnsOnce) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + E + "2.1.1.1.1 i 2"));
+    TFM_MultiSSIDNewForm& p = open();
+    const QString text = QStringLiteral("If you enable Multi-SSID,AP Mode will be Access Point!");
+    ASSERT_EQ(std::count_if(boxes.begin(), boxes.end(), [&](const auto& b) { return b.text == text; }), 1);
+    EXPECT_EQ(lastBox()->caption, u"Warning");
+    choose(1);
+    EXPECT_EQ(boxes.size(), 1u);
+    // Off and on again: the warning is due again.
+    ASSERT_TRUE(p.IfEnabMuSSID->userClick());
+    EXPECT_EQ(p.LV_MultiSSID_User->itemCount(), 0);
+    EXPECT_FALSE(p.Ed_SSID->enabled());
+    ASSERT_TRUE(p.IfEnabMuSSID->userClick());
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(p.LV_MultiSSID_User->itemCount(), 3);
+    page.reset();
+
+    main->mssidAndWdssupport->setText(QStringLiteral("1"));
+    boxes.clear();
+    open();
+    EXPECT_TRUE(boxes.empty());
+}
+
+// A device with fewer rows than the index offers: the missing rows edit and write nothing.
+TEST_F(Multissid2Test, MissingRowsDisableTheEditors) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    for (int c : {2, 3, 4, 5, 6, 7, 8, 11, 12, 13})
+        for (int n = 5; n <= 8; ++n) ASSERT_TRUE(sim->ok("del " + col(c, n)));
+    TFM_MultiSSIDNewForm& p = open();
+    ASSERT_EQ(p.MulSSIDListView->itemCount(), 4);
+    choose(6);
+    EXPECT_FALSE(p.MulSSIDListView->selected());
+    EXPECT_FALSE(p.SaveButton->enabled());
+    EXPECT_FALSE(p.Ed_SSID->enabled());
+    const size_t from = logSize();
+    p.SaveButton->userClick();
+    EXPECT_TRUE(sets(from).empty());
+    choose(3);
+    EXPECT_TRUE(p.SaveButton->enabled());
+    EXPECT_EQ(p.Ed_SSID->text(), u"qmx-ap-4");
+}
+
+// An EAP row writes its RADIUS server and port; a secret the device shows masked stays unwritten.
+TEST_F(Multissid2Test, EapSaveKeepsAMaskedRadiusSecret) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + col(4, 2) + " i 5"));
+    ASSERT_TRUE(sim->ok("set " + col(5, 2) + " i 1"));
+    ASSERT_TRUE(sim->ok("set " + E + "2.5.2.3.0 s 10.0.0.5"));
+    ASSERT_TRUE(sim->ok("set " + E + "2.5.2.5.0 s ********"));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(1);
+    EXPECT_EQ(p.GP_PSK->caption(), u"Radius Server Settings");
+    EXPECT_TRUE(p.Ed_RiduisServ->enabled());
+    EXPECT_FALSE(p.Ed_GrpKey->enabled());
+    EXPECT_FALSE(p.Ed_PassPhrase->visible());
+    const size_t from = logSize();
+    saveAndWait();
+    EXPECT_TRUE(hasSet(from, E + "2.5.2.3.0", "10.0.0.5"));
+    EXPECT_TRUE(hasSet(from, E + "2.5.2.4.0", "1812"));
+    for (const SimLogLine& l : sets(from)) EXPECT_NE(l.asked, E + "2.5.2.5.0");
+    const auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1],
+              (std::vector<std::string>{"2.2=1", "3.2=qmx-ap-2", "4.2=5", "5.2=1", "8.2=2", "11.2=1"}));
 }
 
 TEST_F(Multissid2Test, ApplyWritesTheTwoStatesAndAsksBeforeTheRestart) {
