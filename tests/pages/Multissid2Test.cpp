@@ -418,6 +418,22 @@ TEST_F(Multissid2Test, ApplyWritesTheTwoStatesAndAsksBeforeTheRestart) {
     EXPECT_EQ(sets(from).size(), 2u);
 }
 
+// A device in no AP domain restarts at once: the waiting dialog sends the restart after the states.
+TEST_F(Multissid2Test, ApplyOnAFreeDeviceRestartsThroughTheWaitingDialog) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    TFM_MultiSSIDNewForm& p = open();
+    ASSERT_EQ(p.CB_Clus->text(), u"Escape");
+    ASSERT_TRUE(p.IfEnabMuSSID->userClick());
+    const size_t from = logSize();
+    ASSERT_TRUE(p.ApplyBtn->userClick());
+    std::vector<std::string> written;
+    for (const SimLogLine& l : sim->requests(from))
+        if (l.op == "SET") written.push_back(l.asked.substr(E.size()) + "=" + l.value);
+    EXPECT_EQ(written, (std::vector<std::string>{"2.9.3.1.1.0=0", "2.9.1.1.1.0=0", "3.3.5.0=4"}));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(p.StatusBar1->simpleText(), u"Setting success!");
+}
+
 TEST_F(Multissid2Test, RefusedApplyRestartsNothing) {
     ASSERT_TRUE(startDevice()) << sim->error();
     TFM_MultiSSIDNewForm& p = open();
