@@ -271,6 +271,29 @@ TEST_F(Multissid2Test, CombinedAuthenticationSurvivesAnUnrelatedSave) {
               (std::vector<std::string>{"2.3=1", "3.3=renamed", "4.3=3", "5.3=1", "6.3=1", "8.3=3"}));
 }
 
+// A row turned to WPA-PSK writes the group key, warns about another WEP row on key 2, and goes on.
+TEST_F(Multissid2Test, PskSaveWarnsAboutWepOnTheSharedKeySlots) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    for (const auto& [c, v] : std::map<int, std::string>{{4, "i 2"}, {5, "i 1"}, {6, "i 2"}})
+        ASSERT_TRUE(sim->ok("set " + col(c, 2) + " " + v));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(2);
+    ASSERT_TRUE(p.CB_SecShow->userSelect(3));
+    EXPECT_EQ(p.CB_Sec->text(), u"WPA-PSK");
+    EXPECT_TRUE(p.GP_PSK->visible());
+    EXPECT_FALSE(p.GP_KeySetting->visible());
+    p.Ed_PassPhrase->setText(QStringLiteral("passphrase1"));
+    const size_t from = logSize();
+    saveAndWait();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, Multissid2Rules::kKeySlots);
+    EXPECT_TRUE(hasSet(from, kGroupKey, "300"));
+    const auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1], (std::vector<std::string>{"2.3=1", "3.3=qmx-ap-3", "4.3=4", "5.3=1", "8.3=3", "11.3=1",
+                                                 "12.3=passphrase1"}));
+}
+
 TEST_F(Multissid2Test, DeleteWritesOnlyTheClickedRowsState) {
     ASSERT_TRUE(startDevice()) << sim->error();
     TFM_MultiSSIDNewForm& p = open();
