@@ -432,7 +432,7 @@ void TFM_MultiSSIDNewForm::FillUserList() {
     DelButton->setEnabled(false);
 }
 
-void TFM_MultiSSIDNewForm::LV_MultiSSID_UserClick(QObject* sender) {
+void TFM_MultiSSIDNewForm::LV_MultiSSID_UserClick(QObject*) {
     if (!created() || closing() || !pageIdle) return;
     listClickActive = true;
     if (forms::ListItem* selected = LV_MultiSSID_User->selected()) {
@@ -440,7 +440,6 @@ void TFM_MultiSSIDNewForm::LV_MultiSSID_UserClick(QObject* sender) {
         CB_Idx->setItemIndex(idx);
         DelButton->setEnabled(idx > 0);
         CB_IdxChange(nullptr);
-        (void)sender;
     } else {
         DelButton->setEnabled(false);
     }

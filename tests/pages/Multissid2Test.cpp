@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -270,6 +271,29 @@ TEST_F(Multissid2Test, CombinedAuthenticationSurvivesAnUnrelatedSave) {
               (std::vector<std::string>{"2.3=1", "3.3=renamed", "4.3=3", "5.3=1", "6.3=1", "8.3=3"}));
 }
 
+// A row turned to WPA-PSK writes the group key, warns about another WEP row on key 2, and goes on.
+TEST_F(Multissid2Test, PskSaveWarnsAboutWepOnTheSharedKeySlots) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    for (const auto& [c, v] : std::map<int, std::string>{{4, "i 2"}, {5, "i 1"}, {6, "i 2"}})
+        ASSERT_TRUE(sim->ok("set " + col(c, 2) + " " + v));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(2);
+    ASSERT_TRUE(p.CB_SecShow->userSelect(3));
+    EXPECT_EQ(p.CB_Sec->text(), u"WPA-PSK");
+    EXPECT_TRUE(p.GP_PSK->visible());
+    EXPECT_FALSE(p.GP_KeySetting->visible());
+    p.Ed_PassPhrase->setText(QStringLiteral("passphrase1"));
+    const size_t from = logSize();
+    saveAndWait();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, Multissid2Rules::kKeySlots);
+    EXPECT_TRUE(hasSet(from, kGroupKey, "300"));
+    const auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1], (std::vector<std::string>{"2.3=1", "3.3=qmx-ap-3", "4.3=4", "5.3=1", "8.3=3", "11.3=1",
+                                                 "12.3=passphrase1"}));
+}
+
 TEST_F(Multissid2Test, DeleteWritesOnlyTheClickedRowsState) {
     ASSERT_TRUE(startDevice()) << sim->error();
     TFM_MultiSSIDNewForm& p = open();
@@ -333,6 +357,74 @@ TEST_F(Multissid2Test, FailedFirstWriteLeavesNoSecondHalfBehind) {
     EXPECT_EQ(p.MulSSIDListView->item(0)->subItemCount(), 11);
 }
 
+// Switching Multi-SSID on over a bridge mode warns once; with WDS support bridges are accepted.
+TEST_F(Multissid2Test, EnablingOverABridgeWarnsOnce) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + E + "2.1.1.1.1 i 2"));
+    TFM_MultiSSIDNewForm& p = open();
+    const QString text = QStringLiteral("If you enable Multi-SSID,AP Mode will be Access Point!");
+    ASSERT_EQ(std::count_if(boxes.begin(), boxes.end(), [&](const auto& b) { return b.text == text; }), 1);
+    EXPECT_EQ(lastBox()->caption, u"Warning");
+    choose(1);
+    EXPECT_EQ(boxes.size(), 1u);
+    // Off and on again: the warning is due again.
+    ASSERT_TRUE(p.IfEnabMuSSID->userClick());
+    EXPECT_EQ(p.LV_MultiSSID_User->itemCount(), 0);
+    EXPECT_FALSE(p.Ed_SSID->enabled());
+    ASSERT_TRUE(p.IfEnabMuSSID->userClick());
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(p.LV_MultiSSID_User->itemCount(), 3);
+    page.reset();
+
+    main->mssidAndWdssupport->setText(QStringLiteral("1"));
+    boxes.clear();
+    open();
+    EXPECT_TRUE(boxes.empty());
+}
+
+// A device with fewer rows than the index offers: the missing rows edit and write nothing.
+TEST_F(Multissid2Test, MissingRowsDisableTheEditors) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    for (int c : {2, 3, 4, 5, 6, 7, 8, 11, 12, 13})
+        for (int n = 5; n <= 8; ++n) ASSERT_TRUE(sim->ok("del " + col(c, n)));
+    TFM_MultiSSIDNewForm& p = open();
+    ASSERT_EQ(p.MulSSIDListView->itemCount(), 4);
+    choose(6);
+    EXPECT_FALSE(p.MulSSIDListView->selected());
+    EXPECT_FALSE(p.SaveButton->enabled());
+    EXPECT_FALSE(p.Ed_SSID->enabled());
+    const size_t from = logSize();
+    p.SaveButton->userClick();
+    EXPECT_TRUE(sets(from).empty());
+    choose(3);
+    EXPECT_TRUE(p.SaveButton->enabled());
+    EXPECT_EQ(p.Ed_SSID->text(), u"qmx-ap-4");
+}
+
+// An EAP row writes its RADIUS server and port; a secret the device shows masked stays unwritten.
+TEST_F(Multissid2Test, EapSaveKeepsAMaskedRadiusSecret) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + col(4, 2) + " i 5"));
+    ASSERT_TRUE(sim->ok("set " + col(5, 2) + " i 1"));
+    ASSERT_TRUE(sim->ok("set " + E + "2.5.2.3.0 s 10.0.0.5"));
+    ASSERT_TRUE(sim->ok("set " + E + "2.5.2.5.0 s ********"));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(1);
+    EXPECT_EQ(p.GP_PSK->caption(), u"Radius Server Settings");
+    EXPECT_TRUE(p.Ed_RiduisServ->enabled());
+    EXPECT_FALSE(p.Ed_GrpKey->enabled());
+    EXPECT_FALSE(p.Ed_PassPhrase->visible());
+    const size_t from = logSize();
+    saveAndWait();
+    EXPECT_TRUE(hasSet(from, E + "2.5.2.3.0", "10.0.0.5"));
+    EXPECT_TRUE(hasSet(from, E + "2.5.2.4.0", "1812"));
+    for (const SimLogLine& l : sets(from)) EXPECT_NE(l.asked, E + "2.5.2.5.0");
+    const auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1],
+              (std::vector<std::string>{"2.2=1", "3.2=qmx-ap-2", "4.2=5", "5.2=1", "8.2=2", "11.2=1"}));
+}
+
 TEST_F(Multissid2Test, ApplyWritesTheTwoStatesAndAsksBeforeTheRestart) {
     ASSERT_TRUE(startDevice()) << sim->error();
     ASSERT_TRUE(sim->ok("set " + E + "2.12.1.1.1.2.1 i 1"));
@@ -347,6 +439,22 @@ TEST_F(Multissid2Test, ApplyWritesTheTwoStatesAndAsksBeforeTheRestart) {
     ASSERT_TRUE(lastBox());
     EXPECT_EQ(lastBox()->caption, u"Warning");
     EXPECT_EQ(sets(from).size(), 2u);
+}
+
+// A device in no AP domain restarts at once: the waiting dialog sends the restart after the states.
+TEST_F(Multissid2Test, ApplyOnAFreeDeviceRestartsThroughTheWaitingDialog) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    TFM_MultiSSIDNewForm& p = open();
+    ASSERT_EQ(p.CB_Clus->text(), u"Escape");
+    ASSERT_TRUE(p.IfEnabMuSSID->userClick());
+    const size_t from = logSize();
+    ASSERT_TRUE(p.ApplyBtn->userClick());
+    std::vector<std::string> written;
+    for (const SimLogLine& l : sim->requests(from))
+        if (l.op == "SET") written.push_back(l.asked.substr(E.size()) + "=" + l.value);
+    EXPECT_EQ(written, (std::vector<std::string>{"2.9.3.1.1.0=0", "2.9.1.1.1.0=0", "3.3.5.0=4"}));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(p.StatusBar1->simpleText(), u"Setting success!");
 }
 
 TEST_F(Multissid2Test, RefusedApplyRestartsNothing) {
