@@ -1,6 +1,9 @@
 #include "pages/Pages.h"
 
 #include "module/Main.h"
+#include "module/MainMenuRules.h"
+#include "pages/admin/Admin.h"
+#include "pages/admin/Admin2.h"
 #include "pages/admin/Cfghis.h"
 #include "pages/admin/Devinfo.h"
 #include "pages/admin/Dhcp.h"
@@ -25,6 +28,14 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",
          HvModalPage(FM_DHCP, [](TMainForm& m) { return new TFM_DHCP(m); })},
+        // Firmwares that manage their own administrator limits have the newer page.
+        {HvTopMenu::Tools, "Admin", "tAdmin2",
+         [](TMainForm& m) {
+             if (MainMenuRules::adminChoice(m.Ed_Green->text()) == MainMenuRules::Generation::New)
+                 m.openModal(FM_AdminNew, new TFM_AdminNew(m));
+             else
+                 m.openModal(FM_Admin, new TFM_Admin(m));
+         }},
         {HvTopMenu::Tools, "System", "tSystem2",
          HvModalPage(FM_Sytem, [](TMainForm& m) { return new TFM_Sytem(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",
