@@ -1,6 +1,9 @@
 #include "pages/Pages.h"
 
 #include "module/Main.h"
+#include "module/MainMenuRules.h"
+#include "pages/admin/Admin.h"
+#include "pages/admin/Admin2.h"
 #include "pages/admin/Cfghis.h"
 #include "pages/admin/Devinfo.h"
 #include "pages/admin/Dhcp.h"
@@ -48,6 +51,14 @@ std::vector<HvPageEntry> HvPages() {
                  case MainMenuRules::Generation::None:
                      break;
              }
+         }},
+        // Firmwares that manage their own administrator limits have the newer page.
+        {HvTopMenu::Tools, "Admin", "tAdmin2",
+         [](TMainForm& m) {
+             if (MainMenuRules::adminChoice(m.Ed_Green->text()) == MainMenuRules::Generation::New)
+                 m.openModal(FM_AdminNew, new TFM_AdminNew(m));
+             else
+                 m.openModal(FM_Admin, new TFM_Admin(m));
          }},
         {HvTopMenu::Tools, "System", "tSystem2",
          HvModalPage(FM_Sytem, [](TMainForm& m) { return new TFM_Sytem(m); })},

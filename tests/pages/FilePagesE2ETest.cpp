@@ -591,7 +591,7 @@ TEST_F(FilePagesE2E, MenuOpensThePages) {
         return 0;
     };
     ASSERT_NE(withPages.tools2, nullptr);
-    ASSERT_EQ(withPages.tools2->count(), 3);  // System, Firmware, Configuration File
+    ASSERT_EQ(withPages.tools2->count(), 4);  // Admin, System, Firmware, Configuration File
     EXPECT_TRUE(withPages.tools2->visible());
     EXPECT_TRUE(withPages.status2->visible());
     EXPECT_EQ(withPages.Firmware1->caption(), QStringLiteral("Firmware"));

@@ -6,6 +6,8 @@
 
 #include "module/About.h"
 #include "module/Wait.h"
+#include "pages/admin/Admin2Layout.h"
+#include "pages/admin/AdminLayout.h"
 #include "pages/admin/Cfghis.h"
 #include "pages/admin/DevinfoLayout.h"
 #include "pages/admin/DhcpLayout.h"
@@ -52,7 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"Grouping", &kGroupLayout}, LayoutCase{"System", &kSytemLayout},
                       LayoutCase{"DeviceInfo", &kDevInfoLayout}, LayoutCase{"SystemInfo", &kSysInfoLayout},
                       LayoutCase{"Statistics", &kStaticLayout}, LayoutCase{"MultiSsid", &kMultiSSIDLayout},
-                      LayoutCase{"MultiSsidVlan", &kMultissid2Layout}),
+                      LayoutCase{"MultiSsidVlan", &kMultissid2Layout},
+                      LayoutCase{"Admin", &kAdminLayout},
+                      LayoutCase{"AdminNew", &kAdminNewLayout}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
