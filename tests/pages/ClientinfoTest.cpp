@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "library/HvSNMPRequest.h"
+#include "library/HvSNMPSession.h"
 #include "module/Main.h"
 #include "pages/admin/Clientinfo.h"
 #include "pages/admin/ClientinfoRules.h"
@@ -267,6 +268,21 @@ TEST_F(ClientinfoTest, CloseWaitsForTheRunningCycle) {
     EXPECT_FALSE(page->Timer1->enabled());
 }
 
+// Shown while its first cycle runs, the page leaves the timer to that cycle's end: started at once,
+// it would tick into the running cycle and come sooner than ten seconds after it.
+TEST_F(ClientinfoTest, ShowingDuringTheFirstCycleLeavesTheTimerToItsEnd) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("delay 100"));
+    page = std::make_unique<TClientInformation>(*main);
+    page->show();
+    EXPECT_TRUE(page->cycleRunning());
+    EXPECT_FALSE(page->Timer1->enabled());
+    ASSERT_TRUE(waitFor([&] { return !page->cycleRunning(); }));
+    EXPECT_TRUE(page->Timer1->enabled());
+    EXPECT_EQ(page->Timer1->interval(), kCycleInterval);
+    page->hide();
+}
+
 // A page deleted while its trigger is out: the answer reaches nothing, no box, nothing freed used.
 TEST_F(ClientinfoTest, NoAnswerReachesADeletedPage) {
     ASSERT_TRUE(startSim()) << sim->error();
@@ -315,6 +331,24 @@ TEST_F(ClientinfoTest, MenuOpensThePageAndFollowsTheStatusRules) {
         openFromMenu(entry, [&](forms::Form& f) { EXPECT_EQ(ClientInformation.data(), &f); });
     EXPECT_EQ(shown, u"Status \\ Client Info");
     EXPECT_TRUE(ClientInformation.isNull());
+}
+
+// Opening the Status menu asks the device whether it keeps a client table and shows the item by
+// its answer.
+TEST_F(ClientinfoTest, StatusMenuShowsTheItemByTheDevicesAnswer) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    const auto defaults = HvSNMPSession::defaults;
+    TMainForm& window = start({}, {pageRow("Client1")});
+    HvSNMPSession::defaults = defaults;
+    window.lastStatusCode = 0;
+    forms::MenuItem* item = window.pageItem("Client1");
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(sim->ok("set " + E + "99.1.1.7.0 i 0"));
+    window.status2->userPopup();
+    EXPECT_FALSE(item->visible());
+    ASSERT_TRUE(sim->ok("set " + E + "99.1.1.7.0 i 1"));
+    window.status2->userPopup();
+    EXPECT_TRUE(item->visible());
 }
 
 }  // namespace
