@@ -20,11 +20,13 @@
 #include "pages/admin/Clientinfo.h"
 #include "pages/admin/ClientinfoRules.h"
 #include "platform/forms/Forms.h"
+#include "tests/NamedRows.h"
 #include "tests/support/PageFixture.h"
 #include "tests/support/PageRow.h"
 
 namespace {
 
+using hvtest::PrintTo;
 using namespace ClientinfoRules;
 
 const std::string E = "1.3.6.1.4.1.47011.11.37.4.";
@@ -243,9 +245,17 @@ TEST_F(ClientinfoTest, CyclesNeverOverlap) {
     EXPECT_TRUE(boxes.empty());
 }
 
-// Close pressed during a cycle: the modal page stays until the cycle's last answer is in, then
-// closes by itself, and no further cycle starts.
-TEST_F(ClientinfoTest, CloseWaitsForTheRunningCycle) {
+// The ways a user closes the page.
+struct CloseCase {
+    const char* name;
+    void (*close)(TClientInformation& page);
+};
+
+class ClientinfoClose : public ClientinfoTest, public ::testing::WithParamInterface<CloseCase> {};
+
+// Closed during a cycle, however the user closes it: the modal page stays until the cycle's last
+// answer is in, then closes by itself, and no further cycle starts.
+TEST_P(ClientinfoClose, WaitsForTheRunningCycle) {
     ASSERT_TRUE(startSim()) << sim->error();
     ASSERT_TRUE(sim->ok("delay 100"));
     page = std::make_unique<TClientInformation>(*main);
@@ -253,7 +263,7 @@ TEST_F(ClientinfoTest, CloseWaitsForTheRunningCycle) {
     bool forced = false;
     QTimer::singleShot(0, page.get(), [&] {
         busyAtClose = page->cycleRunning();
-        page->Bt_Close->userClick();
+        GetParam().close(*page);
     });
     // Should the page never close, the test deletes it, which ends its modal loop, rather than hang.
     QTimer::singleShot(15000, page.get(), [&] {
@@ -267,6 +277,15 @@ TEST_F(ClientinfoTest, CloseWaitsForTheRunningCycle) {
     EXPECT_EQ(requestOrder(), "TWWWW");
     EXPECT_FALSE(page->Timer1->enabled());
 }
+
+const CloseCase kCloses[] = {
+    {"CloseButton", [](TClientInformation& p) { p.Bt_Close->userClick(); }},
+    {"Escape", [](TClientInformation& p) { p.userEscape(); }},
+    {"CloseBox", [](TClientInformation& p) { p.userCloseBox(); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, ClientinfoClose, ::testing::ValuesIn(kCloses),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Shown while its first cycle runs, the page leaves the timer to that cycle's end: started at once,
 // it would tick into the running cycle and come sooner than ten seconds after it.
