@@ -72,6 +72,7 @@ void TClientInformation::buildRequests() {
     ssidSupport = ssidSupported(mainForm().Ed_ClientAddSSID->text());
     reqClientTable = makeRequest(ssidSupport ? kMibT058 : kMibT057, MVT_UMV, 1, false);
     reqClientTable->setListView(ClientListView, false);
+    reqClientTable->maxRows = kMaxClientRows;
     reqClientTable->setStatusBar(StatusBar);
     reqClientTable->onAsyncGetDone = [this](HvSNMPRequest2Controls* s, HvSNMPError* e) {
         OnClientTableDone(s, e);

@@ -22,6 +22,9 @@ inline constexpr int kCycleInterval = 10000;
 inline constexpr int kTriggerTimeout = 500;
 // The trigger's value that makes the device collect its client table.
 inline constexpr int kAcquire = 1;
+// Far more stations than an access point associates; a device that walks on past it ends the cycle
+// all the same, which the page's closing waits for.
+inline constexpr int kMaxClientRows = 1024;
 
 // The device's client table lists an SSID column when its capability text reads 1 (0 when it is
 // not a number).

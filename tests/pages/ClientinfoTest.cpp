@@ -206,6 +206,24 @@ TEST_F(ClientinfoTest, FailedWalkShowsItsMessageAndNoRows) {
     EXPECT_NE(p.StatusBar->simpleText(), kListing);
 }
 
+// A device that walks on without end cannot hold a cycle (and so the page's closing) for ever: the
+// walk stops at the page's row limit and the cycle ends as at the table's end.
+TEST_F(ClientinfoTest, WalkStopsAtTheRowLimit) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    TClientInformation& p = open();
+    EXPECT_EQ(p.reqClientTable->maxRows, kMaxClientRows);
+    p.reqClientTable->maxRows = 2;
+    const size_t mark = sim->logSize();
+    ASSERT_TRUE(p.Bt_Rfrsh->userClick());
+    ASSERT_TRUE(waitFor([&] { return !p.cycleRunning(); }));
+    EXPECT_EQ(p.User_ListView->itemCount(), 2);
+    EXPECT_EQ(p.NumOfRecord->caption(), u"2");
+    std::set<std::string> reads;
+    for (const auto& l : sim->requests(mark))
+        if (isTableRead(l)) reads.insert(l.reqId);
+    EXPECT_EQ(reads.size(), 2u);
+}
+
 // Refresh pressed and the timer firing again and again while a slow device answers: never a second
 // cycle inside a running one. The device sees each trigger followed by one whole walk, and the
 // lists never hold more rows than the device has.
