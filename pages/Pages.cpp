@@ -5,6 +5,7 @@
 #include "pages/admin/Admin.h"
 #include "pages/admin/Admin2.h"
 #include "pages/admin/Cfghis.h"
+#include "pages/admin/Clientinfo.h"
 #include "pages/admin/Devinfo.h"
 #include "pages/admin/Dhcp.h"
 #include "pages/admin/Firmware.h"
@@ -70,6 +71,9 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_DevInfo, [](TMainForm& m) { return new TFM_DevInfo(m); })},
         {HvTopMenu::Status, "Stats", "stStats1",
          HvModalPage(FM_Static, [](TMainForm& m) { return new TFM_Static(m); })},
+        {HvTopMenu::Status, "Client Info", "Client1",
+         HvModalPage(ClientInformation, [](TMainForm& m) { return new TClientInformation(m); }),
+         [](const TMainForm& m) { return m.clientInfoVisible; }},
         {HvTopMenu::Status, "Log", "SystemLog",
          HvModalPage(LogForm, [](TMainForm& m) { return new TLogForm(m); }),
          [](const TMainForm& m) { return m.logVisible; }},

@@ -246,7 +246,8 @@ void sideEffect(const SimOid& key, const SimValue& v) {
     if (simTftpSideEffect(d, k, n)) return;
     auto is = [&](const char* rel) { return k == enterpriseOid(rel); };
     auto refill = [&](SimRefill which, const char* name) {
-        refillTable(d.store, d.profile, which, ++d.refillGeneration);
+        ++d.refillGeneration;
+        if (!d.holdRows) refillTable(d.store, d.profile, which, d.refillGeneration);
         if (auto* e = d.store.exact(key)) e->value = SimValue::integer(0);  // the trigger reads idle again
         d.log.line(std::string("# refill ") + name + " " + std::to_string(d.refillGeneration));
     };

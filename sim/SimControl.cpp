@@ -210,6 +210,13 @@ std::string runControl(SimDevice& d, const std::string& line) {
         setStaticPool(d.store, d.profile, int(used), int(rows));
         return "ok";
     }
+    if (cmd == "hold-rows") {
+        std::string a;
+        in >> a;
+        if (a != "on" && a != "off") return "error on or off expected";
+        d.holdRows = a == "on";
+        return "ok";
+    }
     if (cmd == "reset") {
         d.faults = SimFaults();
         return "ok";

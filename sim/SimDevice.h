@@ -81,6 +81,7 @@ struct SimDevice {
     int restartMs = 3000;        // silence after a restart, factory or upgrade command
     SimClock::time_point upSince = SimClock::now();
     int refillGeneration = 0;
+    bool holdRows = false;  // triggers leave the refilled tables' values as they are
     bool quit = false;
 
     // Rebuilds the profile's objects, minus the ones asked absent.

@@ -48,6 +48,11 @@ bool HvSNMPRequest2Controls::rowMatches(const std::string& condition) {
     return request.matchCondition(condition) && request.matchFilter();
 }
 
+bool HvSNMPRequest2Controls::walkGoesOn() {
+    ++m_rowsWalked;
+    return maxRows <= 0 || m_rowsWalked < maxRows;
+}
+
 void HvSNMPRequest2Controls::okRecord() {
     if (!request.messageCallback) return;
     HvSNMPError ok;
@@ -161,6 +166,7 @@ bool HvSNMPRequest2Controls::get() {
     beforeGet();
     const std::string condition = rowCondition();
     rowCount = 0;
+    m_rowsWalked = 0;
     try {
         if (mode == 0) {
             busy = true;
@@ -204,6 +210,7 @@ bool HvSNMPRequest2Controls::get() {
                         ++rowCount;
                     }
                     first = false;
+                    if (!walkGoesOn()) break;
                 }
                 watch.restore();
             }
@@ -320,7 +327,7 @@ void HvSNMPRequest2Controls::onAsyncGetReply(HvSNMPError* error, HvSNMPVarList*)
                 if (life.expired()) return;
                 ++rowCount;
             }
-            if (request.alive() && !m_dying) {
+            if (walkGoesOn() && request.alive() && !m_dying) {
                 startAsyncGet(false);
                 return;
             }

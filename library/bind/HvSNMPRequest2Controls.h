@@ -44,13 +44,16 @@ public:
     bool busy = false;
     forms::Form* owner = nullptr;
     int32_t rowCount = 0;
+    // A walk ends, as at the table's end, once this many rows have come (0: no limit): a device that
+    // serves rows without end cannot keep a request busy for ever.
+    int32_t maxRows = 0;
     int32_t lastOperation = 0;  // 0 get, 1 set: picks the result-line template
     // The last synchronous read got no answer at all (time-out, failed send, SNMPv3 report): its
     // failure, for a page that stops asking a device that does not answer.
     std::optional<HvSNMPError> unansweredRead;
     // Asked before each synchronous read: a failure to report instead of sending, or null to read.
     std::function<const HvSNMPError*()> skipSyncRead;
-    bool reread = true;         // after a set of a walk list, read the list again
+    bool reread = true;  // after a set of a walk list, read the list again
     HvConditionProvider* conditionProvider = nullptr;
     std::string conditionText;
 
@@ -92,6 +95,8 @@ private:
     bool isWalk() const;
     bool rowMatches(const std::string& condition);
     void okRecord();
+    // Counts a row received by a walk; true when the walk may ask for another one.
+    bool walkGoesOn();
     void showResult(HvSNMPError* error);
     void showFailure(const std::string& message);
     void showFailedResult(HvSNMPError& error, int operation);
@@ -107,5 +112,6 @@ private:
     bool m_hasResultWidget = false;
     bool m_dying = false;
     bool m_inSyncRead = false;
+    int32_t m_rowsWalked = 0;  // rows received by the walk under way, shown or not
     std::shared_ptr<int> m_life = std::make_shared<int>(0);
 };

@@ -11,9 +11,11 @@
 #include "BindFixture.h"
 #include "library/HvClock.h"
 #include "library/HvException.h"
+#include "tests/NamedRows.h"
 
 namespace {
 
+using hvtest::PrintTo;
 namespace S = HvSyntax;
 namespace A = HvAccess;
 
@@ -167,6 +169,39 @@ TEST_F(Request2ControlsTest, AsyncWalkEndsWithAfterGetThenDone) {
     EXPECT_EQ(rec->rowCount, 3);
     EXPECT_TRUE(sawOkRecord());
 }
+
+struct RowLimitCase {
+    const char* name;
+    uint8_t mode;
+    std::vector<std::string> log;
+};
+
+class Request2ControlsRowLimit : public Request2ControlsTest,
+                                 public ::testing::WithParamInterface<RowLimitCase> {};
+
+// A walk ends at its row limit as at the table's end, asks for no row beyond it, and the next walk
+// starts again from the first row.
+TEST_P(Request2ControlsRowLimit, WalkEndsAtTheLimit) {
+    make(kTable, MVT_FMV, 1, GetParam().mode);
+    fillTable(5);
+    rec->maxRows = 2;
+    for (int walk = 0; walk < 2; ++walk) {
+        log.clear();
+        const size_t calls = fake.calls().size();
+        EXPECT_TRUE(rec->get());
+        ASSERT_TRUE(pumpUntil([&] { return !rec->busy; }));
+        EXPECT_EQ(log, GetParam().log);
+        EXPECT_EQ(rec->rowCount, 2);
+        EXPECT_EQ(fake.calls().size() - calls, 2u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, Request2ControlsRowLimit,
+    ::testing::Values(RowLimitCase{"Sync", 0, {"beforeGet", "values n1", "values n2", "afterGet"}},
+                      RowLimitCase{
+                          "Async", 1, {"beforeGet", "values n1", "values n2", "afterGet", "getDone 0"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Request2ControlsTest, ConversionFailureInAsyncReadGoesToTheStatusBar) {
     make(kScalars, SVT_SV, 0, 1);

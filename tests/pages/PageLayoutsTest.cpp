@@ -9,6 +9,7 @@
 #include "pages/admin/Admin2Layout.h"
 #include "pages/admin/AdminLayout.h"
 #include "pages/admin/Cfghis.h"
+#include "pages/admin/ClientinfoLayout.h"
 #include "pages/admin/DevinfoLayout.h"
 #include "pages/admin/DhcpLayout.h"
 #include "pages/admin/Firmware.h"
@@ -56,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"Statistics", &kStaticLayout}, LayoutCase{"MultiSsid", &kMultiSSIDLayout},
                       LayoutCase{"MultiSsidVlan", &kMultissid2Layout},
                       LayoutCase{"Admin", &kAdminLayout},
-                      LayoutCase{"AdminNew", &kAdminNewLayout}),
+                      LayoutCase{"AdminNew", &kAdminNewLayout},
+                      LayoutCase{"ClientInfo", &kClientinfoLayout}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -488,6 +488,25 @@ TEST_F(SimTest, RefreshTriggersRefillTheirTables) {
     EXPECT_NE(sim().command("get " + surveySsid), before);
 }
 
+// Held rows keep what a test set in them through the trigger, which still reads idle afterwards
+// and is still logged; released, the next trigger refills them again.
+TEST_F(SimTest, HeldRowsSurviveTheirTrigger) {
+    const std::string clientMac = E + ".4.4.5.2.1.2.2";
+    const std::string trigger = E + ".4.4.5.1.1.1.1";
+    ASSERT_EQ(sim().command("hold-rows on"), "ok");
+    ASSERT_EQ(sim().command("set " + clientMac + " x 000000000000"), "ok");
+    const size_t mark = sim().logSize();
+    ASSERT_EQ(set(kV2c, {trigger, "i", "1"}).exitCode, 0);
+    EXPECT_EQ(sim().command("get " + clientMac), "ok x 000000000000");
+    EXPECT_EQ(sim().command("get " + trigger), "ok i 0");
+    EXPECT_TRUE(
+        sim().waitForLog([](const SimLogLine& l) { return l.event && l.words[0] == "refill"; }, mark));
+    ASSERT_EQ(sim().command("hold-rows off"), "ok");
+    ASSERT_EQ(set(kV2c, {trigger, "i", "1"}).exitCode, 0);
+    EXPECT_NE(sim().command("get " + clientMac), "ok x 000000000000");
+    EXPECT_EQ(sim().command("hold-rows maybe").rfind("error", 0), 0u);
+}
+
 TEST_F(SimTest, TftpCommandWithoutAServerFailsTheSet) {
     ASSERT_EQ(set(kV2c, {E + ".4.3.3.1.0", "a", "127.0.0.1", E + ".4.3.3.2.0", "s", "fw.bin"}).exitCode, 0);
     size_t mark = sim().logSize();
