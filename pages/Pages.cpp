@@ -2,6 +2,7 @@
 
 #include "module/Main.h"
 #include "pages/admin/Cfghis.h"
+#include "pages/admin/Cluster.h"
 #include "pages/admin/Devinfo.h"
 #include "pages/admin/Dhcp.h"
 #include "pages/admin/Firmware.h"
@@ -25,6 +26,8 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",
          HvModalPage(FM_DHCP, [](TMainForm& m) { return new TFM_DHCP(m); })},
+        {HvTopMenu::Advanced, "AP Domains", "Cluster1",
+         HvModalPage(FM_Cluster, [](TMainForm& m) { return new TFM_Cluster(m); })},
         {HvTopMenu::Tools, "System", "tSystem2",
          HvModalPage(FM_Sytem, [](TMainForm& m) { return new TFM_Sytem(m); })},
         {HvTopMenu::Tools, "Firmware", "Firmware1",

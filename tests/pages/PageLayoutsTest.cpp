@@ -7,6 +7,7 @@
 #include "module/About.h"
 #include "module/Wait.h"
 #include "pages/admin/Cfghis.h"
+#include "pages/admin/ClusterLayout.h"
 #include "pages/admin/DevinfoLayout.h"
 #include "pages/admin/DhcpLayout.h"
 #include "pages/admin/Firmware.h"
@@ -49,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"Dhcp", &kDhcpLayout}, LayoutCase{"ApMode", &kModecfgLayout},
                       LayoutCase{"Grouping", &kGroupLayout}, LayoutCase{"System", &kSytemLayout},
                       LayoutCase{"DeviceInfo", &kDevInfoLayout}, LayoutCase{"SystemInfo", &kSysInfoLayout},
-                      LayoutCase{"Statistics", &kStaticLayout}),
+                      LayoutCase{"Statistics", &kStaticLayout}, LayoutCase{"ApDomains", &kClusterLayout}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
