@@ -6,6 +6,7 @@
 #include "pages/admin/Admin2.h"
 #include "pages/admin/Cfghis.h"
 #include "pages/admin/Clientinfo.h"
+#include "pages/admin/Cluster.h"
 #include "pages/admin/Devinfo.h"
 #include "pages/admin/Dhcp.h"
 #include "pages/admin/Firmware.h"
@@ -53,6 +54,8 @@ std::vector<HvPageEntry> HvPages() {
                      break;
              }
          }},
+        {HvTopMenu::Advanced, "AP Domains", "Cluster1",
+         HvModalPage(FM_Cluster, [](TMainForm& m) { return new TFM_Cluster(m); })},
         // Firmwares that manage their own administrator limits have the newer page.
         {HvTopMenu::Tools, "Admin", "tAdmin2",
          [](TMainForm& m) {

@@ -10,6 +10,7 @@
 #include "pages/admin/AdminLayout.h"
 #include "pages/admin/Cfghis.h"
 #include "pages/admin/ClientinfoLayout.h"
+#include "pages/admin/ClusterLayout.h"
 #include "pages/admin/DevinfoLayout.h"
 #include "pages/admin/DhcpLayout.h"
 #include "pages/admin/Firmware.h"
@@ -58,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"MultiSsidVlan", &kMultissid2Layout},
                       LayoutCase{"Admin", &kAdminLayout},
                       LayoutCase{"AdminNew", &kAdminNewLayout},
-                      LayoutCase{"ClientInfo", &kClientinfoLayout}),
+                      LayoutCase{"ClientInfo", &kClientinfoLayout},
+                      LayoutCase{"ApDomains", &kClusterLayout}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
