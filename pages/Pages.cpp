@@ -10,6 +10,7 @@
 #include "pages/admin/Static.h"
 #include "pages/admin/System.h"
 #include "pages/admin/Systemlog.h"
+#include "pages/wireless/Filer.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
 
@@ -23,6 +24,8 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_LanCfg, [](TMainForm& m) { return new TFM_LanCfg(m); })},
         {HvTopMenu::Advanced, "Performance", "adPerformance1",
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
+        {HvTopMenu::Advanced, "Filter", "adFilters2",
+         HvModalPage(FM_Filter, [](TMainForm& m) { return new TFM_Filter(m); })},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",
          HvModalPage(FM_DHCP, [](TMainForm& m) { return new TFM_DHCP(m); })},
         {HvTopMenu::Tools, "System", "tSystem2",

@@ -17,6 +17,7 @@
 #include "pages/admin/StaticipLayout.h"
 #include "pages/admin/SystemLayout.h"
 #include "pages/admin/Systemlog.h"
+#include "pages/wireless/FilerLayout.h"
 #include "pages/wireless/GroupLayout.h"
 #include "pages/wireless/ModecfgLayout.h"
 #include "pages/wireless/Performace.h"
@@ -49,7 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"Dhcp", &kDhcpLayout}, LayoutCase{"ApMode", &kModecfgLayout},
                       LayoutCase{"Grouping", &kGroupLayout}, LayoutCase{"System", &kSytemLayout},
                       LayoutCase{"DeviceInfo", &kDevInfoLayout}, LayoutCase{"SystemInfo", &kSysInfoLayout},
-                      LayoutCase{"Statistics", &kStaticLayout}),
+                      LayoutCase{"Statistics", &kStaticLayout}, LayoutCase{"Filter", &kFilterLayout},
+                      LayoutCase{"FilterMacTable", &kFilterMacLayout},
+                      LayoutCase{"FilterMacAddress", &kMacAddrLayout}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
