@@ -59,4 +59,8 @@ bool refreshRestarts(const TableActivity& a) {
     return !a.tableBusy && !a.usersBusy && !a.writing;
 }
 
+bool closesNow(bool requestsBusy, int waitedTicks) {
+    return !requestsBusy || waitedTicks >= kCloseWaitTicks;
+}
+
 }  // namespace FilerRules

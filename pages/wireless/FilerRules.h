@@ -86,4 +86,13 @@ TableButtons tableButtons(const TableActivity& a);
 // takes Set and Del away.
 bool refreshRestarts(const TableActivity& a);
 
+// ---- Closing the table window --------------------------------------------------------------------
+
+// A closed table window hides and waits for the answers still out, looking every tick of its timer
+// (50 ms). A device that never ends a walk must not keep it open under the main window for ever:
+// after this many ticks (6 s) it closes all the same, and the requests' end drops what comes later.
+inline constexpr int kCloseWaitTicks = 120;
+// Whether the window closes now: nothing out, or waited long enough.
+bool closesNow(bool requestsBusy, int waitedTicks);
+
 }  // namespace FilerRules

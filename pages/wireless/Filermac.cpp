@@ -218,9 +218,9 @@ void TFM_FilterMAC::Bt_RfrshClick(QObject*) {
 
 void TFM_FilterMAC::FormCloseQuery(QObject*, bool& canClose) {
     hide();
-    if (requestsBusy()) {
+    if (!closesNow(requestsBusy(), m_closeTicks)) {
         // The modal loop goes on under the hidden window; the timer closes it once the answers still
-        // out have come, well or not.
+        // out have come, well or not, or once it has waited long enough.
         canClose = false;
         Timer1->setEnabled(true);
         return;
@@ -231,7 +231,8 @@ void TFM_FilterMAC::FormCloseQuery(QObject*, bool& canClose) {
 }
 
 void TFM_FilterMAC::Timer1Timer(QObject*) {
-    if (requestsBusy()) return;
+    ++m_closeTicks;
+    if (!closesNow(requestsBusy(), m_closeTicks)) return;
     Timer1->setEnabled(false);
     close();
 }

@@ -80,6 +80,7 @@ private:
     std::unique_ptr<TFM_MACAddr> m_macAddr;
     bool m_writing = false;
     bool m_tableListed = false;
+    int m_closeTicks = 0;  // ticks waited since a close was refused
 };
 
 extern QPointer<TFM_FilterMAC> FM_FilterMAC;

@@ -324,6 +324,25 @@ TEST_P(FilterMacClosing, HidesAndClosesWhenTheWalkEnds) {
     EXPECT_LT(clock.elapsed(), 10000);
 }
 
+// A device whose walk does not end within the window's patience: the window closes all the same,
+// rather than hold the main window under a hidden modal one, and the walks end with it.
+TEST_F(FilterMacTest, ClosesAfterItsBoundWhenAWalkDoesNotEnd) {
+    ASSERT_TRUE(startTable(0)) << sim->error();
+    constexpr int kRows = 3000;
+    ASSERT_TRUE(sim->ok("fill " + kColumn1 + " " + std::to_string(kRows) + " x 0011AABBCCDD"));
+    ASSERT_TRUE(sim->ok("delay 5"));
+    // The window's timer ticks every millisecond here: its 120 ticks pass long before 3000 rows.
+    forms::Application::setTimeScale(0.02);
+    page = std::make_unique<TFM_FilterMAC>(*main, 1);
+    whenShown(page.get(), [&] { page->close(); });
+    page->showModal();
+    EXPECT_EQ(page->reqTable, nullptr);
+    EXPECT_FALSE(page->requestsBusy());
+    size_t getnexts = 0;
+    for (const auto& l : sim->requests()) getnexts += l.op == "GETNEXT";
+    EXPECT_LT(getnexts, size_t(kRows)) << "the window waited for the whole walk";
+}
+
 INSTANTIATE_TEST_SUITE_P(Table, FilterMacClosing, ::testing::Values("delay 150", "silence 3000"),
                          [](const auto& info) {
                              return std::string(info.param).substr(0, std::string(info.param).find(' '));

@@ -160,4 +160,11 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonCase{"FailedWalk", failedWalk(), {false, false, false, true}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(FilterRules, ClosedWindowWaitsForItsAnswersOnlySoLong) {
+    EXPECT_TRUE(closesNow(false, 0));
+    EXPECT_FALSE(closesNow(true, 0));
+    EXPECT_FALSE(closesNow(true, kCloseWaitTicks - 1));
+    EXPECT_TRUE(closesNow(true, kCloseWaitTicks));
+}
+
 }  // namespace
