@@ -217,6 +217,45 @@ TEST_F(FilterMacTest, DelFreesTheRowAndTheRestStayListed) {
     EXPECT_TRUE(boxes.empty());
 }
 
+// A walk the device breaks off: its result shows, nothing can be chosen from the half list, and
+// Refresh lists the table again.
+TEST_F(FilterMacTest, BrokenWalkLeavesOnlyRefresh) {
+    ASSERT_TRUE(startTable(3)) << sim->error();
+    ASSERT_TRUE(sim->ok("error " + row(kColumn1, 4) + " genErr next"));
+    TFM_FilterMAC& p = open();
+    EXPECT_NE(p.StatusBar->simpleText(), u"Listing data ... ");
+    EXPECT_FALSE(p.StatusBar->simpleText().isEmpty());
+    EXPECT_FALSE(p.Bt_Add->enabled());
+    ASSERT_TRUE(p.User_ListView->userClickItem(0));
+    EXPECT_FALSE(p.Bt_Set->enabled());
+    EXPECT_TRUE(p.Bt_Rfrsh->enabled());
+    ASSERT_TRUE(sim->ok("error " + row(kColumn1, 4) + " off"));
+    ASSERT_TRUE(p.Bt_Rfrsh->userClick());
+    EXPECT_FALSE(p.Bt_Rfrsh->enabled());
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
+    EXPECT_EQ(p.LV_StaticPoolSet->itemCount(), 8);
+    EXPECT_EQ(p.User_ListView->itemCount(), 3);
+    EXPECT_TRUE(p.Bt_Add->enabled());
+}
+
+// A write the device refuses: its result shows, the lists stay as they were and the buttons come
+// back for another try.
+TEST_F(FilterMacTest, RefusedWriteGivesTheButtonsBack) {
+    ASSERT_TRUE(startTable(3)) << sim->error();
+    ASSERT_TRUE(sim->ok("error " + row(kColumn1, 4) + " genErr set"));
+    TFM_FilterMAC& p = open();
+    typeAndApply(QStringLiteral("0011AABBCCDD"));
+    const size_t mark = sim->logSize();
+    ASSERT_TRUE(p.Bt_Add->userClick());
+    ASSERT_TRUE(waitFor([&] { return idle() && !p.writing(); }));
+    EXPECT_TRUE(p.Bt_Add->enabled());
+    EXPECT_TRUE(p.Bt_Rfrsh->enabled());
+    EXPECT_NE(p.StatusBar->simpleText(), u"Listing data ... ");
+    EXPECT_EQ(p.User_ListView->itemCount(), 3);
+    EXPECT_EQ(stored(row(kColumn1, 4)), "ok x 000000000000");
+    for (const auto& l : sim->requests(mark)) EXPECT_NE(l.op, "GETNEXT") << "listed again after a refusal";
+}
+
 struct BadEntry {
     const char* name;
     const char* typed;

@@ -188,6 +188,25 @@ TEST_F(FilterTest, RefusedApplyWritesNothingAndNeverRestarts) {
     EXPECT_EQ(sim->command("get " + kAccess), "ok i 1");
 }
 
+// A silent device: the page opens once its reads have timed out and says so; Apply then has no
+// values to send, says why, and neither writes nor restarts.
+TEST_F(FilterTest, SilentDeviceOpensAndApplyFails) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("silence 60000"));
+    TFM_Filter& p = open();
+    EXPECT_EQ(p.CB_ACa->itemIndex(), -1);
+    EXPECT_FALSE(p.StatusBar->simpleText().isEmpty());
+    EXPECT_TRUE(boxes.empty());
+    const size_t mark = sim->logSize();
+    ASSERT_TRUE(p.Bt_Apply->userClick());
+    EXPECT_NE(p.StatusBar->simpleText(), u"Setting Success!");
+    EXPECT_FALSE(p.StatusBar->simpleText().isEmpty());
+    EXPECT_EQ(p.waiting(), nullptr);
+    ASSERT_TRUE(sim->ok("silence 0"));
+    EXPECT_TRUE(sets(mark).empty());
+    EXPECT_EQ(sim->command("get " + kAccess), "ok i 1");
+}
+
 // The band's button opens the table window of slot 1 over the page, and it goes when it closes.
 TEST_F(FilterTest, ListButtonOpensItsBandsTable) {
     ASSERT_TRUE(startDevice()) << sim->error();
