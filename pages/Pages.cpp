@@ -15,7 +15,7 @@
 #include "pages/admin/Static.h"
 #include "pages/admin/System.h"
 #include "pages/admin/Systemlog.h"
-#include "module/MainMenuRules.h"
+#include "pages/wireless/Filer.h"
 #include "pages/wireless/Group.h"
 #include "pages/wireless/Modecfg.h"
 #include "pages/wireless/Multissid.h"
@@ -35,6 +35,8 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_ModeCFG, [](TMainForm& m) { return new TFM_ModeCFG(m); })},
         {HvTopMenu::Advanced, "Performance", "adPerformance1",
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
+        {HvTopMenu::Advanced, "Filter", "adFilters2",
+         HvModalPage(FM_Filter, [](TMainForm& m) { return new TFM_Filter(m); })},
         {HvTopMenu::Advanced, "Grouping", "adGrouping2",
          HvModalPage(FM_Group, [](TMainForm& m) { return new TFM_Group(m); })},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",

@@ -21,6 +21,15 @@ const std::vector<Range>& ranges() {
         {under("4.2.6.2.0"), 0, 64},   // UserLimit
         {under("4.2.1.1.1.1"), 1, 7},  // adAPMode, slot 1
         {under("4.2.1.1.1.2"), 1, 7},  // adAPMode, slot 2
+        // The access filter of either slot: Accept, Reject, Disable; the partition switches on or off.
+        {under("4.2.4.1.1.1.1"), 1, 3},
+        {under("4.2.4.1.1.1.2"), 1, 3},
+        {under("4.2.4.3.1.1.1"), 0, 1},
+        {under("4.2.4.3.1.1.2"), 0, 1},
+        {under("4.2.4.3.1.2.1"), 0, 1},
+        {under("4.2.4.3.1.2.2"), 0, 1},
+        {under("4.2.4.3.1.3.1"), 0, 1},
+        {under("4.2.4.3.1.3.2"), 0, 1},
     };
     return table;
 }

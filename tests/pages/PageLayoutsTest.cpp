@@ -21,6 +21,7 @@
 #include "pages/admin/StaticipLayout.h"
 #include "pages/admin/SystemLayout.h"
 #include "pages/admin/Systemlog.h"
+#include "pages/wireless/FilerLayout.h"
 #include "pages/wireless/GroupLayout.h"
 #include "pages/wireless/ModecfgLayout.h"
 #include "pages/wireless/MultissidLayout.h"
@@ -60,7 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"Admin", &kAdminLayout},
                       LayoutCase{"AdminNew", &kAdminNewLayout},
                       LayoutCase{"ClientInfo", &kClientinfoLayout},
-                      LayoutCase{"ApDomains", &kClusterLayout}),
+                      LayoutCase{"ApDomains", &kClusterLayout},
+                      LayoutCase{"Filter", &kFilterLayout},
+                      LayoutCase{"FilterMacTable", &kFilterMacLayout},
+                      LayoutCase{"FilterMacAddress", &kMacAddrLayout}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
