@@ -10,10 +10,11 @@ QPointer<TFM_Cluster> FM_Cluster;
 TFM_Cluster::TFM_Cluster(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner) {
     buildLayout(kClusterLayout);
     findControls();
-    StatusBar1->addPanel(50);
+    // The one panel carries every text of the page; as the last panel of the old library's bars it
+    // runs to the bar's end, whatever width it was given.
+    StatusBar1->addPanel(clientWidth() - 4);
     setResultControl(StatusBar1->panel(0));
     Ed_ClusterID->setMaxLength(kIdMaxLength);
-    m_joinPending = false;
     wireHandlers();
     FormCreate();
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 // The AP domains page's rules without its window: the ID a Join writes, what a membership read shows,
-// the answer to a click on a surveyed domain, what follows a membership write, and when the page may
-// close.
+// the answer to a click on a surveyed domain and what follows a membership write.
 
 #include <QString>
 
@@ -13,8 +12,8 @@
 
 namespace ClusterRules {
 
-// Request time-outs, in the library's 10 ms units. A Join or Disable makes the device rebuild its
-// domain before it answers; a domain survey listens on the air for a while.
+// Request time-outs, in the library's 10 ms units: the device takes longer to answer a Join or
+// Disable than a read, and longer still to answer a domain survey.
 inline constexpr int32_t kReadTimeout = 100;
 inline constexpr int32_t kWriteTimeout = 500;
 inline constexpr int32_t kSurveyTimeout = 1000;
@@ -25,7 +24,8 @@ inline constexpr int kIdMaxLength = 1;
 inline constexpr int kJoinIndex = 0;
 inline constexpr int kEscapeIndex = 1;
 inline constexpr int kSurveyIndex = 1;
-// A domain holds at most this many access points; the survey lists one row per access point heard.
+// From this many listed domains on, a click on any of them is refused as full; a row's own member
+// count does not enter.
 inline constexpr int kFullRows = 9;
 // The waiting dialog after a Join: the device restarts into its domain.
 inline constexpr int kJoinWaitTicks = 35;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QTimer>
 
 #include <memory>
@@ -112,6 +113,10 @@ TEST_F(ClusterTest, ANonMemberOffersJoinAndSurveysTheDomains) {
     EXPECT_EQ(p.Ed_ClusterID->maxLength(), 1);
     EXPECT_EQ(p.LV_ClusterMemBer->itemCount(), 0);
     EXPECT_EQ(p.StatusBar1->panel(0)->text(), kOk);
+    // The one panel shows the longest result text whole.
+    EXPECT_GE(p.StatusBar1->panel(0)->width(),
+              QFontMetrics(p.StatusBar1->font())
+                  .horizontalAdvance(QStringLiteral("(SNMPClass) SNMP request timed out!")));
     EXPECT_TRUE(actionsEnabled(p));
 
     const size_t mark = sim->logSize();
@@ -226,6 +231,9 @@ TEST_F(ClusterTest, AFailedJoinDoesNotRestartAfterALaterDisable) {
     ASSERT_TRUE(idle());
     for (const auto& w : written(mark)) EXPECT_NE(w, "SET 3.3.5.0=4");
     EXPECT_TRUE(p.Bt_Join->visible());
+    bool canClose = false;
+    p.OnCloseQuery(&p, canClose);
+    EXPECT_TRUE(canClose);
 }
 
 struct FullCase {
