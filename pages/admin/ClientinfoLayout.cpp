@@ -19,8 +19,9 @@ constexpr const char* kColumns = R"(Index=40,"Client MAC Address=120",Band=40,Au
 
 constexpr LayoutRow kRows[] = {
     label("Label1", "", 17, 14, "Client Information "),
-    label("NumOfRecord", "", 140, 14, "0"),
-    label("Label2", "", 160, 14, "Station(s)"),
+    // Room for a four-digit count before "Station(s)".
+    label("NumOfRecord", "", 135, 14, "0"),
+    label("Label2", "", 168, 14, "Station(s)"),
     {Kind::ListView, "User_ListView", "", 17, kListTop, kWidth - 34, kHeight - 132, "", kColumns},
     {Kind::ListView, "ClientListView", "", 17, kListTop, kWidth - 34, kHeight - 132, "", "", Hidden},
     hiddenCombo("IfGetInfo0"),
