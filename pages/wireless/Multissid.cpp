@@ -4,7 +4,6 @@
 #include <string>
 
 #include "module/KeyRules.h"
-#include "module/Main.h"
 #include "module/Misc.h"
 #include "module/SendFlags.h"
 #include "pages/wireless/MultissidLayout.h"
@@ -15,7 +14,8 @@ QPointer<TFM_MultiSSIDForm> FM_MultiSSIDForm;
 
 namespace {
 
-// The VLAN state's read and write wait up to 100 s: the device answers it slowly.
+// The VLAN state's read and write wait up to 100 s an attempt; a silent device holds the page that
+// long, twice.
 constexpr int32_t kVlanTimeout = 10000;
 
 std::string guestControl(const char* stem, int g) {
@@ -313,8 +313,8 @@ bool TFM_MultiSSIDForm::setGuest(int g, const SendPlan& plan) {
     HvSNMPRequest2Edits* r = reqGuest[g];
     HvSendOnly only(r->request.varList, plan.guests[size_t(g)]);
     if (!plan.guests[size_t(g)][kGuestKey]) return r->set(true, true);
-    // A text key goes out as its hex form; the edit keeps what the user typed until the write is
-    // through, so a refused Apply leaves the key and its type as they were.
+    // A text key goes out as its hex form, converted here and never in the edit: a refused Apply
+    // leaves the key and its type as the user left them.
     r->controlsToValues();
     r->request.varList.item(kGuestKey).value = plan.keys[size_t(g)].toStdString();
     return r->set(true, false);
