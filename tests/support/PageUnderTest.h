@@ -6,8 +6,10 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "library/HvSNMPSession.h"
 #include "platform/forms/Forms.h"
 #include "tests/support/PageFixture.h"
 
@@ -23,6 +25,14 @@ protected:
     void TearDown() override {
         page.reset();
         PageTest::TearDown();
+    }
+
+    // The simulator as PageTest starts it, with a time-out of 1 s: on a loaded machine a late answer
+    // must not make a request go out twice.
+    bool startSim(std::vector<std::string> args = {}) {
+        if (!PageTest::startSim(std::move(args))) return false;
+        HvSNMPSession::defaults.timeout = 100;
+        return true;
     }
 
     // The page over the idle main window, shown so that the user's actions reach it.
