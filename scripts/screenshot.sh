@@ -5,6 +5,9 @@
 #        scripts/screenshot.sh [SNMP options] --page NAME [--menu PATH] [OUTPUT.png]
 #                                   a page window (default: build/NAME.png), e.g.
 #                                   --page TFM_Performace --menu Advanced/Performance
+#        --sim-arg ARG (repeatable) passes ARG to the simulator, for pages a device shows only in
+#                                   some states, e.g. --sim-arg --profile --sim-arg legacy
+#                                   for the Mode and Encryption items of older firmware
 #
 # --page NAME: NAME is the page's window name, the name of its layout table (its class, e.g.
 # TFM_Performace). The script sets, for the module:
@@ -24,9 +27,13 @@ menu=""
 set -- "${demo_rest[@]+"${demo_rest[@]}"}"
 while [ $# -gt 0 ]; do
     case "$1" in
-        --page | --menu)
-            [ -n "${2:-}" ] || { echo "usage: $0 [--page NAME [--menu PATH]] [OUTPUT.png]" >&2; exit 2; }
-            if [ "$1" = --page ]; then page="$2"; else menu="$2"; fi
+        --page | --menu | --sim-arg)
+            [ -n "${2:-}" ] || { echo "usage: $0 [--sim-arg ARG]... [--page NAME [--menu PATH]] [OUTPUT.png]" >&2; exit 2; }
+            case "$1" in
+                --page) page="$2" ;;
+                --menu) menu="$2" ;;
+                *) sim_args+=("$2") ;;
+            esac
             shift 2
             ;;
         *) break ;;

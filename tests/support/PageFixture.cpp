@@ -1,5 +1,7 @@
 #include "tests/support/PageFixture.h"
 
+#include <set>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -82,8 +84,11 @@ QString PageTest::openFromMenu(const HvPageEntry& entry,
 
 std::vector<SimLogLine> PageTest::sets(size_t from) const {
     std::vector<SimLogLine> out;
+    // A resend after a time-out carries the request's id again: the device got one write, twice.
+    std::set<std::pair<std::string, std::string>> seen;
     for (const auto& l : sim->requests(from))
-        if (l.op == "SET" && (!setFilter || setFilter(l))) out.push_back(l);
+        if (l.op == "SET" && (!setFilter || setFilter(l)) && seen.emplace(l.reqId, l.asked).second)
+            out.push_back(l);
     return out;
 }
 
