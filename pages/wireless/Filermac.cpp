@@ -22,14 +22,19 @@ TFM_FilterMAC::~TFM_FilterMAC() {
 }
 
 void TFM_FilterMAC::endRequests() {
-    // The table request writes into the dialog's controls: it ends before the dialog goes.
-    if (m_users) {
-        m_users->onAsyncGetDone = nullptr;
-        m_users.reset();
+    // Ending a request runs the event loop while it waits for its answers: nothing of the window may
+    // react to the other request's completions or its timer meanwhile, nor reach a request going.
+    Timer1->setEnabled(false);
+    if (m_users) m_users->onAsyncGetDone = nullptr;
+    if (reqTable) {
+        reqTable->onAsyncGetDone = nullptr;
+        reqTable->onAsyncSetDone = nullptr;
     }
-    closeRequests();
     reqTable = nullptr;
     reqUsers = nullptr;
+    m_users.reset();
+    closeRequests();
+    // The table request wrote into the dialog's controls: it has ended before the dialog goes.
     m_macAddr.reset();
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "library/HvSNMPRequest.h"
 #include "pages/wireless/Filermac.h"
 #include "platform/forms/Forms.h"
 #include "tests/NamedRows.h"
@@ -380,6 +381,19 @@ TEST_F(FilterMacTest, ClosesAfterItsBoundWhenAWalkDoesNotEnd) {
     size_t getnexts = 0;
     for (const auto& l : sim->requests()) getnexts += l.op == "GETNEXT";
     EXPECT_LT(getnexts, size_t(kRows)) << "the window waited for the whole walk";
+}
+
+// The window deleted while both walks are out (as the program's end does): each request ends in
+// turn, and no answer reaches the window or the dialog once they are going.
+TEST_F(FilterMacTest, DeletedWhileWalkingLeavesNothingBehind) {
+    ASSERT_TRUE(startTable(3)) << sim->error();
+    ASSERT_TRUE(sim->ok("delay 30"));
+    const uint64_t dead = HvSNMPRequest::deadOwnerDeliveries();
+    page = std::make_unique<TFM_FilterMAC>(*main, 1);
+    ASSERT_TRUE(page->reqTable->busy && page->reqUsers->busy);
+    page.reset();
+    EXPECT_TRUE(FM_MACAddr.isNull());
+    EXPECT_EQ(HvSNMPRequest::deadOwnerDeliveries(), dead);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FilterMacClosing, ::testing::Values("delay 150", "silence 3000"),
