@@ -10,6 +10,7 @@
 #include "pages/admin/Static.h"
 #include "pages/admin/System.h"
 #include "pages/admin/Systemlog.h"
+#include "pages/wireless/Encrypt.h"
 #include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
 
@@ -23,6 +24,9 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_LanCfg, [](TMainForm& m) { return new TFM_LanCfg(m); })},
         {HvTopMenu::Advanced, "Performance", "adPerformance1",
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
+        {HvTopMenu::Advanced, "Encryption", "adEncryption2",
+         HvModalPage(FM_Encrypt, [](TMainForm& m) { return new TFM_Encrypt(m); }),
+         [](const TMainForm& m) { return m.advancedVisibility.encryption; }},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",
          HvModalPage(FM_DHCP, [](TMainForm& m) { return new TFM_DHCP(m); })},
         {HvTopMenu::Tools, "System", "tSystem2",

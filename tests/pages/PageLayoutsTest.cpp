@@ -17,9 +17,11 @@
 #include "pages/admin/StaticipLayout.h"
 #include "pages/admin/SystemLayout.h"
 #include "pages/admin/Systemlog.h"
+#include "pages/wireless/EncryptLayout.h"
 #include "pages/wireless/GroupLayout.h"
 #include "pages/wireless/ModecfgLayout.h"
 #include "pages/wireless/Performace.h"
+#include "pages/wireless/SssLayout.h"
 #include "pages/wireless/WirlessLayout.h"
 #include "tests/NamedRows.h"
 #include "tests/forms/LayoutFit.h"
@@ -49,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"Dhcp", &kDhcpLayout}, LayoutCase{"ApMode", &kModecfgLayout},
                       LayoutCase{"Grouping", &kGroupLayout}, LayoutCase{"System", &kSytemLayout},
                       LayoutCase{"DeviceInfo", &kDevInfoLayout}, LayoutCase{"SystemInfo", &kSysInfoLayout},
-                      LayoutCase{"Statistics", &kStaticLayout}),
+                      LayoutCase{"Statistics", &kStaticLayout}, LayoutCase{"Encryption", &kEncryptLayout},
+                      LayoutCase{"SecurityServers", &kSssLayout}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
