@@ -4,9 +4,9 @@
 // its WEP encryption with four keys, and the WPA passphrase, cipher and group-key interval, and
 // opens the security servers dialog for the RADIUS settings that the enterprise mode needs.
 
-#include <QPointer>
-
 #include <array>
+
+#include <QPointer>
 
 #include "module/HvPage.h"
 #include "pages/wireless/EncryptRules.h"

@@ -4,11 +4,11 @@
 // how the key edits are set up, and Apply's checks with the items each write carries. A tab's rules
 // are the same on both radios; the page applies what these return to the controls of one tab.
 
-#include <QString>
-
 #include <array>
 #include <optional>
 #include <variant>
+
+#include <QString>
 
 #include "module/PageRules.h"
 

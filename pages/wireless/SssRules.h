@@ -2,9 +2,9 @@
 
 // The security servers dialog's check without its window: the DNS and RADIUS server addresses.
 
-#include <QString>
-
 #include <optional>
+
+#include <QString>
 
 #include "module/PageRules.h"
 

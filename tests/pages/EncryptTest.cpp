@@ -83,7 +83,25 @@ protected:
             if (l.asked == kRestart && l.value == "4") return true;
         return false;
     }
-    std::string stored(const std::string& oid) { return sim->command("get " + oid); }
+    // Clicks Apply and records the waiting dialog, if one opens, as its loop first shows it.
+    struct Seen {
+        bool shown = false;
+        bool ownedByPage = true;
+        int waitTicks = 0, rebootDelay = 0;
+    };
+    Seen apply(TFM_Encrypt& p) {
+        Seen seen;
+        QTimer watch;
+        watch.setInterval(1);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (TFM_Waiting* w = p.waiting(); w && !seen.shown) {
+                seen = {true, w->parent() != nullptr, w->waitTicks, w->rebootDelay};
+            }
+        });
+        watch.start();
+        p.Bt_Apply->userClick();
+        return seen;
+    }
 
     // Opens the servers dialog from the page's button; act runs inside its modal loop.
     void withServersDialog(TFM_Encrypt& p, std::function<void(TFM_SSS&)> act) {
@@ -176,8 +194,14 @@ TEST_F(EncryptTest, OnlyTheRetypedHexKeyIsWritten) {
     ASSERT_TRUE(p.CB_KeySizeA->userSelect(1));
     p.Ed_Keya[1]->setText(k26);
     const size_t mark = sim->logSize();
-    p.Bt_Apply->userClick();
+    const Seen seen = apply(p);
     EXPECT_TRUE(boxes.empty());
+    // The application's waiting dialog: 20 ticks, the restart after 5 (both count down together).
+    EXPECT_TRUE(seen.shown);
+    EXPECT_FALSE(seen.ownedByPage);
+    EXPECT_EQ(seen.waitTicks - seen.rebootDelay, 15);
+    EXPECT_LE(seen.waitTicks, 20);
+    EXPECT_GE(seen.waitTicks, 15);
     EXPECT_EQ(written(mark), (std::vector<std::string>{"2.5.1.1.1.1=1", "2.5.1.1.2.1=1", "2.5.1.1.3.1=1",
                                                        "2.5.3.1.1.1.2=" + k26.toStdString(), "3.3.5.0=4"}));
     // Masked again for the next Apply.
@@ -328,7 +352,7 @@ TEST_F(EncryptTest, RefusedWriteRestartsNothing) {
     TFM_Encrypt& p = open();
     ASSERT_TRUE(sim->ok("error " + kAuth + " genErr set"));
     const size_t mark = sim->logSize();
-    p.Bt_Apply->userClick();
+    EXPECT_FALSE(apply(p).shown);
     EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Error!");
     EXPECT_FALSE(restarted(mark));
     EXPECT_TRUE(boxes.empty());
