@@ -228,6 +228,24 @@ TEST_F(EncryptTest, TextKeyIsWrittenInHex) {
     EXPECT_EQ(p.Ed_Keyt[0]->text(), u"*****");
 }
 
+// After a Refresh under ASCII the hidden hex edits hold the device's keys; only typed text keys
+// are written, never those.
+TEST_F(EncryptTest, RefreshUnderAsciiWritesNoKeyBack) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    set(kEncryption, "i 1");
+    for (int n = 1; n <= 4; ++n) set(key(n), "s 012345678" + std::to_string(n));
+    TFM_Encrypt& p = open();
+    ASSERT_TRUE(p.CB_KeyTypeA->userSelect(1));
+    p.Bt_Ref->userClick();
+    ASSERT_EQ(p.Ed_Keya[0]->text(), u"0123456781");
+    for (auto* k : p.Ed_Keyt) EXPECT_EQ(k->text(), u"*****");
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    EXPECT_TRUE(boxes.empty());
+    for (const auto& l : sets(mark)) EXPECT_EQ(l.asked.rfind(E + "2.5.3.", 0), std::string::npos) << l.asked;
+    EXPECT_TRUE(hasSet(mark, kRestart, "4"));
+}
+
 // A refused key writes nothing, and no edit is left in another form than its type shows.
 struct KeyRefusal {
     const char* name;
