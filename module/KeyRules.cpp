@@ -29,6 +29,14 @@ std::optional<int> keySizeFor(int hexLength) {
     }
 }
 
+QString keyLengthMessage(int keyNumber, int length, const QString& band) {
+    static const char* kOrdinals[] = {"1st", "2nd", "3rd", "4th"};
+    const char* ordinal = keyNumber >= 1 && keyNumber <= 4 ? kOrdinals[keyNumber - 1] : "1st";
+    return QStringLiteral("The %1 of the %2 key in %3 must be %4!")
+        .arg(length == 16 ? QStringLiteral("Lengh") : QStringLiteral("Length"), QLatin1String(ordinal), band)
+        .arg(length);
+}
+
 bool isPrintableAscii(QChar c) {
     return c.unicode() >= 0x20 && c.unicode() <= 0x7E;
 }

@@ -24,6 +24,9 @@ std::optional<int> keyLength(int typeIndex, int sizeIndex);
 int keyEditFor(int validKeyIndex, int validKeyCount);
 // The size (0..2) a hexadecimal key's length shows; nullopt for any other length.
 std::optional<int> keySizeFor(int hexLength);
+// The box a key of the wrong length shows: "The Length of the 2nd key in IEEE802.11a must be 26!",
+// with the device's own "Lengh" for 16 characters. band names the radio ("IEEE802.11a").
+QString keyLengthMessage(int keyNumber, int length, const QString& band);
 
 // Printable ASCII, 0x20..0x7E: the only characters a text key may hold.
 bool isPrintableAscii(QChar c);

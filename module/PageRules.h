@@ -19,6 +19,17 @@ struct CheckFailure {
     bool operator==(const CheckFailure&) const = default;
 };
 
+// A refusal with its box; focus and emptied name controls, or are empty.
+inline CheckFailure failure(const QString& message, const QString& caption, const QString& focus = {},
+                            const QString& emptied = {}) {
+    CheckFailure f;
+    f.message = message;
+    f.caption = caption;
+    f.focus = focus;
+    f.emptied = emptied;
+    return f;
+}
+
 inline const QString kWarning = QStringLiteral("Warning");
 inline const QString kError = QStringLiteral("Error");
 // The question before a device that has joined an AP domain restarts (title kWarning, OK/Cancel).

@@ -15,6 +15,7 @@
 #include "pages/admin/Static.h"
 #include "pages/admin/System.h"
 #include "pages/admin/Systemlog.h"
+#include "pages/wireless/Encrypt.h"
 #include "pages/wireless/Filer.h"
 #include "pages/wireless/Group.h"
 #include "pages/wireless/Modecfg.h"
@@ -37,6 +38,8 @@ std::vector<HvPageEntry> HvPages() {
          HvModalPage(FM_Performace, [](TMainForm& m) { return new TFM_Performace(m); })},
         {HvTopMenu::Advanced, "Filter", "adFilters2",
          HvModalPage(FM_Filter, [](TMainForm& m) { return new TFM_Filter(m); })},
+        {HvTopMenu::Advanced, "Encryption", "adEncryption2",
+         HvModalPage(FM_Encrypt, [](TMainForm& m) { return new TFM_Encrypt(m); })},
         {HvTopMenu::Advanced, "Grouping", "adGrouping2",
          HvModalPage(FM_Group, [](TMainForm& m) { return new TFM_Group(m); })},
         {HvTopMenu::Advanced, "DHCP Server", "adDHCPServer2",

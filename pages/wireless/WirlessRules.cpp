@@ -492,11 +492,7 @@ std::variant<CheckFailure, MacPlan> checkMacInputs(std::optional<ApMode> device,
 }
 
 QString wepKeyLengthMessage(int keyNumber, int length) {
-    static const char* kOrdinals[] = {"1st", "2nd", "3rd", "4th"};
-    const char* ordinal = keyNumber >= 1 && keyNumber <= 4 ? kOrdinals[keyNumber - 1] : "1st";
-    return QStringLiteral("The %1 of the %2 key in IEEE802.11g must be %3!")
-        .arg(length == 16 ? QStringLiteral("Lengh") : QStringLiteral("Length"), QLatin1String(ordinal))
-        .arg(length);
+    return KeyRules::keyLengthMessage(keyNumber, length, QStringLiteral("IEEE802.11g"));
 }
 
 std::variant<CheckFailure, SecurityPlan> checkSecurityInputs(const SecurityInput& in) {

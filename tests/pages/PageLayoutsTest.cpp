@@ -21,12 +21,14 @@
 #include "pages/admin/StaticipLayout.h"
 #include "pages/admin/SystemLayout.h"
 #include "pages/admin/Systemlog.h"
+#include "pages/wireless/EncryptLayout.h"
 #include "pages/wireless/FilerLayout.h"
 #include "pages/wireless/GroupLayout.h"
 #include "pages/wireless/ModecfgLayout.h"
 #include "pages/wireless/MultissidLayout.h"
 #include "pages/wireless/Multissid2Layout.h"
 #include "pages/wireless/Performace.h"
+#include "pages/wireless/SssLayout.h"
 #include "pages/wireless/WirlessLayout.h"
 #include "tests/NamedRows.h"
 #include "tests/forms/LayoutFit.h"
@@ -64,7 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"ApDomains", &kClusterLayout},
                       LayoutCase{"Filter", &kFilterLayout},
                       LayoutCase{"FilterMacTable", &kFilterMacLayout},
-                      LayoutCase{"FilterMacAddress", &kMacAddrLayout}),
+                      LayoutCase{"FilterMacAddress", &kMacAddrLayout},
+                      LayoutCase{"Encryption", &kEncryptLayout},
+                      LayoutCase{"SecurityServers", &kSssLayout}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 
 #include "library/HvSNMPSession.h"
 
@@ -96,4 +97,15 @@ bool PageTest::hasSet(size_t from, const std::string& oid, const std::string& va
     for (const auto& l : sim->requests(from))
         if (l.op == "SET" && l.status == "ok" && l.asked == oid && l.value == value) return true;
     return false;
+}
+
+void PageTest::whenShown(forms::Form* form, std::function<void()> act) {
+    auto* poll = new QTimer(form);
+    QObject::connect(poll, &QTimer::timeout, [form, poll, act] {
+        if (!form->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        act();
+    });
+    poll->start(2);
 }

@@ -53,6 +53,9 @@ protected:
     QString openFromMenu(const HvPageEntry& entry,
                          const std::function<void(forms::Form& page)>& inspect = {});
 
+    // Runs act once form is shown, inside its modal loop; the poll goes with the form.
+    static void whenShown(forms::Form* form, std::function<void()> act);
+
     // The SETs the simulator answered from log line `from` on that setFilter accepts (all of them,
     // whatever their status, when it is empty).
     std::vector<SimLogLine> sets(size_t from = 0) const;

@@ -1,0 +1,68 @@
+#include "pages/wireless/Sss.h"
+
+#include "module/Misc.h"
+#include "pages/wireless/SssLayout.h"
+#include "pages/wireless/SssRules.h"
+
+TFM_SSS::TFM_SSS(TMainForm& mainForm, std::function<void()> applied, QWidget* owner)
+    : HvPage(mainForm, owner), m_applied(std::move(applied)) {
+    buildLayout(kSssLayout);
+    GB_SSS = control<forms::GroupBox>("GB_SSS");
+    Ed_DNSIP = control<forms::Edit>("Ed_DNSIP");
+    Ed_DNS = control<forms::Edit>("Ed_DNS");
+    Ed_RadiusSrv = control<forms::Edit>("Ed_RadiusSrv");
+    Ed_RadiusPort = control<forms::Edit>("Ed_RadiusPort");
+    Ed_RadiusSec = control<forms::Edit>("Ed_RadiusSec");
+    Bt_Apply = control<forms::Button>("Bt_Apply");
+    StatusBar = control<forms::StatusBar>("StatusBar");
+    Bt_Apply->OnClick = [this](QObject* s) { Bt_ApplyClick(s); };
+    setResultControl(StatusBar);
+    FormCreate();
+}
+
+void TFM_SSS::FormCreate() {
+    create(
+        [this] {
+            // Asynchronous, with the security page's long time-out.
+            reqServers = makeRequest(kMibT034, MVT_SV, 0, false, 5000);
+            reqServers->afterSetCallback = [this] { CloseSSSForm(); };
+            reqServers->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError*) { updateApply(); };
+            reqServers->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError*) { updateApply(); };
+            reqServers->addEdit(0, "%s", {Ed_DNSIP});
+            reqServers->addEdit(1, "%s", {Ed_DNS});
+            reqServers->addEdit(2, "%s", {Ed_RadiusSrv});
+            reqServers->addEdit(3, "%u{n0x65535}", {Ed_RadiusPort});
+            reqServers->addEdit(4, "%s", {Ed_RadiusSec});
+            reqServers->setStatusBar(StatusBar);
+            reqServers->get();
+            updateApply();
+        },
+        {Bt_Apply});
+    // The bindings' formats carry no length; the device keeps 32 characters of each name.
+    Ed_RadiusPort->setMaxLength(5);
+    for (forms::Edit* e : {Ed_DNS, Ed_RadiusSrv, Ed_RadiusSec}) e->setMaxLength(32);
+}
+
+void TFM_SSS::updateApply() {
+    Bt_Apply->setEnabled(created() && !closing() && reqServers && !reqServers->busy);
+}
+
+void TFM_SSS::Bt_ApplyClick(QObject*) {
+    // A second write while one is out would answer into a dialog that the first one closed.
+    if (!reqServers || reqServers->busy) return;
+    if (const auto f = SssRules::checkServers(Ed_DNSIP->text(), Ed_RadiusSrv->text())) {
+        forms::Application::messageBox(this, f->message, f->caption, forms::MB_OK);
+        if (!f->emptied.isEmpty()) control<forms::Edit>(f->emptied.toUtf8().constData())->setText(QString());
+        if (!f->focus.isEmpty()) control<forms::Edit>(f->focus.toUtf8().constData())->setFocus();
+        return;
+    }
+    guarded([this] {
+        reqServers->set(true, true);
+        updateApply();
+    });
+}
+
+void TFM_SSS::CloseSSSForm() {
+    if (m_applied) m_applied();
+    close();
+}

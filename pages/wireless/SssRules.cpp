@@ -1,0 +1,19 @@
+#include "pages/wireless/SssRules.h"
+
+#include "module/AddrCheck.h"
+
+namespace SssRules {
+
+using PageRules::failure;
+
+std::optional<CheckFailure> checkServers(const QString& dnsIp, const QString& radiusServer) {
+    if (dnsIp != QLatin1String("0.0.0.0")) {
+        if (!IsValidIPAddress(dnsIp)) return failure(kBadDnsIp, kWaring, {}, QStringLiteral("Ed_DNSIP"));
+        if (dnsIp.size() < 7) return failure(kShortDnsIp, PageRules::kError);
+    }
+    if (!IsValidIPAddress(radiusServer))
+        return failure(kBadRadius, PageRules::kError, QStringLiteral("Ed_RadiusSrv"));
+    return std::nullopt;
+}
+
+}  // namespace SssRules
