@@ -276,7 +276,6 @@ void TFM_AdminNew::OKClick(QObject*) {
     const std::vector<Write> order =
         writeOrder({managerIpsToWrite != 0, vlanIdSupported != 0, m_ipStateRead, m_trapRead});
     std::optional<Write> failed;
-    m_done.clear();
     {
         // Without a console its timeout stays as the device has it; without the notification the
         // trap server's address is not written.
@@ -293,7 +292,6 @@ void TFM_AdminNew::OKClick(QObject*) {
                 failed = w;
                 break;
             }
-            m_done.push_back(w);
         }
     }
     if (failed) {
