@@ -4,9 +4,9 @@
 // changes the login account, limits the management addresses and VLAN, chooses the console protocol
 // and its idle timeout, and writes back the trap settings. The device restarts after an Apply.
 
-#include <QPointer>
-
 #include <optional>
+
+#include <QPointer>
 
 #include "module/HvPage.h"
 #include "pages/admin/Admin2Rules.h"

@@ -3,10 +3,10 @@
 // The newer administration page's rules without its window: the checks of an Apply, the console
 // choice and the hidden values it writes, the order of the writes, and what a failed write undoes.
 
-#include <QString>
-
 #include <optional>
 #include <vector>
+
+#include <QString>
 
 #include "module/AccountRules.h"
 #include "module/PageRules.h"

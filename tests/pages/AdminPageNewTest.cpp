@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "module/Main.h"
-#include "module/Wait.h"
-#include "pages/admin/Admin2.h"
 #include "platform/forms/Forms.h"
+#include "module/Main.h"
+#include "pages/admin/Admin2.h"
 #include "tests/NamedRows.h"
 #include "tests/pages/AdminPageSupport.h"
 #include "tests/support/PageFixture.h"

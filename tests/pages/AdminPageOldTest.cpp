@@ -7,13 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/forms/Forms.h"
 #include "library/HvSNMPSession.h"
 #include "module/Main.h"
-#include "module/Wait.h"
 #include "pages/Pages.h"
 #include "pages/admin/Admin.h"
 #include "pages/admin/Admin2.h"
-#include "platform/forms/Forms.h"
 #include "tests/NamedRows.h"
 #include "tests/pages/AdminPageSupport.h"
 #include "tests/support/PageFixture.h"
