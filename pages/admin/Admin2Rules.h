@@ -42,6 +42,9 @@ struct ApplyInput {
     AccountRules::AccountInput account;
     bool notify = false;  // CkBx_LBS
     QString trapIp;
+    // The trap settings' group shows. Hidden, the address is the device's own and the user could not
+    // mend it: it is not checked, so it cannot bar every Apply.
+    bool trapShown = false;
 };
 
 // A refused Apply: the box and its control, and whether the manager VLAN check box is cleared.

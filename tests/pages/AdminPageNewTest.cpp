@@ -187,6 +187,24 @@ TEST_F(AdminPageNew, EmptiedVidIsNotWrittenWithTheLimitOff) {
     EXPECT_EQ(held(kVid), "ok i 1");
 }
 
+// The trap settings are not shown: a notification the device has on, with an address the user could
+// neither see nor mend, bars no Apply and goes back as the device had it.
+TEST_F(AdminPageNew, HiddenTrapSettingsGoBackAsRead) {
+    ASSERT_TRUE(startSim({"--restart-time", "50"})) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + kNotify + " i 1"));
+    TFM_AdminNew& p = open();
+    ASSERT_TRUE(p.CkBx_LBS->checked());
+    ASSERT_FALSE(p.GB_SNMP->visible());
+    const size_t mark = sim->logSize();
+    EXPECT_TRUE(apply());
+    EXPECT_TRUE(boxes.empty());
+    const auto w = written(mark);
+    const auto trap = std::find(w.begin(), w.end(), kTrapIp + "=0.0.0.0");
+    ASSERT_NE(trap, w.end());
+    ASSERT_NE(trap + 1, w.end());
+    EXPECT_EQ(*(trap + 1), kNotify + "=1");
+}
+
 struct Unread {
     const char* name;
     std::string fault;  // the simulator's control command
