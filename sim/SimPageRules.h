@@ -6,8 +6,7 @@
 // and the counters that move as they are read.
 
 // 0 when the device takes v for the object stored at key, else the SNMP error status it answers
-// (wrongValue): the user limit of grouping 0..64, the AP mode of either slot 1..7, the manager VLAN
-// ID 1..4094, the console switches 0..1 and the console timeout 0..5.
+// (wrongValue): the user limit of grouping 0..64, the AP mode of either slot 1..7.
 int simRangeCheck(const SimOid& key, const SimValue& v);
 
 // After a read of the object stored at key: a traffic counter of the statistics grows by its own
