@@ -4,9 +4,9 @@
 // one the device holds, the user name and the new password have length limits, and the new password
 // is typed twice. Plain values, so that both generations of the page share one set of checks.
 
-#include <QString>
-
 #include <optional>
+
+#include <QString>
 
 #include "module/PageRules.h"
 

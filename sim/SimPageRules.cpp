@@ -18,6 +18,12 @@ struct Range {
 
 const std::vector<Range>& ranges() {
     static const std::vector<Range> table = {
+        // The administrator's management VLAN and console.
+        {under("4.3.1.8.2.0"), 1, 4094},  // admManagerVLANID
+        {under("4.3.4.1.0"), 0, 1},       // telnet
+        {under("4.3.4.2.0"), 0, 5},       // console timeout
+        {under("4.3.4.3.0"), 0, 1},       // ssh
+
         {under("4.2.6.2.0"), 0, 64},   // UserLimit
         {under("4.2.1.1.1.1"), 1, 7},  // adAPMode, slot 1
         {under("4.2.1.1.1.2"), 1, 7},  // adAPMode, slot 2

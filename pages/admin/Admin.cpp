@@ -32,8 +32,13 @@ void TFM_Admin::findControls() {
 void TFM_Admin::FormCreate() {
     create([this] { buildRequests(); }, {OK});
     SetEditLimits();
-    // Without the account as the device holds it the old-password check would pass an empty text.
-    OK->setEnabled(created() && m_accountRead);
+    updateOkEnabled();
+}
+
+void TFM_Admin::updateOkEnabled() {
+    // Without the account as the device holds it the old-password check would pass an empty text;
+    // before the AP-domain state is known a joined device would restart without its question.
+    OK->setEnabled(created() && m_accountRead && clusterRequest && !clusterRequest->busy);
 }
 
 void TFM_Admin::buildRequests() {
@@ -44,6 +49,7 @@ void TFM_Admin::buildRequests() {
     m_accountRead = accountRequest->get();
 
     clusterRequest = bindClusterState(CB_Clus, false);
+    clusterRequest->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError*) { updateOkEnabled(); };
 }
 
 void TFM_Admin::SetEditLimits() {
@@ -59,7 +65,7 @@ void TFM_Admin::FormClose(QObject*) {
 }
 
 void TFM_Admin::OKClick(QObject*) {
-    if (!created() || closing() || !accountRequest || !m_accountRead) return;
+    if (!created() || closing() || !OK->enabled()) return;
     const AccountRules::AccountInput in{Ed_Pwd->text(), Ed_OPwd->text(), Ed_Usr->text(), Ed_NPwd->text(),
                                         Ed_CNP->text()};
     if (auto f = AccountRules::checkAccount(in, kUserLimit)) {
@@ -80,8 +86,10 @@ void TFM_Admin::OKClick(QObject*) {
     }
     afterSetting();
     StatusBar->setSimpleText(QStringLiteral("Setting Success!"));
+    // A failed re-read leaves Ed_Pwd with the password just written, which is the device's now.
     guarded([this] {
         accountRequest->get();
         clusterRequest->get();
     });
+    updateOkEnabled();
 }

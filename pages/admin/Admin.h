@@ -40,6 +40,7 @@ public:
 private:
     void findControls();
     void buildRequests();
+    void updateOkEnabled();
 
     bool m_accountRead = false;
 };

@@ -100,10 +100,9 @@ void TFM_AdminNew::buildRequests() {
     managerVlanRequest->addCheckBox(0, CB_LimitVID);
     managerVlanRequest->addEdit(1, "%u", {Ed_Vid});
     vlanIdSupported = managerVlanRequest->get() ? 1 : 0;
-    for (forms::Control* c :
-         {static_cast<forms::Control*>(CB_LimitVID), static_cast<forms::Control*>(La_LimitVID),
-          static_cast<forms::Control*>(Ed_Vid)})
-        c->asWidget()->setVisible(vlanIdSupported != 0);
+    CB_LimitVID->setVisible(vlanIdSupported != 0);
+    La_LimitVID->setVisible(vlanIdSupported != 0);
+    Ed_Vid->setVisible(vlanIdSupported != 0);
 
     accountRequest = makeRequest(kMibT043, SVT_SV, 0);
     accountRequest->addEdit(0, "%s", {Ed_Usr});
@@ -264,6 +263,7 @@ void TFM_AdminNew::OKClick(QObject*) {
     in.account = {Ed_Pwd->text(), Ed_OPwd->text(), Ed_Usr->text(), Ed_NPwd->text(), Ed_CNP->text()};
     in.notify = CkBx_LBS->checked();
     in.trapIp = Ed_TrapServIP->text();
+    in.trapShown = GB_SNMP->visible();
     if (auto r = checkApply(in)) {
         refuse(*r);
         return;
@@ -276,7 +276,6 @@ void TFM_AdminNew::OKClick(QObject*) {
     const std::vector<Write> order =
         writeOrder({managerIpsToWrite != 0, vlanIdSupported != 0, m_ipStateRead, m_trapRead});
     std::optional<Write> failed;
-    m_done.clear();
     {
         // Without a console its timeout stays as the device has it; without the notification the
         // trap server's address is not written.
@@ -293,7 +292,6 @@ void TFM_AdminNew::OKClick(QObject*) {
                 failed = w;
                 break;
             }
-            m_done.push_back(w);
         }
     }
     if (failed) {

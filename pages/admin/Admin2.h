@@ -4,9 +4,9 @@
 // changes the login account, limits the management addresses and VLAN, chooses the console protocol
 // and its idle timeout, and writes back the trap settings. The device restarts after an Apply.
 
-#include <QPointer>
-
 #include <optional>
+
+#include <QPointer>
 
 #include "module/HvPage.h"
 #include "pages/admin/Admin2Rules.h"
@@ -59,9 +59,6 @@ public:
     // CkBx_ManagerState is checked: an Apply writes the manager addresses.
     uint8_t managerIpsToWrite = 0;
 
-    // The last Apply's writes that the device took, in order (the failed one is not among them).
-    const std::vector<Admin2Rules::Write>& writesDone() const { return m_done; }
-
     // Handlers.
     void FormCreate();
     void OKClick(QObject* sender);
@@ -99,7 +96,6 @@ private:
         int ssh = -1;
     };
     std::optional<ConsoleRead> m_consoleRead;
-    std::vector<Admin2Rules::Write> m_done;
 };
 
 extern QPointer<TFM_AdminNew> FM_AdminNew;

@@ -47,7 +47,7 @@ std::optional<Refusal> checkApply(const ApplyInput& in) {
         if (in.vlanState == u"Disabled") return refused(kEnableVlanFirst, kWarning, {}, {}, true);
     }
     if (auto f = AccountRules::checkAccount(in.account, kUserLimit)) return Refusal{*f, false};
-    if (in.notify && !IsValidIPAddress(in.trapIp))
+    if (in.trapShown && in.notify && !IsValidIPAddress(in.trapIp))
         return refused(kInvalidAddress, kWarning, QStringLiteral("Ed_TrapServIP"));
     return std::nullopt;
 }

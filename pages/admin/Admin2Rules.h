@@ -3,10 +3,10 @@
 // The newer administration page's rules without its window: the checks of an Apply, the console
 // choice and the hidden values it writes, the order of the writes, and what a failed write undoes.
 
-#include <QString>
-
 #include <optional>
 #include <vector>
+
+#include <QString>
 
 #include "module/AccountRules.h"
 #include "module/PageRules.h"
@@ -42,6 +42,9 @@ struct ApplyInput {
     AccountRules::AccountInput account;
     bool notify = false;  // CkBx_LBS
     QString trapIp;
+    // The trap settings' group shows. Hidden, the address is the device's own and the user could not
+    // mend it: it is not checked, so it cannot bar every Apply.
+    bool trapShown = false;
 };
 
 // A refused Apply: the box and its control, and whether the manager VLAN check box is cleared.

@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "module/Main.h"
-#include "module/Wait.h"
-#include "pages/admin/Admin2.h"
 #include "platform/forms/Forms.h"
+#include "module/Main.h"
+#include "pages/admin/Admin2.h"
 #include "tests/NamedRows.h"
 #include "tests/pages/AdminPageSupport.h"
 #include "tests/support/PageFixture.h"
@@ -188,16 +187,64 @@ TEST_F(AdminPageNew, EmptiedVidIsNotWrittenWithTheLimitOff) {
     EXPECT_EQ(held(kVid), "ok i 1");
 }
 
-// What the device cannot read leaves nothing to compare the old password with: nothing is offered.
-TEST_F(AdminPageNew, UnreadAccountWritesNothing) {
+// The trap settings are not shown: a notification the device has on, with an address the user could
+// neither see nor mend, bars no Apply and goes back as the device had it.
+TEST_F(AdminPageNew, HiddenTrapSettingsGoBackAsRead) {
+    ASSERT_TRUE(startSim({"--restart-time", "50"})) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + kNotify + " i 1"));
+    TFM_AdminNew& p = open();
+    ASSERT_TRUE(p.CkBx_LBS->checked());
+    ASSERT_FALSE(p.GB_SNMP->visible());
+    const size_t mark = sim->logSize();
+    EXPECT_TRUE(apply());
+    EXPECT_TRUE(boxes.empty());
+    const auto w = written(mark);
+    const auto trap = std::find(w.begin(), w.end(), kTrapIp + "=0.0.0.0");
+    ASSERT_NE(trap, w.end());
+    ASSERT_NE(trap + 1, w.end());
+    EXPECT_EQ(*(trap + 1), kNotify + "=1");
+}
+
+struct Unread {
+    const char* name;
+    std::string fault;  // the simulator's control command
+};
+
+class AdminPageNewUnread : public AdminPageNew, public ::testing::WithParamInterface<Unread> {};
+
+// Without the account as the device holds it there is nothing to compare the old password with: the
+// page opens, offers no Apply and writes nothing.
+TEST_P(AdminPageNewUnread, OffersNoApply) {
     ASSERT_TRUE(startSim()) << sim->error();
-    ASSERT_TRUE(sim->ok("error " + kUser + " genErr get"));
+    ASSERT_TRUE(sim->ok(GetParam().fault));
     TFM_AdminNew& p = open();
     EXPECT_EQ(p.Ed_Pwd->text(), u"");
     EXPECT_FALSE(p.OK->enabled());
+    EXPECT_FALSE(p.StatusBar->simpleText().isEmpty());
+    ASSERT_TRUE(sim->ok("reset"));
     const size_t mark = sim->logSize();
     p.OKClick(nullptr);
     EXPECT_TRUE(sets(mark).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Device, AdminPageNewUnread,
+                         ::testing::Values(Unread{"AccountRefused", "error " + kUser + " genErr get"},
+                                           Unread{"Silent", "silence 60000"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Closed while its two asynchronous reads are out: their late answers reach nothing of the page.
+TEST_F(AdminPageNew, LateAnswersAfterClosingReachNothing) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("delay 50"));
+    page = std::make_unique<TFM_AdminNew>(*main);
+    ASSERT_TRUE(page->trapRequest->busy);
+    // Ending its requests waits for the answers still out, and hands them to no one.
+    page.reset();
+    EXPECT_TRUE(waitFor([&] {
+        for (const auto& l : sim->requests(0))
+            if (l.op == "GET" && l.asked == kNotify) return true;
+        return false;
+    }));
 }
 
 struct Refused {

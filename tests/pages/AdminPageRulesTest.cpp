@@ -111,10 +111,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ApplyCase{"AccountBeforeTrap", with([](ApplyInput& in) {
                                     in.account.user = QString(65, 'u');
                                     in.notify = true;
+                                    in.trapShown = true;
                                 }),
                                 refused("Please limit user name to 64 characters!", "Warning", {}, "Ed_Usr")},
-                      ApplyCase{"TrapAddressChecked", with([](ApplyInput& in) { in.notify = true; }),
+                      ApplyCase{"TrapAddressChecked", with([](ApplyInput& in) {
+                                    in.notify = true;
+                                    in.trapShown = true;
+                                }),
                                 refused(kInvalidIp, "Warning", "Ed_TrapServIP")},
+                      // The device's own address, which the user cannot see or mend, bars no Apply.
+                      ApplyCase{"HiddenTrapAddressUnchecked", with([](ApplyInput& in) { in.notify = true; }),
+                                std::nullopt},
                       ApplyCase{"TrapAddressUncheckedWithoutNotify",
                                 with([](ApplyInput& in) { in.trapIp = "junk"; }), std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });

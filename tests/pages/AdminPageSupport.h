@@ -3,10 +3,10 @@
 // What the two administration pages' tests share: a click that notes whether the waiting dialog
 // ran, and the simulator's sets as short texts.
 
-#include <QTimer>
-
 #include <string>
 #include <vector>
+
+#include <QTimer>
 
 #include "module/HvPage.h"
 #include "tests/sim/SimProcess.h"
