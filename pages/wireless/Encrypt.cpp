@@ -21,12 +21,6 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// A read-only edit shows the menu colour, an editable one the window's.
-void setLocked(forms::Edit* edit, bool locked) {
-    edit->setReadOnly(locked);
-    edit->setBackgroundRole(locked ? QPalette::Button : QPalette::Base);
-}
-
 std::vector<bool> sent(const std::array<bool, 3>& items) {
     return std::vector<bool>(items.begin(), items.end());
 }

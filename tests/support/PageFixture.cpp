@@ -99,13 +99,3 @@ bool PageTest::hasSet(size_t from, const std::string& oid, const std::string& va
     return false;
 }
 
-void PageTest::whenShown(forms::Form* form, std::function<void()> act) {
-    auto* poll = new QTimer(form);
-    QObject::connect(poll, &QTimer::timeout, [form, poll, act] {
-        if (!form->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
-        act();
-    });
-    poll->start(2);
-}

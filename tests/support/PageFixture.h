@@ -20,6 +20,7 @@
 #include "tests/sim/SimProcess.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/WaitFor.h"
+#include "tests/support/WhenShown.h"
 
 // The (OID, value) pairs of log lines.
 inline std::vector<std::pair<std::string, std::string>> oidValues(const std::vector<SimLogLine>& lines) {
@@ -53,8 +54,6 @@ protected:
     QString openFromMenu(const HvPageEntry& entry,
                          const std::function<void(forms::Form& page)>& inspect = {});
 
-    // Runs act once form is shown, inside its modal loop; the poll goes with the form.
-    static void whenShown(forms::Form* form, std::function<void()> act);
 
     // The SETs the simulator answered from log line `from` on that setFilter accepts (all of them,
     // whatever their status, when it is empty).
