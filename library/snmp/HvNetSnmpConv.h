@@ -1,0 +1,54 @@
+#pragma once
+
+// The transport's conversions over net-snmp's C types: OIDs in text, varbinds both ways, net-snmp's
+// errors and reports as SNMP++ statuses, agent addresses, the privacy protocols in the library's
+// numbering, and net-snmp's log. Internal to the adapter.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <netinet/in.h>
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+
+#include "library/snmp/HvSnmpTransport.h"
+
+namespace HvNetSnmpConv {
+
+// The authentication OIDs, DES and AES-128 have ten arcs.
+inline constexpr std::size_t kTransformOidLength = 10;
+
+// Dotted text (a leading dot allowed) into arcs; false for anything else.
+bool parseOid(const std::string& text, std::vector<oid>& out);
+std::string formatOid(const oid* name, std::size_t length);
+
+HvVarBind fromNetSnmp(const netsnmp_variable_list* v);
+// Adds one binding to the PDU; false when its value cannot be encoded.
+bool addToPdu(netsnmp_pdu* pdu, const std::vector<oid>& name, const HvVarBind& vb, bool withValue);
+
+// net-snmp's library errors in SNMP++'s numbering.
+int32_t statusOfError(int error, int32_t fallback);
+// A report's first binding names the counter of what went wrong.
+int32_t statusOfReport(const netsnmp_pdu* pdu);
+
+bool isHostName(const std::string& text);
+std::string dottedOf(const in_addr& address);
+
+struct PrivProtocol {
+    const oid* proto = nullptr;
+    std::size_t length = 0;
+};
+// The privacy protocols in the library's numbering; an empty one for those net-snmp here lacks.
+PrivProtocol privProtocolOf(int32_t protocol);
+// AES-192 and -256 need more key than one digest gives: extended as the agent's net-snmp does.
+std::string extendPrivKey(const PrivProtocol& priv, const oid* authProto, std::string kul,
+                          const std::string& engineId);
+
+// The distinct lines net-snmp logged (at most 64), and the logging callback that collects them.
+std::vector<std::string>& logCauseList();
+int onNetSnmpLog(int, int, void* serverArg, void*);
+
+}  // namespace HvNetSnmpConv
