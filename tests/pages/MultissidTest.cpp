@@ -364,8 +364,12 @@ TEST_P(MultissidRefusals, BoxFocusAndNothingWritten) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QString::fromLatin1(r.message));
     EXPECT_EQ(boxes[0].caption, *r.caption ? QString::fromLatin1(r.caption) : forms::Application::title());
-    if (*r.focus) EXPECT_TRUE(p.findChild<forms::Edit*>(QString::fromLatin1(r.focus))->focused());
-    if (*r.emptied) EXPECT_EQ(p.findChild<forms::Edit*>(QString::fromLatin1(r.emptied))->text(), u"");
+    if (*r.focus) {
+        EXPECT_TRUE(p.findChild<forms::Edit*>(QString::fromLatin1(r.focus))->focused());
+    }
+    if (*r.emptied) {
+        EXPECT_EQ(p.findChild<forms::Edit*>(QString::fromLatin1(r.emptied))->text(), u"");
+    }
     EXPECT_TRUE(sets(mark).empty());
 }
 
