@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>

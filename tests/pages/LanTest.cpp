@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>

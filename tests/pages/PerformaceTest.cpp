@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>

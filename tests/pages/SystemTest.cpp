@@ -5,7 +5,6 @@
 
 #include <QTimer>
 
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
