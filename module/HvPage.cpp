@@ -124,11 +124,20 @@ bool HvPage::guarded(const std::function<void()>& step) {
     return guard(step);
 }
 
-void HvPage::refuseInput(const PageRules::CheckFailure& failure) {
+void HvRefuseInput(forms::Form& form, const PageRules::CheckFailure& failure) {
+    // No caption: the plain message window, titled with the application's name.
     if (!failure.message.isEmpty())
-        forms::Application::messageBox(this, failure.message, failure.caption, forms::MB_OK);
-    if (!failure.emptied.isEmpty()) control<forms::Edit>(failure.emptied.toLatin1().constData())->setText({});
-    if (!failure.focus.isEmpty()) control<forms::Edit>(failure.focus.toLatin1().constData())->setFocus();
+        forms::Application::messageBox(
+            &form, failure.message, failure.caption.isEmpty() ? forms::Application::title() : failure.caption,
+            forms::MB_OK);
+    if (!failure.emptied.isEmpty())
+        forms::findControl<forms::Edit>(&form, failure.emptied.toLatin1().constData())->setText({});
+    if (!failure.focus.isEmpty())
+        forms::findControl<forms::Edit>(&form, failure.focus.toLatin1().constData())->setFocus();
+}
+
+void HvPage::refuseInput(const PageRules::CheckFailure& failure) {
+    HvRefuseInput(*this, failure);
     if (!failure.status.isEmpty()) showResult(failure.status);
 }
 

@@ -38,6 +38,11 @@ struct HvWaitingDefaults {
     QString result;           // shown in the page's result control before the dialog opens
 };
 
+// A refused input on form, a page or one of its dialogs: the box (when it has a text; titled with
+// the application's name when it has no caption), the field emptied, then the focus. The status text
+// is the page's to show.
+void HvRefuseInput(forms::Form& form, const PageRules::CheckFailure& failure);
+
 // A page's waiting plan as the dialog's set-up.
 HvWaitingDefaults HvWaitingFrom(const WaitPlan& plan);
 // The waiting dialog as a page's rules give it; owned by the application when ownedByPage is false.
@@ -85,8 +90,8 @@ protected:
     // A Refresh or Apply step: nothing before a finished creation or while closing, else guard(step).
     bool guarded(const std::function<void()>& step);
 
-    // A refused input as the page's rules describe it: the box (when it has a text), the field
-    // emptied, the focus, then the status text in the result control.
+    // A refused input as the page's rules describe it: HvRefuseInput, then the status text in the
+    // result control.
     void refuseInput(const PageRules::CheckFailure& failure);
     // An edit the user may not change in the page's current state: read-only, its face in colour
     // (the button face or the menu colour) rather than the window colour.

@@ -11,11 +11,11 @@ namespace PageRules {
 
 // A refused input: the box, the field emptied, the focus and the status text that follow it.
 struct CheckFailure {
-    QString message;  // the box's text; empty: no box
-    QString caption;  // the box's title
-    QString focus;    // the control that gets the focus; empty: none
-    QString emptied;  // the control emptied; empty: none
-    QString status;   // the status bar's text afterwards; empty: unchanged
+    QString message;       // the box's text; empty: no box
+    QString caption = {};  // the box's title; empty: the application's name
+    QString focus = {};    // the control that gets the focus; empty: none
+    QString emptied = {};  // the control emptied; empty: none
+    QString status = {};   // the status bar's text afterwards; empty: unchanged
     bool operator==(const CheckFailure&) const = default;
 };
 

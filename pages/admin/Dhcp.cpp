@@ -407,12 +407,6 @@ void TFM_DHCP::Bt_RefreshStaticPoolClick(QObject*) {
 
 // ---- Dynamic pool and the server switch ------------------------------------------------------------
 
-void TFM_DHCP::refuse(const CheckFailure& failure) {
-    forms::Application::messageBox(this, failure.message, failure.caption, forms::MB_OK);
-    if (!failure.emptied.isEmpty()) control<forms::Edit>(failure.emptied.toLatin1().constData())->setText({});
-    if (!failure.focus.isEmpty()) control<forms::Edit>(failure.focus.toLatin1().constData())->setFocus();
-}
-
 void TFM_DHCP::afterServerWrite() {
     afterSetting();
     guarded([this] { reqCluster->get(); });
@@ -440,7 +434,7 @@ void TFM_DHCP::Bt_ApplyClick(QObject*) {
         Ed_Gateway->setText(in.gateway);
         Ed_Wins->setText(in.wins);
         Ed_DNS->setText(in.dns);
-        if (failure) return refuse(*failure);
+        if (failure) return refuseInput(*failure);
     }
     // Synchronous writes: the dynamic pool only after the switch, the waiting dialog only after both.
     bool ok = false;

@@ -121,7 +121,6 @@ private:
     void relistStaticPool();
     QStringList poolAddresses() const;
     QString selectedUserAddress() const;
-    void refuse(const DhcpRules::CheckFailure& failure);
     // The restart question on a joined device, the waiting dialog, then the AP-domain state again.
     void afterServerWrite();
 

@@ -67,8 +67,8 @@ uint32_t IPTextToNumberDhcp(const QString& text) {
 }
 
 std::optional<CheckFailure> checkDynamicPool(DynamicInput& in) {
-    if (in.start.isEmpty()) return CheckFailure{kBadStart, kWarning, {}, "Ed_IPAF"};
-    if (in.range.isEmpty()) return CheckFailure{kBadRange, kWarning, {}, "Ed_PoolRan"};
+    if (in.start.isEmpty()) return CheckFailure{kBadStart, kWarning, "Ed_IPAF"};
+    if (in.range.isEmpty()) return CheckFailure{kBadRange, kWarning, "Ed_PoolRan"};
     const uint32_t start = IPTextToNumberDhcp(in.start);
     const uint32_t range = IPTextToNumberDhcp(in.range);
     if (InPool(start, range, IPTextToNumberDhcp(in.deviceAddress)))
@@ -78,7 +78,7 @@ std::optional<CheckFailure> checkDynamicPool(DynamicInput& in) {
     const int rangeNumber = DecimalNumber(in.range).value_or(-1);
     if (rangeNumber < kRangeLow || rangeNumber > kRangeHigh)
         return CheckFailure{kBadRange, kError, "Ed_PoolRan", "Ed_PoolRan"};
-    if (in.lease.isEmpty()) return CheckFailure{kBadLease, kWarning, {}, "Ed_Lease"};
+    if (in.lease.isEmpty()) return CheckFailure{kBadLease, kWarning, "Ed_Lease"};
     const int lease = DecimalNumber(in.lease).value_or(-1);
     if (lease < kLeaseLow || lease > kLeaseHigh)
         return CheckFailure{kBadLease, kError, "Ed_Lease", "Ed_Lease"};
@@ -93,7 +93,8 @@ std::optional<CheckFailure> checkDynamicPool(DynamicInput& in) {
         return CheckFailure{kInvalidWins, kWaring, "Ed_Wins", "Ed_Wins"};
     if (in.dns != kFreeIp && !IsValidIPAddress(in.dns))
         return CheckFailure{kInvalidDns, kWaring, "Ed_DNS", "Ed_DNS"};
-    if (in.start.trimmed() == in.commandLineAddress) return CheckFailure{kStartIsDevice, kWaring, "Ed_IPAF"};
+    if (in.start.trimmed() == in.commandLineAddress)
+        return CheckFailure{kStartIsDevice, kWaring, {}, "Ed_IPAF"};
     return std::nullopt;
 }
 

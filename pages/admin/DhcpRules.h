@@ -79,13 +79,7 @@ inline constexpr int kRangeLow = 1, kRangeHigh = 255;
 inline constexpr int kLeaseLow = 60, kLeaseHigh = 31536000;
 
 // A check that failed: a box with one OK button, then what the page does to its fields.
-struct CheckFailure {
-    QString message;
-    QString caption = {};
-    QString emptied = {};  // the edit emptied; empty: none
-    QString focus = {};    // the control that gets the focus; empty: none
-    bool operator==(const CheckFailure&) const = default;
-};
+using PageRules::CheckFailure;
 
 struct DynamicInput {
     QString start, range, mask, gateway, wins, dns, lease;  // the tab's edits

@@ -125,10 +125,11 @@ void TFM_LanCfg::BT_LanCfgOkClick(QObject*) {
 }
 
 void TFM_LanCfg::refuse(const CheckFailure& failure) {
-    forms::Application::messageBox(this, failure.message, failure.caption, forms::MB_OK);
-    if (!failure.emptied.isEmpty()) control<forms::Edit>(failure.emptied.toLatin1().constData())->setText({});
+    refuseInput({.message = failure.message,
+                 .caption = failure.caption,
+                 .focus = failure.focus,
+                 .emptied = failure.emptied});
     if (failure.reread) guarded([this] { reqIP->get(); });
-    if (!failure.focus.isEmpty()) control<forms::Edit>(failure.focus.toLatin1().constData())->setFocus();
 }
 
 bool TFM_LanCfg::wait(const WaitPlan& plan) {

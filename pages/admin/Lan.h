@@ -57,7 +57,7 @@ private:
     // The IP request written with the address items flagged for the source; its outcome decides the
     // status text and the waiting dialog.
     void writeAndWait(int ipFromIndex, const WaitPlan& plan);
-    // Shows a refused check's box and does to the fields what it asks.
+    // The base's refusal, then the device's values read again where the check asks it.
     void refuse(const LanRules::CheckFailure& failure);
     // The static pool read to its end (the judging wait shown meanwhile); false when the read failed
     // or did not end in time.

@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "module/HvPage.h"
 #include "module/PingHost.h"
 #include "pages/admin/StaticipLayout.h"
 
@@ -41,14 +42,6 @@ void TFM_StaticIP::setEntry(const Entry& e) {
     CB_Stat->setItemIndex(e.status);
 }
 
-void TFM_StaticIP::refuse(const CheckFailure& failure) {
-    forms::Application::messageBox(this, failure.message, failure.caption, forms::MB_OK);
-    if (!failure.emptied.isEmpty())
-        forms::findControl<forms::Edit>(this, failure.emptied.toLatin1().constData())->setText({});
-    if (!failure.focus.isEmpty())
-        forms::findControl<forms::Edit>(this, failure.focus.toLatin1().constData())->setFocus();
-}
-
 void TFM_StaticIP::ApplyClick(QObject*) {
     ApplyInput in;
     in.entered = entry();
@@ -59,17 +52,16 @@ void TFM_StaticIP::ApplyClick(QObject*) {
     in.poolRange = m_host.poolRange();
     in.deviceAddress = m_host.deviceAddress();
     in.old = oldEntry;
-    if (auto failure = checkEntry(in)) return refuse(*failure);
+    if (auto failure = checkEntry(in)) return HvRefuseInput(*this, *failure);
     // The checks fill an empty WINS and DNS with the free address; the dialog shows what is written.
     setEntry(in.entered);
-    if (PingHost(in.entered.ip.toStdString(), this)) return refuse(probeRefusal());
-    if (auto failure = checkPlace(in)) return refuse(*failure);
+    if (PingHost(in.entered.ip.toStdString(), this)) return HvRefuseInput(*this, probeRefusal());
+    if (auto failure = checkPlace(in)) return HvRefuseInput(*this, *failure);
 
     const auto plan = writePlan(in);
     if (const auto* refusal = std::get_if<Refusal>(&plan)) {
         setEntry(refusal->restored);
-        forms::Application::messageBox(this, refusal->failure.message, refusal->failure.caption,
-                                       forms::MB_OK);
+        HvRefuseInput(*this, refusal->failure);
         return;
     }
     const WritePlan& w = std::get<WritePlan>(plan);

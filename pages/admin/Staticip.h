@@ -60,7 +60,5 @@ public:
     void setEntry(const StaticipRules::Entry& e);
 
 private:
-    void refuse(const StaticipRules::CheckFailure& failure);
-
     StaticPoolHost& m_host;
 };

@@ -54,7 +54,7 @@ std::optional<CheckFailure> checkEntry(ApplyInput& in) {
 }
 
 CheckFailure probeRefusal() {
-    return {kAnswers, kWarning, {}, "Ed_AsgIP"};
+    return {kAnswers, kWarning, "Ed_AsgIP"};
 }
 
 std::optional<CheckFailure> checkPlace(const ApplyInput& in) {

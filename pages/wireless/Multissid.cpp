@@ -284,18 +284,9 @@ PageValues TFM_MultiSSIDForm::values() const {
     return v;
 }
 
-void TFM_MultiSSIDForm::showFailure(const CheckFailure& f) {
-    forms::Application::messageBox(
-        this, f.message, f.caption.isEmpty() ? forms::Application::title() : f.caption, forms::MB_OK);
-    if (!f.emptied.isEmpty())
-        if (auto* e = findChild<forms::Edit*>(f.emptied)) e->setText(QString());
-    if (!f.focus.isEmpty())
-        if (auto* e = findChild<forms::Edit*>(f.focus)) e->setFocus();
-}
-
 bool TFM_MultiSSIDForm::CheckKeyIndexes(int g) {
     if (auto f = checkKeyIndexes(values(), g)) {
-        showFailure(*f);
+        refuseInput(*f);
         return false;
     }
     return true;
@@ -303,7 +294,7 @@ bool TFM_MultiSSIDForm::CheckKeyIndexes(int g) {
 
 bool TFM_MultiSSIDForm::CheckSsidDuplicates(int g) {
     if (auto f = checkSsidDuplicates(values(), g)) {
-        showFailure(*f);
+        refuseInput(*f);
         return false;
     }
     return true;
@@ -342,7 +333,7 @@ void TFM_MultiSSIDForm::Bt_ApplyClick(QObject*) {
     if (!created() || closing()) return;
     const auto checked = checkApply(values());
     if (const auto* f = std::get_if<CheckFailure>(&checked)) {
-        showFailure(*f);
+        refuseInput(*f);
         return;
     }
     const SendPlan& plan = std::get<SendPlan>(checked);

@@ -91,8 +91,6 @@ private:
     void readAll();
     void afterRead();
     MultissidRules::PageValues values() const;
-    // The box of a refused input, then its focus and emptied edit.
-    void showFailure(const MultissidRules::CheckFailure& f);
     bool setGuest(int g, const MultissidRules::SendPlan& plan);
 
     bool m_masterRead = false;

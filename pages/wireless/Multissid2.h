@@ -118,7 +118,6 @@ private:
     void FillKeyIndexChoices();
     void SetKeyMaxLength();
     void SetEditLimits();
-    void refuse(const Multissid2Rules::CheckFailure& f);
     Multissid2Rules::SaveInput saveInput() const;
     // The two state objects, synchronously; the VLAN state's success updates vlanEnabled.
     bool setStates();

@@ -30,21 +30,6 @@ SaveInput TFM_MultiSSIDNewForm::saveInput() const {
     return in;
 }
 
-void TFM_MultiSSIDNewForm::refuse(const CheckFailure& f) {
-    // No caption: the plain message window, titled with the application's name.
-    forms::Application::messageBox(
-        this, f.message, f.caption.isEmpty() ? forms::Application::title() : f.caption, forms::MB_OK);
-    if (!f.emptied.isEmpty())
-        if (auto* e = findChild<forms::Edit*>(f.emptied)) e->setText({});
-    if (!f.focus.isEmpty())
-        if (auto* w = findChild<QWidget*>(f.focus)) {
-            if (auto* e = dynamic_cast<forms::Edit*>(w))
-                e->setFocus();
-            else
-                w->setFocus();
-        }
-}
-
 bool TFM_MultiSSIDNewForm::setStates() {
     bool vlanSet = false;
     guard([&] {
@@ -83,7 +68,7 @@ void TFM_MultiSSIDNewForm::saveWarnings() {
 void TFM_MultiSSIDNewForm::SaveButtonClick(QObject*) {
     if (!created() || closing() || !pageIdle || !MulSSIDListView->selected()) return;
     SaveInput in = saveInput();
-    if (auto f = checkVlanId(in)) return refuse(*f);
+    if (auto f = checkVlanId(in)) return refuseInput(*f);
     if (in.primaryRow) {
         setStates();
         std::vector<bool> items(kItemCount, false);
@@ -94,11 +79,11 @@ void TFM_MultiSSIDNewForm::SaveButtonClick(QObject*) {
     CB_Encry->setItemIndex(secIndex() != 0 ? 1 : 0);
     CB_IdvState->setItemIndex(1);
     if (GP_KeySetting->visible()) CB_KeyIndex->setItemIndex(CB_KeyIndex->indexOf(CB_IdxTmp->text()));
-    if (auto f = checkRow(in)) return refuse(*f);
+    if (auto f = checkRow(in)) return refuseInput(*f);
     const QString selected = cell(MulSSIDListView->selected()->index(), kMssidIndex);
-    if (auto f = ssidClash(tableRows(), Ed_SSID->text(), selected)) return refuse(*f);
+    if (auto f = ssidClash(tableRows(), Ed_SSID->text(), selected)) return refuseInput(*f);
     SecondPhase phase;
-    if (auto f = secondPhase(in, CB_Encry->itemIndex() == 1, phase)) return refuse(*f);
+    if (auto f = secondPhase(in, CB_Encry->itemIndex() == 1, phase)) return refuseInput(*f);
     setStates();
     saveWarnings();
 

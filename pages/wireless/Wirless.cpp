@@ -607,11 +607,6 @@ void TFM_Wirless::UpdateSecurityControls() {
         for (auto* k : Ed_Keya) setLocked(k, true);
 }
 
-void TFM_Wirless::setLocked(forms::Edit* edit, bool locked) {
-    edit->setReadOnly(locked);
-    edit->setBackgroundRole(locked ? QPalette::Button : QPalette::Base);
-}
-
 // ---- Keys -----------------------------------------------------------------------------------------
 
 void TFM_Wirless::FillKeySizeChoices() {

@@ -190,7 +190,6 @@ private:
     void startSurveyWalk(const QString& panelText);
     void surveyDone(HvSNMPError* error);
     void setPanel(const QString& text);
-    void setLocked(forms::Edit* edit, bool locked);
     // Apply's parts.
     bool runChecks(WirlessRules::ApplyPlan& plan);
     void showFailure(const WirlessRules::CheckFailure& f);

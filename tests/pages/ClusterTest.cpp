@@ -8,7 +8,6 @@
 #include <QFontMetrics>
 #include <QTimer>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,7 @@
 #include "pages/admin/Cluster.h"
 #include "platform/forms/Forms.h"
 #include "tests/NamedRows.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 #include "tests/support/PageRow.h"
 
 namespace {
@@ -39,25 +38,18 @@ bool pageObject(const std::string& oid) {
     return oid.rfind(E + "2.12.", 0) == 0 || oid == kUpgradeCommand;
 }
 
-class ClusterTest : public PageTest {
+class ClusterTest : public PageUnderTest<TFM_Cluster> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog counts 35 ticks of 1.2 s; here they take a few milliseconds each.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return pageObject(l.asked); };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     // Opens the page and waits until its first chain has ended.
     TFM_Cluster& open() {
-        page = std::make_unique<TFM_Cluster>(*main);
-        EXPECT_TRUE(waitFor([&] { return !page->busy(); }));
-        return *page;
+        TFM_Cluster& p = makePage();
+        EXPECT_TRUE(waitFor([&] { return !p.busy(); }));
+        return p;
     }
     bool idle() {
         return waitFor([&] { return !page->busy(); });
@@ -94,9 +86,6 @@ protected:
         return !p.Bt_Join->enabled() && !p.Bt_Escape->enabled() && !p.Bt_ClusterGrp->enabled() &&
                !p.Bt_Refresh->enabled();
     }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_Cluster> page;
 };
 
 TEST_F(ClusterTest, ANonMemberOffersJoinAndSurveysTheDomains) {
@@ -301,8 +290,7 @@ TEST_F(ClusterTest, RefreshWaitsForTheRunningChain) {
     ASSERT_TRUE(startSim()) << sim->error();
     member(1);
     ASSERT_TRUE(sim->ok("delay 200 3"));
-    page = std::make_unique<TFM_Cluster>(*main);
-    TFM_Cluster& p = *page;
+    TFM_Cluster& p = makePage();
     ASSERT_TRUE(waitFor([&] { return p.reqMembers->busy; }));
     EXPECT_TRUE(actionsDisabled(p));
     EXPECT_FALSE(p.Bt_Refresh->userClick());
@@ -321,8 +309,7 @@ TEST_F(ClusterTest, RefreshWaitsForTheRunningChain) {
 TEST_F(ClusterTest, ASilentDeviceLeavesAClosablePage) {
     ASSERT_TRUE(startSim()) << sim->error();
     ASSERT_TRUE(sim->ok("silence 20000"));
-    page = std::make_unique<TFM_Cluster>(*main);
-    TFM_Cluster& p = *page;
+    TFM_Cluster& p = makePage();
     EXPECT_TRUE(p.busy());
     ASSERT_TRUE(waitFor([&] { return !p.busy(); }, 30000));
     EXPECT_EQ(p.StatusBar1->panel(0)->text(), u"(SNMPClass) SNMP request timed out!");
@@ -337,7 +324,7 @@ TEST_F(ClusterTest, ASilentDeviceLeavesAClosablePage) {
 TEST_F(ClusterTest, ALateAnswerNeverReachesAClosedPage) {
     ASSERT_TRUE(startSim()) << sim->error();
     ASSERT_TRUE(sim->ok("delay 8000 1"));
-    page = std::make_unique<TFM_Cluster>(*main);
+    makePage();
     ASSERT_TRUE(page->reqCluster->busy);
     const size_t mark = sim->logSize();
     QElapsedTimer clock;

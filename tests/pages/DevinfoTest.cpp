@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <ostream>
 #include <string>
 
@@ -13,7 +12,7 @@
 #include "pages/admin/Devinfo.h"
 #include "pages/admin/Information.h"
 #include "platform/forms/Forms.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 #include "tests/support/PageRow.h"
 
 namespace {
@@ -21,26 +20,14 @@ namespace {
 const std::string E = "1.3.6.1.4.1.47011.11.37.4.";
 const std::string kRadio = E + "4.2.1.";  // column n of slot s: kRadio + "n.s"
 
-class DevinfoTest : public PageTest {
+class DevinfoTest : public PageUnderTest<TFM_DevInfo> {
 protected:
-    void SetUp() override {
-        PageTest::SetUp();
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
-    }
-
     // Opens the page and waits for its asynchronous device read.
     TFM_DevInfo& open() {
-        page = std::make_unique<TFM_DevInfo>(*main);
-        waitFor([&] { return !page->reqDevice || !page->reqDevice->busy; });
-        return *page;
+        TFM_DevInfo& p = makePage();
+        waitFor([&] { return !p.reqDevice || !p.reqDevice->busy; });
+        return p;
     }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_DevInfo> page;
 };
 
 TEST_F(DevinfoTest, OpensWithTheDeviceValues) {
@@ -140,28 +127,20 @@ TEST_F(DevinfoTest, MenuOpensThePage) {
 
 const std::string kSys = "1.3.6.1.2.1.1.";  // object n: kSys + "n.0"
 
-class SysInfoTest : public PageTest {
+class SysInfoTest : public PageUnderTest<TFM_SysInfo> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        main = &idleMain();
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return l.asked.rfind(kSys, 0) == 0; };
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     bool idle() { return !page->reqSystem || !page->reqSystem->busy; }
     TFM_SysInfo& open() {
-        page = std::make_unique<TFM_SysInfo>(*main);
+        makePage();
         waitFor([&] { return idle(); });
         return *page;
     }
     std::string stored(int n) { return sim->command("get " + kSys + std::to_string(n) + ".0"); }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_SysInfo> page;
 };
 
 TEST_F(SysInfoTest, OpensWithTheSystemGroup) {

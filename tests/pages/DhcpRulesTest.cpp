@@ -53,8 +53,8 @@ const CheckFailure kLeaseError{kBadLease, kError, "Ed_Lease", "Ed_Lease"};
 
 const PoolCase kPoolCases[] = {
     {"Good", pool(), std::nullopt},
-    {"EmptyStart", pool(""), CheckFailure{kBadStart, kWarning, {}, "Ed_IPAF"}},
-    {"EmptyRange", pool("192.168.0.100", ""), CheckFailure{kBadRange, kWarning, {}, "Ed_PoolRan"}},
+    {"EmptyStart", pool(""), CheckFailure{kBadStart, kWarning, "Ed_IPAF"}},
+    {"EmptyRange", pool("192.168.0.100", ""), CheckFailure{kBadRange, kWarning, "Ed_PoolRan"}},
     {"CoversDevice", with([](auto& in) { in.deviceAddress = "192.168.0.110"; }),
      CheckFailure{kCoversDevice, kWarning}},
     {"DevicePastPool", with([](auto& in) { in.deviceAddress = "192.168.0.120"; }), std::nullopt},
@@ -73,7 +73,7 @@ const PoolCase kPoolCases[] = {
          in.deviceAddress = "192.168.1.100";
      }),
      CheckFailure{kCoversDevice, kWarning}},
-    {"EmptyLease", pool("192.168.0.100", "20", ""), CheckFailure{kBadLease, kWarning, {}, "Ed_Lease"}},
+    {"EmptyLease", pool("192.168.0.100", "20", ""), CheckFailure{kBadLease, kWarning, "Ed_Lease"}},
     {"Lease59", pool("192.168.0.100", "20", "59"), kLeaseError},
     {"Lease60", pool("192.168.0.100", "20", "60"), std::nullopt},
     {"LeaseMax", pool("192.168.0.100", "20", "31536000"), std::nullopt},
@@ -101,7 +101,7 @@ const PoolCase kPoolCases[] = {
          in.commandLineAddress = "10.0.0.1";
          in.deviceAddress = "192.168.0.1";
      }),
-     CheckFailure{kStartIsDevice, kWaring, "Ed_IPAF"}},
+     CheckFailure{kStartIsDevice, kWaring, {}, "Ed_IPAF"}},
 };
 INSTANTIATE_TEST_SUITE_P(Apply, DhcpPool, ::testing::ValuesIn(kPoolCases),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,7 +15,7 @@
 #include "pages/Pages.h"
 #include "pages/admin/Dhcp.h"
 #include "platform/forms/Forms.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 
 namespace {
 
@@ -34,25 +33,19 @@ bool dhcpObject(const std::string& oid) {
     return false;
 }
 
-class DhcpTest : public PageTest {
+class DhcpTest : public PageUnderTest<TFM_DHCP> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return dhcpObject(l.asked); };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     // Opens the page and waits for its reads and walks; then, as the user, the static pool's tab.
     TFM_DHCP& open(bool staticTab = false) {
-        page = std::make_unique<TFM_DHCP>(*main);
-        waitFor([&] { return !page->requestsBusy() && !page->reqCluster->busy; });
-        if (staticTab) EXPECT_TRUE(page->PageControl1->userSelectTab(1));
-        return *page;
+        TFM_DHCP& p = makePage();
+        waitFor([&] { return !p.requestsBusy() && !p.reqCluster->busy; });
+        if (staticTab) EXPECT_TRUE(p.PageControl1->userSelectTab(1));
+        return p;
     }
     // Runs act once the form is shown (inside its modal loop).
     void whenShown(forms::Form* form, std::function<void()> act) {
@@ -76,11 +69,7 @@ protected:
             if (d->isVisible()) d->setModalResult(forms::mrCancel);
         });
     }
-    std::vector<std::string> written(size_t from) const {
-        std::vector<std::string> out;
-        for (const auto& l : sets(from)) out.push_back(l.asked.substr(E.size()) + "=" + l.value);
-        return out;
-    }
+    std::vector<std::string> written(size_t from) const { return setLog(from, E); }
     // The values of one static-pool row as written, column 1 to 8.
     static std::vector<std::string> rowWrite(int row, const std::vector<std::string>& values) {
         std::vector<std::string> out;
@@ -89,9 +78,6 @@ protected:
         return out;
     }
     std::string stored(const std::string& oid) { return sim->command("get " + oid); }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_DHCP> page;
 };
 
 const std::vector<std::string> kFreeRow = {"0.0.0.0", "000000000000", "0.0.0.0", "0.0.0.0",

@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,7 +14,7 @@
 #include "pages/Pages.h"
 #include "pages/admin/Lan.h"
 #include "platform/forms/Forms.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 
 namespace {
 
@@ -44,25 +43,18 @@ void PrintTo(const Shown& s, std::ostream* os) {
     *os << "[" << s.label2.toStdString() << " | " << s.label3.toStdString() << "]";
 }
 
-class LanTest : public PageTest {
+class LanTest : public PageUnderTest<TFM_LanCfg> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog's ticks take a few milliseconds each.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return lanObject(l.asked); };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     // Opens the page and waits for its asynchronous reads.
     TFM_LanCfg& open() {
-        page = std::make_unique<TFM_LanCfg>(*main);
-        waitFor([&] { return !page->reqPool->busy && !page->reqCluster->busy; });
-        return *page;
+        TFM_LanCfg& p = makePage();
+        waitFor([&] { return !p.reqPool->busy && !p.reqCluster->busy; });
+        return p;
     }
 
     // Clicks Apply and notes each waiting dialog it shows.
@@ -82,19 +74,12 @@ protected:
         return shown;
     }
 
-    std::vector<std::string> written(size_t from) const {
-        std::vector<std::string> out;
-        for (const auto& l : sets(from)) out.push_back(l.asked.substr(E.size()) + "=" + l.value);
-        return out;
-    }
+    std::vector<std::string> written(size_t from) const { return setLog(from, E); }
     int reads(size_t from, const std::string& oid, const std::string& op = "GET") const {
         int n = 0;
         for (const auto& l : sim->requests(from)) n += l.op == op && l.asked.rfind(oid, 0) == 0;
         return n;
     }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_LanCfg> page;
 };
 
 TEST_F(LanTest, OpensWithTheDeviceValues) {

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,7 @@
 #include "module/Main.h"
 #include "pages/wireless/Multissid2.h"
 #include "platform/forms/Forms.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 #include "tests/support/PageRow.h"
 
 namespace {
@@ -30,17 +29,11 @@ std::string col(int c, int n) {
     return kTable + std::to_string(c) + ".1." + std::to_string(n);
 }
 
-class Multissid2Test : public PageTest {
+class Multissid2Test : public PageUnderTest<TFM_MultiSSIDNewForm> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return l.asked.rfind(E + "2.", 0) == 0; };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     // A device with Multi-SSID on and rows 2 and 3 enabled besides the Primary row.
@@ -50,7 +43,7 @@ protected:
     }
     bool idle() const { return page->pageIdle && !page->tableRequest->busy; }
     TFM_MultiSSIDNewForm& open() {
-        page = std::make_unique<TFM_MultiSSIDNewForm>(*main);
+        makePage();
         EXPECT_TRUE(waitFor([&] { return idle(); }));
         return *page;
     }
@@ -79,9 +72,6 @@ protected:
         return out;
     }
     size_t logSize() const { return sim->requests().size(); }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_MultiSSIDNewForm> page;
 };
 
 TEST_F(Multissid2Test, WalksTheEightRowsAndShowsThePrimary) {

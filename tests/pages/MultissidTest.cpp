@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,7 +13,7 @@
 #include "pages/wireless/MultissidLayout.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/LayoutCheck.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 #include "tests/support/PageRow.h"
 
 namespace {
@@ -39,21 +38,13 @@ bool pageObject(const std::string& oid) {
 
 // A simulated device, a main window that only carries the capability fields, and the page over
 // both. Message boxes are recorded and answered from a script (OK when it runs out).
-class MultissidTest : public PageTest {
+class MultissidTest : public PageUnderTest<TFM_MultiSSIDForm> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog's ticks take a few milliseconds each.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return pageObject(l.asked); };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
-    bool startSim(std::vector<std::string> args = {}) { return PageTest::startSim(std::move(args)); }
     void device(const std::string& oid, const std::string& typeValue) {
         ASSERT_TRUE(sim->ok("set " + oid + " " + typeValue)) << oid;
     }
@@ -67,10 +58,10 @@ protected:
     }
 
     TFM_MultiSSIDForm& open() {
-        page = std::make_unique<TFM_MultiSSIDForm>(*main);
+        TFM_MultiSSIDForm& p = makePage();
         // The AP mode is read asynchronously; its answer ends the opening.
-        waitFor([&] { return !page->reqAPMode || !page->reqAPMode->busy; });
-        return *page;
+        waitFor([&] { return !p.reqAPMode || !p.reqAPMode->busy; });
+        return p;
     }
 
     // The SETs of the page's objects from log line `from` on, as "OID VALUE" below E.
@@ -86,9 +77,6 @@ protected:
         return out;
     }
     std::string stored(const std::string& oid) { return sim->command("get " + oid); }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_MultiSSIDForm> page;
 };
 
 TEST_F(MultissidTest, OpensFromItsMenuWithTheDeviceValues) {
@@ -168,8 +156,7 @@ TEST_F(MultissidTest, WpaMasterLocksGuestSecurityAtOnce) {
     ASSERT_TRUE(startSim()) << sim->error();
     device(col(4, 1), "i 4");
     deviceGuest(1, 1, 1, 2, "0123456789");
-    page = std::make_unique<TFM_MultiSSIDForm>(*main);
-    TFM_MultiSSIDForm& p = *page;
+    TFM_MultiSSIDForm& p = makePage();
     EXPECT_EQ(p.SecurityBox->text(), u"WPA-PSK");
     EXPECT_TRUE(p.GuestSSIDEdit[0]->enabled());
     EXPECT_FALSE(p.TempComboBox[0]->enabled());
@@ -327,7 +314,7 @@ TEST_F(MultissidTest, RefreshAfterApplyReadsEveryObject) {
 TEST_F(MultissidTest, ClosedWhileTheApModeReadIsOut) {
     ASSERT_TRUE(startSim()) << sim->error();
     ASSERT_TRUE(sim->ok("delay 150"));
-    page = std::make_unique<TFM_MultiSSIDForm>(*main);
+    makePage();
     ASSERT_TRUE(page->reqAPMode->busy);
     page.reset();
     ASSERT_TRUE(sim->ok("delay 0"));

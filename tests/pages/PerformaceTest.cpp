@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,7 +23,7 @@
 #include "platform/RegistryStore.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/LayoutCheck.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 #include "tests/sim/SimProcess.h"
 
 namespace {
@@ -51,29 +50,22 @@ bool pageObject(const std::string& oid) {
 // A simulated device, a main window that only carries the capability fields (started without a
 // command line, so it polls nothing), and the page over both. Message boxes are recorded and answered
 // from a script (OK when it runs out).
-class PerformaceTest : public PageTest {
+class PerformaceTest : public PageUnderTest<TFM_Performace> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog counts 30 ticks of 1.2 s; here they take a few milliseconds each.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return pageObject(l.asked); };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     bool startSim(std::vector<std::string> args = {}) {
-        return PageTest::startSim(std::move(args), m_version);
+        return PageUnderTest::startSim(std::move(args), m_version);
     }
 
     // Opens the page and waits until its rate-table walk has ended.
     TFM_Performace& open() {
-        page = std::make_unique<TFM_Performace>(*main);
-        waitFor([&] { return !page->reqRateTable || !page->reqRateTable->busy; });
-        return *page;
+        TFM_Performace& p = makePage();
+        waitFor([&] { return !p.reqRateTable || !p.reqRateTable->busy; });
+        return p;
     }
 
     // The varbind lines of the page's objects from log line `from` on, as "OP OID VALUE".
@@ -86,8 +78,6 @@ protected:
     }
     std::string stored(const std::string& oid) { return sim->command("get " + oid); }
 
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_Performace> page;
     uint8_t m_version = 0;
 };
 
@@ -523,8 +513,7 @@ TEST_F(PerformaceTest, UnreadApModeChangesNothingOnApply) {
 TEST_F(PerformaceTest, FailedCreationLeavesRefreshAndApplyHarmless) {
     ASSERT_TRUE(startSim(kP1)) << sim->error();
     HvSNMPSession::defaults.address = "no-such-host.invalid";
-    page = std::make_unique<TFM_Performace>(*main);
-    TFM_Performace& p = *page;
+    TFM_Performace& p = makePage();
     EXPECT_FALSE(p.StatusBar->simpleText().isEmpty());
     EXPECT_EQ(p.reqRadioA, nullptr);
     EXPECT_FALSE(p.Bt_Apply_a->enabled());
@@ -584,7 +573,7 @@ INSTANTIATE_TEST_SUITE_P(Device, PerformaceUnanswered,
 // Closing while the walk still runs: no answer reaches the deleted page, and it opens again.
 TEST_F(PerformaceTest, CloseDuringTheWalk) {
     ASSERT_TRUE(startSim(kP1)) << sim->error();
-    page = std::make_unique<TFM_Performace>(*main);
+    makePage();
     ASSERT_TRUE(sim->ok("delay 300"));
     QCoreApplication::processEvents();
     ASSERT_TRUE(page->reqRateTable && page->reqRateTable->busy);

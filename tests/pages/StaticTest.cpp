@@ -3,14 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "library/HvSNMPSession.h"
 #include "module/Main.h"
 #include "pages/admin/Static.h"
 #include "platform/forms/Forms.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 #include "tests/support/PageRow.h"
 
 namespace {
@@ -23,20 +22,11 @@ std::string counterOid(int n, int slot) {
     return kCounters + std::to_string(n) + "." + std::to_string(slot);
 }
 
-class StaticTest : public PageTest {
+class StaticTest : public PageUnderTest<TFM_Static> {
 protected:
-    void SetUp() override {
-        PageTest::SetUp();
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
-    }
-
     bool idle() const { return !page->reqSlotA || !page->reqSlotA->busy; }
     TFM_Static& open() {
-        page = std::make_unique<TFM_Static>(*main);
+        makePage();
         waitFor([&] { return idle(); });
         return *page;
     }
@@ -45,9 +35,6 @@ protected:
         const std::string answer = sim->command("get " + counterOid(n, 1));
         return QString::fromStdString(answer.substr(answer.rfind(' ') + 1)).toLongLong();
     }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_Static> page;
 };
 
 // Every counter shows what the device sent; the counters move on each read and Refresh follows them.

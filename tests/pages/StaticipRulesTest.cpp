@@ -102,7 +102,7 @@ TEST(StaticipRulesTest, EmptyWinsAndDnsBecomeZero) {
 }
 
 TEST(StaticipRulesTest, PlaceAfterTheProbe) {
-    EXPECT_EQ(probeRefusal(), (CheckFailure{kAnswers, kWarning, {}, "Ed_AsgIP"}));
+    EXPECT_EQ(probeRefusal(), (CheckFailure{kAnswers, kWarning, "Ed_AsgIP"}));
     EXPECT_EQ(checkPlace(adding(entry("192.168.0.100"))), (CheckFailure{kInDynamicPool, kWarning}));
     EXPECT_EQ(checkPlace(adding(entry("192.168.0.119"))), (CheckFailure{kInDynamicPool, kWarning}));
     EXPECT_EQ(checkPlace(adding(entry("192.168.0.120"))), std::nullopt);

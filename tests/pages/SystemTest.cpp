@@ -5,7 +5,6 @@
 
 #include <QTimer>
 
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,7 +15,7 @@
 #include "pages/Pages.h"
 #include "pages/admin/System.h"
 #include "platform/forms/Forms.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 
 namespace {
 
@@ -34,23 +33,11 @@ struct Seen {
     QString label3;
 };
 
-class SystemTest : public PageTest {
+class SystemTest : public PageUnderTest<TFM_Sytem> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog counts 30 ticks of 1.2 s; here they take a few milliseconds each.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return l.asked.rfind(E + "3.2.", 0) == 0; };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
-    }
-
-    TFM_Sytem& open() {
-        page = std::make_unique<TFM_Sytem>(*main);
-        return *page;
     }
 
     // Clicks button and records the waiting dialog, if one opens, while its loop runs.
@@ -75,14 +62,11 @@ protected:
         for (const auto& l : sets(from)) out.push_back(l.asked + "=" + l.value + " " + l.status);
         return out;
     }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_Sytem> page;
 };
 
 TEST_F(SystemTest, OpensWithTheDeviceValues) {
     ASSERT_TRUE(startSim()) << sim->error();
-    TFM_Sytem& p = open();
+    TFM_Sytem& p = makePage();
     EXPECT_EQ(p.caption(), u"Tools \\ System");
     EXPECT_EQ(p.CB_Restart->text(), u"False");
     EXPECT_EQ(p.CB_Restore->text(), u"False");
@@ -96,7 +80,7 @@ TEST_F(SystemTest, OpensWithTheDeviceValues) {
 TEST_F(SystemTest, JoinedDeviceOffersNoFactoryReset) {
     ASSERT_TRUE(startSim()) << sim->error();
     ASSERT_TRUE(sim->ok("set " + kClusterAction + " i 1"));
-    TFM_Sytem& p = open();
+    TFM_Sytem& p = makePage();
     EXPECT_EQ(p.CB_Clus->text(), u"Join");
     EXPECT_FALSE(p.Button2->enabled());
     EXPECT_TRUE(p.Button1->enabled());
@@ -106,7 +90,7 @@ TEST_F(SystemTest, JoinedDeviceOffersNoFactoryReset) {
 TEST_F(SystemTest, RestartSendsOnlyTheRestart) {
     ASSERT_TRUE(startSim()) << sim->error();
     ASSERT_TRUE(sim->ok("set " + kFactory + " i 1"));
-    TFM_Sytem& p = open();
+    TFM_Sytem& p = makePage();
     ASSERT_EQ(p.CB_Restore->text(), u"True");
     const size_t mark = sim->logSize();
     const Seen seen = click(p.Button1);
@@ -128,7 +112,7 @@ TEST_F(SystemTest, RestartSendsOnlyTheRestart) {
 
 TEST_F(SystemTest, FactoryResetAsksAndCancelSendsNothing) {
     ASSERT_TRUE(startSim()) << sim->error();
-    TFM_Sytem& p = open();
+    TFM_Sytem& p = makePage();
     answers = {forms::IDCANCEL};
     const size_t mark = sim->logSize();
     const Seen cancelled = click(p.Button2);
@@ -159,7 +143,7 @@ class SystemRefused : public SystemTest, public ::testing::WithParamInterface<Re
 // A refused command restarts nothing: its message shows and nothing is awaited.
 TEST_P(SystemRefused, EndsInItsMessageWithoutWaiting) {
     ASSERT_TRUE(startSim()) << sim->error();
-    TFM_Sytem& p = open();
+    TFM_Sytem& p = makePage();
     ASSERT_TRUE(sim->ok("error " + kRestart + " genErr set"));
     const size_t mark = sim->logSize();
     const Seen seen = click(GetParam().factory ? p.Button2 : p.Button1);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,7 @@
 #include "platform/forms/Forms.h"
 #include "tests/NamedRows.h"
 #include "tests/sim/SimProcess.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 
 namespace {
 
@@ -38,18 +37,11 @@ struct Caps {
     const char* other = "1";  // key type selection, the new mode names, multiple SSIDs with WDS
 };
 
-class WirlessTest : public PageTest {
+class WirlessTest : public PageUnderTest<TFM_Wirless> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog's ticks take a few milliseconds each here.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return pageObject(l.asked); };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     void setCaps(const Caps& c) {
@@ -68,9 +60,9 @@ protected:
 
     TFM_Wirless& open(const Caps& c = {}) {
         setCaps(c);
-        page = std::make_unique<TFM_Wirless>(*main);
-        EXPECT_TRUE(waitFor([&] { return page->idle(); }));
-        return *page;
+        TFM_Wirless& p = makePage();
+        EXPECT_TRUE(waitFor([&] { return p.idle(); }));
+        return p;
     }
 
     // The page's reads and writes from log line `from` on, as "OP OID[=VALUE]" relative to E.
@@ -96,9 +88,6 @@ protected:
         for (const auto& a : at) out.push_back(a.second);
         return out;
     }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_Wirless> page;
 };
 
 TEST_F(WirlessTest, OpensWithTheDeviceValues) {

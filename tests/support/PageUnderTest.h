@@ -4,6 +4,7 @@
 // fields, a waiting dialog whose ticks take milliseconds, the page under test and the SETs the
 // simulator took.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -29,16 +30,20 @@ protected:
 
     // The simulator as PageTest starts it, with a time-out of 1 s: on a loaded machine a late answer
     // must not make a request go out twice.
-    bool startSim(std::vector<std::string> args = {}) {
-        if (!PageTest::startSim(std::move(args))) return false;
+    bool startSim(std::vector<std::string> args = {}, uint8_t version = 0) {
+        if (!PageTest::startSim(std::move(args), version)) return false;
         HvSNMPSession::defaults.timeout = 100;
         return true;
     }
 
+    // The page over the idle main window, not shown yet: for a test that shows it modally itself.
+    TPage& makePage() {
+        page = std::make_unique<TPage>(*main);
+        return *page;
+    }
     // The page over the idle main window, shown so that the user's actions reach it.
     TPage& openPage() {
-        page = std::make_unique<TPage>(*main);
-        page->show();
+        makePage().show();
         return *page;
     }
 
