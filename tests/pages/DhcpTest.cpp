@@ -44,7 +44,9 @@ protected:
     TFM_DHCP& open(bool staticTab = false) {
         TFM_DHCP& p = makePage();
         waitFor([&] { return !p.requestsBusy() && !p.reqCluster->busy; });
-        if (staticTab) EXPECT_TRUE(p.PageControl1->userSelectTab(1));
+        if (staticTab) {
+            EXPECT_TRUE(p.PageControl1->userSelectTab(1));
+        }
         return p;
     }
     // Runs act once the form is shown (inside its modal loop).
@@ -160,7 +162,9 @@ TEST_P(DhcpPoolChecks, RefusesWithItsBoxAndWritesNothing) {
     EXPECT_EQ(boxes[0].text, QString::fromUtf8(c.message));
     EXPECT_EQ(boxes[0].caption, QString::fromUtf8(c.caption));
     EXPECT_EQ(boxes[0].buttons, forms::MB_OK);
-    if (c.emptied) EXPECT_EQ(edit->text(), u"");
+    if (c.emptied) {
+        EXPECT_EQ(edit->text(), u"");
+    }
     EXPECT_TRUE(sets(mark).empty());
 }
 
