@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,7 @@
 #include "pages/admin/Admin2.h"
 #include "tests/NamedRows.h"
 #include "tests/pages/AdminPageSupport.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 
 namespace {
 
@@ -28,23 +27,17 @@ const std::string kClusterAction = E + "2.12.1.1.1.2.1";
 const QString kRestartQuestion = QStringLiteral(
     "Do you want reboot now?\nIf you choose 'Cancel',please reboot AP when you complete settings!");
 
-class AdminPageOld : public PageTest {
+class AdminPageOld : public PageUnderTest<TFM_Admin> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return l.asked.rfind(E + "3.1.", 0) == 0; };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     TFM_Admin& open() {
-        page = std::make_unique<TFM_Admin>(*main);
-        waitFor([&] { return !page->clusterRequest->busy; });
-        return *page;
+        TFM_Admin& p = makePage();
+        waitFor([&] { return !p.clusterRequest->busy; });
+        return p;
     }
 
     // Clicks OK; true when the waiting dialog ran.
@@ -57,14 +50,11 @@ protected:
     }
 
     std::vector<std::string> written(size_t from) const { return setTexts(sets(from)); }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_Admin> page;
 };
 
 TEST_F(AdminPageOld, OpensWithTheDeviceValues) {
     ASSERT_TRUE(startSim()) << sim->error();
-    page = std::make_unique<TFM_Admin>(*main);
+    makePage();
     // Until the AP-domain state is known a joined device would restart without its question.
     EXPECT_FALSE(page->OK->enabled());
     TFM_Admin& p = open();
