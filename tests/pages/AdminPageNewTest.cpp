@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,7 @@
 #include "pages/admin/Admin2.h"
 #include "tests/NamedRows.h"
 #include "tests/pages/AdminPageSupport.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 
 namespace {
 
@@ -34,28 +33,21 @@ const std::string kTelnet = E + "3.4.1.0";
 const std::string kTimeout = E + "3.4.2.0";
 const std::string kSsh = E + "3.4.3.0";
 
-class AdminPageNew : public PageTest {
+class AdminPageNew : public PageUnderTest<TFM_AdminNew> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog counts 30 ticks of 1.2 s; here they take a few milliseconds each.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         // The page's own objects; the waiting dialog's restart command is not among them.
         setFilter = [](const SimLogLine& l) {
             return l.asked.rfind(E + "3.1.", 0) == 0 || l.asked.rfind(E + "3.4.", 0) == 0;
         };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
     // Opens the page and waits for its two asynchronous reads.
     TFM_AdminNew& open() {
-        page = std::make_unique<TFM_AdminNew>(*main);
-        waitFor([&] { return !page->managerIpStateRequest->busy && !page->trapRequest->busy; });
-        return *page;
+        TFM_AdminNew& p = makePage();
+        waitFor([&] { return !p.managerIpStateRequest->busy && !p.trapRequest->busy; });
+        return p;
     }
 
     // Clicks Apply; true when the waiting dialog ran.
@@ -65,16 +57,13 @@ protected:
     std::vector<std::string> written(size_t from) const { return setTexts(sets(from)); }
 
     std::string held(const std::string& oid) const { return sim->command("get " + oid); }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_AdminNew> page;
 };
 
 TEST_F(AdminPageNew, OpensWithTheDeviceValues) {
     ASSERT_TRUE(startSim({"--restart-time", "50"})) << sim->error();
     ASSERT_TRUE(sim->ok("set " + E + "3.1.3.2.1.1.1 a 10.0.0.7"));
     ASSERT_TRUE(sim->ok("set " + kTimeout + " i 3"));
-    page = std::make_unique<TFM_AdminNew>(*main);
+    makePage();
     // Until the limit's and the trap's reads are back their check boxes show nothing of the device.
     EXPECT_FALSE(page->OK->enabled());
     TFM_AdminNew& p = open();
@@ -236,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(Device, AdminPageNewUnread,
 TEST_F(AdminPageNew, LateAnswersAfterClosingReachNothing) {
     ASSERT_TRUE(startSim()) << sim->error();
     ASSERT_TRUE(sim->ok("delay 50"));
-    page = std::make_unique<TFM_AdminNew>(*main);
+    makePage();
     ASSERT_TRUE(page->trapRequest->busy);
     // Ending its requests waits for the answers still out, and hands them to no one.
     page.reset();
