@@ -6,7 +6,6 @@
 
 #include <QTimer>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,7 @@
 #include "pages/wireless/Filermac.h"
 #include "platform/forms/Forms.h"
 #include "tests/NamedRows.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 
 namespace {
 
@@ -35,18 +34,11 @@ bool pageObject(const std::string& oid) {
     return false;
 }
 
-class FilterTest : public PageTest {
+class FilterTest : public PageUnderTest<TFM_Filter> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog's ticks take a few milliseconds each.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return pageObject(l.asked); };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
     // The device: access control Accept, stations apart, Ethernet to the wireless side allowed.
     bool startDevice() {
@@ -54,9 +46,9 @@ protected:
                sim->ok("set " + kEthernet + " i 1");
     }
     TFM_Filter& open() {
-        page = std::make_unique<TFM_Filter>(*main);
-        waitFor([&] { return !page->reqCluster->busy; });
-        return *page;
+        TFM_Filter& p = makePage();
+        waitFor([&] { return !p.reqCluster->busy; });
+        return p;
     }
     // "OP OID[=VALUE]" of the page's objects from log line `from` on, the OIDs after E.
     std::vector<std::string> pageLog(size_t from = 0) const {
@@ -66,9 +58,6 @@ protected:
                 out.push_back(l.op + " " + l.asked.substr(E.size()) + (l.op == "SET" ? "=" + l.value : ""));
         return out;
     }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_Filter> page;
 };
 
 TEST_F(FilterTest, OpensWithTheBandsSettingsReadingOnlyItsTab) {
