@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,7 @@
 #include "pages/wireless/Encrypt.h"
 #include "pages/wireless/Sss.h"
 #include "tests/NamedRows.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 #include "tests/support/PageRow.h"
 
 namespace {
@@ -44,33 +43,19 @@ bool pageObject(const std::string& oid) {
 
 const QString k26 = QStringLiteral("0123456789abcdef0123456789");
 
-class EncryptTest : public PageTest {
+class EncryptTest : public PageUnderTest<TFM_Encrypt> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        // The waiting dialog counts 20 ticks of 1.2 s; here they take a few milliseconds each.
-        forms::Application::setTimeScale(0.02);
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return pageObject(l.asked); };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
 
-    TFM_Encrypt& open() {
-        page = std::make_unique<TFM_Encrypt>(*main);
-        return *page;
-    }
+    TFM_Encrypt& open() { return makePage(); }
     void set(const std::string& oid, const std::string& typeValue) {
         ASSERT_TRUE(sim->ok("set " + oid + " " + typeValue)) << oid;
     }
     // The sets from `from` on as "OID=VALUE", the OIDs after the enterprise arc.
-    std::vector<std::string> written(size_t from) const {
-        std::vector<std::string> out;
-        for (const auto& l : sets(from)) out.push_back(l.asked.substr(E.size()) + "=" + l.value);
-        return out;
-    }
+    std::vector<std::string> written(size_t from) const { return setLog(from, E); }
     // The reads from `from` on, the OIDs after the enterprise arc.
     std::vector<std::string> read(size_t from) const {
         std::vector<std::string> out;
@@ -113,9 +98,6 @@ protected:
         p.Bt_Adv->userClick();
         EXPECT_EQ(p.serversDialog(), nullptr);
     }
-
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_Encrypt> page;
 };
 
 TEST_F(EncryptTest, OpensWithTheDeviceValues) {
