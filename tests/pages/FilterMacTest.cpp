@@ -10,7 +10,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,7 @@
 #include "pages/wireless/Filermac.h"
 #include "platform/forms/Forms.h"
 #include "tests/NamedRows.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 #include "tests/support/WhenShown.h"
 
 namespace {
@@ -33,16 +32,15 @@ std::string row(const std::string& column, int n) {
     return column + "." + std::to_string(n);
 }
 
-class FilterMacTest : public PageTest {
+class FilterMacTest : public PageUnderTest<TFM_FilterMAC> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
+        // The window's close timer keeps real time: shrunk, its bound would end a walk that a test
+        // means to see end by itself.
+        const double scale = forms::Application::timeScale();
+        PageUnderTest::SetUp();
+        forms::Application::setTimeScale(scale);
         setFilter = [](const SimLogLine& l) { return l.asked.rfind(E + "2.4.2.", 0) == 0; };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        page.reset();
-        PageTest::TearDown();
     }
     // The device's slot-1 table with rows 1..n held (0011AABBCC0n), the others free.
     bool startTable(int held) {
@@ -53,9 +51,9 @@ protected:
     }
     bool idle() const { return !page->requestsBusy(); }
     TFM_FilterMAC& open(int slot = 1) {
-        page = std::make_unique<TFM_FilterMAC>(*main, slot);
+        TFM_FilterMAC& p = makePage(slot);
         EXPECT_TRUE(waitFor([&] { return idle(); }));
-        return *page;
+        return p;
     }
     // The dialog, should it be shown, recorded and closed at once.
     QPointer<QTimer> catchDialog(bool& shown) {
@@ -78,11 +76,7 @@ protected:
         });
     }
     // "OID=VALUE" of the table's sets from log line `from` on, the OIDs after the column.
-    std::vector<std::string> written(size_t from) const {
-        std::vector<std::string> out;
-        for (const auto& l : sets(from)) out.push_back(l.asked.substr(kColumn1.size() + 1) + "=" + l.value);
-        return out;
-    }
+    std::vector<std::string> written(size_t from) const { return setLog(from, kColumn1 + "."); }
     // The user's list as "number MAC" rows.
     std::vector<std::string> userRows() const {
         std::vector<std::string> out;
@@ -94,8 +88,6 @@ protected:
     }
     std::string stored(const std::string& oid) { return sim->command("get " + oid); }
 
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_FilterMAC> page;
     QString shownText;
     QString shownCaption;
 };
@@ -345,7 +337,7 @@ class FilterMacClosing : public FilterMacTest, public ::testing::WithParamInterf
 TEST_P(FilterMacClosing, HidesAndClosesWhenTheWalkEnds) {
     ASSERT_TRUE(startTable(3)) << sim->error();
     ASSERT_TRUE(sim->ok(GetParam()));
-    page = std::make_unique<TFM_FilterMAC>(*main, 1);
+    makePage(1);
     bool hiddenAtOnce = false;
     bool busyWhenAsked = false;
     whenShown(page.get(), [&] {
@@ -373,7 +365,7 @@ TEST_F(FilterMacTest, ClosesAfterItsBoundWhenAWalkDoesNotEnd) {
     ASSERT_TRUE(sim->ok("delay 5"));
     // The window's timer ticks every millisecond here: its 120 ticks pass long before 3000 rows.
     forms::Application::setTimeScale(0.02);
-    page = std::make_unique<TFM_FilterMAC>(*main, 1);
+    makePage(1);
     whenShown(page.get(), [&] { page->close(); });
     page->showModal();
     EXPECT_EQ(page->reqTable, nullptr);
@@ -389,7 +381,7 @@ TEST_F(FilterMacTest, DeletedWhileWalkingLeavesNothingBehind) {
     ASSERT_TRUE(startTable(3)) << sim->error();
     ASSERT_TRUE(sim->ok("delay 30"));
     const uint64_t dead = HvSNMPRequest::deadOwnerDeliveries();
-    page = std::make_unique<TFM_FilterMAC>(*main, 1);
+    makePage(1);
     ASSERT_TRUE(page->reqTable->busy && page->reqUsers->busy);
     page.reset();
     EXPECT_TRUE(FM_MACAddr.isNull());

@@ -37,8 +37,10 @@ protected:
     }
 
     // The page over the idle main window, not shown yet: for a test that shows it modally itself.
-    TPage& makePage() {
-        page = std::make_unique<TPage>(*main);
+    // args are what the page takes after the main window (a slot, the opener's callback).
+    template <class... Args>
+    TPage& makePage(Args&&... args) {
+        page = std::make_unique<TPage>(*main, std::forward<Args>(args)...);
         return *page;
     }
     // The page over the idle main window, shown so that the user's actions reach it.
