@@ -7,14 +7,13 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "module/Main.h"
 #include "pages/wireless/Sss.h"
-#include "tests/support/PageFixture.h"
+#include "tests/support/PageUnderTest.h"
 
 namespace {
 
@@ -25,28 +24,27 @@ const std::string kRadius = E + "2.5.2.3.0";
 const std::string kPort = E + "2.5.2.4.0";
 const std::string kSecret = E + "2.5.2.5.0";
 
-class SssTest : public PageTest {
+class SssTest : public PageUnderTest<TFM_SSS> {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
+        PageUnderTest::SetUp();
         setFilter = [](const SimLogLine& l) { return l.asked.rfind(E + "2.5.2.", 0) == 0; };
-        main = &idleMain();
-    }
-    void TearDown() override {
-        dialog.reset();
-        PageTest::TearDown();
     }
 
+    // The dialog, its opener counting what it hears.
+    TFM_SSS& make() {
+        return makePage([this] { ++applied; });
+    }
     // The dialog, its first read answered.
     TFM_SSS& open() {
-        dialog = std::make_unique<TFM_SSS>(*main, [this] { ++applied; });
-        EXPECT_TRUE(waitFor([&] { return !dialog->reqServers->busy; }));
-        return *dialog;
+        TFM_SSS& d = make();
+        EXPECT_TRUE(waitFor([&] { return !d.reqServers->busy; }));
+        return d;
     }
     // Shows the dialog modally; act runs once it is shown. False when the loop did not end by itself
     // within the deadline (the test then closes it).
     bool runModal(std::function<void(TFM_SSS&)> act, int deadlineMs = 10000) {
-        TFM_SSS* d = dialog.get();
+        TFM_SSS* d = page.get();
         bool timedOut = false;
         whenShown(d, [d, act] { act(*d); });
         QTimer::singleShot(deadlineMs, d, [d, &timedOut] {
@@ -63,14 +61,8 @@ protected:
         d.Ed_RadiusPort->setText(QStringLiteral("1645"));
         d.Ed_RadiusSec->setText(QStringLiteral("secret"));
     }
-    std::vector<std::string> written(size_t from) const {
-        std::vector<std::string> out;
-        for (const auto& l : sets(from)) out.push_back(l.asked.substr(E.size()) + "=" + l.value);
-        return out;
-    }
+    std::vector<std::string> written(size_t from) const { return setLog(from, E); }
 
-    TMainForm* main = nullptr;
-    std::unique_ptr<TFM_SSS> dialog;
     int applied = 0;
 };
 
@@ -79,9 +71,9 @@ TEST_F(SssTest, OpensWithTheDeviceValues) {
     ASSERT_TRUE(sim->ok("set " + kDnsIp + " a 192.168.0.10"));
     ASSERT_TRUE(sim->ok("set " + kRadius + " s 10.0.0.2"));
     ASSERT_TRUE(sim->ok("set " + kSecret + " s shh"));
-    dialog = std::make_unique<TFM_SSS>(*main, [this] { ++applied; });
+    make();
     // Apply waits for the read: a write now would send what the device is about to overwrite.
-    EXPECT_FALSE(dialog->Bt_Apply->enabled());
+    EXPECT_FALSE(page->Bt_Apply->enabled());
     TFM_SSS& d = open();
     EXPECT_EQ(d.caption(), u"Security Server Settings");
     EXPECT_EQ(d.Ed_DNSIP->text(), u"192.168.0.10");
@@ -216,7 +208,7 @@ TEST_F(SssTest, ClosedDuringTheWrite) {
         s.Bt_Apply->userClick();
         s.userCloseBox();
     }));
-    dialog.reset();
+    page.reset();
     ASSERT_TRUE(waitFor([&] { return !sim->requests(mark).empty(); }));
     QCoreApplication::processEvents();
     EXPECT_EQ(applied, 0);
