@@ -69,9 +69,7 @@ void TFM_Admin::OKClick(QObject*) {
     const AccountRules::AccountInput in{Ed_Pwd->text(), Ed_OPwd->text(), Ed_Usr->text(), Ed_NPwd->text(),
                                         Ed_CNP->text()};
     if (auto f = AccountRules::checkAccount(in, kUserLimit)) {
-        forms::Application::messageBox(this, f->message, f->caption, forms::MB_OK);
-        if (!f->emptied.isEmpty())
-            control<forms::Edit>(f->emptied.toLatin1().constData())->setText(QString());
+        HvRefuseInput(*this, *f);
         return;
     }
     const QString devicePassword = Ed_Pwd->text();

@@ -214,10 +214,7 @@ void TFM_AdminNew::CancelClick(QObject*) {
 }
 
 bool TFM_AdminNew::refuse(const Refusal& r) {
-    const PageRules::CheckFailure& f = r.failure;
-    forms::Application::messageBox(this, f.message, f.caption, forms::MB_OK);
-    if (!f.emptied.isEmpty()) control<forms::Edit>(f.emptied.toLatin1().constData())->setText(QString());
-    if (!f.focus.isEmpty()) control<forms::Edit>(f.focus.toLatin1().constData())->setFocus();
+    HvRefuseInput(*this, r.failure);
     if (r.uncheckLimitVid) CB_LimitVID->setChecked(false);
     UpdateManagerIPFields();
     return false;

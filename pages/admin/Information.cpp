@@ -83,7 +83,7 @@ void TFM_SysInfo::Btn_SaClick(QObject*) {
     guarded([this] {
         if (!saveEnabled(reqSystem->busy)) return;
         if (auto f = checkSave(Ed_SC->text(), Ed_SN->text(), Ed_SL->text())) {
-            forms::Application::messageBox(this, f->message, f->caption, forms::MB_OK);
+            HvRefuseInput(*this, *f);
             return;
         }
         reqSystem->set(true, true);

@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include "module/KeyRules.h"
 #include "module/PageRules.h"
 
 namespace EncryptRules {
@@ -26,7 +27,7 @@ inline const QString kIntervalRange = QStringLiteral("Please enter a number betw
 inline const QString kPassPhraseLength =
     QStringLiteral("The length of 802.11g PassPhrase is between 8 and 63.");
 inline const QString kSetServer = QStringLiteral("Please Set Security Server!");
-inline const QString kHexDigits = QStringLiteral("Please input  Hexadecimal digits!");
+inline const QString& kHexDigits = KeyRules::kHexDigitsMessage;
 inline const QString kSettingError = QStringLiteral("Setting Error!");
 inline const QString kBandA = QStringLiteral("IEEE802.11a");
 inline const QString kBandG = QStringLiteral("IEEE802.11g");

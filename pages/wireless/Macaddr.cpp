@@ -1,5 +1,6 @@
 #include "pages/wireless/Macaddr.h"
 
+#include "module/HvPage.h"
 #include "pages/wireless/FilerLayout.h"
 
 using namespace FilerRules;
@@ -24,7 +25,7 @@ bool TFM_MACAddr::CheckDuplicateMac() {
 
 void TFM_MACAddr::Bt_ApplyClick(QObject*) {
     if (const auto failure = checkTyped(Ed_MACAddr->text())) {
-        forms::Application::messageBox(this, failure->message, failure->caption, forms::MB_OK);
+        HvRefuseInput(*this, *failure);
         return;
     }
     if (CheckDuplicateMac()) return;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "module/KeyRules.h"
 #include "module/PageRules.h"
 
 namespace Multissid2Rules {
@@ -58,7 +59,7 @@ inline const QString kApplied = QStringLiteral("Setting success!");
 inline const QString kApplyFailed = QStringLiteral("Set error!");
 inline const QString kSelectKeySize = QStringLiteral("Please select key size!");
 inline const QString kKeyTypeNull = QStringLiteral("Key type is NULL!");
-inline const QString kHexDigits = QStringLiteral("Please input  Hexadecimal digits!");
+inline const QString& kHexDigits = KeyRules::kHexDigitsMessage;
 inline const QString kKeyUsed =
     QStringLiteral("Key value is used by SSID! \nTo change Key value affects other SSID settings.");
 inline const QString kGroupKeyUsed = QStringLiteral(

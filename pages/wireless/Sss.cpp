@@ -51,9 +51,7 @@ void TFM_SSS::Bt_ApplyClick(QObject*) {
     // A second write while one is out would answer into a dialog that the first one closed.
     if (!reqServers || reqServers->busy) return;
     if (const auto f = SssRules::checkServers(Ed_DNSIP->text(), Ed_RadiusSrv->text())) {
-        forms::Application::messageBox(this, f->message, f->caption, forms::MB_OK);
-        if (!f->emptied.isEmpty()) control<forms::Edit>(f->emptied.toUtf8().constData())->setText(QString());
-        if (!f->focus.isEmpty()) control<forms::Edit>(f->focus.toUtf8().constData())->setFocus();
+        HvRefuseInput(*this, *f);
         return;
     }
     guarded([this] {

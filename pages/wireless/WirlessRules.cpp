@@ -22,7 +22,7 @@ const QString kPleaseInputSsid = QStringLiteral("Please Input SSID.");
 const QString kFirstCharBlank = QStringLiteral("The first character can't be blank.");
 const QString kRootMacLength = QStringLiteral("The length is 12 in IEEE802.11g Root AP MAC Address.");
 const QString kFirstBlankMac = QStringLiteral("Please input MAC address in first blank space!");
-const QString kHexDigits = QStringLiteral("Please input  Hexadecimal digits!");
+const QString& kHexDigits = KeyRules::kHexDigitsMessage;
 const QString kIntervalRange = QStringLiteral("Please input a number between 300 and 9999999.");
 
 bool isWdsMode(std::optional<PageMode> m) {
