@@ -65,9 +65,9 @@ std::vector<HvPageEntry> HvPages() {
         {HvTopMenu::Tools, "Admin", "tAdmin2",
          [](TMainForm& m) {
              if (MainMenuRules::adminChoice(m.Ed_Green->text()) == MainMenuRules::Generation::New)
-                 m.openModal(FM_AdminNew, new TFM_AdminNew(m));
+                 HvModalPage(FM_AdminNew, [](TMainForm& f) { return new TFM_AdminNew(f); })(m);
              else
-                 m.openModal(FM_Admin, new TFM_Admin(m));
+                 HvModalPage(FM_Admin, [](TMainForm& f) { return new TFM_Admin(f); })(m);
          }},
         {HvTopMenu::Tools, "System", "tSystem2",
          HvModalPage(FM_Sytem, [](TMainForm& m) { return new TFM_Sytem(m); })},

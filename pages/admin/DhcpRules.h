@@ -11,8 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "module/WaitCountdown.h"
+#include "module/AddrCheck.h"
 #include "module/PageRules.h"
+#include "module/WaitCountdown.h"
 
 namespace DhcpRules {
 
@@ -28,7 +29,7 @@ inline constexpr int kMacMaxLength = 12;  // the dialog's MAC before each showin
 
 // A free static-pool row, and the walks' stop values.
 inline const QString kFreeIp = QStringLiteral("0.0.0.0");
-inline const QString kFreeMac = QStringLiteral("000000000000");
+inline const QString& kFreeMac = kZeroMac;
 inline const QString kListing = QStringLiteral("Listing data ... ");  // the trailing blank is the page's
 
 // ---- Enabled states ------------------------------------------------------------------------------
@@ -57,7 +58,7 @@ bool userListWindowColour(int function1Index);
 
 // ---- Dynamic pool Apply ----------------------------------------------------------------------------
 
-inline const QString kWarning = QStringLiteral("Warning");
+inline const QString& kWarning = PageRules::kWarning;
 inline const QString kError = QStringLiteral("Error");
 inline const QString kWaring = QStringLiteral("Waring");  // the page's own spelling on these boxes
 
