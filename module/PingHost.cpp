@@ -1,10 +1,21 @@
 #include "module/PingHost.h"
 
-#include "platform/IcmpEcho.h"
 #include "platform/forms/Forms.h"
 
+namespace {
+
+HostProber* g_prober = nullptr;
+
+}  // namespace
+
+HostProber* SetHostProber(HostProber* prober) {
+    HostProber* const old = g_prober;
+    g_prober = prober;
+    return old;
+}
+
 bool PingHost(const std::string& host, forms::Form* page) {
-    switch (IcmpEcho::probe(host)) {
+    switch (g_prober ? g_prober->probe(host) : IcmpEcho::probe(host)) {
         case IcmpEcho::Outcome::Reply:
             return true;
         case IcmpEcho::Outcome::NoReply:

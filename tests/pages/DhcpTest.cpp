@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -234,8 +235,10 @@ TEST_F(DhcpTest, AddWritesTheFirstFreeRow) {
     ASSERT_TRUE(sim->ok("set " + kFunction + " i 1"));
     TFM_DHCP& p = open(true);
     fillAndApply({"192.168.5.20", "00AA00BB00CC", "255.255.255.0", "192.168.5.1", "", "", "lab2", 1});
+    prober.silent("192.168.5.20");
     const size_t mark = sim->logSize();
     ASSERT_TRUE(p.Bt_Add->userClick());
+    EXPECT_EQ(prober.asked, std::vector<std::string>{"192.168.5.20"});
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(p.staticIP()->caption(), u"Static IP Pool Adding");
     std::vector<std::string> expected = {"2.7.1.0=1"};
@@ -247,6 +250,24 @@ TEST_F(DhcpTest, AddWritesTheFirstFreeRow) {
     EXPECT_EQ(p.User_ListView->item(2)->subItem(0), u"192.168.5.20");
 }
 
+// A PC that cannot probe says so; the entry is then written.
+TEST_F(DhcpTest, AddressThatCannotBeProbedIsSaidThenWritten) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("static-pool 2"));
+    ASSERT_TRUE(sim->ok("set " + kFunction + " i 1"));
+    TFM_DHCP& p = open(true);
+    fillAndApply({"192.168.5.22", "00AA00BB00CD", "255.255.255.0", "192.168.5.1", "", "", "", 1});
+    prober.cannotProbe("192.168.5.22");
+    const size_t mark = sim->logSize();
+    ASSERT_TRUE(p.Bt_Add->userClick());
+    EXPECT_EQ(prober.asked, std::vector<std::string>{"192.168.5.22"});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(u"The address could not be checked")) << boxes[0].text.toStdString();
+    EXPECT_EQ(boxes[0].caption, u"QMX-7240NT");
+    const std::vector<std::string> w = written(mark);
+    EXPECT_NE(std::find(w.begin(), w.end(), "2.7.3.1.1.3=192.168.5.22"), w.end());
+}
+
 // The pool keeps one entry per MAC: the row holding it, whatever the case of its letters, takes it.
 TEST_F(DhcpTest, AddWithAMacHeldElsewhereReplacesThatRow) {
     ASSERT_TRUE(startSim()) << sim->error();
@@ -254,6 +275,7 @@ TEST_F(DhcpTest, AddWithAMacHeldElsewhereReplacesThatRow) {
     ASSERT_TRUE(sim->ok("set " + kFunction + " i 1"));
     TFM_DHCP& p = open(true);
     fillAndApply({"192.168.5.21", "000a0b0c0d02", "255.255.255.0", "192.168.5.1", "", "", "", 1});
+    prober.silent("192.168.5.21");
     const size_t mark = sim->logSize();
     p.Bt_Add->userClick();
     EXPECT_TRUE(boxes.empty());
@@ -271,6 +293,7 @@ struct BadEntry {
     StaticipRules::Entry entry;
     const char* message;
     const char* caption;
+    bool probed;  // the entry's address is probed (and answers)
 };
 void PrintTo(const BadEntry& b, std::ostream* os) {
     *os << b.name;
@@ -285,44 +308,55 @@ TEST_P(StaticipChecks, RefusesWithItsBoxAndWritesNothing) {
     ASSERT_TRUE(sim->ok("set " + kFunction + " i 1"));
     TFM_DHCP& p = open(true);
     fillAndApply(c.entry);
+    // The address would answer: only the checks that come after the probe see it.
+    const std::string address = c.entry.ip.toStdString();
+    prober.answers(address);
     const size_t mark = sim->logSize();
     p.Bt_Add->userClick();
+    EXPECT_EQ(prober.asked, c.probed ? std::vector<std::string>{address} : std::vector<std::string>{});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QString::fromUtf8(c.message));
     EXPECT_EQ(boxes[0].caption, QString::fromUtf8(c.caption));
     EXPECT_TRUE(sets(mark).empty());
 }
 
-// Loopback addresses answer the probe: such an address is taken.
+// A host answering on the address: it is taken.
 const BadEntry kBadEntries[] = {
     {"Duplicate",
      {"127.0.0.12", "00AA00BB00CC", "255.0.0.0", "127.0.0.254", "", "", "", 1},
      "Reject: The IP has already existed. ",
-     "Warning"},
+     "Warning",
+     false},
     {"Address",
      {"127.0.0.0", "00AA00BB00CC", "255.0.0.0", "127.0.0.254", "", "", "", 1},
      "Invalid IP Address",
-     "Waring"},
+     "Waring",
+     false},
     {"FreeMac",
      {"192.168.5.30", "000000000000", "255.0.0.0", "127.0.0.254", "", "", "", 1},
      "Please input valid MAC.",
-     "Warning"},
+     "Warning",
+     false},
     {"ShortMac",
      {"192.168.5.30", "00AA00BB00C", "255.0.0.0", "127.0.0.254", "", "", "", 1},
      "Please input valid MAC.",
-     "Warning"},
+     "Warning",
+     false},
     {"Mask",
      {"192.168.5.30", "00AA00BB00CC", "0.0.0.0", "127.0.0.254", "", "", "", 1},
      "Invalid Subnet Mask.",
-     "Waring"},
+     "Waring",
+     false},
     {"Gateway",
      {"192.168.5.30", "00AA00BB00CC", "255.0.0.0", "", "", "", "", 1},
      "Invalid Gateway.",
-     "Waring"},
+     "Waring",
+     false},
     {"Answers",
      {"127.0.0.77", "00AA00BB00CC", "255.0.0.0", "127.0.0.254", "", "", "", 1},
      "Reject: The IP already has been used.",
-     "Warning"},
+     "Warning",
+     true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, StaticipChecks, ::testing::ValuesIn(kBadEntries),
@@ -330,6 +364,7 @@ INSTANTIATE_TEST_SUITE_P(Table, StaticipChecks, ::testing::ValuesIn(kBadEntries)
 
 // On an address nobody answers on, so that the probe lets it through.
 TEST_F(DhcpTest, ChangingOnlyTheMacIsRefusedAndRestored) {
+    prober.silent("192.168.5.40");
     ASSERT_TRUE(startSim()) << sim->error();
     ASSERT_TRUE(sim->ok("static-pool 2"));
     ASSERT_TRUE(sim->ok("set " + kStaticRow + "1.1 a 192.168.5.40"));
@@ -351,6 +386,7 @@ TEST_F(DhcpTest, ChangingOnlyTheMacIsRefusedAndRestored) {
     EXPECT_EQ(boxes[0].caption, u"Warning");
     EXPECT_EQ(d->caption(), u"Static IP Pool Setting");
     EXPECT_EQ(macAfter, u"000A0B0C0D01");
+    EXPECT_EQ(prober.asked, std::vector<std::string>{"192.168.5.40"});
     EXPECT_TRUE(sets(mark).empty());
 }
 

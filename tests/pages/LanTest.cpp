@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -57,14 +58,15 @@ protected:
         return p;
     }
 
-    // Clicks Apply and notes each waiting dialog it shows.
+    // Clicks Apply and notes each waiting dialog it shows. A dialog is known by a guarded pointer: the
+    // next one may be made where the last one was freed.
     std::vector<Shown> apply() {
         std::vector<Shown> shown;
-        TFM_Waiting* last = nullptr;
+        QPointer<TFM_Waiting> last;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
             TFM_Waiting* w = page->waiting();
-            if (w && w != last) {
+            if (w && w != last.data()) {
                 last = w;
                 shown.push_back({w->Label2->caption(), w->Label3->caption()});
             }
@@ -138,6 +140,7 @@ struct BadField {
     const char* message;
     bool emptied;  // the edit is emptied; else the device's value is read back
     bool focus;    // ED_IpAddr gets the focus
+    bool probed;   // the address typed is probed (and answers)
 };
 void PrintTo(const BadField& b, std::ostream* os) {
     *os << b.name;
@@ -156,9 +159,13 @@ TEST_P(LanChecks, RefusesWithItsBoxAndWritesNothing) {
     auto* edit = forms::findControl<forms::Edit>(&p, c.field);
     ASSERT_NE(edit, nullptr);
     edit->setText(QString::fromUtf8(c.text));
+    // The address would answer: only the checks that come after the probe see it.
+    const std::string address = p.ED_IpAddr->text().toStdString();
+    prober.answers(address);
     const size_t mark = sim->logSize();
     const std::vector<Shown> shown = apply();
 
+    EXPECT_EQ(prober.asked, c.probed ? std::vector<std::string>{address} : std::vector<std::string>{});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QString::fromUtf8(c.message));
     EXPECT_EQ(boxes[0].caption, u"Warning");
@@ -175,17 +182,17 @@ TEST_P(LanChecks, RefusesWithItsBoxAndWritesNothing) {
     EXPECT_TRUE(shown.empty());
 }
 
-// The loopback network answers every address in it: such an address is already taken.
+// A host answering on the new address: it is already taken.
 const BadField kBadFields[] = {
-    {"Address", "ED_IpAddr", "192.168.0.300", "Please input valid IP Address.", true, false},
-    {"AddressBroadcast", "ED_IpAddr", "192.168.0.255", "Please input valid IP Address.", true, false},
-    {"Mask", "ED_SubMask", "255.0.255.0", "Please input valid Subnet Mask.", true, false},
-    {"Gateway", "ED_DefGw", "0.0.0.0", "Please input valid Gateway.", true, false},
+    {"Address", "ED_IpAddr", "192.168.0.300", "Please input valid IP Address.", true, false, false},
+    {"AddressBroadcast", "ED_IpAddr", "192.168.0.255", "Please input valid IP Address.", true, false, false},
+    {"Mask", "ED_SubMask", "255.0.255.0", "Please input valid Subnet Mask.", true, false, false},
+    {"Gateway", "ED_DefGw", "0.0.0.0", "Please input valid Gateway.", true, false, false},
     {"PoolFirst", "ED_IpAddr", "192.168.0.100", "Reject: The IP conflicts with Dynamic DHCP Server IP", false,
-     false},
+     false, false},
     {"PoolLast", "ED_IpAddr", "192.168.0.119", "Reject: The IP conflicts with Dynamic DHCP Server IP", false,
-     false},
-    {"Answers", "ED_IpAddr", "127.0.0.77", "Reject: The IP already has been used.", false, true},
+     false, false},
+    {"Answers", "ED_IpAddr", "127.0.0.77", "Reject: The IP already has been used.", false, true, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, LanChecks, ::testing::ValuesIn(kBadFields),
@@ -202,9 +209,11 @@ TEST_F(LanTest, NewStaticAddressIsCheckedThenWritten) {
     p.ED_IpAddr->setText(QStringLiteral("192.168.0.120"));
     p.ED_SubMask->setText(QStringLiteral("255.255.255.0"));
     p.ED_DefGw->setText(QStringLiteral("192.168.0.1"));
+    prober.silent("192.168.0.120");
     const size_t mark = sim->logSize();
     const std::vector<Shown> shown = apply();
 
+    EXPECT_EQ(prober.asked, std::vector<std::string>{"192.168.0.120"});
     EXPECT_TRUE(boxes.empty());
     // Every row of the pool, and the end of the table, before the write.
     EXPECT_EQ(reads(mark, kStaticIP, "GETNEXT"), 9);
@@ -224,6 +233,27 @@ TEST_F(LanTest, NewStaticAddressIsCheckedThenWritten) {
     EXPECT_EQ(w.size(), 6u);
 }
 
+// A PC that cannot probe says so; the address is then checked against the static pool and written.
+TEST_F(LanTest, AddressThatCannotBeProbedIsSaidThenWritten) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    TFM_LanCfg& p = open();
+    p.ED_IpAddr->setText(QStringLiteral("127.0.0.60"));
+    prober.cannotProbe("127.0.0.60");
+    const size_t mark = sim->logSize();
+    const std::vector<Shown> shown = apply();
+
+    EXPECT_EQ(prober.asked, std::vector<std::string>{"127.0.0.60"});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(u"The address could not be checked")) << boxes[0].text.toStdString();
+    EXPECT_EQ(boxes[0].caption, u"QMX-7240NT");
+    EXPECT_GE(reads(mark, kStaticIP, "GETNEXT"), 1);
+    const std::vector<std::string> w = written(mark);
+    ASSERT_GE(w.size(), 2u);
+    EXPECT_EQ(w[1], "1.2.2.0=127.0.0.60");
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].label3, u"The system IP will be 127.0.0.60");
+}
+
 // An address the static pool reserves, on a host that does not answer: refused after the walk.
 TEST_F(LanTest, AddressOfTheStaticPoolIsRefused) {
     ASSERT_TRUE(startSim()) << sim->error();
@@ -231,8 +261,10 @@ TEST_F(LanTest, AddressOfTheStaticPoolIsRefused) {
     ASSERT_TRUE(sim->ok("set " + kStaticIP + ".3 a 192.168.7.50"));
     TFM_LanCfg& p = open();
     p.ED_IpAddr->setText(QStringLiteral("192.168.7.50"));
+    prober.silent("192.168.7.50");
     const size_t mark = sim->logSize();
     const std::vector<Shown> shown = apply();
+    EXPECT_EQ(prober.asked, std::vector<std::string>{"192.168.7.50"});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, u"Reject: The IP conflicts with Static DHCP Server IP");
     EXPECT_EQ(boxes[0].caption, u"Warning");
@@ -247,6 +279,7 @@ TEST_F(LanTest, UnreadableStaticPoolRefuses) {
     ASSERT_TRUE(sim->ok("error " + kStaticIP + ".1 genErr next"));
     TFM_LanCfg& p = open();
     p.ED_IpAddr->setText(QStringLiteral("192.168.7.51"));
+    prober.silent("192.168.7.51");
     const size_t mark = sim->logSize();
     apply();
     ASSERT_EQ(boxes.size(), 1u);
@@ -260,6 +293,7 @@ TEST_F(LanTest, CancelWhileThePoolIsReadWritesNothing) {
     ASSERT_TRUE(sim->ok("static-pool 2"));
     TFM_LanCfg& p = open();
     p.ED_IpAddr->setText(QStringLiteral("192.168.7.52"));
+    prober.silent("192.168.7.52");
     size_t mark = 0;
     bool cancelled = false;
     QTimer::singleShot(0, [&] {
@@ -291,6 +325,7 @@ TEST_F(LanTest, FromDhcpToStaticRestartsWithTheNewSettings) {
     const size_t mark = sim->logSize();
     const std::vector<Shown> shown = apply();
     EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(prober.asked.empty());
     EXPECT_EQ(reads(mark, E + "2.7.3.", "GETNEXT"), 0);
     const std::vector<std::string> w = written(mark);
     EXPECT_EQ(w, (std::vector<std::string>{"1.2.1.0=1", "1.2.2.0=127.0.0.1", "1.2.3.0=255.0.0.0",
@@ -351,6 +386,8 @@ TEST_F(LanTest, FailedWriteShowsSetErrorAndNoDialog) {
     const std::vector<Shown> shown = apply();
     EXPECT_EQ(p.StatusBar->simpleText(), u"Set Error!");
     EXPECT_TRUE(shown.empty());
+    // The address the device holds is not probed.
+    EXPECT_TRUE(prober.asked.empty());
     for (const auto& l : sets(mark)) EXPECT_NE(l.status, "ok") << l.asked;
     EXPECT_TRUE(boxes.empty());
 }

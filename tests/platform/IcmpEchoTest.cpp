@@ -3,9 +3,12 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -102,11 +105,179 @@ TEST(IcmpReplyAnswers, OnlyOurIdentifierAndSequence) {
     EXPECT_FALSE(IcmpReplyAnswers(reply.data(), reply.size(), 0x0102, 9)) << "a request, not a reply";
 }
 
+// The real probe runs on loopback, or in a child process inside network namespaces of its own: what
+// it sends there cannot leave the PC, not even a name lookup.
+
+// The child's network could not be set up; what stops it is the text.
+struct CannotSetUp {
+    std::string why;
+};
+
+// Where a body run in a child process ended: skipped (the child could not set up its network), or
+// the text of its failure, empty when it passed.
+struct ChildEnd {
+    bool skipped = false;
+    std::string failure;
+};
+
+ChildEnd inChild(const std::function<std::string()>& body) {
+    int out[2];
+    if (::pipe(out) != 0) return {false, "no pipe"};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        std::string text;
+        int code = 0;
+        try {
+            text = body();
+            code = text.empty() ? 0 : 1;
+        } catch (const CannotSetUp& e) {
+            text = e.why;
+            code = 77;
+        }
+        if (::write(out[1], text.data(), text.size()) < 0) code = 1;
+        ::_exit(code);
+    }
+    ::close(out[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) return {true, text};
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
+    return {false, text.empty() ? "the child ended abnormally" : text};
+}
+
+void bringUp(const char* interface) {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    ifreq ifr{};
+    std::strncpy(ifr.ifr_name, interface, IFNAMSIZ - 1);
+    const bool up = fd >= 0 && ::ioctl(fd, SIOCGIFFLAGS, &ifr) == 0 &&
+                    (ifr.ifr_flags |= IFF_UP, ::ioctl(fd, SIOCSIFFLAGS, &ifr) == 0);
+    if (fd >= 0) ::close(fd);
+    if (!up) throw CannotSetUp{std::string("cannot bring ") + interface + " up"};
+}
+
+// Moves this process into a network namespace of its own where only loopback is up: every other
+// address has no route.
+void ownNetwork() {
+    if (::unshare(CLONE_NEWNET) != 0) throw CannotSetUp{"a network namespace needs root (CAP_SYS_ADMIN)"};
+    bringUp("lo");
+}
+
+// In this process's own namespace: the kernel answers no echo request.
+void ignoreEchoRequests() {
+    std::ofstream ignore("/proc/sys/net/ipv4/icmp_echo_ignore_all");
+    if (!(ignore << "1" << std::flush)) throw CannotSetUp{"cannot make the namespace ignore echo requests"};
+}
+
+void run(const std::string& command) {
+    if (std::system((command + " >/dev/null 2>&1").c_str()) != 0)
+        throw CannotSetUp{"`" + command + "` failed (needs ip from iproute2 and veth)"};
+}
+
+// A second host: a namespace of its own, held by a child process, joined to this one by a veth pair,
+// 198.51.100.1 here and 198.51.100.2 there. Call after ownNetwork().
+class PeerHost {
+public:
+    PeerHost() {
+        int ready[2];
+        int go[2];
+        if (::pipe(ready) != 0 || ::pipe(go) != 0) throw CannotSetUp{"no pipe"};
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::close(ready[0]);
+            ::close(go[1]);
+            char c = 0;
+            const bool own = ::unshare(CLONE_NEWNET) == 0;
+            c = own ? 'r' : 'x';
+            if (::write(ready[1], &c, 1) != 1 || !own) ::_exit(1);
+            // Waits here, holding the namespace, until it is ended.
+            while (::read(go[0], &c, 1) < 0 && errno == EINTR) {
+            }
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(go[0]);
+        m_hold = go[1];
+        char c = 0;
+        if (m_pid < 0 || ::read(ready[0], &c, 1) != 1 || c != 'r') {
+            ::close(ready[0]);
+            throw CannotSetUp{"the peer's network namespace needs root (CAP_SYS_ADMIN)"};
+        }
+        ::close(ready[0]);
+        const std::string there = "nsenter -t " + std::to_string(m_pid) + " -n ";
+        try {
+            run("ip link add hv0 type veth peer name hv1 netns " + std::to_string(m_pid));
+            run("ip addr add 198.51.100.1/24 dev hv0");
+            run("ip link set hv0 up");
+            run(there + "ip addr add 198.51.100.2/24 dev hv1");
+            run(there + "ip link set hv1 up");
+        } catch (...) {
+            end();
+            throw;
+        }
+    }
+    ~PeerHost() { end(); }
+    PeerHost(const PeerHost&) = delete;
+    PeerHost& operator=(const PeerHost&) = delete;
+
+private:
+    // The holder reads the end of the pipe and leaves; its namespace goes with it.
+    void end() {
+        if (m_hold >= 0) ::close(m_hold);
+        if (m_pid > 0) ::waitpid(m_pid, nullptr, 0);
+        m_hold = -1;
+        m_pid = -1;
+    }
+
+    pid_t m_pid = -1;
+    int m_hold = -1;
+};
+
+const char* outcomeName(IcmpEcho::Outcome o) {
+    switch (o) {
+        case IcmpEcho::Outcome::Reply:
+            return "Reply";
+        case IcmpEcho::Outcome::NoReply:
+            return "NoReply";
+        case IcmpEcho::Outcome::Unresolved:
+            return "Unresolved";
+        case IcmpEcho::Outcome::NoSocket:
+            return "NoSocket";
+    }
+    return "?";
+}
+
+// Empty when the probe of host ended in want within [atLeastMs, belowMs); else what happened.
+std::string probeEnds(const std::string& host, int waitMs, IcmpEcho::Outcome want, int atLeastMs = 0,
+                      int belowMs = 3000) {
+    const auto start = Clock::now();
+    const auto got = IcmpEcho::probe(host, 3, waitMs);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    if (got == want && took >= atLeastMs && took < belowMs) return {};
+    return host + ": " + outcomeName(got) + " after " + std::to_string(took) + " ms, expected " +
+           outcomeName(want) + " in [" + std::to_string(atLeastMs) + ", " + std::to_string(belowMs) + ") ms";
+}
+
+#define EXPECT_CHILD_PASSES(end)                        \
+    do {                                                \
+        const ChildEnd e_ = (end);                      \
+        if (e_.skipped) GTEST_SKIP() << e_.failure;     \
+        EXPECT_EQ(e_.failure, "");                      \
+    } while (false)
+
+// The name is looked up where no lookup can leave: it resolves to nothing, and nothing is sent.
 TEST(IcmpEcho, UnresolvableNameSendsNothing) {
-    const uint16_t before = IcmpEcho::nextSequence();
-    EXPECT_EQ(IcmpEcho::probe("no-such-host.invalid"), IcmpEcho::Outcome::Unresolved);
-    EXPECT_EQ(IcmpEcho::probe(""), IcmpEcho::Outcome::Unresolved);
-    EXPECT_EQ(IcmpEcho::nextSequence(), before);
+    EXPECT_CHILD_PASSES(inChild([]() -> std::string {
+        ownNetwork();
+        const uint16_t before = IcmpEcho::nextSequence();
+        if (IcmpEcho::probe("no-such-host.invalid") != IcmpEcho::Outcome::Unresolved) return "a name resolved";
+        if (IcmpEcho::probe("") != IcmpEcho::Outcome::Unresolved) return "an empty name resolved";
+        return IcmpEcho::nextSequence() == before ? "" : "a request was sent";
+    }));
 }
 
 TEST(IcmpEcho, LoopbackAnswersAndSequencesCountOn) {
@@ -122,43 +293,38 @@ TEST(IcmpEcho, LoopbackAnswersAndSequencesCountOn) {
     EXPECT_EQ(IcmpEcho::nextSequence(), static_cast<uint16_t>(before + 2));
 }
 
-// Runs body in a child process inside a network namespace of its own whose loopback is up and
-// ignores echo requests: an address there that answers nothing, without sending a packet outside.
-// The child's exit code: 0 passed, 1 failed, 77 the namespace could not be made.
-int inSilentNamespace(const std::function<bool()>& body) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::unshare(CLONE_NEWNET) != 0) ::_exit(77);
-        const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-        ifreq ifr{};
-        std::strncpy(ifr.ifr_name, "lo", IFNAMSIZ - 1);
-        if (fd < 0 || ::ioctl(fd, SIOCGIFFLAGS, &ifr) != 0) ::_exit(77);
-        ifr.ifr_flags |= IFF_UP;
-        if (::ioctl(fd, SIOCSIFFLAGS, &ifr) != 0) ::_exit(77);
-        ::close(fd);
-        std::ofstream ignore("/proc/sys/net/ipv4/icmp_echo_ignore_all");
-        if (!(ignore << "1" << std::flush)) ::_exit(77);
-        ::_exit(body() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+TEST(IcmpEcho, SilentHostIsNoReplyWithinItsTime) {
+    EXPECT_CHILD_PASSES(inChild([] {
+        ownNetwork();
+        ignoreEchoRequests();
+        return probeEnds("127.0.0.1", 200, IcmpEcho::Outcome::NoReply, 600);
+    }));
 }
 
-TEST(IcmpEcho, SilentHostIsNoReplyWithinItsTime) {
-    const int result = inSilentNamespace([] {
-        const auto start = Clock::now();
-        const auto outcome = IcmpEcho::probe("127.0.0.1", 3, 200);
-        const auto took = Clock::now() - start;
-        return outcome == IcmpEcho::Outcome::NoReply && took >= std::chrono::milliseconds(600) &&
-               took < std::chrono::seconds(3);
-    });
-    if (result == 77) GTEST_SKIP() << "a network namespace needs root (CAP_SYS_ADMIN)";
-    EXPECT_EQ(result, 0);
+// An address without a route: no request goes out, and each attempt still takes its time instead
+// of the probe spinning through them.
+TEST(IcmpEcho, UnroutableAddressIsNoReplyWithoutSpinning) {
+    EXPECT_CHILD_PASSES(inChild([] {
+        ownNetwork();
+        return probeEnds("192.0.2.1", 200, IcmpEcho::Outcome::NoReply, 600);
+    }));
+}
+
+// A host on the other end of a link answers; an address on the link that nobody holds does not.
+TEST(IcmpEcho, HostAcrossALinkAnswers) {
+    EXPECT_CHILD_PASSES(inChild([] {
+        ownNetwork();
+        const PeerHost peer;
+        std::string failure = probeEnds("198.51.100.2", 1000, IcmpEcho::Outcome::Reply);
+        if (failure.empty()) failure = probeEnds("198.51.100.3", 200, IcmpEcho::Outcome::NoReply, 600);
+        return failure;
+    }));
 }
 
 TEST(IcmpEcho, ForeignRepliesDoNotCount) {
-    const int result = inSilentNamespace([] {
+    EXPECT_CHILD_PASSES(inChild([] {
+        ownNetwork();
+        ignoreEchoRequests();
         // Another program's echo replies, and replies to numbers we did not send, keep arriving
         // while the probe waits.
         std::atomic<bool> done{false};
@@ -183,15 +349,11 @@ TEST(IcmpEcho, ForeignRepliesDoNotCount) {
             }
             ::close(raw);
         });
-        const auto start = Clock::now();
-        const auto outcome = IcmpEcho::probe("127.0.0.1", 3, 200);
-        const auto took = Clock::now() - start;
+        std::string failure = probeEnds("127.0.0.1", 200, IcmpEcho::Outcome::NoReply);
         done = true;
         sender.join();
-        return outcome == IcmpEcho::Outcome::NoReply && took < std::chrono::seconds(3);
-    });
-    if (result == 77) GTEST_SKIP() << "a network namespace needs root (CAP_SYS_ADMIN)";
-    EXPECT_EQ(result, 0);
+        return failure;
+    }));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "platform/RegistryStore.h"
 #include "tests/sim/SimProcess.h"
 #include "tests/support/MessageBoxScript.h"
+#include "tests/support/ScriptedProber.h"
 #include "tests/support/WaitFor.h"
 #include "tests/support/WhenShown.h"
 
@@ -62,6 +63,8 @@ protected:
     bool hasSet(size_t from, const std::string& oid, const std::string& value) const;
 
     std::function<bool(const SimLogLine& set)> setFilter;
+    // The pages' address probes: each host a test lets a page probe is scripted here.
+    ScriptedProber prober;
     std::unique_ptr<SimProcess> sim;
     MemoryRegistryStore registry;
     std::vector<std::unique_ptr<TMainForm>> windows;

@@ -1,5 +1,6 @@
 // The tests' one main. HV_TEST_MIB_LISTS builds the global option lists for the run, as the program
-// does at start; HV_TEST_GUI makes the kit's application object as well and ends the SNMP session.
+// does at start; HV_TEST_GUI makes the kit's application object as well, ends the SNMP session and
+// keeps the pages' address probe on loopback.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "library/HvSNMPSession.h"
 #include "platform/forms/Application.h"
 #include "tests/WindowLeakCheck.h"
+#include "tests/support/ScriptedProber.h"
 #endif
 #if defined(HV_TEST_MIB_LISTS)
 #include "module/Misc.h"
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
     forms::Application app(argc, argv);
     forms::Application::setTitle(QStringLiteral("QMX-7240NT"));
     ::testing::AddGlobalTestEnvironment(new WindowLeakCheck);
+    LoopbackOnlyProber loopbackOnly;
+    const HostProberScope probes(&loopbackOnly);
 #endif
 #if defined(HV_TEST_MIB_LISTS)
     InitMibOptionLists();
