@@ -7,6 +7,7 @@ packages=(
     libsnmp-dev libssl-dev libcurl4-openssl-dev
     libgtest-dev libgmock-dev
     curl tftp-hpa snmp
+    iproute2  # the tests' own network namespaces (scripts/loopback-only.sh, the ICMP echo tests)
     xvfb fonts-wine
     clang libclang-rt-14-dev  # libFuzzer for scripts/fuzz.sh
 )

@@ -277,7 +277,8 @@ TEST_F(SimBindTest, ValueOutsideTheListIsWrittenBackUnchangedNotAsZero) {
 }
 
 TEST_F(SimBindTest, FailedAsynchronousSendStillEndsTheOperation) {
-    filter->request.device.address = "255.255.255.255";
+    // Loopback's broadcast: the kernel refuses to send without SO_BROADCAST.
+    filter->request.device.address = "127.255.255.255";
     int done = 0;
     int code = 0;
     filter->onAsyncGetDone = [&](HvSNMPRequest2Controls*, HvSNMPError* e) {

@@ -107,7 +107,8 @@ const FailedCreation kFailedCreations[] = {
     {"StandardException", [](TestPage&) { throw std::runtime_error("no such option"); }, "no such option"},
     {"RequestNotBuilt",
      [](TestPage& p) {
-         HvSNMPSession::defaults.address = "no-such-host.invalid";
+         // Not a host name: refused before any lookup.
+         HvSNMPSession::defaults.address = "no such host";
          HvSNMPRequest2Edits* r = p.makeRequest(kMibT062, SVT_SV, 0);
          r->addEdit(0, "%s", {p.Ed_FwVer});
          r->get();

@@ -190,8 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
                     c.target.authProtocol = 9;
                 },
                 HvSnmpStatus::UsmUnsupportedAuthProtocol},
-        // Broadcast without SO_BROADCAST: the kernel refuses the datagram.
-        Refusal{"SendRefused", [](HvSnmpCall& c) { c.target.address = "255.255.255.255"; },
+        // Loopback's broadcast without SO_BROADCAST: the kernel refuses the datagram.
+        Refusal{"SendRefused", [](HvSnmpCall& c) { c.target.address = "127.255.255.255"; },
                 HvSnmpStatus::SendFailed}),
     [](const auto& info) { return std::string(info.param.name); });
 
