@@ -33,7 +33,7 @@ QString keyLengthMessage(int keyNumber, int length, const QString& band) {
     static const char* kOrdinals[] = {"1st", "2nd", "3rd", "4th"};
     const char* ordinal = keyNumber >= 1 && keyNumber <= 4 ? kOrdinals[keyNumber - 1] : "1st";
     return QStringLiteral("The %1 of the %2 key in %3 must be %4!")
-        .arg(length == 16 ? QStringLiteral("Lengh") : QStringLiteral("Length"), QLatin1String(ordinal), band)
+        .arg(lengthWord(length), QLatin1String(ordinal), band)
         .arg(length);
 }
 
@@ -85,9 +85,11 @@ QString lengthWord(int neededLength) {
 
 WepKeyCheck checkWepKey(const QString& key, int typeIndex, int sizeIndex) {
     using O = WepKeyCheck::Outcome;
-    if (const auto needed = keyLength(typeIndex, sizeIndex); needed && key.size() != *needed)
-        return {O::WrongLength, *needed, {}};
-    if (isMaskedKey(key)) return {O::Masked, 0, {}};
+    // The device's mask stands for the key it holds, whatever its length: the key was not retyped,
+    // so there is nothing to check and nothing to write.
+    const auto needed = keyLength(typeIndex, sizeIndex);
+    if (isMaskedKey(key) || (key.isEmpty() && !needed)) return {O::Masked, 0, {}};
+    if (needed && key.size() != *needed) return {O::WrongLength, *needed, {}};
     QString hex = key;
     if (typeIndex == 1) {
         const auto converted = asciiToHex(key);

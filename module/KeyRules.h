@@ -48,9 +48,11 @@ inline const QString kHexDigitsMessage = QStringLiteral("Please input  Hexadecim
 // The word the pages' length boxes use: the 16-character text key's box spells it "Lengh".
 QString lengthWord(int neededLength);
 
-// One WEP key as a page checks it before a write: its length for the type and size first, then a
-// masked key (never written), then the hex form the device receives.
+// One WEP key as every key page checks it before a write: a masked key first (never checked nor
+// written, whatever its length), then its length for the type and size, then the hex form the
+// device receives.
 struct WepKeyCheck {
+    // Masked: nothing to write, the device's mask or, where no length is asked, no key at all.
     enum class Outcome { Send, Masked, WrongLength, NotHex };
     Outcome outcome = Outcome::Send;
     int neededLength = 0;  // WrongLength: what the type and size need

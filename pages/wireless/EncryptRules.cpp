@@ -86,46 +86,37 @@ std::optional<int> keySizeFromKeys(int validKeyIndex, const std::array<QString, 
     return KeyRules::keySizeFor(static_cast<int>(hexKeys[static_cast<size_t>(validKeyIndex)].size()));
 }
 
-bool isUntyped(const QString& key) {
-    return key.isEmpty() || KeyRules::isMaskedKey(key);
-}
-
 KeyVerdict hexKeyVerdict(const QString& key) {
-    if (isUntyped(key)) return KeyVerdict::Unchanged;
-    return KeyRules::isHexText(key) ? KeyVerdict::Written : KeyVerdict::Refused;
+    using O = KeyRules::WepKeyCheck::Outcome;
+    switch (KeyRules::checkWepKey(key, 0, -1).outcome) {
+        case O::Send:
+            return KeyVerdict::Written;
+        case O::Masked:
+            return KeyVerdict::Unchanged;
+        default:
+            return KeyVerdict::Refused;
+    }
 }
 
 namespace {
 
 // The WEP keys: each shown key must have the size's length; then the keys the user typed are
-// written in hex. A key still showing asterisks is never written, whichever type is shown.
+// written in hex. A key still showing asterisks is never written, whatever its type and length.
 std::optional<CheckFailure> checkKeys(const TabInput& in, TabPlan& plan) {
+    using O = KeyRules::WepKeyCheck::Outcome;
     const bool ascii = in.keyType == 1;
     const auto& shown = ascii ? in.textKeys : in.hexKeys;
-    // Without a size there is no length to test.
-    if (const auto needed = KeyRules::keyLength(in.keyType, in.keySize))
-        for (int k = 0; k < 4; ++k)
-            if (shown[static_cast<size_t>(k)].size() != *needed)
-                return fail(KeyRules::keyLengthMessage(k + 1, *needed, in.band), PageRules::kWarning);
+    std::array<KeyRules::WepKeyCheck, 4> checks;
+    for (size_t k = 0; k < 4; ++k) checks[k] = KeyRules::checkWepKey(shown[k], in.keyType, in.keySize);
+    // Every key's length is tested before any key's digits.
+    for (int k = 0; k < 4; ++k)
+        if (const auto& c = checks[static_cast<size_t>(k)]; c.outcome == O::WrongLength)
+            return fail(KeyRules::keyLengthMessage(k + 1, c.neededLength, in.band), PageRules::kWarning);
     for (int k = 0; k < 4; ++k) {
-        const QString& key = shown[static_cast<size_t>(k)];
-        if (ascii) {
-            if (isUntyped(key)) continue;
-            // Only printable ASCII has a two-digit code the device takes as a key character.
-            const auto hex = KeyRules::asciiToHex(key);
-            if (!hex) return fail(kHexDigits, {}, textKeyField(k + 1));
-            plan.keys[static_cast<size_t>(k)] = *hex;
-            continue;
-        }
-        switch (hexKeyVerdict(key)) {
-            case KeyVerdict::Unchanged:
-                break;
-            case KeyVerdict::Refused:
-                return fail(kHexDigits, {}, hexKeyField(k + 1));
-            case KeyVerdict::Written:
-                plan.keys[static_cast<size_t>(k)] = key;
-                break;
-        }
+        const auto& c = checks[static_cast<size_t>(k)];
+        if (c.outcome == O::NotHex)
+            return fail(kHexDigits, {}, ascii ? textKeyField(k + 1) : hexKeyField(k + 1));
+        if (c.outcome == O::Send) plan.keys[static_cast<size_t>(k)] = c.hex;
     }
     return std::nullopt;
 }
@@ -145,12 +136,16 @@ TabOutcome checkTab(const TabInput& in) {
             if (in.encryption == kDisable) return plan;
             if (auto f = checkKeys(in, plan)) return *f;
             return plan;
-        case kWpaPsk:
-            if (in.passPhrase.size() < 8 || in.passPhrase.size() > 63)
+        case kWpaPsk: {
+            // The device shows its passphrase masked: written back, the asterisks would become the
+            // passphrase. A mask is the device's own, so it is neither checked nor written.
+            const bool masked = KeyRules::isMaskedKey(in.passPhrase);
+            if (!masked && (in.passPhrase.size() < 8 || in.passPhrase.size() > 63))
                 return fail(kPassPhraseLength, PageRules::kError);
             plan.security[0] = true;
-            plan.wpa = {true, true, true};
+            plan.wpa = {!masked, true, true};
             return plan;
+        }
         case kWpaEap:
             if (!in.serverSettingsApplied) return fail(kSetServer, PageRules::kError);
             plan.security[0] = true;

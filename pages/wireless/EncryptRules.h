@@ -71,9 +71,7 @@ std::optional<KeyFields> keyFields(int typeIndex, int sizeIndex);
 // The key size the chosen valid key's hex text shows (10, 26, 32 digits); nullopt leaves the combo.
 std::optional<int> keySizeFromKeys(int validKeyIndex, const std::array<QString, 4>& hexKeys);
 
-// A key edit that holds no key of the user's: empty or asterisks only.
-bool isUntyped(const QString& key);
-// Whether a hex key is written, refused or left out.
+// Whether a hex key is written, refused or left out (empty or asterisks only: left out).
 enum class KeyVerdict { Unchanged, Refused, Written };
 KeyVerdict hexKeyVerdict(const QString& key);
 

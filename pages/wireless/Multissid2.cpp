@@ -264,6 +264,7 @@ void TFM_MultiSSIDNewForm::CB_IdxChange(QObject* sender) {
     MulSSIDListView->setSelected(nullptr);
     if (row) MulSSIDListView->setSelected(MulSSIDListView->item(*row));
     CB_VLanStateClick(nullptr);
+    m_keyRead.clear();
     if (!row) return;
     SyncSecurityCombo();
     CB_SecChange(nullptr);
@@ -276,6 +277,7 @@ void TFM_MultiSSIDNewForm::CB_IdxChange(QObject* sender) {
     otherRowUsesWpa = Multissid2Rules::otherRowUsesWpa(tableRows(), cell(*row, kMssidIndex));
     FillKeyIndexChoices();
     if (CB_KeyType->itemIndex() == 1) Ed_KeyValue->setText(keyShown(1, Ed_KeyValue->text()));
+    m_keyRead = Ed_KeyValue->text();
 }
 
 void TFM_MultiSSIDNewForm::SyncSecurityCombo() {

@@ -130,6 +130,8 @@ private:
     // CB_Idx's position whose row the editors show, so that a refused change can be undone.
     int m_shownIdx = 0;
     std::vector<Multissid2Rules::UserRow> m_userRows;
+    // The key as the shown row loaded it: until the user changes it, it is the device's own.
+    QString m_keyRead;
 };
 
 extern QPointer<TFM_MultiSSIDNewForm> FM_MultiSSIDNewForm;

@@ -28,9 +28,7 @@ CheckFailure fail(const QString& message, const QString& caption, const char* fo
 }
 
 QString keyLengthMessage(int length) {
-    // The device's own text misspells the last one.
-    return length == 16 ? QStringLiteral("The Lengh of key value must be 16!")
-                        : QStringLiteral("The Length of key value must be %1!").arg(length);
+    return QStringLiteral("The %1 of key value must be %2!").arg(KeyRules::lengthWord(length)).arg(length);
 }
 
 }  // namespace
@@ -209,7 +207,9 @@ std::optional<CheckFailure> checkRow(const SaveInput& in) {
     if (!in.pskGroup) return std::nullopt;
     if (in.groupKey.isEmpty())
         return fail(QStringLiteral("Please input a number between 300 and 9999999."), kWarning, "Ed_GrpKey");
-    if (isPsk(in.secIndex) && (in.passPhrase.size() < 8 || in.passPhrase.size() > 63))
+    // A masked passphrase is the device's own: it is not written, so its length is not the user's.
+    if (isPsk(in.secIndex) && !KeyRules::isMaskedKey(in.passPhrase) &&
+        (in.passPhrase.size() < 8 || in.passPhrase.size() > 63))
         return fail(QStringLiteral("The length of 802.11g PassPhrase is between 8 and 63."), kError,
                     "Ed_PassPhrase");
     if (isEap(in.secIndex)) {
@@ -236,6 +236,10 @@ std::optional<CheckFailure> ssidClash(const std::vector<TableRow>& rows, const Q
     return std::nullopt;
 }
 
+bool keyAsRead(const SaveInput& in) {
+    return !in.key.isEmpty() && in.key == in.keyRead;
+}
+
 std::optional<CheckFailure> secondPhase(const SaveInput& in, bool encryptionOn, SecondPhase& out) {
     out = SecondPhase{};
     auto& items = out.items;
@@ -244,18 +248,19 @@ std::optional<CheckFailure> secondPhase(const SaveInput& in, bool encryptionOn, 
     if (encryptionOn) {
         const bool wep = in.secIndex == 1 || in.secIndex == 2 || in.secIndex == -1;
         if (in.keyGroup && wep) {
-            // A disabled key edit or one still holding the device's mask is neither checked nor
-            // written, and neither is its type.
-            if (in.keyEnabled && !KeyRules::isMaskedKey(in.key)) {
-                const auto needed = KeyRules::keyLength(in.keyType, in.keySize);
-                if (needed && in.key.size() != *needed)
-                    return fail(keyLengthMessage(*needed), kWarning, "Ed_KeyValue");
-                // The conversion works on a copy: a later failure leaves the edit as typed.
-                const std::optional<QString> hex = in.keyType == 1 ? KeyRules::asciiToHex(in.key) : in.key;
-                if (!hex || !KeyRules::isHexText(*hex))
-                    return fail(kHexDigits, {}, "Ed_KeyValue", "Ed_KeyValue");
-                items[kKey] = items[kKeyType] = true;
-                out.key = *hex;
+            // A disabled key edit, or a key as the row was read (the device's mask or its own key,
+            // even one its type cannot show), is neither checked nor written, and neither is its
+            // type. The conversion works on a copy: a failure leaves the edit as typed.
+            if (in.keyEnabled && !keyAsRead(in)) {
+                using O = KeyRules::WepKeyCheck::Outcome;
+                const KeyRules::WepKeyCheck key = KeyRules::checkWepKey(in.key, in.keyType, in.keySize);
+                if (key.outcome == O::WrongLength)
+                    return fail(keyLengthMessage(key.neededLength), kWarning, "Ed_KeyValue");
+                if (key.outcome == O::NotHex) return fail(kHexDigits, {}, "Ed_KeyValue", "Ed_KeyValue");
+                if (key.outcome == O::Send) {
+                    items[kKey] = items[kKeyType] = true;
+                    out.key = key.hex;
+                }
             }
             items[kKeyIndex] = true;
         } else if (in.pskGroup) {

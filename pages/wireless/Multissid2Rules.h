@@ -176,6 +176,7 @@ struct SaveInput {
     int keyType = 0;         // 0 HEX, 1 ASCII
     int keySize = 0;
     QString key;
+    QString keyRead;  // Ed_KeyValue's text as the row was loaded
 };
 // The VLAN ID check, which also guards the Primary row's save.
 std::optional<CheckFailure> checkVlanId(const SaveInput& in);
@@ -184,6 +185,10 @@ std::optional<CheckFailure> checkRow(const SaveInput& in);
 // Another enabled row with the same SSID.
 std::optional<CheckFailure> ssidClash(const std::vector<TableRow>& rows, const QString& ssid,
                                       const QString& selectedIndex);
+
+// The key edit still holds the row's key as it was read: the user has not touched it. A key the
+// device holds is the device's own, whatever its type shows; an empty one is no key.
+bool keyAsRead(const SaveInput& in);
 
 // What the second write of a row carries, and the key it sends (hexadecimal).
 struct SecondPhase {

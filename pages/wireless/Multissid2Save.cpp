@@ -27,6 +27,7 @@ SaveInput TFM_MultiSSIDNewForm::saveInput() const {
     in.keyType = CB_KeyType->itemIndex();
     in.keySize = CB_KeySize->itemIndex();
     in.key = Ed_KeyValue->text();
+    in.keyRead = m_keyRead;
     return in;
 }
 

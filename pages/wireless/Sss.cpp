@@ -1,6 +1,7 @@
 #include "pages/wireless/Sss.h"
 
 #include "module/Misc.h"
+#include "module/SendFlags.h"
 #include "pages/wireless/SssLayout.h"
 #include "pages/wireless/SssRules.h"
 
@@ -55,6 +56,7 @@ void TFM_SSS::Bt_ApplyClick(QObject*) {
         return;
     }
     guarded([this] {
+        HvSendOnly only(reqServers->request.varList, SssRules::writtenItems(Ed_RadiusSec->text()));
         reqServers->set(true, true);
         updateApply();
     });

@@ -1,6 +1,7 @@
 #include "pages/wireless/SssRules.h"
 
 #include "module/AddrCheck.h"
+#include "module/KeyRules.h"
 
 namespace SssRules {
 
@@ -14,6 +15,10 @@ std::optional<CheckFailure> checkServers(const QString& dnsIp, const QString& ra
     if (!IsValidIPAddress(radiusServer))
         return failure(kBadRadius, PageRules::kError, QStringLiteral("Ed_RadiusSrv"));
     return std::nullopt;
+}
+
+std::vector<bool> writtenItems(const QString& radiusSecret) {
+    return {true, true, true, true, !KeyRules::isMaskedKey(radiusSecret)};
 }
 
 }  // namespace SssRules

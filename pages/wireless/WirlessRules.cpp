@@ -505,20 +505,15 @@ std::variant<CheckFailure, SecurityPlan> checkSecurityInputs(const SecurityInput
             const int edit = keyEditFor(in.validKeyIndex, in.validKeyCount);
             if (edit < 0) break;
             p.validKeySent = true;
-            const QString& key = in.keys[edit];
             // The device's masked key stays as it is: it is neither checked nor written back.
-            if (isMaskedKey(key)) break;
-            const auto needed = keyLength(in.keyTypeIndex, in.keySizeIndex);
-            if (needed && key.size() != *needed)
-                return fail(wepKeyLengthMessage(edit + 1, *needed), kWarning);
-            QString hex = key;
-            if (in.keyTypeIndex == 1) {
-                const auto converted = asciiToHex(key);
-                if (!converted) return fail(kHexDigits, {});
-                hex = *converted;
-                p.validKeyText = hex;
-            }
-            if (!isHexText(hex)) return fail(kHexDigits, {});
+            using O = KeyRules::WepKeyCheck::Outcome;
+            const KeyRules::WepKeyCheck key =
+                KeyRules::checkWepKey(in.keys[edit], in.keyTypeIndex, in.keySizeIndex);
+            if (key.outcome == O::Masked) break;
+            if (key.outcome == O::WrongLength)
+                return fail(wepKeyLengthMessage(edit + 1, key.neededLength), kWarning);
+            if (key.outcome == O::NotHex) return fail(kHexDigits, {});
+            if (in.keyTypeIndex == 1) p.validKeyText = key.hex;
             p.keySent[edit] = true;
             break;
         }

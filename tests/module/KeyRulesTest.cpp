@@ -39,10 +39,15 @@ const KeyCase kKeys[] = {
     // A masked key passes whatever it stands for; it is never converted nor sent.
     {"MaskedHex64", "**********", 0, 0, {O::Masked, 0, {}}},
     {"MaskedAscii64", "*****", 1, 0, {O::Masked, 0, {}}},
-    // The length comes first: a mask of the wrong length is refused like any other key.
-    {"MaskedWrongLength", "********", 0, 0, {O::WrongLength, 10, {}}},
+    // A mask of any length stands for the device's key: refusing it would block every write until
+    // the user retyped a key he never changed.
+    {"MaskedHexWrongLength", "********", 0, 0, {O::Masked, 0, {}}},
+    {"MaskedAsciiWrongLength", "**********", 1, 0, {O::Masked, 0, {}}},
+    {"MaskedWithoutSize", "***", 0, -1, {O::Masked, 0, {}}},
+    {"StarsAmongDigitsAreNoMask", "01234*****", 0, 0, {O::NotHex, 0, {}}},
     {"NoSizeChecksNoLength", "0123", 0, -1, {O::Send, 0, "0123"}},
     {"EmptyKey", "", 0, 0, {O::WrongLength, 10, {}}},
+    {"EmptyKeyWithoutSizeIsNoKey", "", 0, -1, {O::Masked, 0, {}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, WepKey, ::testing::ValuesIn(kKeys),

@@ -281,6 +281,36 @@ std::vector<ApplyCase> applyCases() {
                   i.hexKeys[0] = "0123";
               }),
          wepPlan({QString("0123"), std::nullopt, std::nullopt, std::nullopt})},
+        // The device's masked passphrase and keys are its own: never written back as asterisks, nor
+        // refused for the mask's length.
+        {"PskMaskedPassPhraseKept",
+         with(open(),
+              [](TabInput& i) {
+                  i.auth = kWpaPsk;
+                  i.passPhrase = "********";
+              }),
+         wpaPlan({false, true, true}, false)},
+        {"PskShortMaskKept",
+         with(open(),
+              [](TabInput& i) {
+                  i.auth = kWpaPsk;
+                  i.passPhrase = "***";
+              }),
+         wpaPlan({false, true, true}, false)},
+        {"MaskedKeyOfWrongLengthKept",
+         with(open(kEnable),
+              [](TabInput& i) {
+                  i.hexKeys[2] = QString(9, '*');
+                  i.hexKeys[3] = "0123456789";
+              }),
+         wepPlan({std::nullopt, std::nullopt, std::nullopt, QString("0123456789")})},
+        {"LengthsBeforeDigits",
+         with(open(kEnable),
+              [](TabInput& i) {
+                  i.hexKeys[0] = "012345678G";
+                  i.hexKeys[1] = "0123";
+              }),
+         refused("The Length of the 2nd key in IEEE802.11a must be 10!", "Warning")},
         {"PassPhraseSeven",
          with(open(),
               [](TabInput& i) {

@@ -315,6 +315,52 @@ TEST_F(EncryptTest, WpaPskWritesThePassPhraseCipherAndInterval) {
                                                        "2.5.1.1.5.1=3", "2.5.1.1.6.1=9999999", "3.3.5.0=4"}));
 }
 
+// The device shows its passphrase masked: Apply keeps it, whatever the mask's length, and writes
+// the rest of the WPA settings.
+class EncryptMaskedPassPhrase : public EncryptTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(EncryptMaskedPassPhrase, IsNotWrittenBack) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    set(kAuth, "i 4");
+    set(kEncryption, "i 1");
+    set(kPassPhrase, std::string("s ") + GetParam());
+    TFM_Encrypt& p = open();
+    ASSERT_EQ(p.CB_SecAutha->text(), u"WPA-PSK");
+    ASSERT_EQ(p.Ed_PassPha->text(), QString::fromLatin1(GetParam()));
+    ASSERT_TRUE(p.CB_CipherTypea->userSelect(1));
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(written(mark),
+              (std::vector<std::string>{"2.5.1.1.1.1=4", "2.5.1.1.5.1=2", "2.5.1.1.6.1=300", "3.3.5.0=4"}));
+    EXPECT_EQ(sim->command("get " + kPassPhrase), std::string("ok s \"") + GetParam() + "\"");
+}
+
+INSTANTIATE_TEST_SUITE_P(Masks, EncryptMaskedPassPhrase, ::testing::Values("********", "*****"),
+                         [](const auto& info) {
+                             return "Stars" + std::to_string(std::string(info.param).size());
+                         });
+
+// A key edit left with asterisks only is the device's key, even when fewer are left than the size
+// shows: nothing refuses it and nothing writes it; the key typed beside it goes out.
+TEST_F(EncryptTest, MaskOfAnotherLengthIsKeptNotRefused) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    set(kEncryption, "i 1");
+    set(key(3), "s 0123456783");
+    TFM_Encrypt& p = open();
+    p.show();
+    ASSERT_EQ(p.Ed_Keya[2]->text(), QString(10, '*'));
+    p.Ed_Keya[2]->userBackspace(3);
+    ASSERT_EQ(p.Ed_Keya[2]->text(), QString(7, '*'));
+    p.Ed_Keya[3]->setText(QStringLiteral("9876543210"));
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(written(mark), (std::vector<std::string>{"2.5.1.1.1.1=1", "2.5.1.1.2.1=1", "2.5.1.1.3.1=1",
+                                                       "2.5.3.1.1.1.4=9876543210", "3.3.5.0=4"}));
+    EXPECT_EQ(sim->command("get " + key(3)), "ok s \"0123456783\"");
+}
+
 TEST_F(EncryptTest, Wpa2ApplyWritesNothing) {
     ASSERT_TRUE(startSim()) << sim->error();
     set(kAuth, "i 6");

@@ -215,6 +215,40 @@ TEST_F(Multissid2Test, AsciiKeyShowsAsTextAndIsWrittenInHex) {
                                                  "7.2=767778797a", "8.2=2", "13.2=1"}));
 }
 
+// An ASCII key whose hex form is no printable text stays in hex; it is the device's key until the
+// user retypes it, so a save of the row's other settings neither refuses nor rewrites it.
+TEST_F(Multissid2Test, UnprintableAsciiKeyDoesNotBlockTheRowsSave) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    for (const auto& [c, v] :
+         std::map<int, std::string>{{4, "i 1"}, {5, "i 1"}, {7, "s 0102030405"}, {13, "i 1"}})
+        ASSERT_TRUE(sim->ok("set " + col(c, 2) + " " + v));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(1);
+    EXPECT_EQ(p.CB_KeyType->text(), u"ASCII");
+    EXPECT_EQ(p.CB_KeySize->text(), u"64 Bits");
+    EXPECT_EQ(p.Ed_KeyValue->text(), u"0102030405");
+    p.Ed_SSID->setText(QStringLiteral("guest"));
+    size_t from = logSize();
+    saveAndWait();
+    EXPECT_FALSE(lastBox());
+    auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1], (std::vector<std::string>{"2.2=1", "3.2=guest", "4.2=1", "5.2=1", "6.2=1", "8.2=2"}));
+    EXPECT_EQ(sim->command("get " + col(7, 2)), "ok s \"0102030405\"");
+    EXPECT_EQ(sim->command("get " + col(13, 2)), "ok i 1");
+
+    // Retyped, the key is checked and written as any other.
+    ASSERT_TRUE(p.Ed_KeyValue->setFocus());
+    p.Ed_KeyValue->setText({});
+    p.Ed_KeyValue->userType(QStringLiteral("vwxyz"));
+    from = logSize();
+    saveAndWait();
+    pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1], (std::vector<std::string>{"2.2=1", "3.2=guest", "4.2=1", "5.2=1", "6.2=1",
+                                                 "7.2=767778797a", "8.2=2", "13.2=1"}));
+}
+
 // A failed key check leaves the edit as typed: the next Save does not find a hex text under ASCII.
 TEST_F(Multissid2Test, RefusedKeyLeavesTheEditAsTyped) {
     ASSERT_TRUE(startDevice()) << sim->error();

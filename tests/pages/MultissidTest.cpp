@@ -221,6 +221,24 @@ TEST_F(MultissidTest, MaskedKeySendsNoKey) {
     EXPECT_EQ(stored(col(7, 2)), "ok s \"**********\"");
 }
 
+// The device's mask need not have a key's length: it is kept all the same, not refused, while the
+// other guest's retyped key goes out.
+TEST_F(MultissidTest, MaskOfAnotherLengthIsKeptNotRefused) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    deviceGuest(1, 1, 1, 2, "********");
+    deviceGuest(2, 2, 1, 3, "0123456789");
+    TFM_MultiSSIDForm& p = open();
+    ASSERT_EQ(p.GuestKeySize[0]->text(), u"64 Bits");
+    p.GuestKeyvalueEdit[1]->setText(QStringLiteral("9876543210"));
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(p.StatusBar1->simpleText(), u"Set Success!");
+    for (const auto& l : sets(mark)) EXPECT_NE(l.asked, col(7, 2));
+    EXPECT_TRUE(hasSet(mark, col(7, 3), "9876543210"));
+    EXPECT_EQ(stored(col(7, 2)), "ok s \"********\"");
+}
+
 // A text key goes out as its hex form; a refused Apply leaves the typed text and its type alone, so
 // the next Apply sends the same key.
 TEST_F(MultissidTest, TextKeySentAsHexAndKeptThroughARefusal) {

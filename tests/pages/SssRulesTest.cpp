@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "pages/wireless/SssRules.h"
 #include "tests/NamedRows.h"
@@ -41,6 +42,32 @@ TEST_P(SssServers, RefuseWithTheirBox) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SssServers, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct SecretCase {
+    const char* name;
+    const char* secret;
+    bool written;
+};
+
+const SecretCase kSecrets[] = {
+    {"Typed", "secret", true},
+    // Cleared on purpose: the device is told so.
+    {"Empty", "", true},
+    {"StarsInsideATypedSecret", "se**et", true},
+    // The device's mask: written back it would replace the secret.
+    {"Masked", "********", false},
+    {"MaskedShort", "*", false},
+};
+
+class SssSecrets : public ::testing::TestWithParam<SecretCase> {};
+
+TEST_P(SssSecrets, WriteEveryServerAndOnlyATypedSecret) {
+    EXPECT_EQ(writtenItems(GetParam().secret),
+              (std::vector<bool>{true, true, true, true, GetParam().written}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SssSecrets, ::testing::ValuesIn(kSecrets),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -111,6 +111,33 @@ TEST_F(SssTest, GoodWriteClosesAndTellsTheOpener) {
     EXPECT_FALSE(d.isVisible());
 }
 
+// The device shows its RADIUS secret masked: Apply writes the four servers' settings and keeps the
+// secret; a secret the user typed goes out.
+TEST_F(SssTest, MaskedSecretIsNotWrittenBack) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + kRadius + " s 10.0.0.2"));
+    ASSERT_TRUE(sim->ok("set " + kSecret + " s ********"));
+    TFM_SSS& d = open();
+    ASSERT_EQ(d.Ed_RadiusSec->text(), u"********");
+    size_t mark = sim->logSize();
+    ASSERT_TRUE(runModal([&](TFM_SSS& s) { s.Bt_Apply->userClick(); }));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(applied, 1);
+    EXPECT_EQ(written(mark), (std::vector<std::string>{
+                                 "2.5.2.1.0=0.0.0.0", "2.5.2.2.0=", "2.5.2.3.0=10.0.0.2", "2.5.2.4.0=1812"}));
+    EXPECT_EQ(sim->command("get " + kSecret), "ok s \"********\"");
+
+    page.reset();
+    TFM_SSS& again = open();
+    mark = sim->logSize();
+    ASSERT_TRUE(runModal([&](TFM_SSS& s) {
+        s.Ed_RadiusSec->setText(QStringLiteral("new-secret"));
+        s.Bt_Apply->userClick();
+    }));
+    EXPECT_FALSE(again.isVisible());
+    EXPECT_TRUE(hasSet(mark, kSecret, "new-secret"));
+}
+
 struct BadServers {
     const char* name;
     const char* dnsIp;
