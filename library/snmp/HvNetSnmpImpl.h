@@ -15,6 +15,7 @@
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
+#include <net-snmp/library/large_fd_set.h>
 
 #include "library/snmp/HvNetSnmpTransport.h"
 #include "library/snmp/HvUsmKey.h"
@@ -125,7 +126,8 @@ struct HvNetSnmpTransport::Impl {
     int32_t sessionsFor(Op& op, Sessions*& out);
     void installUser(const std::string& key, Sessions& s);
     std::string ku(HvUsmHash hash, const std::string& password);
-    void* openSession(netsnmp_session& s, int32_t& status);
+    // A polled session's socket does not block: the pump reads it on its notifier's word alone.
+    void* openSession(netsnmp_session& s, int32_t& status, bool polled);
     void handleInbox();
     void handle(Outcome& o);
     void finish(Op& op, HvSnmpReply reply);
@@ -143,6 +145,10 @@ struct HvNetSnmpTransport::Impl {
     void releaseRetired();
     void waitFor(Op& op);
     void pollSession(void* sess, bool wait, Clock::time_point until);
+    void readSession(void* sess, netsnmp_large_fd_set& fds);
+    void readSocket(int fd);
+    std::vector<void*> polledSessions() const;
+    void pass(int fd);
     int32_t expiryStatus(const Op& op) const;
     void closeAll();
 };

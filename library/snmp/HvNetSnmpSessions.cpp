@@ -8,6 +8,7 @@
 #include <string>
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -35,12 +36,14 @@ std::string HvNetSnmpTransport::Impl::ku(HvUsmHash hash, const std::string& pass
     return result;
 }
 
-void* HvNetSnmpTransport::Impl::openSession(netsnmp_session& s, int32_t& status) {
+void* HvNetSnmpTransport::Impl::openSession(netsnmp_session& s, int32_t& status, bool polled) {
     void* sess = snmp_sess_open(&s);
     if (!sess) {
         status = statusOfError(s.s_snmp_errno, St::GeneralError);
         return nullptr;
     }
+    if (netsnmp_transport* t = snmp_sess_transport(sess); polled && t && t->sock >= 0)
+        fcntl(t->sock, F_SETFL, fcntl(t->sock, F_GETFL) | O_NONBLOCK);
     // net-snmp clears the flag once the session is open, and would then probe the engine ID at the
     // first send, blocking; discovery is ours.
     if (s.version == SNMP_VERSION_3) snmp_sess_session(sess)->flags |= SNMP_FLAGS_DONT_PROBE;
@@ -109,7 +112,7 @@ int32_t HvNetSnmpTransport::Impl::sendProbe(Op& op) {
         s.securityLevel = SNMP_SEC_LEVEL_NOAUTH;
         s.flags |= SNMP_FLAGS_DONT_PROBE;
         int32_t status = 0;
-        sess = openSession(s, status);
+        sess = openSession(s, status, true);
         if (!sess) {
             probes.erase(agentOf(op) + (op.async ? "\na" : "\ns"));
             return status;
@@ -215,8 +218,8 @@ int32_t HvNetSnmpTransport::Impl::sessionsFor(Op& op, Sessions*& out) {
         }
         int32_t status = 0;
         netsnmp_session second = base;
-        s.sync = openSession(base, status);
-        if (s.sync) s.async = openSession(second, status);
+        s.sync = openSession(base, status, false);
+        if (s.sync) s.async = openSession(second, status, true);
         if (!s.sync || !s.async) {
             if (s.sync) snmp_sess_close(s.sync);
             sessions.erase(key);

@@ -315,19 +315,46 @@ void HvNetSnmpTransport::Impl::pollSession(void* sess, bool wait, Clock::time_po
             limit = tv;
     }
     int n = netsnmp_large_fd_set_select(numfds, &fds, nullptr, nullptr, &limit);
-    if (n > 0) {
-        // net-snmp drops an answer that fails authentication, or that comes from an engine none of
-        // our users belongs to, and only counts it; the counts tell.
-        const u_int wrongDigests = snmp_get_statistic(STAT_USMSTATSWRONGDIGESTS);
-        const u_int strangers = snmp_get_statistic(STAT_USMSTATSUNKNOWNUSERNAMES);
-        snmp_sess_read2(sess, &fds);
-        if (snmp_get_statistic(STAT_USMSTATSWRONGDIGESTS) != wrongDigests)
-            for (auto& [id, op] : ops)
-                if (op->session == sess && !op->probing) op->authFailed = true;
-        if (snmp_get_statistic(STAT_USMSTATSUNKNOWNUSERNAMES) != strangers) rediscoverFrom(sess);
-    }
+    if (n > 0) readSession(sess, fds);
     snmp_sess_timeout(sess);
     netsnmp_large_fd_set_cleanup(&fds);
+}
+
+void HvNetSnmpTransport::Impl::readSession(void* sess, netsnmp_large_fd_set& fds) {
+    // net-snmp drops an answer that fails authentication, or that comes from an engine none of our
+    // users belongs to, and only counts it; the counts tell.
+    const u_int wrongDigests = snmp_get_statistic(STAT_USMSTATSWRONGDIGESTS);
+    const u_int strangers = snmp_get_statistic(STAT_USMSTATSUNKNOWNUSERNAMES);
+    snmp_sess_read2(sess, &fds);
+    if (snmp_get_statistic(STAT_USMSTATSWRONGDIGESTS) != wrongDigests)
+        for (auto& [id, op] : ops)
+            if (op->session == sess && !op->probing) op->authFailed = true;
+    if (snmp_get_statistic(STAT_USMSTATSUNKNOWNUSERNAMES) != strangers) rediscoverFrom(sess);
+}
+
+// The socket's notifier said it is readable: it is read without asking again. The polled sockets
+// do not block, so a datagram that another pass took meanwhile reads back as nothing.
+void HvNetSnmpTransport::Impl::readSocket(int fd) {
+    std::vector<void*> polled = polledSessions();
+    for (void* sess : polled) {
+        netsnmp_transport* t = snmp_sess_transport(sess);
+        if (!t || t->sock != fd) continue;
+        netsnmp_large_fd_set fds;
+        netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
+        NETSNMP_LARGE_FD_ZERO(&fds);
+        NETSNMP_LARGE_FD_SET(fd, &fds);
+        readSession(sess, fds);
+        netsnmp_large_fd_set_cleanup(&fds);
+        return;
+    }
+}
+
+std::vector<void*> HvNetSnmpTransport::Impl::polledSessions() const {
+    std::vector<void*> polled;
+    for (const auto& [key, s] : sessions) polled.push_back(s.async);
+    polled.insert(polled.end(), probeSessions.begin(), probeSessions.end());
+    polled.insert(polled.end(), retired.begin(), retired.end());
+    return polled;
 }
 
 void HvNetSnmpTransport::Impl::waitFor(Op& op) {
@@ -464,17 +491,26 @@ int32_t HvNetSnmpTransport::sendAsync(const HvSnmpCall& call, std::weak_ptr<cons
 }
 
 void HvNetSnmpTransport::processPending() {
-    Impl& m = *m_impl;
+    m_impl->pass(-1);
+}
+
+void HvNetSnmpTransport::processReadable(int fd) {
+    m_impl->pass(fd);
+}
+
+// With a socket, a pass reads that one; the time-outs are left to the passes of the timer.
+void HvNetSnmpTransport::Impl::pass(int fd) {
+    Impl& m = *this;
     if (m.inPump) return;
     m.inPump = true;
     try {
-        std::vector<void*> polled;
-        for (auto& [key, s] : m.sessions) polled.push_back(s.async);
-        polled.insert(polled.end(), m.probeSessions.begin(), m.probeSessions.end());
-        polled.insert(polled.end(), m.retired.begin(), m.retired.end());
-        for (void* sess : polled) m.pollSession(sess, false, Clock::now());
+        if (fd >= 0) {
+            m.readSocket(fd);
+        } else {
+            for (void* sess : m.polledSessions()) m.pollSession(sess, false, Clock::now());
+        }
         m.handleInbox();
-        m.watchdog();
+        if (fd < 0) m.watchdog();
         m.releaseRetired();
         m.closeDeferred();
     } catch (...) {
@@ -492,12 +528,8 @@ void HvNetSnmpTransport::processPending() {
 
 std::vector<int> HvNetSnmpTransport::pollDescriptors() const {
     std::vector<int> fds;
-    auto add = [&fds](void* sess) {
+    for (void* sess : m_impl->polledSessions())
         if (netsnmp_transport* t = snmp_sess_transport(sess)) fds.push_back(t->sock);
-    };
-    for (const auto& [key, s] : m_impl->sessions) add(s.async);
-    for (void* p : m_impl->probeSessions) add(p);
-    for (void* p : m_impl->retired) add(p);
     return fds;
 }
 

@@ -110,6 +110,12 @@ public:
     // due, one by one. A completion that throws leaves this call with its exception; the completions
     // after it stay queued for the next call.
     virtual void processPending() = 0;
+    // The same, woken because the socket fd of pollDescriptors() turned readable: reads that one
+    // socket without asking whether it holds anything, and leaves time-outs to processPending().
+    virtual void processReadable(int fd) {
+        (void)fd;
+        processPending();
+    }
 
     // Sockets whose readability means processPending() has work. The set changes as sessions open;
     // compare socketsGeneration() to notice.
