@@ -7,11 +7,6 @@
 #include <memory>
 #include <string>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QEventLoop>
 #include <QTimer>
 
@@ -19,6 +14,7 @@
 #include "tests/NamedRows.h"
 #include "tests/e2e/E2ESession.h"
 #include "tests/sim/SimProcess.h"
+#include "tests/snmp/SnmpTestSupport.h"
 #include "tests/support/WaitFor.h"
 
 namespace {
@@ -30,19 +26,6 @@ const MibObjectDef kSystem[] = {
     {"1.3.6.1.2.1.1.5", "sysName", HvSyntax::DisplayStr, HvAccess::ReadWrite},
     {},
 };
-
-// A loopback port nobody listens on: a request there hears nothing.
-uint16_t closedPort() {
-    int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    close(fd);
-    return ntohs(a.sin_port);
-}
 
 class DeliveryE2E : public ::testing::Test {
 protected:
@@ -60,7 +43,7 @@ protected:
         ASSERT_TRUE(sim->ok("reset"));
     }
 
-    // A v2c read of the simulator; silent: of a port where nothing answers, timing out soon.
+    // A v2c read of the simulator; silent: of a loopback port nobody listens on, timing out soon.
     static std::unique_ptr<HvSNMPRequest> makeRequest(bool silent = false) {
         auto r = std::make_unique<HvSNMPRequest>();
         r->device.address = sim->address();
