@@ -469,8 +469,8 @@ void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readB
     // outcome once the token has expired. The pump only collects: the outcome is delivered from the
     // event loop, so this request's completion never holds the pump.
     const int32_t status = m_transport->sendAsync(
-        call, m_token, [context, read = call.op != HvSnmpOp::Set](const HvSnmpReply& reply) {
-            HvSNMPDelivery::post(context->alive, [context, read, reply = HvSnmpReply(reply)]() mutable {
+        call, m_token, [context, read = call.op != HvSnmpOp::Set](HvSnmpReply& reply) {
+            HvSNMPDelivery::post(context->alive, [context, read, reply = std::move(reply)]() mutable {
                 if (reachedDeadOwner(context->alive)) return;
                 if (read) context->request->markMissingObjects(reply);
                 context->request->onAsyncReply(*context, reply);

@@ -86,7 +86,8 @@ private:
 // Completions of the request layer, delivered from the GUI event loop one by one, in the order they
 // were queued, each only while its owner lives. A completion that opens a modal dialog therefore
 // never holds the pump: answers go on arriving under the dialog, and the completions queued behind
-// it are delivered from the dialog's own loop. One posted event per drain, no timer.
+// it are delivered from the dialog's own loop. One posted event per drain, no timer; none at all for
+// what a pass that a socket woke collected, which the pump delivers itself after the pass.
 class HvSNMPDelivery {
 public:
     using Task = std::function<void()>;

@@ -195,9 +195,9 @@ void HvNetSnmpTransport::Impl::handle(Outcome& o) {
     std::shared_ptr<Op> keep = it->second;
     Op& op = *keep;
     if (o.session != op.sent) return;  // about the discovery that preceded the send
-    const std::string agent = agentOf(op);
-    if (o.answered || o.report) heardFrom(agent);
+    if ((o.answered || o.report) && !silentRuns.empty()) heardFrom(agentOf(op));
     if (op.probing) {
+        const std::string agent = agentOf(op);
         if (!o.engineId.empty() && (o.report || o.status == 0)) {
             engines[agent] = o.engineId;
             int32_t status = sendReal(op);
@@ -210,7 +210,7 @@ void HvNetSnmpTransport::Impl::handle(Outcome& o) {
     if (o.report && o.status == St::UsmUnknownEngineId && !op.rediscovered) {
         // The device was replaced or reset under the same address: learn its engine ID once more.
         op.rediscovered = true;
-        forgetAgent(agent);
+        forgetAgent(agentOf(op));
         int32_t status = sendProbe(op);
         if (status != 0) finish(op, failureReply(op, status));
         return;

@@ -87,7 +87,8 @@ struct HvSnmpReply {
     uint16_t agentPort = 0;
 };
 
-using HvSnmpCompletion = std::function<void(const HvSnmpReply&)>;
+// The reply is the completion's own: it may take it apart instead of copying it.
+using HvSnmpCompletion = std::function<void(HvSnmpReply&)>;
 
 class HvSnmpTransport {
 public:

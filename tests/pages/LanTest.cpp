@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -60,11 +61,12 @@ protected:
     // Clicks Apply and notes each waiting dialog it shows.
     std::vector<Shown> apply() {
         std::vector<Shown> shown;
-        TFM_Waiting* last = nullptr;
+        // Guarded: a second dialog may be made at the address of the first one, freed meanwhile.
+        QPointer<TFM_Waiting> last;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
             TFM_Waiting* w = page->waiting();
-            if (w && w != last) {
+            if (w && w != last.data()) {
                 last = w;
                 shown.push_back({w->Label2->caption(), w->Label3->caption()});
             }
