@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/NamedRows.h"
+
+using hvtest::PrintTo;
+
 TEST(JoinPath, EmptyFolderGivesTheNameAlone) {
     EXPECT_EQ(HvJoinPath("", "HvSNMP_PP_BootCounter"), "HvSNMP_PP_BootCounter");
 }
