@@ -1,7 +1,6 @@
 #include "library/HvSNMPRequest.h"
 
 #include <algorithm>
-#include <optional>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -9,6 +8,7 @@
 
 #include "library/HvException.h"
 #include "library/HvNumList.h"
+#include "library/HvUtil.h"
 #include "library/HvValueConv.h"
 #include "library/HvValueText.h"
 
@@ -40,15 +40,6 @@ struct DepthGuard {
 
 std::string ownMessage(int32_t code) {
     return HvMessageText(HvMessageTable::Own, static_cast<std::size_t>(-(code + 500)));
-}
-
-std::optional<std::vector<uint32_t>> parseOid(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    return HvTextToOid(text);
-}
-
-bool insideColumn(const std::vector<uint32_t>& column, const std::vector<uint32_t>& oid) {
-    return oid.size() > column.size() && std::equal(column.begin(), column.end(), oid.begin());
 }
 
 }  // namespace
@@ -124,12 +115,11 @@ bool HvSNMPRequest::matchExpression(const std::string& condition) {
 bool HvSNMPRequest::columnEnded(const std::string& columnOid, const std::string& lastOid,
                                 const std::string& returnedOid) {
     if (!isWalk()) return false;
-    const auto column = parseOid(columnOid);
-    const auto returned = parseOid(returnedOid);
-    if (!column || !returned || !insideColumn(*column, *returned)) return true;
+    const HvOidOrder inColumn = HvCompareOids(columnOid, returnedOid);
+    if (!inColumn.valid || !inColumn.firstIsPrefix) return true;
     if (lastOid.empty()) return false;
-    const auto last = parseOid(lastOid);
-    return last && !(*returned > *last);
+    const HvOidOrder progress = HvCompareOids(returnedOid, lastOid);
+    return progress.valid && progress.compare <= 0;
 }
 
 // ---- building ------------------------------------------------------------------------------
@@ -271,12 +261,11 @@ bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer, const std::
             if (walk) {
                 // An ended column stays ended: its next get-next starts beyond what came back, so
                 // it never re-enters the column. A column that went backwards ends the walk.
-                const auto last = parseOid(item.lastOid);
-                const auto back = parseOid(returned);
-                const auto col = parseOid(column);
-                if (last && back && col && insideColumn(*col, *back) && *back < *last)
+                const HvOidOrder progress = HvCompareOids(returned, item.lastOid);
+                const HvOidOrder inColumn = HvCompareOids(column, returned);
+                if (progress.valid && progress.compare < 0 && inColumn.valid && inColumn.firstIsPrefix)
                     progressError = kStatusNoProgress;
-                else if (!last || (back && *back > *last))
+                else if (!HvIsOid(item.lastOid) || (progress.valid && progress.compare > 0))
                     item.lastOid = returned;
             }
         }
@@ -480,8 +469,8 @@ void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readB
     // outcome once the token has expired. The pump only collects: the outcome is delivered from the
     // event loop, so this request's completion never holds the pump.
     const int32_t status = m_transport->sendAsync(
-        call, m_token, [context, read = call.op != HvSnmpOp::Set](const HvSnmpReply& reply) {
-            HvSNMPDelivery::post(context->alive, [context, read, reply = HvSnmpReply(reply)]() mutable {
+        call, m_token, [context, read = call.op != HvSnmpOp::Set](HvSnmpReply& reply) {
+            HvSNMPDelivery::post(context->alive, [context, read, reply = std::move(reply)]() mutable {
                 if (reachedDeadOwner(context->alive)) return;
                 if (read) context->request->markMissingObjects(reply);
                 context->request->onAsyncReply(*context, reply);

@@ -139,7 +139,9 @@ void syncNotifiers() {
     p.generation = t->socketsGeneration();
     for (int fd : t->pollDescriptors()) {
         auto* n = new QSocketNotifier(static_cast<qintptr>(fd), QSocketNotifier::Read);
-        QObject::connect(n, &QSocketNotifier::activated, n, [] { _SnmpEventProcessor::onTimer(); });
+        QObject::connect(n, &QSocketNotifier::activated, n, [](QSocketDescriptor socket, QSocketNotifier::Type) {
+            _SnmpEventProcessor::onReadable(static_cast<int>(socket));
+        });
         n->setEnabled(p.notifiersOn);
         p.notifiers.push_back(n);
     }
@@ -153,7 +155,18 @@ public:
         std::weak_ptr<const void> empty;
         const bool ownerless = !owner.owner_before(empty) && !empty.owner_before(owner);
         m_items.push_back(Item{m_nextSeq++, ownerless, std::move(owner), std::move(task)});
-        schedule();
+        if (!m_held) schedule();
+    }
+
+    // While held, what is posted waits for release without an event of its own: the pump takes what
+    // a pass collected and delivers it itself, saving the loop a second wake-up per answer.
+    void hold() { m_held = true; }
+    void release(bool deliverNow) {
+        m_held = false;
+        if (deliverNow)
+            deliver();
+        else if (!m_items.empty())
+            schedule();
     }
 
     // What is queued when the drain starts; what those tasks queue waits for the next drain, so a
@@ -207,6 +220,7 @@ private:
     std::deque<Item> m_items;
     uint64_t m_nextSeq = 0;
     bool m_posted = false;
+    bool m_held = false;
 };
 
 // Lives as long as the process, as the pump does; made on the GUI thread by the first post.
@@ -375,22 +389,41 @@ bool _SnmpEventProcessor::running() {
 }
 
 void _SnmpEventProcessor::onTimer() {
+    runPass(-1);
+}
+
+void _SnmpEventProcessor::onReadable(int fd) {
+    runPass(fd);
+}
+
+// A pass that a socket woke delivers what it collected itself, once the pass is over: posting it
+// would wake the loop a second time for each answer. A pass of the timer posts, since a QTimer does
+// not fire inside its own handler's nested loop: a modal dialog opened from a completion run here
+// would stop the ticks, and with them the time-outs.
+void _SnmpEventProcessor::runPass(int fd) {
     Pump& p = pump();
     if (!p.started) return;
     if (p.inside) {
         // A transport completion runs the event loop: the sockets stay readable until it returns, so
         // they are quiet meanwhile instead of calling back on every pass. Only then: switching them
-        // off and on around every pass would cost each answer two wake-ups of the loop.
+        // off and on around every pass would cost each answer two wake-ups of the loop. What the
+        // pass has collected so far is delivered from that loop.
         enableNotifiers(false);
+        delivery().release(false);
         return;
     }
     p.inside = true;
+    const bool direct = fd >= 0;
+    if (direct) delivery().hold();
     if (HvSnmpTransport* t = HvSNMPSession::session) {
         // The completions after one that threw are still queued: go on with them. Bounded, so that a
         // failure that is not a completion's cannot hold the GUI thread; the rest wait for the next tick.
         for (int attempt = 0; attempt < 64; ++attempt) {
             try {
-                t->processPending();
+                if (direct && attempt == 0)
+                    t->processReadable(fd);
+                else
+                    t->processPending();
                 break;
             } catch (...) {
                 HvHandleException(std::current_exception());
@@ -403,4 +436,5 @@ void _SnmpEventProcessor::onTimer() {
         enableNotifiers(true);
         if (!p.timer->isActive()) p.timer->start();
     }
+    if (direct) delivery().release(true);
 }

@@ -68,19 +68,26 @@ public:
 // arrived, handles time-outs and runs the transport's completions, which for requests do no more
 // than queue their delivery (HvSNMPDelivery). The pump disables itself around that, so a transport
 // completion that runs the event loop never causes a nested pump. An exception from one is handed
-// to the application's exception handler.
+// to the application's exception handler. After a pass that a socket woke, the pump delivers what
+// the pass queued itself, outside the pass; what a pass of the timer queues is posted.
 class _SnmpEventProcessor {
 public:
     static void start();
     static void stop();
     static void onTimer();
+    // A session's socket turned readable.
+    static void onReadable(int fd);
     static bool running();
+
+private:
+    static void runPass(int fd);
 };
 
 // Completions of the request layer, delivered from the GUI event loop one by one, in the order they
 // were queued, each only while its owner lives. A completion that opens a modal dialog therefore
 // never holds the pump: answers go on arriving under the dialog, and the completions queued behind
-// it are delivered from the dialog's own loop. One posted event per drain, no timer.
+// it are delivered from the dialog's own loop. One posted event per drain, no timer; none at all for
+// what a pass that a socket woke collected, which the pump delivers itself after the pass.
 class HvSNMPDelivery {
 public:
     using Task = std::function<void()>;

@@ -42,6 +42,7 @@ public:
     int32_t sendAsync(const HvSnmpCall& call, std::weak_ptr<const void> owner,
                       HvSnmpCompletion completion) override;
     void processPending() override;
+    void processReadable(int fd) override;
     std::vector<int> pollDescriptors() const override;
     uint64_t socketsGeneration() const override;
     std::size_t pendingCount() const override;

@@ -87,7 +87,8 @@ struct HvSnmpReply {
     uint16_t agentPort = 0;
 };
 
-using HvSnmpCompletion = std::function<void(const HvSnmpReply&)>;
+// The reply is the completion's own: it may take it apart instead of copying it.
+using HvSnmpCompletion = std::function<void(HvSnmpReply&)>;
 
 class HvSnmpTransport {
 public:
@@ -110,6 +111,12 @@ public:
     // due, one by one. A completion that throws leaves this call with its exception; the completions
     // after it stay queued for the next call.
     virtual void processPending() = 0;
+    // The same, woken because the socket fd of pollDescriptors() turned readable: reads that one
+    // socket without asking whether it holds anything, and leaves time-outs to processPending().
+    virtual void processReadable(int fd) {
+        (void)fd;
+        processPending();
+    }
 
     // Sockets whose readability means processPending() has work. The set changes as sessions open;
     // compare socketsGeneration() to notice.

@@ -13,12 +13,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
-
 #include "library/HvSNMPRequest.h"
 #include "library/HvSNMPSession.h"
 #include "library/snmp/HvNetSnmpTransport.h"
+#include "tests/e2e/E2ESession.h"
 #include "tests/sim/SimProcess.h"
 #include "tests/NamedRows.h"
 #include "tests/support/WaitFor.h"
@@ -74,30 +72,10 @@ const Security kSecurities[] = {
     {"v3ShaAes256", 3, "shaaes256", 3, 3, "shapassword", 21, "aesprivacy"},
 };
 
-QCoreApplication& application() {
-    static int argc = 1;
-    static char name[] = "test_e2e";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = new QCoreApplication(argc, argv);
-    return *app;
-}
-
-// The session once per program (net-snmp's state is global), started in a directory of its own so
-// that the boot counter goes there, with its pump running as in the module.
-void startSession() {
-    static bool started = [] {
-        application();
-        static QTemporaryDir dir;
-        HvSNMPSession::initialize(dir.path().toStdString());
-        return true;
-    }();
-    (void)started;
-}
-
 class RequestE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        startSession();
+        startE2ESession();
         sim = new SimProcess(
             {"--community", "kiwano", "--rw-community", "morello", "--user", "plain", "--user",
              "md5user:MD5:md5password", "--user", "shades:SHA:shapassword:DES:desprivacy", "--user",

@@ -1,0 +1,155 @@
+#pragma once
+
+// The net-snmp transport's state, shared by its files: the operations, their outcomes, and the
+// sessions per target. Only library/snmp/ includes this.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+#include <net-snmp/library/large_fd_set.h>
+
+#include "library/snmp/HvNetSnmpTransport.h"
+#include "library/snmp/HvUsmKey.h"
+
+namespace HvNetSnmpState {
+
+using Clock = std::chrono::steady_clock;
+
+struct Outcome {
+    uint64_t id = 0;
+    const netsnmp_session* session = nullptr;  // which of the operation's sends it answers
+    int32_t status = 0;
+    int32_t errorIndex = 0;
+    bool answered = false;  // a response PDU whose bindings count
+    bool report = false;
+    std::vector<HvVarBind> varbinds;
+    std::string agentAddress;
+    uint16_t agentPort = 0;
+    std::string engineId;
+};
+
+struct Op {
+    uint64_t id = 0;
+    HvSnmpCall call;
+    bool async = false;
+    bool ownerless = true;
+    std::weak_ptr<const void> owner;
+    HvSnmpCompletion completion;
+    std::string dotted;
+    std::vector<std::vector<oid>> names;
+    bool probing = false;
+    void* session = nullptr;  // where the outstanding PDU went
+    const netsnmp_session* sent = nullptr;
+    bool rediscovered = false;
+    int32_t lastReport = 0;
+    bool authFailed = false;  // an answer came that failed authentication
+    Clock::time_point deadline;
+    bool done = false;
+    HvSnmpReply reply;
+};
+
+struct Due {
+    bool ownerless = true;
+    std::weak_ptr<const void> owner;
+    HvSnmpCompletion completion;
+    HvSnmpReply reply;
+};
+
+// One target's sessions, and for SNMPv3 the user they speak as.
+struct Sessions {
+    void* sync = nullptr;
+    void* async = nullptr;
+    std::string agent;  // "a.b.c.d:port"
+    std::string engineId;
+    std::string userName;
+    int32_t level = 1;
+    const oid* authProto = nullptr;
+    const oid* privProto = nullptr;
+    std::size_t privProtoLength = 0;
+    std::string authKul, privKul;
+};
+
+inline bool ownerIsEmpty(const std::weak_ptr<const void>& owner) {
+    std::weak_ptr<const void> empty;
+    return !owner.owner_before(empty) && !empty.owner_before(owner);
+}
+
+}  // namespace HvNetSnmpState
+
+struct HvNetSnmpTransport::Impl {
+    using Op = HvNetSnmpState::Op;
+    using Outcome = HvNetSnmpState::Outcome;
+    using Due = HvNetSnmpState::Due;
+    using Sessions = HvNetSnmpState::Sessions;
+    using Clock = HvNetSnmpState::Clock;
+
+    uint64_t nextId = 1;
+    std::unordered_map<uint64_t, std::shared_ptr<Op>> ops;
+    std::deque<Outcome> inbox;
+    std::deque<Due> due;
+    std::map<std::string, Sessions> sessions;    // by target key
+    std::map<std::string, std::string> engines;  // agent "a.b.c.d:port" -> engine ID
+    std::map<std::string, std::string>
+        usmOwner;  // engine ID + user name -> target key whose keys are installed
+    std::map<std::string, std::string> resolved;  // address text -> dotted
+    std::map<std::string, std::string> kuCache;   // protocol + password -> Ku
+    // Discovery sessions, one per agent for synchronous and one for asynchronous probes, kept for the
+    // agent's next discovery: a device that stays silent is not asked from a new port each time.
+    std::map<std::string, void*> probes;  // agent + "\ns" or "\na"
+    std::vector<void*> probeSessions;     // the same sessions, as polled
+    // Per agent, SNMPv3 operations that timed out in a row since it last said anything. A lost
+    // answer is no reason to learn the engine ID again; a run of them may be a swapped device.
+    std::map<std::string, int> silentRuns;
+    static constexpr int kSilentRunsBeforeRediscovery = 3;
+    std::vector<void*> retired;  // replaced sessions, closed once nothing is pending on them
+    std::vector<void*> toClose;
+    bool closing = false;
+    bool inPump = false;
+    uint64_t generation = 0;
+
+    static int callback(int operation, netsnmp_session* sp, int reqid, netsnmp_pdu* pdu, void* magic);
+
+    void queue(Outcome o) { inbox.push_back(std::move(o)); }
+    bool resolve(const std::string& text, std::string& dotted);
+    int32_t start(const std::shared_ptr<Op>& op);
+    int32_t sendProbe(Op& op);
+    int32_t sendReal(Op& op);
+    int32_t sessionsFor(Op& op, Sessions*& out);
+    void installUser(const std::string& key, Sessions& s);
+    std::string ku(HvUsmHash hash, const std::string& password);
+    // A polled session's socket does not block: the pump reads it on its notifier's word alone.
+    void* openSession(netsnmp_session& s, int32_t& status, bool polled);
+    void handleInbox();
+    void handle(Outcome& o);
+    void finish(Op& op, HvSnmpReply reply);
+    HvSnmpReply failureReply(const Op& op, int32_t status) const;
+    void watchdog();
+    void closeDeferred();
+    void closeLater(void* sess) {
+        if (sess && std::find(toClose.begin(), toClose.end(), sess) == toClose.end()) toClose.push_back(sess);
+    }
+    static std::string agentOf(const Op& op) { return op.dotted + ':' + std::to_string(op.call.target.port); }
+    void forgetAgent(const std::string& agent);
+    void heardFrom(const std::string& agent) { silentRuns.erase(agent); }
+    void timedOut(const Op& op);
+    void rediscoverFrom(void* sess);
+    void releaseRetired();
+    void waitFor(Op& op);
+    void pollSession(void* sess, bool wait, Clock::time_point until);
+    void readSession(void* sess, netsnmp_large_fd_set& fds);
+    void readSocket(int fd);
+    std::vector<void*> polledSessions() const;
+    void pass(int fd);
+    int32_t expiryStatus(const Op& op) const;
+    void closeAll();
+};
+
