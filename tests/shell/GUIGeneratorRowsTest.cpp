@@ -172,6 +172,25 @@ TEST_F(BuilderRows, SharedMessagePanelTakesThePagesMessages) {
     EXPECT_EQ(own.Splitter1->widget(1), own.CtrlBtns);
 }
 
+// The shown page: the buttons beyond the first splitter at the right, the rows above the second
+// splitter and the 50 pixels of messages; the rows scroll when the page is clamped.
+TEST_F(BuilderRows, ShownPageIsFramedBySplitters) {
+    openPage(&TMainForm::N80211a3Click, [&](TConfigForm& page) {
+        TSNMPPanel& p = *page.panel();
+        ASSERT_TRUE(waitFor([&] { return p.Msg->height() > 0 && p.CtrlBtns->x() > 0; }));
+        EXPECT_EQ(p.CtrlBtns->width(), 2 * 10 + TCtrlBtnPanel::kButtonWidth);
+        EXPECT_EQ(p.CtrlBtns->x() + p.CtrlBtns->width(), page.clientWidth());
+        EXPECT_EQ(p.ClientPanel->width() + p.Splitter1->handleWidth() + p.CtrlBtns->width(), page.clientWidth());
+        EXPECT_EQ(p.Msg->height(), 50);
+        EXPECT_EQ(p.Msg->Messages->height(), 50);
+        EXPECT_EQ(editor(page).Edits->height() + 5 + 50, p.ClientPanel->height());
+        // The user drags the second splitter: the messages take the room the rows give.
+        p.Splitter2->setSizes({p.ClientPanel->height() - 5 - 120, 120});
+        EXPECT_EQ(p.Msg->height(), 120);
+        EXPECT_EQ(p.Msg->Messages->height(), 120);
+    });
+}
+
 struct MisuseCase {
     const char* name;
     std::function<void(TConfigForm& page)> act;
