@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "library/HvException.h"
+#include "library/HvSNMPVarList.h"
+#include "module/KeyRules.h"
 
 namespace {
 
@@ -70,9 +72,17 @@ void TCtrlBtnPanel::ArrangeCtrlBtn() {
 TMsgPanel::TMsgPanel(QWidget* parent) : forms::Panel(parent) {
     Messages = new forms::Memo(this);
     Messages->setReadOnly(true);
-    setMinimumHeight(kMsgHeight);
-    setFixedHeight(kMsgHeight);
-    Messages->setBounds(0, 0, 0, kMsgHeight);
+    resize(width(), kMsgHeight);
+}
+
+void TMsgPanel::resizeEvent(QResizeEvent* event) {
+    forms::Panel::resizeEvent(event);
+    Messages->setBounds(0, 0, width(), height());
+}
+
+void TFillPanel::resizeEvent(QResizeEvent* event) {
+    forms::Panel::resizeEvent(event);
+    if (m_fill) m_fill->setGeometry(0, 0, width(), height());
 }
 
 // ---- TEditsPanel --------------------------------------------------------------------------------
@@ -81,6 +91,12 @@ TEditsPanel::TEditsPanel(QWidget* parent) : forms::Panel(parent) {
     m_box = new forms::ScrollBox(this);
     m_rows = new QWidget;
     m_box->setWidget(m_rows);
+    m_disabledColor = palette().color(QPalette::Active, QPalette::Button);
+}
+
+void TEditsPanel::resizeEvent(QResizeEvent* event) {
+    forms::Panel::resizeEvent(event);
+    m_box->setBounds(0, 0, width(), height());
 }
 
 TEditsPanel::~TEditsPanel() {
@@ -94,7 +110,42 @@ const UISnmpVar& TEditsPanel::var(int32_t index) const {
     return m_vars[static_cast<size_t>(index)];
 }
 
+forms::Edit* TEditsPanel::editOf(const UISnmpVar& v) const {
+    switch (v.kind) {
+    case UISnmpVar::ReadOnlyEdit:
+    case UISnmpVar::Edit:
+    case UISnmpVar::ReadOnlyEnum:
+        return static_cast<forms::Edit*>(v.control);
+    case UISnmpVar::Combo:
+        return nullptr;
+    default:
+        throw HvException("Unknow UI Control type!");
+    }
+}
+
+forms::ComboBox* TEditsPanel::comboOf(const UISnmpVar& v) const {
+    return editOf(v) ? nullptr : static_cast<forms::ComboBox*>(v.control);
+}
+
+void TEditsPanel::DestroyCtrls() {
+    // Every row's kind is checked before anything goes: a row of no known kind leaves the panel whole.
+    for (const UISnmpVar& v : m_vars)
+        if (v.kind < UISnmpVar::ReadOnlyEdit || v.kind > UISnmpVar::ReadOnlyEnum)
+            throw HvException("TCtrlsList:DestroyCtrls()-Unknown Control!");
+    for (int32_t i = 0; i < static_cast<int32_t>(m_vars.size()); ++i) {
+        const UISnmpVar& v = m_vars[static_cast<size_t>(i)];
+        if (m_request) m_request->removeControls(i);
+        delete v.control;
+        delete v.check;
+        delete v.label;
+        delete v.bitsButton;
+    }
+    m_vars.clear();
+    m_secrets.clear();
+}
+
 void TEditsPanel::SetRequest(HvSNMPRequest2Edits* request) {
+    DestroyCtrls();
     m_request = request;
     const HvSNMPVarList& list = request->request.varList;
     for (int32_t i = 0; i < list.count(); ++i) {
@@ -129,6 +180,16 @@ void TEditsPanel::SetEditWidth(int width) {
     Layout(2, true);
 }
 
+void TEditsPanel::SetVarFormat(int32_t index, const std::string& format) {
+    var(index);
+    UISnmpVar& v = m_vars[static_cast<size_t>(index)];
+    forms::Edit* edit = editOf(v);
+    if (!edit) throw HvException("Can not set Var format to a ComboBox!");
+    m_request->removeControls(index);
+    m_request->addEdit(index, format, {edit});
+    v.format = format;
+}
+
 void TEditsPanel::Layout(int mode, bool resize) {
     const HvSNMPVarList* list = m_request ? &m_request->request.varList : nullptr;
     auto hidden = [&](size_t i) {
@@ -155,53 +216,74 @@ void TEditsPanel::Layout(int mode, bool resize) {
             controlLeft = labelLeft + widestLabel + kGap;
         }
         v.control->setBounds(controlLeft, top, m_editWidth, height);
+        int controlRight = controlLeft + m_editWidth;
+        if (v.bitsButton) {
+            v.bitsButton->setBounds(controlRight + kGap, top, kRowHeight, height);
+            controlRight += kGap + kRowHeight;
+        }
         v.check->setBounds(left, top + (height - 17) / 2, kCheckWidth, 17);
         v.label->setBounds(labelLeft, top + (height - v.label->height()) / 2, v.label->width(),
                            v.label->height());
-        right = std::max(right, controlLeft + m_editWidth);
+        right = std::max(right, controlRight);
         bottom = std::max(bottom, top + height);
         if (mode == 1)
-            left = controlLeft + m_editWidth + kGap;
+            left = controlRight + kGap;
         else
             top += height + kGap;
     }
     m_rows->resize(right, bottom);
-    if (resize) resizeTo(right + 40, bottom + 40);
+    if (!resize) return;
+    this->resize(right + 40, bottom + 40);
+    m_box->setBounds(0, 0, width(), height());
 }
 
-void TEditsPanel::resizeTo(int width, int height) {
-    setFixedSize(width, height);
-    m_box->setBounds(0, 0, width, height);
+void TEditsPanel::SetDisabledColors(const QColor& fontColor, const QColor& color) {
+    m_disabledFont = fontColor;
+    m_disabledColor = color;
+    for (const UISnmpVar& v : m_vars)
+        if (!v.check->visible()) paint(v, fontColor, color);
+}
+
+void TEditsPanel::paint(const UISnmpVar& v, const QColor& fontColor, const QColor& color) const {
+    if (forms::Edit* edit = editOf(v)) {
+        edit->setColor(color);
+        edit->setFontColor(fontColor);
+    } else {
+        comboOf(v)->setColor(color);
+        comboOf(v)->setFontColor(fontColor);
+    }
 }
 
 void TEditsPanel::DisableVar(int32_t index) {
     const UISnmpVar& v = var(index);
-    if (auto* edit = dynamic_cast<forms::Edit*>(v.control))
+    if (forms::Edit* edit = editOf(v))
         edit->setReadOnly(true);
     else
         v.control->asWidget()->setEnabled(false);
-    QPalette p = v.control->asWidget()->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
-    v.control->asWidget()->setPalette(p);
+    if (v.bitsButton) v.bitsButton->setEnabled(false);
+    paint(v, m_disabledFont, m_disabledColor);
     v.check->setVisible(false);
 }
 
 void TEditsPanel::EnableVar(int32_t index) {
     const UISnmpVar& v = var(index);
-    if (auto* edit = dynamic_cast<forms::Edit*>(v.control))
+    if (forms::Edit* edit = editOf(v))
         edit->setReadOnly(false);
     else
         v.control->asWidget()->setEnabled(true);
-    v.control->asWidget()->setPalette(QPalette());
-    v.check->setVisible(true);
+    if (v.bitsButton) v.bitsButton->setEnabled(true);
+    paint(v, Qt::black, Qt::white);
+    v.check->setVisible(!IsHidden(index));
 }
 
 void TEditsPanel::HideVar(int32_t index) {
     const UISnmpVar& v = var(index);
     m_request->request.varList.item(index).access |= HvAccess::Hidden;
-    for (forms::Control* c :
-         {v.control, static_cast<forms::Control*>(v.check), static_cast<forms::Control*>(v.label)})
-        c->asWidget()->setVisible(false);
+    // A row the user cannot see is not written either.
+    v.check->setChecked(false);
+    for (forms::Control* c : {v.control, static_cast<forms::Control*>(v.check),
+                              static_cast<forms::Control*>(v.label), static_cast<forms::Control*>(v.bitsButton)})
+        if (c) c->asWidget()->setVisible(false);
 }
 
 void TEditsPanel::ShowVar(int32_t index) {
@@ -209,13 +291,23 @@ void TEditsPanel::ShowVar(int32_t index) {
     m_request->request.varList.item(index).access &= ~HvAccess::Hidden;
     v.control->asWidget()->setVisible(true);
     v.label->setVisible(true);
-    if (!IsReadOnly(index) && !IsKey(index)) v.check->setVisible(true);
+    if (v.bitsButton) v.bitsButton->setVisible(true);
+    // A disabled row keeps its check box hidden.
+    forms::Edit* edit = editOf(v);
+    v.check->setVisible(edit ? !edit->readOnly() : v.control->enabled());
+}
+
+bool TEditsPanel::IsHidden(int32_t index) const {
+    var(index);
+    return (m_request->request.varList.item(index).access & HvAccess::Hidden) != 0;
 }
 
 void TEditsPanel::ClearVar(int32_t index) {
     const UISnmpVar& v = var(index);
-    if (auto* edit = dynamic_cast<forms::Edit*>(v.control)) edit->setText(QString());
-    if (auto* combo = dynamic_cast<forms::ComboBox*>(v.control)) combo->setItemIndex(-1);
+    if (forms::Edit* edit = editOf(v))
+        edit->setText(QString());
+    else
+        comboOf(v)->setItemIndex(-1);
 }
 
 void TEditsPanel::ClearAll() {
@@ -234,9 +326,23 @@ bool TEditsPanel::IsKey(int32_t index) const {
 
 bool TEditsPanel::IsVarEmpty(int32_t index) const {
     const UISnmpVar& v = var(index);
-    if (auto* edit = dynamic_cast<forms::Edit*>(v.control)) return edit->text().isEmpty();
-    if (auto* combo = dynamic_cast<forms::ComboBox*>(v.control)) return combo->itemIndex() < 0;
-    return true;
+    if (forms::Edit* edit = editOf(v)) return edit->text().isEmpty();
+    return comboOf(v)->itemIndex() < 0;
+}
+
+void TEditsPanel::SetSecretVar(int32_t index) {
+    forms::Edit* edit = editOf(var(index));
+    if (!edit) return;
+    edit->setPasswordChar(QLatin1Char('*'));
+    if (!IsSecret(index)) m_secrets.push_back(index);
+}
+
+bool TEditsPanel::IsSecret(int32_t index) const {
+    return std::find(m_secrets.begin(), m_secrets.end(), index) != m_secrets.end();
+}
+
+bool TEditsPanel::IsMasked(int32_t index) const {
+    return IsSecret(index) && KeyRules::isMaskedKey(editOf(var(index))->text());
 }
 
 void TEditsPanel::SetDefaultChecked(bool checked) {
@@ -259,7 +365,7 @@ void TEditsPanel::CheckBoxClick() {
 }
 
 void TEditsPanel::ComboChange(int32_t row) {
-    auto* combo = dynamic_cast<forms::ComboBox*>(var(row).control);
+    forms::ComboBox* combo = comboOf(var(row));
     if (!combo) return;
     for (const ComboRule& rule : comboRules) {
         if (rule.source != row || combo->itemIndex() != rule.index) continue;
@@ -267,338 +373,88 @@ void TEditsPanel::ComboChange(int32_t row) {
     }
 }
 
-// ---- TListViewPanel -------------------------------------------------------------------------------
+// ---- bit strings ------------------------------------------------------------------------------------
 
-TListViewPanel::TListViewPanel(QWidget* parent) : forms::Panel(parent) {
-    List = new forms::ListView(this);
-    List->setReadOnly(true);
-    List->setRowSelect(true);
-    List->setGridLines(true);
-    List->setHideSelection(false);
-}
-
-// ---- TSNMPPanel -----------------------------------------------------------------------------------
-
-TSNMPPanel::TSNMPPanel(QWidget* parent, HvSNMPRequest2Edits* request)
-    : forms::Panel(parent), m_request(request) {
-    CtrlBtns = new TCtrlBtnPanel(this);
-    Msg = new TMsgPanel(this);
-    m_request->setMessagePanel(Msg->Messages);
-    CtrlBtns->RefreshBtn->OnClick = [this](QObject*) { RefreshClick(); };
-    CtrlBtns->CloseBtn->OnClick = [this](QObject*) { CloseClick(); };
-}
-
-void TSNMPPanel::SetContent(QWidget* content) {
-    m_content = content;
-    content->setParent(this);
-    content->show();
-    const int width = content->width() + CtrlBtns->width();
-    const int height = std::max(content->height() + kMsgHeight, 360);
-    resize(width, height);
-}
-
-void TSNMPPanel::resizeEvent(QResizeEvent* event) {
-    forms::Panel::resizeEvent(event);
-    const int buttons = CtrlBtns->width();
-    CtrlBtns->setBounds(width() - buttons, 0, buttons, height());
-    Msg->setBounds(0, height() - kMsgHeight, width() - buttons, kMsgHeight);
-    Msg->Messages->setBounds(0, 0, Msg->width(), kMsgHeight);
-    if (m_content) m_content->setGeometry(0, 0, width() - buttons, height() - kMsgHeight);
-}
-
-void TSNMPPanel::AttachToForm(forms::Form* form) {
-    m_host = form;
-    setParent(form);
-    form->setPosition(forms::Form::Position::MainFormCenter);
-    const int w = std::min(800, std::max(form->clientWidth(), width()));
-    const int h = std::min(550, std::max(form->clientHeight(), height()));
-    form->setClientSize(w, h);
-    setBounds(0, 0, w, h);
-    show();
-    auto previous = form->OnResize;
-    form->OnResize = [this, form, previous](QObject* sender) {
-        setBounds(0, 0, form->clientWidth(), form->clientHeight());
-        if (previous) previous(sender);
+TBitsDialog::TBitsDialog(QWidget* owner, const QString& caption, int32_t bitCount, int32_t columns)
+    : forms::Form(owner) {
+    setCaption(caption);
+    setBorderStyle(BorderStyle::Dialog);
+    setPosition(Position::OwnerFormCenter);
+    columns = std::max(1, columns);
+    constexpr int kBoxWidth = 40, kBoxHeight = 17, kMargin = 10, kButtonWidth = 75, kButtonHeight = 25;
+    for (int32_t bit = 0; bit < bitCount; ++bit) {
+        auto* box = new forms::CheckBox(QString::number(bit + 1), this);
+        box->setBounds(kMargin + (bit % columns) * kBoxWidth, kMargin + (bit / columns) * (kBoxHeight + kGap),
+                       kBoxWidth, kBoxHeight);
+        Bits.push_back(box);
+    }
+    const int lines = (bitCount + columns - 1) / columns;
+    const int buttonsTop = kMargin + lines * (kBoxHeight + kGap) + kGap;
+    OkBtn = new forms::Button(QStringLiteral("OK"), this);
+    CancelBtn = new forms::Button(QStringLiteral("Cancel"), this);
+    CheckAllBtn = new forms::Button(QStringLiteral("Check All"), this);
+    ClearChecksBtn = new forms::Button(QStringLiteral("Clear Checks"), this);
+    int left = kMargin;
+    for (forms::Button* b : {OkBtn, CancelBtn, CheckAllBtn, ClearChecksBtn}) {
+        b->setBounds(left, buttonsTop, kButtonWidth, kButtonHeight);
+        left += kButtonWidth + kGap;
+    }
+    OkBtn->setModalResult(forms::mrOk);
+    CancelBtn->setModalResult(forms::mrCancel);
+    CheckAllBtn->OnClick = [this](QObject*) {
+        for (forms::CheckBox* b : Bits) b->setChecked(true);
     };
-}
-
-void TSNMPPanel::RefreshClick() {
-    try {
-        m_request->get();
-    } catch (const std::exception& e) {
-        Msg->Messages->addLine(QString::fromUtf8(e.what()));
-    }
-}
-
-void TSNMPPanel::CloseClick() {
-    if (!m_host) throw HvException("Please initial close form");
-    m_host->close();
-}
-
-// ---- TSNMPEditorPanel -----------------------------------------------------------------------------
-
-TSNMPEditorPanel::TSNMPEditorPanel(QWidget* parent, HvSNMPRequest2Edits* request, bool withEdits)
-    : TSNMPPanel(parent, request) {
-    CtrlBtns->SetCheckedBtn->OnClick = [this](QObject*) { SetCheckedClick(); };
-    CtrlBtns->CheckAllBtn->OnClick = [this](QObject*) { CheckAllClick(); };
-    CtrlBtns->ClearChecksBtn->OnClick = [this](QObject*) { ClearChecksClick(); };
-    if (!withEdits) return;
-    Edits = new TEditsPanel(this);
-    Edits->OnChecksChanged = [this](bool any) { CtrlBtns->SetCheckedBtn->setEnabled(any); };
-    Edits->SetRequest(request);
-    SetContent(Edits);
-    ArrangeCtrlBtn();
-}
-
-void TSNMPEditorPanel::SetEditWidth(int width) {
-    if (!Edits) return;
-    Edits->SetEditWidth(width);
-    SetContent(Edits);
-}
-
-void TSNMPEditorPanel::ArrangeCtrlBtn() {
-    TCtrlBtnPanel& b = *CtrlBtns;
-    b.CaptionLabel->setVisible(false);
-    b.Counter->setVisible(false);
-    b.RefreshBtn->setVisible(true);
-    b.EditBtn->setVisible(false);
-    b.AddBtn->setVisible(false);
-    b.DeleteBtn->setVisible(false);
-    b.CloseBtn->setVisible(true);
-    bool anyWritable = false;
-    if (Edits)
-        for (int32_t i = 0; i < static_cast<int32_t>(Edits->vars().size()); ++i)
-            anyWritable = anyWritable || (!Edits->IsReadOnly(i) && !Edits->IsKey(i));
-    for (forms::Button* w : {b.SetCheckedBtn, b.CheckAllBtn, b.ClearChecksBtn}) w->setVisible(anyWritable);
-    b.ArrangeCtrlBtn();
-}
-
-bool TSNMPEditorPanel::SetCheckedClick() {
-    if (!Edits) return false;
-    HvSNMPRequest2Edits* r = request();
-    HvSNMPVarList& list = r->request.varList;
-    const auto& vars = Edits->vars();
-    for (int32_t i = 0; i < static_cast<int32_t>(vars.size()); ++i) {
-        const bool checked = vars[static_cast<size_t>(i)].check->checked();
-        const bool required =
-            std::find(Edits->requiredRows.begin(), Edits->requiredRows.end(), i) != Edits->requiredRows.end();
-        if ((checked || required) && Edits->IsVarEmpty(i)) {
-            forms::Application::messageBox(this, QStringLiteral("Some items are empty!"),
-                                           QStringLiteral("Warning"));
-            return false;
-        }
-    }
-    // Only the checked rows go out; every mark and the mode are given back whatever happens, so the
-    // next read takes every object again.
-    std::vector<uint32_t> access;
-    for (int32_t i = 0; i < list.count(); ++i) access.push_back(list.item(i).access);
-    const uint8_t mode = r->mode;
-    auto restore = [&] {
-        for (int32_t i = 0; i < list.count(); ++i) list.item(i).access = access[static_cast<size_t>(i)];
-        r->mode = mode;
+    ClearChecksBtn->OnClick = [this](QObject*) {
+        for (forms::CheckBox* b : Bits) b->setChecked(false);
     };
-    for (int32_t i = 0; i < static_cast<int32_t>(vars.size()); ++i)
-        if (!vars[static_cast<size_t>(i)].check->checked()) list.item(i).access |= HvAccess::Invalid;
-    r->mode = 0;
-    bool ok = false;
-    try {
-        ok = r->set(false, true);
-    } catch (...) {
-        restore();
-        throw;
+    setClientSize(std::max(left, kMargin + columns * kBoxWidth) + kMargin - kGap,
+                  buttonsTop + kButtonHeight + kMargin);
+}
+
+void TEditsPanel::SetVarBits(int32_t index, const UISnmpBitLayout* layout) {
+    var(index);
+    UISnmpVar& v = m_vars[static_cast<size_t>(index)];
+    if (m_request->request.varList.item(index).syntax != HvSyntax::OctetStr || !editOf(v))
+        throw HvException("You can only assign Octet Item to a Edit!");
+    v.bits = layout;
+    if (!v.bitsButton) {
+        v.bitsButton = new forms::Button(QStringLiteral("..."), m_rows);
+        v.bitsButton->OnClick = [this, index](QObject*) { EditBits(index); };
+        v.bitsButton->setEnabled(!editOf(v)->readOnly());
+        v.bitsButton->setVisible(!IsHidden(index));
     }
-    restore();
-    if (ok && host() && host()->modal() && host() != forms::Form::mainForm())
-        host()->setModalResult(forms::mrOk);
-    return ok;
+    Layout(2, true);
 }
 
-void TSNMPEditorPanel::CheckAllClick() {
-    if (!Edits) return;
-    for (int32_t i = 0; i < static_cast<int32_t>(Edits->vars().size()); ++i)
-        if (!Edits->IsReadOnly(i) && !Edits->IsKey(i))
-            Edits->vars()[static_cast<size_t>(i)].check->setChecked(true);
-}
-
-void TSNMPEditorPanel::ClearChecksClick() {
-    if (!Edits) return;
-    for (const UISnmpVar& v : Edits->vars()) v.check->setChecked(false);
-}
-
-// ---- TSNMPListViewPanel ---------------------------------------------------------------------------
-
-TSNMPListViewPanel::TSNMPListViewPanel(QWidget* parent, HvSNMPRequest2Edits* request)
-    : TSNMPEditorPanel(parent, request, false) {
-    ListPanel = new TListViewPanel(this);
-    request->setListView(ListPanel->List, false);
-    request->buildListColumns();
-    int chars = 0;
-    for (int c = 0; c < ListPanel->List->columnCount(); ++c)
-        chars += ListPanel->List->columnCaption(c).size();
-    const int width = std::min(450, 8 * chars + 10);
-    ListPanel->setFixedSize(width, 350);
-    ListPanel->List->setBounds(0, 0, width, 350);
-    CtrlBtns->AddBtn->OnClick = [this](QObject*) { AddClick(); };
-    CtrlBtns->EditBtn->OnClick = [this](QObject*) { EditClick(); };
-    CtrlBtns->DeleteBtn->OnClick = [this](QObject*) { DeleteClick(); };
-    auto previous = ListPanel->List->OnSelectItem;
-    ListPanel->List->OnSelectItem = [this, previous](QObject* s, forms::ListItem* item, bool selected) {
-        if (previous) previous(s, item, selected);
-        listChanged();
-    };
-    // The counter follows the rows a walk brings, also when it ends later than the read's call.
-    auto previousDone = request->onAsyncGetDone;
-    request->onAsyncGetDone = [this, previousDone](HvSNMPRequest2Controls* sender, HvSNMPError* error) {
-        if (previousDone) previousDone(sender, error);
-        listChanged();
-    };
-    runDialog = [](forms::Form& dialog, TSNMPEditorPanel&) { dialog.showModal(); };
-    SetContent(ListPanel);
-    ArrangeCtrlBtn();
-}
-
-void TSNMPListViewPanel::listChanged() {
-    const bool selected = ListPanel->List->selected() != nullptr;
-    CtrlBtns->EditBtn->setEnabled(selected);
-    CtrlBtns->DeleteBtn->setEnabled(selected);
-    CtrlBtns->Counter->setCaption(QString::number(ListPanel->List->itemCount()));
-}
-
-void TSNMPListViewPanel::ArrangeCtrlBtn() {
-    TCtrlBtnPanel& b = *CtrlBtns;
-    b.CaptionLabel->setVisible(true);
-    b.Counter->setVisible(true);
-    b.RefreshBtn->setVisible(true);
-    b.EditBtn->setVisible(true);
-    b.EditBtn->setEnabled(false);
-    b.DeleteBtn->setEnabled(false);
-    b.SetCheckedBtn->setVisible(false);
-    b.AddBtn->setVisible(ListPanel->addColumn >= 0);
-    b.DeleteBtn->setVisible(ListPanel->deleteColumn >= 0);
-    b.CheckAllBtn->setVisible(false);
-    b.ClearChecksBtn->setVisible(false);
-    b.CloseBtn->setVisible(true);
-    b.ArrangeCtrlBtn();
-}
-
-namespace {
-
-bool optionHasValue(const HvSNMPVarList& list, int32_t column, const QString& value) {
-    if (column < 0 || column >= list.count()) return false;
-    const HvOptionList* options = list.item(column).optionList;
-    if (!options) return true;
-    for (int32_t i = 0; i < options->count(); ++i)
-        if (q(options->GetItem(i).text).compare(value, Qt::CaseInsensitive) == 0) return true;
-    return false;
-}
-
-}  // namespace
-
-void TSNMPListViewPanel::SetAddStatus(int32_t column, const QString& value) {
-    if (!optionHasValue(request()->request.varList, column, value))
-        throw HvException("TSNMPListViewPanel::SetAddStatus - Wrong AddStatusValue:" + value.toStdString());
-    ListPanel->addColumn = column;
-    ListPanel->addValue = value;
-    ArrangeCtrlBtn();
-}
-
-void TSNMPListViewPanel::SetDeleteStatus(int32_t column, const QString& value) {
-    if (!optionHasValue(request()->request.varList, column, value))
-        throw HvException("TSNMPListViewPanel::SetDeleteStatus - Wrong DeleteStatusValue:" +
-                          value.toStdString());
-    ListPanel->deleteColumn = column;
-    ListPanel->deleteValue = value;
-    ArrangeCtrlBtn();
-}
-
-QString TSNMPListViewPanel::RowHint(int32_t row) const {
-    forms::ListItem* item = ListPanel->List->item(row);
-    if (!item) return {};
-    QStringList parts;
-    for (int c = 0; c < ListPanel->List->columnCount(); ++c)
-        parts << ListPanel->List->columnCaption(c) + QStringLiteral(": ") +
-                     (c == 0 ? item->caption() : item->subItem(c - 1));
-    return parts.join(QLatin1Char('\n'));
-}
-
-void TSNMPListViewPanel::runRowDialog(bool adding) {
-    // The dialog is this panel's: it and its panel are gone when it has closed, and its bindings are
-    // taken off the request with them.
-    forms::Form dialog(this);
-    dialog.setCaption((host() ? host()->caption() : QString()) +
-                      (adding ? QStringLiteral(" (Add)") : QString()));
-    dialog.setBorderStyle(forms::Form::BorderStyle::Single);
-    {
-        TSNMPEditorPanel panel(&dialog, request());
-        TEditsPanel& edits = *panel.Edits;
-        if (adding) {
-            edits.ClearAll();
-            for (int32_t i = 0; i < static_cast<int32_t>(edits.vars().size()); ++i) {
-                const bool status = i == ListPanel->addColumn;
-                if (edits.IsKey(i) && !status) edits.EnableVar(i);
-                if (status) {
-                    if (auto* combo =
-                            dynamic_cast<forms::ComboBox*>(edits.vars()[static_cast<size_t>(i)].control))
-                        combo->setItemIndex(combo->indexOf(ListPanel->addValue));
-                    edits.vars()[static_cast<size_t>(i)].check->setChecked(true);
-                    edits.DisableVar(i);
-                }
-            }
-        } else {
-            panel.SetEditWidth(200);
-            request()->writeControls(-1);
-        }
-        panel.ArrangeCtrlBtn();
-        panel.AttachToForm(&dialog);
-        runDialog(dialog, panel);
+bool TEditsPanel::EditBits(int32_t index) {
+    const UISnmpVar& v = var(index);
+    forms::Edit* edit = editOf(v);
+    if (m_request->request.varList.item(index).syntax != HvSyntax::OctetStr || !edit)
+        throw HvException("You can only assign Octet Item to a Edit!");
+    // The value's octets as the row shows them; a digit that is no hex digit counts as no bit set.
+    const QString text = edit->text();
+    std::vector<uint8_t> octets(static_cast<size_t>((text.size() + 1) / 2), 0);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        bool ok = false;
+        const int digit = QString(text[i]).toInt(&ok, 16);
+        if (ok) octets[static_cast<size_t>(i / 2)] |= static_cast<uint8_t>(digit << (i % 2 ? 0 : 4));
     }
-    RefreshClick();
-}
-
-void TSNMPListViewPanel::AddClick() {
-    runRowDialog(true);
-}
-
-void TSNMPListViewPanel::EditClick() {
-    if (!ListPanel->List->selected()) return;
-    runRowDialog(false);
-}
-
-void TSNMPListViewPanel::DeleteClick() {
-    forms::ListItem* row = ListPanel->List->selected();
-    if (!row || ListPanel->deleteColumn < 0) return;
-    if (forms::Application::messageBox(this, QStringLiteral("Are you sure to delete ?"),
-                                       QStringLiteral("Delete"), forms::MB_YESNO) != forms::IDYES)
-        return;
-    HvSNMPVarList& list = request()->request.varList;
-    std::vector<uint32_t> access;
-    for (int32_t i = 0; i < list.count(); ++i) access.push_back(list.item(i).access);
-    for (int32_t i = list.keyCount(); i < list.count(); ++i)
-        if (i != ListPanel->deleteColumn) list.item(i).access |= HvAccess::Invalid;
-    const uint8_t mode = request()->mode;
-    request()->mode = 0;
-    // The status cell of the row says delete; the write takes the row's keys and that cell.
-    const auto& layout = request()->rowLayout();
-    const auto column = std::find(layout.begin(), layout.end(), ListPanel->deleteColumn) - layout.begin();
-    if (column == 0)
-        row->setCaption(ListPanel->deleteValue);
-    else if (column < static_cast<std::ptrdiff_t>(layout.size()))
-        row->setSubItem(static_cast<int>(column - 1), ListPanel->deleteValue);
-    try {
-        request()->set(false, true);
-    } catch (const std::exception& e) {
-        Msg->Messages->addLine(QString::fromUtf8(e.what()));
+    const int32_t count = v.bits && v.bits->bitCount > 0 ? v.bits->bitCount
+                                                         : static_cast<int32_t>(octets.size() * 8);
+    // Bits past the value's end read 0; bits of the value past the layout's count are kept as they are.
+    octets.resize(std::max(octets.size(), static_cast<size_t>((count + 7) / 8)), 0);
+    TBitsDialog dialog(this, v.label->caption(), count, v.bits ? v.bits->columns : 8);
+    for (int32_t bit = 0; bit < count; ++bit)
+        dialog.Bits[static_cast<size_t>(bit)]->setChecked((octets[static_cast<size_t>(bit / 8)] >> (7 - bit % 8)) & 1);
+    dialog.OkBtn->setEnabled(!edit->readOnly());
+    if (dialog.showModal() != forms::mrOk || edit->readOnly()) return false;
+    for (int32_t bit = 0; bit < count; ++bit) {
+        const auto mask = static_cast<uint8_t>(1u << (7 - bit % 8));
+        uint8_t& octet = octets[static_cast<size_t>(bit / 8)];
+        octet = dialog.Bits[static_cast<size_t>(bit)]->checked() ? (octet | mask) : (octet & ~mask);
     }
-    for (int32_t i = 0; i < list.count(); ++i) list.item(i).access = access[static_cast<size_t>(i)];
-    request()->mode = mode;
-    RefreshClick();
-}
-
-void TSNMPListViewPanel::RefreshClick() {
-    CtrlBtns->EditBtn->setEnabled(false);
-    CtrlBtns->DeleteBtn->setEnabled(false);
-    // An asynchronous walk still under way brings the rows itself.
-    if (request()->busy) return;
-    TSNMPPanel::RefreshClick();
-    listChanged();
+    QString hex;
+    for (uint8_t o : octets) hex += QStringLiteral("%1").arg(o, 2, 16, QLatin1Char('0')).toUpper();
+    edit->setText(hex);
+    return true;
 }

@@ -1,6 +1,8 @@
 // The main window's pages of the generic page builder: each a window made at run time over one of the
 // main window's object tables. No menu item binds these handlers.
 
+#include <vector>
+
 #include "module/GUIConfigForm.h"
 #include "module/Main.h"
 #include "module/Misc.h"
@@ -12,6 +14,9 @@ struct TMainForm::BuilderPage {
     bool synchronous;
     int32_t timeout;  // 10 ms units; 0 keeps the session's default
     int editWidth;    // 0 keeps the panel's
+    // Rows holding keys or secrets: shown as asterisks, and never written back while they still show
+    // the device's mask.
+    std::vector<int32_t> secrets = {};
 };
 
 void TMainForm::openBuilderPage(const BuilderPage& def) {
@@ -26,6 +31,7 @@ void TMainForm::openBuilderPage(const BuilderPage& def) {
         page.SetListViewRequest(std::move(request), -1, {}, -1, {});
     } else {
         TSNMPEditorPanel* panel = page.SetEditorRequest(std::move(request));
+        for (int32_t row : def.secrets) panel->Edits->SetSecretVar(row);
         if (def.editWidth > 0) {
             panel->SetEditWidth(def.editWidth);
             panel->AttachToForm(&page);
@@ -36,7 +42,7 @@ void TMainForm::openBuilderPage(const BuilderPage& def) {
 }
 
 void TMainForm::adSecSettingKey1Click(QObject*) {
-    openBuilderPage({"SecSettingKeyTable", kMibT035, false, false, 0, 0});
+    openBuilderPage({"SecSettingKeyTable", kMibT035, false, false, 0, 0, {0, 1, 2, 3, 4, 5, 6, 7}});
 }
 
 void TMainForm::Function1Click(QObject*) {
@@ -52,7 +58,7 @@ void TMainForm::adStatic2Click(QObject*) {
 }
 
 void TMainForm::adSecServSet1Click(QObject*) {
-    openBuilderPage({"SecServSetting", kMibT029, false, false, 0, 0});
+    openBuilderPage({"SecServSetting", kMibT029, false, false, 0, 0, {0, 7}});
 }
 
 void TMainForm::dot11g1Click(QObject*) {

@@ -49,6 +49,20 @@ private:
     Edit* m_edit;
 };
 
+void InputColors::applyColors(QWidget* widget, const QColor& color, const QColor& fontColor) {
+    m_color = color;
+    m_fontColor = fontColor;
+    QPalette p = widget->palette();
+    // Every group: a read-only or disabled control keeps the colours it was given.
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (const auto role : {QPalette::Base, QPalette::Button, QPalette::Window})
+            p.setColor(group, role, color);
+        for (const auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+            p.setColor(group, role, fontColor);
+    }
+    widget->setPalette(p);
+}
+
 Edit::Edit(QWidget* parent) : ControlT<QLineEdit>(parent) {
     // Qt's own limit cuts text set in code; the edit keeps Qt's at its widest and limits typing itself.
     QLineEdit::setMaxLength(32767);

@@ -33,11 +33,29 @@ public:
     virtual void showLine(const QString& line) = 0;
 };
 
+// The fill and text colours of an input control, as the form library's Color and Font->Color: white
+// and black until set. They hold in every state of the control, read-only and disabled included.
+class InputColors {
+public:
+    QColor color() const { return m_color; }
+    QColor fontColor() const { return m_fontColor; }
+
+protected:
+    void applyColors(QWidget* widget, const QColor& color, const QColor& fontColor);
+
+private:
+    QColor m_color{Qt::white};
+    QColor m_fontColor{Qt::black};
+};
+
 // A single-line edit. Setting its text in code fires OnChange when the text differs, as typing does.
 // The maximum length limits what the user types; text set in code is never cut. 0 means no limit.
-class Edit : public ControlT<QLineEdit> {
+class Edit : public ControlT<QLineEdit>, public InputColors {
 public:
     explicit Edit(QWidget* parent = nullptr);
+
+    void setColor(const QColor& color) { applyColors(this, color, fontColor()); }
+    void setFontColor(const QColor& color) { applyColors(this, this->color(), color); }
 
     QString text() const { return QLineEdit::text(); }
     void setText(const QString& text);
@@ -70,11 +88,14 @@ private:
 // A combo box. Setting its item index in code fires nothing; only the user's choice fires OnClick and
 // then OnChange (and typing into the editable style fires OnChange). Adding items leaves the
 // selection alone: no item is chosen behind the caller's back.
-class ComboBox : public ControlT<QComboBox>, public HvItemsControl {
+class ComboBox : public ControlT<QComboBox>, public HvItemsControl, public InputColors {
 public:
     enum class Style { DropDown, DropDownList };
 
     explicit ComboBox(QWidget* parent = nullptr);
+
+    void setColor(const QColor& color) { applyColors(this, color, fontColor()); }
+    void setFontColor(const QColor& color) { applyColors(this, this->color(), color); }
 
     Style comboStyle() const { return isEditable() ? Style::DropDown : Style::DropDownList; }
     void setComboStyle(Style style);

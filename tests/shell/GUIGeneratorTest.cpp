@@ -6,46 +6,15 @@
 #include <vector>
 
 #include "library/HvException.h"
-#include "module/GUIConfigForm.h"
-#include "module/Misc.h"
 #include "tests/NamedRows.h"
-#include "tests/support/PageFixture.h"
+#include "tests/shell/GUIGeneratorFixture.h"
 
 namespace {
 
 using hvtest::PrintTo;
+using namespace builder_test;
 
-const std::string kPool = "1.3.6.1.4.1.47011.11.37.4.2.7.2.";
-const std::string kStatic = "1.3.6.1.4.1.47011.11.37.4.2.7.3.1.";
-
-class GUIGeneratorTest : public PageTest {
-protected:
-    void SetUp() override {
-        PageTest::SetUp();
-        ASSERT_TRUE(startSim());
-        writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim->port()) + "\r\n");
-        main = &start({"/I127.0.0.1", "/Rkiwano", "/Wmorello"});
-        ASSERT_FALSE(main->refused());
-    }
-
-    std::unique_ptr<HvSNMPRequest2Edits> request(TConfigForm& page, const MibObjectDef* table, uint8_t kind,
-                                                 int32_t keys, uint8_t mode) {
-        auto r = page.newRequest();
-        r->request.varList = HvSNMPVarList(table, kind, keys);
-        r->mode = mode;
-        return r;
-    }
-    // The SETs the device took from log line `from` on, as "OID TYPE VALUE".
-    std::vector<std::string> setsSince(size_t from) const {
-        std::vector<std::string> out;
-        for (const SimLogLine& l : sim->requests(from))
-            if (l.op == "SET") out.push_back(l.asked + " " + l.type + " " + l.value);
-        return out;
-    }
-    static forms::Edit* edit(const UISnmpVar& v) { return dynamic_cast<forms::Edit*>(v.control); }
-
-    TMainForm* main = nullptr;
-};
+using GUIGeneratorTest = BuilderTest;
 
 TEST_F(GUIGeneratorTest, EditorPageWritesOnlyItsCheckedRowsAndReadsEverythingAgain) {
     TConfigForm page;
@@ -89,6 +58,7 @@ TEST_F(GUIGeneratorTest, CheckedEmptyRowIsRefusedAndNothingIsSent) {
     TSNMPEditorPanel* panel = page.SetEditorRequest(request(page, kMibT061, SVT_SV, 0, 0));
     const auto& vars = panel->Edits->vars();
     ASSERT_TRUE(waitFor([&] { return !edit(vars[0])->text().isEmpty(); }));
+    const std::vector<uint32_t> before = flags(*panel->request());
     edit(vars[6])->setText(QString());
     vars[6].check->setChecked(true);
     const size_t from = sim->logSize();
@@ -97,6 +67,29 @@ TEST_F(GUIGeneratorTest, CheckedEmptyRowIsRefusedAndNothingIsSent) {
     EXPECT_EQ(boxes.back().text, QStringLiteral("Some items are empty!"));
     EXPECT_EQ(boxes.back().caption, QStringLiteral("Warning"));
     EXPECT_TRUE(setsSince(from).empty());
+    EXPECT_EQ(flags(*panel->request()), before);
+    EXPECT_EQ(panel->request()->mode, 0);
+}
+
+// A write the device refuses gives every mark and the mode back, so the next read takes every
+// object again.
+TEST_F(GUIGeneratorTest, WriteTheDeviceRefusesGivesTheMarksAndTheModeBack) {
+    TConfigForm page;
+    TSNMPEditorPanel* panel = page.SetEditorRequest(request(page, kMibT035, SVT_SV, 0, 1));
+    ASSERT_TRUE(readDone(*panel));
+    const std::vector<uint32_t> before = flags(*panel->request());
+    ASSERT_EQ(sim->command("error " + kKeys + "1.2.0 genErr set"), "ok");
+    edit(panel->Edits->vars()[1])->setText(QStringLiteral("0A0B0C0D0E"));
+    panel->Edits->vars()[1].check->setChecked(true);
+    const size_t from = sim->logSize();
+    EXPECT_FALSE(panel->SetCheckedClick());
+    EXPECT_FALSE(sim->requests(from).empty()) << "the write went out";
+    EXPECT_EQ(flags(*panel->request()), before);
+    EXPECT_EQ(panel->request()->mode, 1);
+    const size_t readFrom = sim->logSize();
+    panel->RefreshClick();
+    ASSERT_TRUE(waitFor([&] { return !panel->request()->busy; }));
+    EXPECT_EQ(countAsked(readFrom, "GET", kKeys + "1.1.0"), 1u) << "the row left out is read again";
 }
 
 TEST_F(GUIGeneratorTest, ReadOnlyObjectsGiveAPageWithoutWriteButtons) {
@@ -152,17 +145,26 @@ TEST_F(GUIGeneratorTest, TablePageListsRowsAndEditsOneThroughItsDialog) {
     EXPECT_TRUE(panel->CtrlBtns->EditBtn->enabled());
     const std::string row = list->item(0)->caption().toStdString();
     size_t from = 0;
-    panel->runDialog = [&](forms::Form& dialog, TSNMPEditorPanel& editor) {
-        const auto& vars = editor.Edits->vars();
-        EXPECT_TRUE(dialog.caption().isEmpty() || !dialog.caption().endsWith(QStringLiteral(" (Add)")));
-        EXPECT_EQ(edit(vars[1])->text(), list->item(0)->subItem(0)) << "the row is in the dialog";
-        EXPECT_TRUE(edit(vars[0])->readOnly()) << "the key is not edited";
-        edit(vars[5])->setText(QStringLiteral("10.1.2.3"));
-        vars[5].check->setChecked(true);
-        from = sim->logSize();
-        EXPECT_TRUE(editor.SetCheckedClick());
-    };
+    bool dialogShown = false;
+    auto poll = whenDialogShown(*page,
+                                [&](forms::Form& dialog) {
+                                    dialogShown = true;
+                                    auto* editor = dialog.findChild<TSNMPEditorPanel*>();
+                                    ASSERT_NE(editor, nullptr);
+                                    const auto& vars = editor->Edits->vars();
+                                    EXPECT_FALSE(dialog.caption().endsWith(QStringLiteral(" (Add)")));
+                                    EXPECT_EQ(edit(vars[1])->text(), list->item(0)->subItem(0))
+                                        << "the row is in the dialog";
+                                    EXPECT_TRUE(edit(vars[0])->readOnly()) << "the key is not edited";
+                                    EXPECT_EQ(edit(vars[1])->width(), 200);
+                                    edit(vars[5])->setText(QStringLiteral("10.1.2.3"));
+                                    vars[5].check->setChecked(true);
+                                    from = sim->logSize();
+                                    EXPECT_TRUE(editor->CtrlBtns->SetCheckedBtn->userClick());
+                                    EXPECT_EQ(dialog.modalResult(), forms::mrOk) << "the dialog closes";
+                                });
     panel->EditClick();
+    EXPECT_TRUE(dialogShown);
     EXPECT_EQ(setsSince(from), (std::vector<std::string>{kStatic + "5." + row + " a 10.1.2.3"}));
     // The dialog's bindings went with it: a read fills the list only.
     ASSERT_TRUE(waitFor([&] { return !panel->request()->busy; }));
@@ -232,16 +234,22 @@ TEST_P(BuilderPages, HandlerOpensItsPageOverItsTable) {
         if (c.timeout) {
             EXPECT_EQ(r->request.timeout, c.timeout);
         }
-        // The page reads itself once it runs.
-        EXPECT_TRUE(waitFor([&] {
-            for (const SimLogLine& l : sim->requests(from))
-                if (l.asked.rfind(c.firstOid, 0) == 0) return !r->busy;
-            return false;
-        }));
-        return 0;
+        // The page reads itself once it runs, and once only: a message posted after the read
+        // closes the page.
+        page.postMessage([&] {
+            EXPECT_TRUE(waitFor([&] {
+                for (const SimLogLine& l : sim->requests(from))
+                    if (l.asked.rfind(c.firstOid, 0) == 0) return !r->busy;
+                return false;
+            }));
+            page.postMessage([&] { page.close(); });
+        });
+        return page.showModal();
     };
     c.handler(*main);
     EXPECT_EQ(shown, 1);
+    const bool walked = c.formType == TConfigForm::Table;
+    EXPECT_EQ(countAsked(from, walked ? "GETNEXT" : "GET", c.firstOid + std::string(walked ? "" : ".0")), 1u);
     EXPECT_EQ(main->tableName, c.tableName);
     main->pageOpener = nullptr;
 }
