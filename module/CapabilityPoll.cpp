@@ -46,15 +46,18 @@ CapabilityPoll::Plan CapabilityPoll::startup() {
     return plan;
 }
 
-CapabilityPoll::Plan CapabilityPoll::tick(int32_t& pollTicks, const std::array<bool, kProbeCount>& answered) {
+CapabilityPoll::Plan CapabilityPoll::tick(int32_t& pollTicks, const std::array<bool, kProbeCount>& answered,
+                                          const std::array<bool, kProbeCount>& busy) {
     Plan plan;
     if (pollTicks == 7) {
         plan.clear = true;
         pollTicks = 0;
     }
-    for (int i = 0; i < kRepolledProbes; ++i) plan.probes.push_back(i);
-    for (int i = kRepolledProbes; i < kProbeCount; ++i)
-        if (!answered[static_cast<size_t>(i)]) plan.probes.push_back(i);
+    for (int i = 0; i < kProbeCount; ++i) {
+        const auto at = static_cast<size_t>(i);
+        if (busy[at] || (i >= kRepolledProbes && answered[at])) continue;
+        plan.probes.push_back(i);
+    }
     ++pollTicks;
     return plan;
 }

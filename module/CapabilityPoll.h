@@ -47,6 +47,8 @@ private:
 // When the probes are read: every tick reads probes 1..14 and, on the 8th tick and then every 7th,
 // first clears their fields. Probes 15 and 16 are read at start and again on each tick until each
 // has had its first successful answer, so a device that was silent at start still gets them.
+// A probe whose read is still out is not sent again: on a slow device a second read would overlap
+// the first, and its late answer could overwrite a field read once with a later value.
 class CapabilityPoll {
 public:
     struct Plan {
@@ -56,5 +58,6 @@ public:
     // The start-up round: every probe.
     static Plan startup();
     // One Timer1 tick; pollTicks is the main window's counter.
-    static Plan tick(int32_t& pollTicks, const std::array<bool, kProbeCount>& answered);
+    static Plan tick(int32_t& pollTicks, const std::array<bool, kProbeCount>& answered,
+                     const std::array<bool, kProbeCount>& busy = {});
 };

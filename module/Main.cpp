@@ -364,9 +364,12 @@ void TMainForm::LedBlinkTimer(QObject*) {
 void TMainForm::Timer1Timer(QObject*) {
     if (!probeRequests[0]) return;
     std::array<bool, kProbeCount> answered{};
-    for (int i = 0; i < kProbeCount; ++i)
-        answered[static_cast<size_t>(i)] = probeRequests[static_cast<size_t>(i)]->answered();
-    const CapabilityPoll::Plan plan = CapabilityPoll::tick(pollTicks, answered);
+    std::array<bool, kProbeCount> busy{};
+    for (size_t i = 0; i < answered.size(); ++i) {
+        answered[i] = probeRequests[i]->answered();
+        busy[i] = probeRequests[i]->busy;
+    }
+    const CapabilityPoll::Plan plan = CapabilityPoll::tick(pollTicks, answered, busy);
     if (plan.clear)
         for (const auto& name : clearedFields())
             if (auto* edit = findChild<forms::Edit*>(QString::fromStdString(name))) edit->setText(QString());

@@ -126,6 +126,24 @@ TEST_F(MainWindowE2E, CapabilityFieldsFollowTheDevice) {
     EXPECT_EQ(firstSysDescr()->version, "2c");
 }
 
+// A device slower than the capability ticks: the field read once is asked once, and its answer is
+// not overwritten by a second read sent while the first was out.
+TEST_F(MainWindowE2E, SlowDeviceIsAskedForAFieldReadOnceOnce) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("delay 500"));
+    writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim->port()) + "\r\n");
+    TMainForm& form = start({"/I127.0.0.1", "/Rkiwano"});
+    ASSERT_FALSE(form.refused());
+    ASSERT_TRUE(waitFor([&] { return form.mssidAndWdssupport->text() == u"1"; }));
+    ASSERT_TRUE(sim->ok("set " + kCap + "49.0 i 0"));
+    const size_t mark = sim->logSize();
+    ASSERT_TRUE(waitFor([&] { return sysDescrGets(mark) >= 3; }));
+    EXPECT_EQ(form.mssidAndWdssupport->text(), QStringLiteral("1"));
+    const auto lines = sim->requests(0);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const SimLogLine& l) { return l.asked == kCap + "49.0"; }),
+              1);
+}
+
 TEST_F(MainWindowE2E, ReadOnceFieldsAreRetriedUntilFirstAnswer) {
     ASSERT_TRUE(startSim()) << sim->error();
     ASSERT_TRUE(sim->ok("silence 60000"));

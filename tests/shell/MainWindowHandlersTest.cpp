@@ -135,6 +135,22 @@ TEST(CapabilityPollPlan, ClearsOnEighthTickThenEverySeventh) {
     EXPECT_EQ(clearedFields().size(), 15u);
 }
 
+// A slow device: a read still out is not sent again, neither a re-polled one nor one read once whose
+// first answer is still coming (a second read's late answer would overwrite the first).
+TEST(CapabilityPollPlan, AProbeWhoseReadIsOutIsNotSentAgain) {
+    int32_t ticks = 0;
+    std::array<bool, kProbeCount> answered{};
+    std::array<bool, kProbeCount> busy{};
+    busy[3] = true;
+    busy[15] = true;
+    const auto plan = CapabilityPoll::tick(ticks, answered, busy);
+    std::vector<int> expected;
+    for (int i = 0; i < kProbeCount; ++i)
+        if (i != 3 && i != 15) expected.push_back(i);
+    EXPECT_EQ(plan.probes, expected);
+    EXPECT_EQ(ticks, 1);
+}
+
 TEST_F(HandlersTest, ClearingTickEmptiesFieldsUntilAnswersCome) {
     SimProcess sim;
     ASSERT_TRUE(sim.start()) << sim.error();
