@@ -417,7 +417,12 @@ void TFM_Wirless::Bt_RefreshClick(QObject*) {
                 savedRootMac = Ed_RoMAddra0->text();
                 savedRepeaterSsid = Ed_SSID->text();
             }
-            if (reqSecurity) reqSecurity->get();
+            if (reqSecurity) {
+                // The device's valid key whatever the last read left: the secondary SSIDs that cut
+                // the choices may have changed since.
+                Ed_SecValKeya->setItems(kValidKeysAll);
+                reqSecurity->get();
+            }
             if (!m_caps.keyTypeSupported)
                 Ed_KeyType->setItemIndex(0);
             else if (reqKeyType)

@@ -232,6 +232,24 @@ TEST_F(WirlessDeviceTest, FourthValidKeyBesideAWpaSecondarySurvivesRefreshAndApp
     EXPECT_EQ(held("2.5.1.1.3.1"), "ok i 4");
 }
 
+// The WPA secondary SSID has gone since the page opened, and the device's valid key is now the
+// second: Refresh shows it, where the two choices left before could not.
+TEST_F(WirlessDeviceTest, RefreshShowsAValidKeyTheCutChoicesLacked) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    device("2.9.3.1.1.0", "i 1");
+    device("2.9.2.1.2.1.2", "i 1");
+    device("2.9.2.1.4.1.2", "i 4");  // WPA-PSK
+    device("2.9.2.1.5.1.2", "i 1");
+    TFM_Wirless& p = open();
+    ASSERT_EQ(p.Ed_SecValKeya->itemCount(), 2);
+    device("2.9.2.1.2.1.2", "i 0");
+    device("2.5.1.1.3.1", "i 2");
+    p.Bt_Refresh->userClick();
+    ASSERT_TRUE(waitFor([&] { return p.idle(); }));
+    EXPECT_EQ(p.Ed_SecValKeya->items(), WirlessRules::kValidKeysAll);
+    EXPECT_EQ(p.Ed_SecValKeya->text(), u"Second");
+}
+
 // SSID 3 is missing from the table: the WPA-EAP secondary SSID 4 is the one opened when the primary
 // leaves EAP, and SSID 3 is not written.
 TEST_F(WirlessDeviceTest, SecondaryRowsGoByTheirIndexWithARowMissing) {
