@@ -134,7 +134,17 @@ void HvOptionList::select(HvItemsControl& control, std::string_view text) const 
         i = IndexOfValue(text);
         if (i < 0) return;
     }
-    control.setItemIndex(i);
+    control.setItemIndex(controlIndexOf(control, i));
+}
+
+int32_t HvOptionList::controlIndexOf(const HvItemsControl& control, int32_t item) const {
+    // A page may give a control only some of the list's items, in its own order: the item is found
+    // by its text there, never by its place in the list.
+    const std::string& text = m_items[static_cast<size_t>(item)].text;
+    if (item < control.itemCount() && equal(control.itemString(item), text)) return item;
+    for (int32_t j = 0; j < control.itemCount(); ++j)
+        if (equal(control.itemString(j), text)) return j;
+    return -1;
 }
 
 void HvOptionList::FillComboItems(HvItemsControl& combo) const {

@@ -70,6 +70,8 @@ private:
     bool startsWith(std::string_view text, std::string_view prefix) const;
     void fill(HvItemsControl& control) const;
     void select(HvItemsControl& control, std::string_view text) const;
+    // The control's index of the list's item, matched by text; -1 when the control lacks it.
+    int32_t controlIndexOf(const HvItemsControl& control, int32_t item) const;
 
     int32_t m_kind;
     bool m_caseSensitive;

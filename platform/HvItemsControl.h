@@ -13,6 +13,8 @@ public:
     virtual void clearItems() = 0;
     virtual void addItem(const std::string& text) = 0;
     virtual int32_t itemCount() const = 0;
+    // The text of the item at index (0..itemCount-1).
+    virtual std::string itemString(int32_t index) const = 0;
     virtual int32_t itemIndex() const = 0;
     virtual void setItemIndex(int32_t index) = 0;
 };

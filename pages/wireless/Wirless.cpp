@@ -184,7 +184,9 @@ bool TFM_Wirless::idle() const {
 // ---- Creation and refresh -------------------------------------------------------------------------
 
 void TFM_Wirless::FormCreate() {
-    create([this] { buildRequests(); }, {Bt_Apply, Bt_Refresh, SiteScan});
+    // A survey that ended while the page was being made could not give the buttons back yet.
+    if (create([this] { buildRequests(); }, {Bt_Apply, Bt_Refresh, SiteScan}) && surveyIdle)
+        setSurveyButtons(true);
 }
 
 void TFM_Wirless::applyVariant() {
@@ -271,12 +273,18 @@ void TFM_Wirless::readChannelLists() {
 void TFM_Wirless::buildFullRequests() {
     reqAutoChannelScan = makeRequest(kMibT019, SVT_SV, 0, false, 200);
     reqAutoChannelScan->addCheckBox(0, CB_AuSc);
-    // Only an answer tells that the firmware has the object.
+    // Only an answer tells that the firmware has the object, and only the first read asks: a later
+    // one that goes unanswered (the device restarting) must not hide the box and drop the object.
     reqAutoChannelScan->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) {
+        if (m_autoScanLearned) return;
+        m_autoScanLearned = true;
         hasAutoChannelScan = !e || e->code == 0;
         CB_AuSc->setVisible(hasAutoChannelScan);
     };
-    if (!reqAutoChannelScan->get()) CB_AuSc->setVisible(false);
+    if (!reqAutoChannelScan->get()) {
+        m_autoScanLearned = true;
+        CB_AuSc->setVisible(false);
+    }
 
     reqApMode = makeRequest(kMibT007, MVT_SV, 0, true, kShort);
     reqApMode->addComboBox(0, ED_APModeComboBox);
@@ -347,6 +355,7 @@ void TFM_Wirless::buildFullRequests() {
     reqSiteSurvey->setListView(SiteServeyListView, true);
     reqSiteSurvey->buildListColumns();
     if (SiteServeyListView->columnCount() > 0) SiteServeyListView->setColumnWidth(0, 0);
+    sizeSurveyColumns();
     reqSiteSurvey->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) { surveyDone(e); };
     if (surveysAtOnce(deviceMode())) startSurveyWalk(kSurveyRefresh);
 
@@ -408,7 +417,12 @@ void TFM_Wirless::Bt_RefreshClick(QObject*) {
                 savedRootMac = Ed_RoMAddra0->text();
                 savedRepeaterSsid = Ed_SSID->text();
             }
-            if (reqSecurity) reqSecurity->get();
+            if (reqSecurity) {
+                // The device's valid key whatever the last read left: the secondary SSIDs that cut
+                // the choices may have changed since.
+                Ed_SecValKeya->setItems(kValidKeysAll);
+                reqSecurity->get();
+            }
             if (!m_caps.keyTypeSupported)
                 Ed_KeyType->setItemIndex(0);
             else if (reqKeyType)
@@ -566,7 +580,12 @@ void TFM_Wirless::UpdateModeLayout() {
     for (auto* g : {GroupBox4, GroupBox5, GroupBox6}) g->setTop(l.securityTop);
     for (auto* b : {Bt_Apply, Bt_Refresh, Bt_Close}) b->setTop(l.buttonsTop);
     PC_Wirless->setHeight(l.pageHeight);
-    setClientHeight(l.formHeight - kFrameHeight);
+    // A shown window of fixed border keeps its size against a resize: the mode's height becomes the
+    // fixed one.
+    if (isVisible() && borderStyle() != BorderStyle::Sizeable)
+        setFixedHeight(l.formHeight - kFrameHeight + menuHeight());
+    else
+        setClientHeight(l.formHeight - kFrameHeight);
 
     m_authEntries = authEntries(m_caps.newMultiSupport, mode);
     QStringList texts;
@@ -651,19 +670,19 @@ void TFM_Wirless::Ed_SecValKeyaChange(QObject*) {
 }
 
 std::vector<MultiSsidRow> TFM_Wirless::secondaryRows() const {
-    std::vector<MultiSsidRow> rows;
-    if (!reqMultiSsidList) return rows;
+    if (!reqMultiSsidList) return {};
     const auto& layout = reqMultiSsidList->rowLayout();
     auto cell = [&](forms::ListItem* row, int item) {
         for (size_t c = 0; c < layout.size(); ++c)
             if (layout[c] == item) return c == 0 ? row->caption() : row->subItem(static_cast<int>(c) - 1);
         return QString();
     };
-    for (int i = 1; i < LV_Multi2->itemCount(); ++i) {
+    std::vector<std::array<QString, 6>> cells;
+    for (int i = 0; i < LV_Multi2->itemCount(); ++i) {
         forms::ListItem* row = LV_Multi2->item(i);
-        rows.push_back({i + 1, cell(row, 2), cell(row, 3), cell(row, 4), cell(row, 5), cell(row, 6)});
+        cells.push_back({cell(row, 1), cell(row, 2), cell(row, 3), cell(row, 4), cell(row, 5), cell(row, 6)});
     }
-    return rows;
+    return secondarySsids(cells);
 }
 
 void TFM_Wirless::UpdateKeyIndexChoices() {
@@ -677,10 +696,11 @@ void TFM_Wirless::ShowKeysAsText() {
 }
 
 void TFM_Wirless::FillPskCiphers() {
+    // The device's cipher, also after a mode whose list lacks it: a kept selection would be one
+    // that mode forced, and Apply would write it.
     const QStringList items = pskCiphers(pageMode());
-    const QString current = CipherforPSKBox->itemIndex() >= 0 ? CipherforPSKBox->text() : savedCipher;
     CipherforPSKBox->setItems(items);
-    CipherforPSKBox->setItemIndex(indexOrFirst(items, current.isEmpty() ? savedCipher : current));
+    CipherforPSKBox->setItemIndex(indexOrFirst(items, savedCipher));
 }
 
 void TFM_Wirless::UpdateScanControls() {

@@ -120,7 +120,7 @@ public:
     HvSNMPRequest2Edits* reqMultiOverWds = nullptr;
     HvSNMPRequest2Edits* reqAutoChannelScan = nullptr;
 
-    bool hasAutoChannelScan = false;  // set when its read answers
+    bool hasAutoChannelScan = false;  // set when the creation's read answers
     bool hasKeyType = false;
     QString savedGroupKey, savedRadiusServer, savedRadiusPort, savedRadiusSecret;
     QString savedRootMac, savedRepeaterSsid, savedCipher, savedValidKey;
@@ -189,6 +189,8 @@ private:
     void afterReads();
     void startSurveyWalk(const QString& panelText);
     void surveyDone(HvSNMPError* error);
+    // The survey is over: the buttons back, its result in the panel.
+    void endSurvey(const QString& result);
     void setPanel(const QString& text);
     // Apply's parts.
     bool runChecks(WirlessRules::ApplyPlan& plan);
@@ -203,6 +205,7 @@ private:
     // An item sent by the next set (and read by the next get), or left out of both.
     static void setItemFlag(HvSNMPRequest2Edits* request, int item, bool sent);
     void setSurveyButtons(bool enabled);
+    void sizeSurveyColumns();
     // A set that returns only when the device has answered, also for an asynchronous request.
     bool setAndWait(HvSNMPRequest2Edits* request);
     bool anyItemSent(const HvSNMPRequest2Edits* request) const;
@@ -215,6 +218,7 @@ private:
     bool m_mirroring = false;
     bool m_updating = false;  // controls changed by the page, not the user
     bool m_applying = false;
+    bool m_autoScanLearned = false;  // the creation's read of adAutoChannelScan has ended
 };
 
 extern QPointer<TFM_Wirless> FM_Wirless;

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QTimer>
 
 #include "module/Main.h"
@@ -287,6 +288,18 @@ bool TFM_Wirless::applyMultiSsidRule() {
 
 // ---- Site survey ----------------------------------------------------------------------------------
 
+void TFM_Wirless::sizeSurveyColumns() {
+    // Read whole: a BSSID and an SSID of the longest, 32 characters, in the widest letter.
+    const QFontMetrics fm = SiteServeyListView->fontMetrics();
+    const auto& layout = reqSiteSurvey->rowLayout();
+    for (size_t c = 0; c < layout.size(); ++c) {
+        const int widest = layout[c] == 6   ? fm.horizontalAdvance(QString(32, u'W'))
+                           : layout[c] == 4 ? fm.horizontalAdvance(QStringLiteral("DD:DD:DD:DD:DD:DD"))
+                                            : 0;
+        if (widest > 0) SiteServeyListView->setColumnWidth(static_cast<int>(c), widest + 16);
+    }
+}
+
 void TFM_Wirless::setSurveyButtons(bool enabled) {
     for (auto* b : {SiteScan, Bt_Apply, Bt_Refresh, Bt_Close}) b->setEnabled(enabled && created());
     Bt_Close->setEnabled(enabled);
@@ -312,14 +325,23 @@ void TFM_Wirless::startSurveyWalk(const QString& panelText) {
     surveyIdle = false;
     setSurveyButtons(false);
     if (!panelText.isEmpty()) setPanel(panelText);
-    if (!guard([this] { reqSiteSurvey->get(); })) surveyDone(nullptr);
+    // A walk that cannot start ends the survey with its reason, never with success.
+    try {
+        reqSiteSurvey->get();
+    } catch (const std::exception& e) {
+        endSurvey(QString::fromUtf8(e.what()));
+    }
 }
 
 void TFM_Wirless::surveyDone(HvSNMPError* error) {
+    endSurvey(error && error->code != 0 ? QString::fromStdString(error->message) : QStringLiteral("Get OK!"));
+}
+
+void TFM_Wirless::endSurvey(const QString& result) {
     surveyIdle = true;
     surveyCountdown = -1;
     setSurveyButtons(true);
-    setPanel(error && error->code != 0 ? QString::fromStdString(error->message) : QStringLiteral("Get OK!"));
+    setPanel(result);
 }
 
 void TFM_Wirless::SiteServeyListViewClick(QObject*) {

@@ -53,8 +53,9 @@ constexpr LayoutRow kRows[] = {
     combo("CbxRadio", "TS_11a", 268, 10, 73),
     label("Lab_Channel", "TS_11a", 15, 40, "Channel"),
     combo("CB_Chana", "TS_11a", 64, 36, 61),
-    edit("Ed_RaFreqa", "TS_11a", 130, 36, 45, 0, ReadOnly),
-    label("Lab_GHza", "TS_11a", 179, 40, "GHz"),
+    // Wide enough for the device's text, "2.437 GHz".
+    edit("Ed_RaFreqa", "TS_11a", 130, 36, 66, 0, ReadOnly),
+    label("Lab_GHza", "TS_11a", 200, 40, "GHz"),
     {Kind::CheckBox, "CB_AuSc", "TS_11a", 229, 38, 115, 17, "Auto Channel Scan"},
     label("ED_ApMode", "TS_11a", 15, 62, "AP Mode"),
     // The device's combo lies hidden under the page's.
@@ -86,7 +87,8 @@ constexpr LayoutRow kRows[] = {
     edit("Ed_SSID", "GroupBox2", kInputLeft, 40, 160, 32),
 
     group("GroupBox3", 8, 339, 338, 119, " Site Survey "),
-    {Kind::Button, "SiteScan", "GroupBox3", 11, 12, 73, 18, "Scan"},
+    // Right of the caption, which it would cut at the left.
+    {Kind::Button, "SiteScan", "GroupBox3", 256, 12, 73, 18, "Scan"},
     {Kind::ListView, "SiteServeyListView", "GroupBox3", 8, 32, 321, 85},
 
     // Security: the three groups share one place, one shown at a time.
@@ -176,8 +178,8 @@ constexpr LayoutRow kRows[] = {
     combo("CB_SSIDBcastg", "TS_11g", kInputLeft, 36, kInputWidth, kOnOff),
     label("Lab_Chang", "TS_11g", 15, 66, "Channel"),
     combo("CB_Chang", "TS_11g", 64, 62, 61),
-    edit("Ed_RaFreqg", "TS_11g", 130, 62, 45, 0, ReadOnly),
-    label("Lab_GHzg", "TS_11g", 179, 66, "GHz"),
+    edit("Ed_RaFreqg", "TS_11g", 130, 62, 66, 0, ReadOnly),
+    label("Lab_GHzg", "TS_11g", 200, 66, "GHz"),
     carrierEdit("Ed_ChanListg", "TS_11g"),
     carrierEdit("Ed_Chang", "TS_11g"),
 };

@@ -236,7 +236,9 @@ QString authText(Auth a) {
     return deviceAuthNames().at(static_cast<int>(a));
 }
 
-std::vector<AuthEntry> authEntries(int newMultiSupport, std::optional<PageMode> mode) {
+namespace {
+
+std::vector<AuthEntry> offeredAuthEntries(int newMultiSupport, std::optional<PageMode> mode) {
     auto own = [](std::initializer_list<Auth> list) {
         std::vector<AuthEntry> out;
         for (Auth a : list) out.push_back({a, authText(a)});
@@ -257,8 +259,8 @@ std::vector<AuthEntry> authEntries(int newMultiSupport, std::optional<PageMode> 
         return own(
             {OpenSystem, SharedKey, OpenShared, WpaEap, WpaPsk, Wpa2Eap, Wpa2Psk, WpaAutoEap, WpaAutoPsk});
     }
-    if (isWdsMode(mode) || mode == PageMode::Repeater) return own({OpenSystem, SharedKey, OpenShared});
-    if (mode == PageMode::Client) {
+    if (isWdsMode(mode) || mode == PageMode::Client) return own({OpenSystem, SharedKey, OpenShared});
+    if (mode == PageMode::Repeater) {
         auto out = own({OpenSystem, SharedKey});
         out.push_back(personal);
         return out;
@@ -266,6 +268,15 @@ std::vector<AuthEntry> authEntries(int newMultiSupport, std::optional<PageMode> 
     auto out = own({OpenSystem, SharedKey, OpenShared});
     out.push_back(personal);
     out.push_back({WpaEap, QStringLiteral("WPA-Enterprise")});
+    return out;
+}
+
+}  // namespace
+
+std::vector<AuthEntry> authEntries(int newMultiSupport, std::optional<PageMode> mode) {
+    std::vector<AuthEntry> out = offeredAuthEntries(newMultiSupport, mode);
+    if (mode)
+        std::erase_if(out, [&](const AuthEntry& e) { return !selectedGroup(mode, e.auth); });
     return out;
 }
 
@@ -298,6 +309,18 @@ std::optional<SecurityGroup> securityGroup(std::optional<PageMode> mode, std::op
 EncryptionRule encryptionRule(SecurityGroup shown, std::optional<Auth> auth) {
     if (shown == SecurityGroup::Keys && auth && auth != Auth::OpenSystem) return {1, false};
     return {std::nullopt, true};
+}
+
+std::vector<MultiSsidRow> secondarySsids(const std::vector<std::array<QString, 6>>& rows) {
+    std::vector<MultiSsidRow> out;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const auto& r = rows[i];
+        bool known = false;
+        const int index = r[0].toInt(&known);
+        if (known ? index == 1 : i == 0) continue;
+        out.push_back({known ? index : static_cast<int>(i) + 1, r[1], r[2], r[3], r[4], r[5]});
+    }
+    return out;
 }
 
 bool wpaSecondaryUsesKeys(const std::vector<MultiSsidRow>& secondaries) {
@@ -367,7 +390,7 @@ QStringList pskCiphers(std::optional<PageMode> mode) {
     const QString autoC = QStringLiteral("Auto"), aes = QStringLiteral("AES"), tkip = QStringLiteral("TKIP");
     if (mode == PageMode::WdsWithAp) return {autoC, aes};
     if (mode == PageMode::Wds) return {aes};
-    if (mode == PageMode::Repeater) return {aes, tkip};
+    if (mode == PageMode::Client) return {aes, tkip};
     return {autoC, aes, tkip};
 }
 
@@ -426,9 +449,10 @@ std::optional<CheckFailure> checkSsids(const QString& ssidA, const QString& ssid
 
 std::optional<CheckFailure> checkMultiSsidNames(const QString& ssidA,
                                                 const std::vector<MultiSsidRow>& secondaries) {
-    for (size_t i = 0; i < secondaries.size(); ++i)
-        if (secondaries[i].state.contains(u"Enable") && secondaries[i].ssid == ssidA)
-            return fail(QStringLiteral("The Primary SSID's SSID is same as Multi-SSID %1").arg(i + 1),
+    // Numbered as the secondary SSIDs are, 1 for SSID 2.
+    for (const auto& r : secondaries)
+        if (r.state.contains(u"Enable") && r.ssid == ssidA)
+            return fail(QStringLiteral("The Primary SSID's SSID is same as Multi-SSID %1").arg(r.index - 1),
                         kWarning, QStringLiteral("Ed_SSIDa"));
     return std::nullopt;
 }

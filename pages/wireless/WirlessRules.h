@@ -74,6 +74,13 @@ QString apModeText(ApMode mode);
 
 // The page's modes. On firmware whose APModeSupport is 31 or less the two WDS entries read
 // "PtP Bridge" and "PtMP Bridge" and stand for those device modes.
+//
+// The page AP-mode index, as the mode tables count it: 0 the access point, 1 WDS with AP, 2 WDS,
+// 3 the client ("AP Client", "Wireless Client") and 4 the repeater ("Universal Repeater", "AP
+// Reperter"). Index 3 is the client in every table: it is captioned " AP Client " with the root
+// AP's SSID to type, and it offers what a station joins with (one WEP authentication, WPA or WPA2
+// but not both, AES or TKIP but not "Auto"), which is what SetSelectedGroup writes for "AP Client".
+// The combo lists the repeater before the client, so no rule here goes by a combo position.
 enum class PageMode { AccessPoint, WdsWithAp, Wds, Repeater, Client };
 struct ApModeEntry {
     PageMode mode;
@@ -135,7 +142,9 @@ struct AuthEntry {
     QString text;
 };
 // The page's authentication entries by mode. The "-Personal" and "-Enterprise" entries stand for
-// the PSK and EAP authentications they name, so a device's authentication is shown as itself.
+// the PSK and EAP authentications they name, so a device's authentication is shown as itself. A
+// mode offers only what its Apply can write (see selectedGroup): a choice it always refuses would
+// write the mode and the radio and then fail.
 std::vector<AuthEntry> authEntries(int newMultiSupport, std::optional<PageMode> mode);
 // The entry showing the device's authentication; -1 when this mode offers none for it. The page then
 // shows no choice and Apply keeps the device's authentication, never the first entry's.
@@ -169,6 +178,11 @@ struct MultiSsidRow {
     int index = 0;  // adMSSIDIndex, the SSID's number
     QString state, ssid, auth, encryption, keyIndex;
 };
+// The secondary SSIDs among the walked rows of the multi-SSID table, each row's cells as {adMSSIDIndex,
+// state, SSID, authentication, encryption, key index}. Each goes by its own index, so that a row
+// missing from the table moves no other SSID; the primary, SSID 1, is left out. A row whose index
+// cannot be read takes its place in the list.
+std::vector<MultiSsidRow> secondarySsids(const std::vector<std::array<QString, 6>>& rows);
 // Whether a WPA secondary SSID leaves the primary only the first and fourth keys.
 bool wpaSecondaryUsesKeys(const std::vector<MultiSsidRow>& secondaries);
 

@@ -107,6 +107,7 @@ public:
     void addItem(const std::string& text) override { addItem(QString::fromStdString(text)); }
     void addItem(const char* text) { addItem(QString::fromUtf8(text)); }
     int itemCount() const override { return count(); }
+    std::string itemString(int32_t index) const override { return itemText(index).toStdString(); }
     QString item(int index) const { return itemText(index); }
     // Items as one text: "a,b,\"c d\"" (quoted where an item holds a blank, a comma or a quote).
     QString commaText() const;
@@ -184,6 +185,7 @@ public:
     void addItem(const std::string& text) override { addItem(QString::fromStdString(text)); }
     void addItem(const char* text) { addItem(QString::fromUtf8(text)); }
     int itemCount() const override { return static_cast<int>(m_items.size()); }
+    std::string itemString(int32_t index) const override { return item(index).toStdString(); }
     QString item(int index) const {
         return index >= 0 && index < m_items.size() ? m_items[index] : QString();
     }

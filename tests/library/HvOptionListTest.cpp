@@ -26,6 +26,7 @@ public:
     }
     void addItem(const std::string& text) override { items.push_back(text); }
     int32_t itemCount() const override { return static_cast<int32_t>(items.size()); }
+    std::string itemString(int32_t i) const override { return items.at(static_cast<size_t>(i)); }
     int32_t itemIndex() const override { return index; }
     void setItemIndex(int32_t i) override { index = i; }
 
@@ -244,5 +245,44 @@ TEST(OptionList, SelectOnAStringListTakesTheValue) {
     list.SelectRadioValue(radio, "Upload");
     EXPECT_EQ(radio.index, -1);
 }
+
+// A control given only some of the list's items, or its own order of them: a value selects the item
+// of its text there, and a value the control does not offer selects nothing.
+constexpr HvOptionNumPair kCiphers[] = {{1, "Auto"}, {2, "AES"}, {3, "TKIP"}, {0, nullptr}};
+
+struct ReducedCase {
+    const char* name;
+    std::vector<std::string> items;  // what the page left in the control
+    const char* shown;               // the value or text the device sent
+    int32_t expected;
+};
+
+void PrintTo(const ReducedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class OptionListReduced : public ::testing::TestWithParam<ReducedCase> {};
+
+TEST_P(OptionListReduced, SelectsByTheControlsOwnItems) {
+    HvOptionList list(kCiphers);
+    FakeItems combo, radio;
+    combo.items = radio.items = GetParam().items;
+    combo.index = radio.index = 0;
+    list.SelectComboValue(combo, GetParam().shown);
+    list.SelectRadioValue(radio, GetParam().shown);
+    EXPECT_EQ(combo.index, GetParam().expected);
+    EXPECT_EQ(radio.index, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OptionListReduced,
+    ::testing::Values(ReducedCase{"FirstItemLeftOutByValue", {"AES", "TKIP"}, "2", 0},
+                      ReducedCase{"FirstItemLeftOutByText", {"AES", "TKIP"}, "AES", 0},
+                      ReducedCase{"LastOfAShortList", {"AES", "TKIP"}, "3", 1},
+                      ReducedCase{"ValueTheControlLacks", {"AES", "TKIP"}, "1", -1},
+                      ReducedCase{"PlaceBeyondTheControl", {"AES"}, "TKIP", -1},
+                      ReducedCase{"OwnOrder", {"TKIP", "Auto", "AES"}, "1", 1},
+                      ReducedCase{"ItemTextInOtherCase", {"auto", "aes"}, "2", 1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -319,11 +319,15 @@ INSTANTIATE_TEST_SUITE_P(Table, WirlessGuestRule, ::testing::ValuesIn(kGuests),
 TEST(WirlessMultiSsid, EapSecondariesOpenedByTheirOwnIndex) {
     MultiSsidInput in;
     in.primary = Auth::WpaPsk;
-    in.secondaries = {{3, "Enabled", "a", "WPA-EAP", "Enabled", "First"},
-                      {7, "Enabled", "b", "WPA2-EAP", "Disabled", "First"},
-                      {8, "Enabled", "c", "WPA-Auto-EAP", "Enabled", "First"}};
+    // The table as walked, SSIDs 2, 4 to 6 missing: each row keeps its own number.
+    in.secondaries = secondarySsids({{"1", "Enabled", "qmx", "WPA-PSK", "Enabled", "First"},
+                                     {"3", "Enabled", "a", "WPA-EAP", "Enabled", "First"},
+                                     {"7", "Enabled", "b", "WPA2-EAP", "Disabled", "First"},
+                                     {"8", "Enabled", "c", "WPA-Auto-EAP", "Enabled", "First"}});
+    ASSERT_EQ(in.secondaries.size(), 3u);
     MultiSsidPlan p = multiSsidRule(in);
     EXPECT_EQ(p.toOpen, (std::vector<int>{3, 8}));
+    EXPECT_EQ(checkMultiSsidNames("c", in.secondaries)->message, u"The Primary SSID's SSID is same as Multi-SSID 7");
     ASSERT_EQ(p.warningsBefore.size(), 1);
     EXPECT_EQ(
         p.warningsBefore[0],

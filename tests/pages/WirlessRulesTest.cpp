@@ -244,22 +244,19 @@ const AuthCase kAuth[] = {
      1,
      PageMode::Wds,
      {"Open System", "Shared Key", "Open System / Shared Key", "WPA-PSK", "WPA2-PSK", "WPA-Auto-PSK"}},
-    {"Multi_Client",
-     1,
-     PageMode::Client,
-     {"Open System", "Shared Key", "WPA-PSK", "WPA2-PSK", "WPA-Auto-PSK"}},
+    // Neither the client nor the repeater can write WPA-Auto: they do not offer it.
+    {"Multi_Client", 1, PageMode::Client, {"Open System", "Shared Key", "WPA-PSK", "WPA2-PSK"}},
     {"Multi_Repeater",
      1,
      PageMode::Repeater,
-     {"Open System", "Shared Key", "Open System / Shared Key", "WPA-Personal", "WPA2-Personal",
-      "WPA-Auto-Personal"}},
+     {"Open System", "Shared Key", "Open System / Shared Key", "WPA-Personal", "WPA2-Personal"}},
     {"Guest_AccessPoint",
      0,
      PageMode::AccessPoint,
      {"Open System", "Shared Key", "Open System / Shared Key", "WPA-Personal", "WPA-Enterprise"}},
     {"Guest_WdsWithAp", 0, PageMode::WdsWithAp, {"Open System", "Shared Key", "Open System / Shared Key"}},
-    {"Guest_Repeater", 0, PageMode::Repeater, {"Open System", "Shared Key", "Open System / Shared Key"}},
-    {"Guest_Client", 0, PageMode::Client, {"Open System", "Shared Key", "WPA-Personal"}},
+    {"Guest_Repeater", 0, PageMode::Repeater, {"Open System", "Shared Key", "WPA-Personal"}},
+    {"Guest_Client", 0, PageMode::Client, {"Open System", "Shared Key"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, WirlessAuthEntries, ::testing::ValuesIn(kAuth),
@@ -478,8 +475,9 @@ TEST(WirlessScan, ScanControlsByMode) {
 TEST(WirlessCiphers, PskCiphersByMode) {
     EXPECT_EQ(pskCiphers(PageMode::WdsWithAp), (QStringList{"Auto", "AES"}));
     EXPECT_EQ(pskCiphers(PageMode::Wds), (QStringList{"AES"}));
-    EXPECT_EQ(pskCiphers(PageMode::Repeater), (QStringList{"AES", "TKIP"}));
-    EXPECT_EQ(pskCiphers(PageMode::Client), (QStringList{"Auto", "AES", "TKIP"}));
+    // A client joins with one cipher; the repeater serves its own clients as an access point does.
+    EXPECT_EQ(pskCiphers(PageMode::Client), (QStringList{"AES", "TKIP"}));
+    EXPECT_EQ(pskCiphers(PageMode::Repeater), (QStringList{"Auto", "AES", "TKIP"}));
     EXPECT_EQ(indexOrFirst(pskCiphers(PageMode::Wds), "TKIP"), 0);
     EXPECT_EQ(indexOrFirst(pskCiphers(std::nullopt), "TKIP"), 2);
     EXPECT_EQ(indexOrFirst({}, "TKIP"), -1);
