@@ -416,15 +416,20 @@ void TMainForm::status2Click(QObject*) {
         clientInfoProbe->addEdit(0, "%u", {Ifclientinfosupported});
     }
     bool ok = false;
+    bool timedOut = false;
     try {
         ok = clientInfoProbe->get();
+        // The probe's own outcome: its synchronous wait runs none of the poll's completions, so the
+        // poll's code cannot tell of a device that has just gone silent.
+        const auto& failure = clientInfoProbe->unansweredRead;
+        timedOut = !ok && failure && failure->code == kTimeoutCode;
     } catch (const std::exception&) {
         ok = false;
     }
     if (ok) {
         clientInfoVisible = Ifclientinfosupported->text() == u"1";
     } else {
-        if (lastStatusCode == kTimeoutCode) {
+        if (timedOut) {
             clientInfoVisible = false;
             apply();
             return;

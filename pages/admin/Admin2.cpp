@@ -80,12 +80,11 @@ void TFM_AdminNew::buildRequests() {
     consoleRequest = makeRequest(kMibT049, SVT_SV, 0);
     consoleRequest->addComboBox(0, CB_Telnet);
     consoleRequest->addComboBox(1, CB_Timeout);
-    const bool consoleOk = consoleRequest->get();
+    if (consoleRequest->get()) m_consoleRead = ConsoleRead{CB_Telnet->itemIndex(), CB_Timeout->itemIndex()};
 
     sshRequest = makeRequest(kMibT050, SVT_SV, 0);
     sshRequest->addComboBox(0, CB_SHH);
-    if (sshRequest->get() && consoleOk)
-        m_consoleRead = ConsoleRead{CB_Telnet->itemIndex(), CB_Timeout->itemIndex(), CB_SHH->itemIndex()};
+    if (sshRequest->get()) m_sshRead = CB_SHH->itemIndex();
 
     managerIpRequest = makeRequest(kMibT102, MVT_SV, 0);
     managerIpRequest->addEdit(0, "%s", {Ed_IP1});
@@ -163,20 +162,31 @@ void TFM_AdminNew::SetEditLimits() {
 }
 
 void TFM_AdminNew::ShowConsoleChoice() {
-    switch (shownConsole(CB_Telnet->itemIndex(), CB_SHH->itemIndex())) {
-        case Console::Telnet:
-            RB_Telnet->setChecked(true);
-            CB_Timeout->setEnabled(true);
-            break;
-        case Console::Ssh:
-            RB_SHH->setChecked(true);
-            CB_Timeout->setEnabled(true);
-            break;
-        case Console::None:
-            RB_None->setChecked(true);
-            CB_Timeout->setEnabled(false);
-            break;
+    const ConsoleOffer offer = consoleOffer(m_consoleRead.has_value(), m_sshRead.has_value());
+    RB_None->setEnabled(offer.none);
+    RB_Telnet->setEnabled(offer.telnet);
+    RB_SHH->setEnabled(offer.ssh);
+    const Console shown = shownConsole(CB_Telnet->itemIndex(), CB_SHH->itemIndex());
+    // With neither switch read no button is checked: "None" would claim both are off.
+    if (offer.none) {
+        switch (shown) {
+            case Console::Telnet:
+                RB_Telnet->setChecked(true);
+                break;
+            case Console::Ssh:
+                RB_SHH->setChecked(true);
+                break;
+            case Console::None:
+                RB_None->setChecked(true);
+                break;
+        }
     }
+    CB_Timeout->setEnabled(offer.none && timeoutOffered(shown));
+}
+
+bool TFM_AdminNew::timeoutOffered(Console c) const {
+    // The timeout goes with the telnet switch's request: unread, it is not written.
+    return consoleItems(c).timeoutEnabled && m_consoleRead.has_value();
 }
 
 Console TFM_AdminNew::chosenConsole() const {
@@ -191,7 +201,7 @@ void TFM_AdminNew::RB_NoneClick(QObject*) {
     const ConsoleItems c = consoleItems(chosenConsole());
     CB_Telnet->setItemIndex(c.telnet);
     CB_SHH->setItemIndex(c.ssh);
-    CB_Timeout->setEnabled(c.timeoutEnabled);
+    CB_Timeout->setEnabled(timeoutOffered(chosenConsole()));
 }
 
 void TFM_AdminNew::CkBx_ManagerStateClick(QObject*) {
@@ -234,15 +244,16 @@ bool TFM_AdminNew::write(Write w) {
             return trapRequest->set(true, true);
         case Write::ConsoleOff:
             CB_Telnet->setItemIndex(0);
-            CB_SHH->setItemIndex(0);
             return consoleRequest->set(true, true);
         case Write::SshOff:
+            CB_SHH->setItemIndex(0);
             return sshRequest->set(true, true);
         case Write::Console:
             // The user's choice back into the hidden switches.
             RB_NoneClick(nullptr);
             return consoleRequest->set(true, true);
         case Write::Ssh:
+            RB_NoneClick(nullptr);
             return sshRequest->set(true, true);
     }
     return false;
@@ -271,7 +282,8 @@ void TFM_AdminNew::OKClick(QObject*) {
     const QString devicePassword = Ed_Pwd->text();
     Ed_Pwd->setText(Ed_NPwd->text());
     const std::vector<Write> order =
-        writeOrder({managerIpsToWrite != 0, vlanIdSupported != 0, m_ipStateRead, m_trapRead});
+        writeOrder({managerIpsToWrite != 0, vlanIdSupported != 0, m_ipStateRead, m_trapRead,
+                    m_consoleRead.has_value(), m_sshRead.has_value()});
     std::optional<Write> failed;
     {
         // Without a console its timeout stays as the device has it; without the notification the
@@ -303,17 +315,22 @@ void TFM_AdminNew::OKClick(QObject*) {
 }
 
 void TFM_AdminNew::restoreConsoles() {
-    if (!m_consoleRead) return;
-    const ConsoleRead read = *m_consoleRead;
-    guard([&] {
-        CB_Telnet->setItemIndex(read.telnet);
-        CB_Timeout->setItemIndex(read.timeout);
-        consoleRequest->set(true, true);
-    });
-    guard([&] {
-        CB_SHH->setItemIndex(read.ssh);
-        sshRequest->set(true, true);
-    });
+    // Only what was read goes back; a switch the device did not show was never written.
+    if (m_consoleRead) {
+        const ConsoleRead read = *m_consoleRead;
+        guard([&] {
+            CB_Telnet->setItemIndex(read.telnet);
+            CB_Timeout->setItemIndex(read.timeout);
+            consoleRequest->set(true, true);
+        });
+    }
+    if (m_sshRead) {
+        const int ssh = *m_sshRead;
+        guard([&] {
+            CB_SHH->setItemIndex(ssh);
+            sshRequest->set(true, true);
+        });
+    }
     // The buttons show what the device now has.
     ShowConsoleChoice();
 }

@@ -82,6 +82,7 @@ private:
     void asyncReadDone(HvSNMPRequest2Edits* request, bool ok, bool& readFlag);
     void updateApplyEnabled();
     Admin2Rules::Console chosenConsole() const;
+    bool timeoutOffered(Admin2Rules::Console c) const;
     bool refuse(const Admin2Rules::Refusal& r);
     bool write(Admin2Rules::Write w);
     // The consoles as read when the page opened, written back once after a failed console write.
@@ -90,12 +91,13 @@ private:
     bool m_accountRead = false;
     bool m_ipStateRead = false;
     bool m_trapRead = false;
+    // Each console's switch as read when the page opened; empty when its read failed.
     struct ConsoleRead {
         int telnet = -1;
         int timeout = -1;
-        int ssh = -1;
     };
     std::optional<ConsoleRead> m_consoleRead;
+    std::optional<int> m_sshRead;
 };
 
 extern QPointer<TFM_AdminNew> FM_AdminNew;

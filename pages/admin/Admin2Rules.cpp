@@ -75,6 +75,10 @@ ConsoleItems consoleItems(Console c) {
     return {0, 0, false};
 }
 
+ConsoleOffer consoleOffer(bool consoleRead, bool sshRead) {
+    return {consoleRead || sshRead, consoleRead, sshRead};
+}
+
 const char* writeName(Write w) {
     switch (w) {
         case Write::Account:
@@ -107,7 +111,10 @@ std::vector<Write> writeOrder(const WriteState& s) {
     }
     if (s.vlanIdSupported) out.push_back(Write::ManagerVlan);
     if (s.trapRead) out.push_back(Write::Trap);
-    out.insert(out.end(), {Write::ConsoleOff, Write::SshOff, Write::Console, Write::Ssh});
+    if (s.consoleRead) out.push_back(Write::ConsoleOff);
+    if (s.sshRead) out.push_back(Write::SshOff);
+    if (s.consoleRead) out.push_back(Write::Console);
+    if (s.sshRead) out.push_back(Write::Ssh);
     return out;
 }
 

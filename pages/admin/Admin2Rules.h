@@ -77,6 +77,16 @@ struct ConsoleItems {
 };
 ConsoleItems consoleItems(Console c);
 
+// The choices the page offers. A console whose switch was not read is never written, so choosing it
+// would only switch the other one off; with neither read there is nothing to choose.
+struct ConsoleOffer {
+    bool none = false;
+    bool telnet = false;
+    bool ssh = false;
+    bool operator==(const ConsoleOffer&) const = default;
+};
+ConsoleOffer consoleOffer(bool consoleRead, bool sshRead);
+
 // One write of an Apply.
 enum class Write { Account, ManagerIps, ManagerIpState, ManagerVlan, Trap, ConsoleOff, SshOff, Console, Ssh };
 const char* writeName(Write w);
@@ -86,12 +96,15 @@ struct WriteState {
     bool vlanIdSupported = false;
     bool managerIpStateRead = false;  // the state's read came back: its check box shows the device
     bool trapRead = false;
+    bool consoleRead = true;  // the telnet switch and its timeout came back
+    bool sshRead = true;
 };
 
 // The writes in order, each only after the one before it succeeded. The consoles are switched off
 // and on again last, so that no failure of the other settings leaves the device without a console;
 // the address list goes before its limit, so that the limit never shuts out a list not yet written.
-// A setting whose read failed is not written: its controls show nothing of the device.
+// A setting whose read failed is not written: its controls show nothing of the device. Each console
+// counts on its own, so a firmware without one of them still gets the other one back.
 std::vector<Write> writeOrder(const WriteState& s);
 
 // A failed write after the consoles were touched leaves them as read when the page opened.

@@ -7,6 +7,7 @@
 #include "module/Misc.h"
 #include "pages/admin/ClientinfoLayout.h"
 #include "pages/admin/ClientinfoRules.h"
+#include "pages/admin/ListColumns.h"
 
 using namespace ClientinfoRules;
 
@@ -16,6 +17,7 @@ namespace {
 
 // The client table's items, as both of its tables order them.
 enum ClientItem : int32_t { kIndex, kMac, kBand, kAuthentication, kSignal, kPowerSaving, kSsid };
+constexpr int kMacColumn = 1;
 constexpr int kSsidColumn = 6;
 
 }  // namespace
@@ -79,6 +81,8 @@ void TClientInformation::buildRequests() {
     };
 
     User_ListView->setColumnWidth(kSsidColumn, ssidSupport ? forms::ListView::AutoSizeHeader : 0);
+    ListColumns::holdWidest(*User_ListView, kMacColumn, ListColumns::Holds::Mac);
+    ListColumns::holdWidest(*User_ListView, kSsidColumn, ListColumns::Holds::Ssid);
 }
 
 bool TClientInformation::cycleRunning() const {

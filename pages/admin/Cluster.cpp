@@ -2,8 +2,18 @@
 
 #include "module/Misc.h"
 #include "pages/admin/ClusterLayout.h"
+#include "pages/admin/ListColumns.h"
 
 using namespace ClusterRules;
+
+namespace {
+
+// The lists' columns as their table bindings make them: the row key first.
+constexpr int kDomainSsidColumn = 3;
+constexpr int kMemberIpColumn = 1;
+constexpr int kMemberMacColumn = 2;
+
+}  // namespace
 
 QPointer<TFM_Cluster> FM_Cluster;
 
@@ -89,12 +99,15 @@ void TFM_Cluster::buildRequests() {
     reqDomains = makeTable(kMibT107, LV_ClusterGrp);
     // The row key means nothing to the user.
     LV_ClusterGrp->setColumnWidth(0, 0);
+    ListColumns::holdWidest(*LV_ClusterGrp, kDomainSsidColumn, ListColumns::Holds::Ssid);
     reqDomains->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) { OnDomainTableDone(e); };
     reqMemberSurvey = makeTrigger(kMibT108, CB_MemberDtck, -1);
     reqMemberSurvey->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) {
         OnMemberSurveySetDone(e);
     };
     reqMembers = makeTable(kMibT109, LV_ClusterMemBer);
+    ListColumns::holdWidest(*LV_ClusterMemBer, kMemberIpColumn, ListColumns::Holds::Address);
+    ListColumns::holdWidest(*LV_ClusterMemBer, kMemberMacColumn, ListColumns::Holds::Mac);
     reqMembers->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) { OnMemberTableDone(e); };
 }
 

@@ -5,11 +5,30 @@
 #include "module/Main.h"
 #include "module/Misc.h"
 #include "pages/admin/DhcpLayout.h"
+#include "pages/admin/ListColumns.h"
 
 using namespace DhcpRules;
 
 QPointer<TFM_DHCP> FM_DHCP;
 QPointer<TFM_StaticIP> FM_StaticIP;
+
+namespace {
+
+// The static pool's result line: a failure's is in the static tab's bar already, the library put it
+// there; a success's comes with the completion and replaces "Listing data ... ".
+QString poolResult(const HvSNMPError* error, const QString& shown) {
+    return error && error->code == 0 ? QString::fromStdString(error->message) : shown;
+}
+
+// The static pool's columns, as its table binding makes them: the key, then IP, MAC, mask, gateway,
+// DNS and WINS before the domain and the status.
+void holdPoolValues(forms::ListView* list) {
+    using ListColumns::Holds;
+    for (int column : {1, 3, 4, 5, 6}) ListColumns::holdWidest(*list, column, Holds::Address);
+    ListColumns::holdWidest(*list, 2, Holds::Mac);
+}
+
+}  // namespace
 
 TFM_DHCP::TFM_DHCP(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner) {
     buildLayout(kDhcpLayout);
@@ -159,6 +178,7 @@ void TFM_DHCP::buildRequests() {
     TFM_StaticIP* d = m_staticIP.get();
     reqStatic = makeRequest(kMibT063, MVT_UMV, 1, false);
     reqStatic->setListView(LV_StaticPoolSet, false);
+    holdPoolValues(LV_StaticPoolSet);
     reqStatic->addLabel(0, d->LA_Index);
     reqStatic->addEdit(1, "%s", {d->Ed_AsgIP});
     reqStatic->addEdit(2, "%h", {d->Ed_AsgMac});
@@ -179,6 +199,7 @@ void TFM_DHCP::buildRequests() {
         edit->setMaxLength(kAddressMaxLength);
 
     reqStaticList = makeWalk(kMibT063, MVT_UMV, User_ListView, "0.0.0.0", nullptr);
+    holdPoolValues(User_ListView);
     reqStaticList->get();
     reqCurDynamic = makeWalk(kMibT041, MVT_FMV, LV_DynPool, "000000000000", StatusBar3->panel(0));
     reqCurDynamic->get();
@@ -245,6 +266,7 @@ void TFM_DHCP::PageControl1Change(QObject*) {
 // ---- Static pool ---------------------------------------------------------------------------------
 
 void TFM_DHCP::StaticPoolReadDone(HvSNMPError* error) {
+    setStatus(StatusBar2, poolResult(error, StatusBar2->panel(0)->text()));
     setStatus(StatusBar1, StatusBar2->panel(0)->text());
     Bt_Refresh->setEnabled(true);
     Bt_Cancel->setEnabled(true);
@@ -257,6 +279,7 @@ void TFM_DHCP::StaticPoolReadDone(HvSNMPError* error) {
 }
 
 void TFM_DHCP::StaticPoolWriteDone(HvSNMPError* error) {
+    setStatus(StatusBar2, poolResult(error, StatusBar2->panel(0)->text()));
     setStatus(StatusBar1, StatusBar2->panel(0)->text());
     if ((error && error->code != 0) || !m_relist) return;
     relistStaticPool();

@@ -1,4 +1,5 @@
-// The system information page's layout: the system group's six values, the last three writable.
+// The system information page's layout: the system group's six values, the first three read-only
+// and disabled, the last three writable.
 
 #include "pages/admin/InformationLayout.h"
 
@@ -14,9 +15,9 @@ constexpr int kInputWidth = 260;
 
 constexpr LayoutRow kRows[] = {
     label("Label1", "", 8, 12, "System Description:"),
-    edit("Ed_SD", "", kInputLeft, 8, kInputWidth),
+    edit("Ed_SD", "", kInputLeft, 8, kInputWidth, 0, ReadOnly | Disabled),
     label("Label2", "", 8, 40, "System Object ID:"),
-    edit("Ed_SO", "", kInputLeft, 36, kInputWidth),
+    edit("Ed_SO", "", kInputLeft, 36, kInputWidth, 0, ReadOnly | Disabled),
     label("Label3", "", 8, 68, "System Uptime:"),
     edit("Ed_SU", "", kInputLeft, 64, kInputWidth, 0, ReadOnly | Disabled),
     label("Label4", "", 8, 96, "System Contact:"),

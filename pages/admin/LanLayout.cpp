@@ -1,5 +1,6 @@
-// The layout of the LAN page. Every control stands in form coordinates; the static-pool list lies
-// in a panel that the fields' panel covers, so the user never sees it.
+// The layout of the LAN page. Every control stands in form coordinates. The static-pool list only
+// carries the pool's addresses for the checks: its panel is hidden, as the fields' panel, which paints
+// no background, would let its header and scroll bar show through.
 
 #include "pages/admin/LanLayout.h"
 
@@ -12,7 +13,7 @@ using enum forms::LayoutFlag;
 constexpr const char* kNoAddress = "   .   .   .   ";
 
 constexpr LayoutRow kRows[] = {
-    {Kind::Panel, "Panel1", "", 6, 7, 259, 153},
+    {Kind::Panel, "Panel1", "", 6, 7, 259, 153, "", "", Hidden},
     {Kind::ListView, "Static_ListView", "Panel1", 0, 0, 259, 153, "",
      R"(No.=40,"IP Address=100","MAC Address=100")"},
     {Kind::Panel, "Panel2", "", 6, 7, 259, 153},

@@ -128,7 +128,9 @@ void TFM_FilterMAC::updateButtons() {
 }
 
 void TFM_FilterMAC::OnTableGetDone(HvSNMPRequest2Controls*, HvSNMPError* error) {
-    // The request has put its result text into the status bar.
+    // A failed walk's result line the library has put into the status bar; a finished one's replaces
+    // "Listing data ... ".
+    if (error && error->code == 0) StatusBar->setSimpleText(QString::fromStdString(error->message));
     m_tableListed = !error || error->code == 0;
     updateButtons();
 }

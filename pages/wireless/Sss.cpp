@@ -24,10 +24,14 @@ TFM_SSS::TFM_SSS(TMainForm& mainForm, std::function<void()> applied, QWidget* ow
 void TFM_SSS::FormCreate() {
     create(
         [this] {
-            // Asynchronous, with the security page's long time-out.
-            reqServers = makeRequest(kMibT034, MVT_SV, 0, false, 5000);
+            // Asynchronous. The first read keeps the session's time-out: with the write's long one a
+            // silent device held the dialog without Apply for well over a minute.
+            reqServers = makeRequest(kMibT034, MVT_SV, 0, false);
             reqServers->afterSetCallback = [this] { CloseSSSForm(); };
-            reqServers->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError*) { updateApply(); };
+            reqServers->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) {
+                m_read = !e || e->code == 0;
+                updateApply();
+            };
             reqServers->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError*) { updateApply(); };
             reqServers->addEdit(0, "%s", {Ed_DNSIP});
             reqServers->addEdit(1, "%s", {Ed_DNS});
@@ -36,6 +40,7 @@ void TFM_SSS::FormCreate() {
             reqServers->addEdit(4, "%s", {Ed_RadiusSec});
             reqServers->setStatusBar(StatusBar);
             reqServers->get();
+            reqServers->request.timeout = kWriteTimeout;
             updateApply();
         },
         {Bt_Apply});
@@ -45,12 +50,14 @@ void TFM_SSS::FormCreate() {
 }
 
 void TFM_SSS::updateApply() {
-    Bt_Apply->setEnabled(created() && !closing() && reqServers && !reqServers->busy);
+    // After a failed read the fields show nothing of the device: a write would blank the servers it
+    // holds.
+    Bt_Apply->setEnabled(created() && !closing() && reqServers && !reqServers->busy && m_read);
 }
 
 void TFM_SSS::Bt_ApplyClick(QObject*) {
     // A second write while one is out would answer into a dialog that the first one closed.
-    if (!reqServers || reqServers->busy) return;
+    if (!reqServers || reqServers->busy || !m_read) return;
     if (const auto f = SssRules::checkServers(Ed_DNSIP->text(), Ed_RadiusSrv->text())) {
         HvRefuseInput(*this, *f);
         return;

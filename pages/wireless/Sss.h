@@ -24,6 +24,8 @@ public:
     forms::StatusBar* StatusBar = nullptr;
 
     HvSNMPRequest2Edits* reqServers = nullptr;
+    // The write's time-out, in 10 ms units: the device may take long to take the servers.
+    static constexpr int32_t kWriteTimeout = 5000;
 
     void FormCreate();
     void Bt_ApplyClick(QObject* sender);
@@ -35,4 +37,5 @@ private:
     void updateApply();
 
     std::function<void()> m_applied;
+    bool m_read = false;  // the first read came back: the fields show the device's servers
 };

@@ -3,6 +3,7 @@
 #include <map>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
@@ -91,6 +92,9 @@ public:
         overlaps();
         insideParents();
         underStatusBars();
+        showingThrough();
+        for (QWidget* w : m_controls)
+            if (auto* list = dynamic_cast<ListView*>(w); list && shown(w, &m_form)) columnsFit(list);
         return std::move(m_problems);
     }
 
@@ -180,6 +184,19 @@ private:
                 row.height > 0 ? row.height : size.height()};
     }
 
+    // Controls the user types into or clicks: two of them overlapping hide part of one another, also
+    // where the table puts them so, unless one stands exactly in the other's place or they share no
+    // more than a frame's edge.
+    static bool actedOn(const QWidget* w) {
+        return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+               qobject_cast<const QComboBox*>(w);
+    }
+    static bool bothActed(const QWidget* a, const QWidget* b) {
+        const QRect shared = a->geometry().intersected(b->geometry());
+        return actedOn(a) && actedOn(b) && a->geometry() != b->geometry() && shared.width() > kEdgeSlack &&
+               shared.height() > kEdgeSlack;
+    }
+
     static bool placedByParent(const QWidget* w) {
         return dynamic_cast<const TabSheet*>(w) || dynamic_cast<const StatusBar*>(w) ||
                dynamic_cast<const MainMenu*>(w);
@@ -198,7 +215,7 @@ private:
                     auto ra = m_rows.find(a->objectName());
                     auto rb = m_rows.find(b->objectName());
                     if (ra == m_rows.end() || rb == m_rows.end()) continue;  // not the table's to say
-                    if (tableRect(*ra->second).intersects(tableRect(*rb->second))) continue;
+                    if (tableRect(*ra->second).intersects(tableRect(*rb->second)) && !bothActed(a, b)) continue;
                     problem(a, "overlaps " + nameOf(b) + " at " +
                                    rectText(clientRect(a->geometry().intersected(b->geometry()), parent)) +
                                    ", which the table does not");
@@ -242,6 +259,51 @@ private:
                 problem(w, "lies under the status bar: its bottom at " +
                                std::to_string(clientRect(r, parent).bottom() + 1) + ", the bar's top at " +
                                std::to_string(clientRect(bar->geometry(), parent).top()));
+            }
+        }
+    }
+
+    // A panel laid over a sibling hides it only when it paints its background; otherwise the sibling
+    // it is meant to cover shows through around the controls in front.
+    void showingThrough() {
+        for (const QWidget* cover : m_controls) {
+            if (!dynamic_cast<const Panel*>(cover) || cover->autoFillBackground() || placedByParent(cover) ||
+                !shown(cover, &m_form))
+                continue;
+            const QWidget* parent = cover->parentWidget();
+            const QObjectList& order = parent->children();
+            const qsizetype coverAt = order.indexOf(const_cast<QWidget*>(cover));
+            for (const QWidget* w : m_controls) {
+                if (w == cover || w->parentWidget() != parent || placedByParent(w) || !shown(w, &m_form))
+                    continue;
+                if (order.indexOf(const_cast<QWidget*>(w)) > coverAt || !cover->geometry().contains(w->geometry()))
+                    continue;
+                problem(w, "lies under " + nameOf(cover) + ", which does not hide it");
+            }
+        }
+    }
+
+    // Each shown column holds its caption and every value in it.
+    void columnsFit(const ListView* list) {
+        const QHeaderView* header = list->header();
+        const int headerMargin = list->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        const int cellMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+        const QFontMetrics cells = list->fontMetrics();
+        for (int c = 0; c < list->columnCount(); ++c) {
+            if (list->isColumnHidden(c)) continue;
+            const int has = list->shownColumnWidth(c);
+            const QString caption = list->columnCaption(c);
+            const int captionNeeds = header->fontMetrics().horizontalAdvance(caption) + 2 * headerMargin;
+            if (captionNeeds > has)
+                problem(list, "column \"" + str(caption) + "\" needs " + std::to_string(captionNeeds) +
+                                  " px for its caption, has " + std::to_string(has));
+            for (int r = 0; r < list->itemCount(); ++r) {
+                const QString text = list->item(r)->text(c);
+                const int needs = cells.horizontalAdvance(text) + 2 * cellMargin;
+                if (needs <= has) continue;
+                problem(list, "column \"" + str(caption) + "\" needs " + std::to_string(needs) + " px for \"" +
+                                  str(text) + "\", has " + std::to_string(has));
+                break;
             }
         }
     }

@@ -75,6 +75,21 @@ constexpr LayoutRow kUnder[] = {
     {Kind::StatusBar, "StatusBar"},
 };
 
+// The button stands over the edit's lower part, as the table has it: the user cannot reach both.
+constexpr LayoutRow kButtonOverEdit[] = {
+    {Kind::Edit, "Ed_Privacy", "", 8, 8, 121, 21},
+    {Kind::Button, "Bt_Refresh", "", 60, 24, 75, 25, "Refresh"},
+};
+// A panel meant to cover a list paints no background: the list shows through.
+constexpr LayoutRow kShowsThrough[] = {
+    {Kind::Panel, "Panel1", "", 8, 8, 150, 100},
+    {Kind::ListView, "LV_Pool", "Panel1", 0, 0, 150, 100},
+    {Kind::Panel, "Panel2", "", 8, 8, 150, 100},
+};
+constexpr LayoutRow kColumnCut[] = {
+    {Kind::ListView, "LV_Clients", "", 8, 8, 200, 100, "", R"("Client MAC Address=50")"},
+};
+
 constexpr FormLayout form(const char* name, std::span<const LayoutRow> rows) {
     return {name, "Fault", 220, 170, rows};
 }
@@ -92,6 +107,9 @@ const Fault kFaults[] = {
     {"Overlap", form("Overlap", kOverlap), "LB_Beacon", "overlaps Ed_Beacon"},
     {"OutsideParent", form("OutsideParent", kOutside), "Ed_Server", "outside GroupBox1"},
     {"UnderStatusBar", form("UnderStatusBar", kUnder), "BT_Apply", "under the status bar"},
+    {"ButtonOverEdit", form("ButtonOverEdit", kButtonOverEdit), "Ed_Privacy", "overlaps Bt_Refresh"},
+    {"ShowsThrough", form("ShowsThrough", kShowsThrough), "Panel1", "lies under Panel2"},
+    {"ColumnCaption", form("ColumnCaption", kColumnCut), "LV_Clients", "column \"Client MAC Address\""},
 };
 
 class LayoutFaultTest : public KitTest, public ::testing::WithParamInterface<Fault> {};
@@ -121,6 +139,26 @@ TEST_F(KitTest, ABuiltWindowIsCheckedAsItStands) {
     const std::vector<std::string> problems = checkLayout(built, kFittingForm);
     ASSERT_EQ(problems.size(), 1u) << ::testing::PrintToString(problems);
     EXPECT_EQ(problems[0].rfind("BT_Apply: caption \"Apply the settings\"", 0), 0u) << problems[0];
+}
+
+// A list column is judged by the values it holds as the window stands.
+TEST_F(KitTest, AListColumnHoldsItsWidestValue) {
+    static constexpr LayoutRow rows[] = {{Kind::ListView, "LV_Domains", "", 8, 8, 200, 100, "", "SSID=60"}};
+    constexpr FormLayout table{"TFM_List", "List", 220, 120, rows};
+    EXPECT_TRUE(layoutFits(table));
+    Form built;
+    buildLayout(built, table);
+    built.setAttribute(Qt::WA_DontShowOnScreen);
+    built.show();
+    auto* list = findControl<ListView>(&built, "LV_Domains");
+    list->addItem(QStringLiteral("qmx-ap-east-wing-floor-3-room-12"));
+    const std::vector<std::string> problems = checkLayout(built, table);
+    ASSERT_EQ(problems.size(), 1u) << ::testing::PrintToString(problems);
+    EXPECT_EQ(problems[0].rfind("LV_Domains: column \"SSID\" needs", 0), 0u) << problems[0];
+    list->setColumnWidth(0, ListView::AutoSizeContents);
+    EXPECT_TRUE(checkLayout(built, table).empty());
+    list->setColumnWidth(0, 0);  // a hidden column holds nothing the user sees
+    EXPECT_TRUE(checkLayout(built, table).empty());
 }
 
 // A tab the window hides is not judged until it shows.

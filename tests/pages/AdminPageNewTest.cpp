@@ -351,4 +351,70 @@ TEST_F(AdminPageNew, FailedConsoleWriteRestoresTheConsoles) {
     EXPECT_TRUE(p.RB_Telnet->checked());
 }
 
+// The console sets among an Apply's writes.
+std::vector<std::string> consoleSets(const std::vector<std::string>& writes) {
+    std::vector<std::string> out;
+    for (const auto& w : writes)
+        if (w.rfind(E + "3.4.", 0) == 0) out.push_back(w);
+    return out;
+}
+
+using Button = forms::RadioButton* TFM_AdminNew::*;
+
+struct ConsoleUnread {
+    const char* name;
+    std::string absent;  // what the firmware lacks
+    Button choose;       // the user's choice; null keeps what the page shows
+    bool offersNone, offersTelnet, offersSsh;
+    Button shown;  // checked at opening; null: none
+    std::vector<std::string> consoleWrites;
+};
+
+class AdminPageNewConsoleUnread : public AdminPageNew, public ::testing::WithParamInterface<ConsoleUnread> {};
+
+// A firmware that cannot show one console gets only the other one written, and can choose only
+// what it showed: no Apply switches a console off that it then cannot switch on.
+TEST_P(AdminPageNewConsoleUnread, WritesOnlyTheConsolesRead) {
+    const ConsoleUnread& c = GetParam();
+    ASSERT_TRUE(startSim({"--restart-time", "50", "--absent", c.absent})) << sim->error();
+    TFM_AdminNew& p = open();
+    EXPECT_EQ(p.RB_None->enabled(), c.offersNone);
+    EXPECT_EQ(p.RB_Telnet->enabled(), c.offersTelnet);
+    EXPECT_EQ(p.RB_SHH->enabled(), c.offersSsh);
+    for (Button b : {&TFM_AdminNew::RB_None, &TFM_AdminNew::RB_Telnet, &TFM_AdminNew::RB_SHH})
+        EXPECT_EQ((p.*b)->checked(), b == c.shown) << (p.*b)->objectName().toStdString();
+    if (c.choose) {
+        ASSERT_TRUE((p.*c.choose)->userClick());
+    }
+    const size_t mark = sim->logSize();
+    EXPECT_TRUE(apply());
+    EXPECT_NE(p.StatusBar->simpleText(), u"Setting Error!");
+    EXPECT_EQ(consoleSets(written(mark)), c.consoleWrites);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Firmware, AdminPageNewConsoleUnread,
+    ::testing::Values(
+        ConsoleUnread{"NoSsh", E + "3.4.3", nullptr, true, true, false, &TFM_AdminNew::RB_Telnet,
+                      {kTelnet + "=0", kTimeout + "=0", kTelnet + "=1", kTimeout + "=0"}},
+        ConsoleUnread{"NoTelnet", E + "3.4.1", &TFM_AdminNew::RB_SHH, true, false, true,
+                      &TFM_AdminNew::RB_None, {kSsh + "=0", kSsh + "=1"}},
+        // "None" would claim both are off, and writing it would shut both.
+        ConsoleUnread{"NoConsoles", E + "3.4", nullptr, false, false, false, nullptr, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Without the ssh switch a failed console write still puts back the console that was read.
+TEST_F(AdminPageNew, FailedConsoleWriteRestoresTheOneRead) {
+    ASSERT_TRUE(startSim({"--absent", E + "3.4.3"})) << sim->error();
+    TFM_AdminNew& p = open();
+    ASSERT_TRUE(sim->ok("error " + kTelnet + " genErr set"));
+    const size_t mark = sim->logSize();
+    EXPECT_FALSE(apply());
+    EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Error!");
+    EXPECT_EQ(consoleSets(written(mark)), (std::vector<std::string>{
+                                              kTelnet + "=0 genErr", kTimeout + "=0 notDone",  // off
+                                              kTelnet + "=1 genErr", kTimeout + "=0 notDone",  // as read
+                                          }));
+}
+
 }  // namespace

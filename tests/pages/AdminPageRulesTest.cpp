@@ -215,8 +215,39 @@ INSTANTIATE_TEST_SUITE_P(
                       // the device's limit or notification off.
                       OrderCase{"UnreadStateAndTrap",
                                 {true, true, false, false},
-                                {"Account", "ManagerVlan", "ConsoleOff", "SshOff", "Console", "Ssh"}}),
+                                {"Account", "ManagerVlan", "ConsoleOff", "SshOff", "Console", "Ssh"}},
+                      // A console the device did not show is neither switched off nor on: the other one
+                      // still comes back.
+                      OrderCase{"SshUnread",
+                                {false, false, true, true, true, false},
+                                {"Account", "ManagerIpState", "Trap", "ConsoleOff", "Console"}},
+                      OrderCase{"TelnetUnread",
+                                {false, false, true, true, false, true},
+                                {"Account", "ManagerIpState", "Trap", "SshOff", "Ssh"}},
+                      OrderCase{"NoConsoleRead", {false, false, true, true, false, false},
+                                {"Account", "ManagerIpState", "Trap"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct OfferCase {
+    const char* name;
+    bool consoleRead;
+    bool sshRead;
+    ConsoleOffer offer;
+};
+
+class ConsoleOffers : public ::testing::TestWithParam<OfferCase> {};
+
+// Only a console whose switch was read can be chosen; "None" needs one of them.
+TEST_P(ConsoleOffers, FollowTheReads) {
+    EXPECT_EQ(consoleOffer(GetParam().consoleRead, GetParam().sshRead), GetParam().offer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ConsoleOffers,
+                         ::testing::Values(OfferCase{"BothRead", true, true, {true, true, true}},
+                                           OfferCase{"SshUnread", true, false, {true, true, false}},
+                                           OfferCase{"TelnetUnread", false, true, {true, false, true}},
+                                           OfferCase{"NeitherRead", false, false, {false, false, false}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AdminConsoles, RestoredOnlyAfterTheyWereTouched) {
     for (Write w :

@@ -10,8 +10,11 @@
 #include "library/HvSNMPSession.h"
 #include "module/Main.h"
 #include "pages/admin/Devinfo.h"
+#include "pages/admin/DevinfoLayout.h"
 #include "pages/admin/Information.h"
+#include "pages/admin/InformationLayout.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/LayoutCheck.h"
 #include "tests/support/PageUnderTest.h"
 #include "tests/support/PageRow.h"
 
@@ -49,6 +52,16 @@ TEST_F(DevinfoTest, OpensWithTheDeviceValues) {
     EXPECT_EQ(p.reqRadioG, nullptr);
     for (const auto& l : sim->requests())
         EXPECT_NE(l.asked.rfind(kRadio, 0) == 0 && l.asked.back() == '2', true) << l.asked;
+}
+
+// With the device's values shown the page fits: the refresh button stands clear of the last edit.
+TEST_F(DevinfoTest, FitsWithTheDeviceValues) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    TFM_DevInfo& p = open();
+    p.show();
+    const std::vector<std::string> problems = forms::checkLayout(p, kDevInfoLayout);
+    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems);
+    EXPECT_FALSE(p.Bt_Refa->geometry().intersects(p.Ed_SecLevPria->geometry()));
 }
 
 TEST_F(DevinfoTest, RefreshFollowsTheDeviceAndKeepsTheSuperGText) {
@@ -159,6 +172,25 @@ TEST_F(SysInfoTest, OpensWithTheSystemGroup) {
 }
 
 // Refresh reports "Get OK!" only once the answer has come, and shows what it brought.
+// What the device reports of itself takes no typing; contact, name and location do.
+TEST_F(SysInfoTest, ReportedValuesAreReadOnly) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    TFM_SysInfo& p = open();
+    p.show();
+    for (forms::Edit* e : {p.Ed_SD, p.Ed_SO, p.Ed_SU}) {
+        SCOPED_TRACE(e->objectName().toStdString());
+        const QString shown = e->text();
+        EXPECT_FALSE(e->enabled());
+        EXPECT_TRUE(e->isReadOnly());
+        e->userType(QStringLiteral("x"));
+        EXPECT_EQ(e->text(), shown);
+    }
+    p.Ed_SC->userType(QStringLiteral("x"));
+    EXPECT_TRUE(p.Ed_SC->text().endsWith(u'x'));
+    const std::vector<std::string> problems = forms::checkLayout(p, kSysInfoLayout);
+    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems);
+}
+
 TEST_F(SysInfoTest, RefreshReportsFromTheCompletion) {
     ASSERT_TRUE(startSim()) << sim->error();
     TFM_SysInfo& p = open();

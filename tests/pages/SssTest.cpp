@@ -241,6 +241,29 @@ TEST_F(SssTest, ClosedDuringTheWrite) {
     EXPECT_EQ(applied, 0);
 }
 
+// A silent device: the first read gives up within the session's time-out and says so; Apply stays
+// off, as the fields show nothing the device holds, and the write keeps its own long time-out.
+TEST_F(SssTest, SilentDeviceEndsTheFirstReadWithinTheSessionTimeout) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("silence 60000"));
+    TFM_SSS& d = make();
+    EXPECT_FALSE(d.Bt_Apply->enabled());
+    // Two tries of the session's 1 s; the write's 50 s would take 100 s.
+    ASSERT_TRUE(waitFor([&] { return !d.reqServers->busy; }, 8000));
+    EXPECT_TRUE(d.StatusBar->simpleText().contains(QStringLiteral("SNMP request timed out!")))
+        << d.StatusBar->simpleText().toStdString();
+    EXPECT_FALSE(d.Bt_Apply->enabled());
+    EXPECT_EQ(d.reqServers->request.timeout, TFM_SSS::kWriteTimeout);
+    ASSERT_TRUE(sim->ok("silence 0"));
+    fillValid(d);
+    const size_t mark = sim->logSize();
+    d.Bt_ApplyClick(nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(d.reqServers->busy);
+    EXPECT_TRUE(sets(mark).empty());
+    EXPECT_EQ(applied, 0);
+}
+
 TEST_F(SssTest, PortTakesFiveDigitsUpTo65535) {
     ASSERT_TRUE(startSim()) << sim->error();
     TFM_SSS& d = open();

@@ -358,6 +358,42 @@ TEST_F(MainWindowE2E, StatusMenuProbeAndTimeoutShortcut) {
                              [](const SimLogLine& l) { return l.asked == kCap + "7.0"; }));
 }
 
+struct ProbeFailure {
+    const char* name;
+    std::string fault;  // the simulator's control command
+    bool clientInfo;    // "Client Info" shown afterwards
+};
+
+class StatusMenuProbeFails : public MainWindowE2E, public ::testing::WithParamInterface<ProbeFailure> {};
+
+// The last poll answered; then the Status menu's probe fails on firmware 1.x. A device that has just
+// gone silent hides "Client Info" by the probe's own time-out; a refusal takes the firmware's rule,
+// which shows the item.
+TEST_P(StatusMenuProbeFails, ProbeOutcomeDecides) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    writeIni("127.0.0.1", "AgentPort=" + std::to_string(sim->port()) + "\r\n");
+    TMainForm& form = start({"/I127.0.0.1", "/Rkiwano"});
+    quickPoll(form);
+    ASSERT_TRUE(waitFor([&] { return form.lastStatusCode == 0 && !form.Ed_FwVer->text().isEmpty(); }));
+    form.Timer1->setEnabled(false);
+    form.status2Click(nullptr);
+    ASSERT_TRUE(form.clientInfoVisible);
+    form.clientInfoProbe->request.timeout = 30;
+    form.clientInfoProbe->request.retries = 0;
+    form.Ed_FwVer->setText(QStringLiteral("v1.00.05"));
+    form.clientInfoVisible = !GetParam().clientInfo;
+    ASSERT_TRUE(sim->ok(GetParam().fault));
+    ASSERT_EQ(form.lastStatusCode, 0);
+    form.status2Click(nullptr);
+    EXPECT_EQ(form.clientInfoVisible, GetParam().clientInfo);
+    ASSERT_TRUE(sim->ok("reset"));
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, StatusMenuProbeFails,
+                         ::testing::Values(ProbeFailure{"JustSilent", "silence 60000", false},
+                                           ProbeFailure{"Refused", "error " + kCap + "7.0 genErr get", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // What a page's completion opens modally.
 enum class Modal { WaitingDialog, MessageBox };
 
