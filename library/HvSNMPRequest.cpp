@@ -65,6 +65,13 @@ HvSNMPRequest::~HvSNMPRequest() {
     m_token.reset();
 }
 
+void HvSNMPRequest::abandon() {
+    m_alive = false;
+    // The transport and the delivery drop every outcome whose token has expired.
+    m_token.reset();
+    m_outstanding = 0;
+}
+
 void HvSNMPRequest::loadDefaults() {
     const HvSNMPDefaults& d = HvSNMPSession::defaults;
     device = HvSNMPDevice{d.address, d.port};

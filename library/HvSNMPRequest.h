@@ -111,6 +111,11 @@ public:
     int64_t failureCount() const { return m_failureCount; }
     bool alive() const { return m_alive; }
     int32_t outstanding() const { return m_outstanding; }
+    // Ends the request ahead of its destruction, for an owner that bounds its own close: retire
+    // clears the alive flag (no operation starts, answers still out reach nothing); abandon then
+    // drops what is still out, so that the destructor has nothing left to wait for.
+    void retire() { m_alive = false; }
+    void abandon();
 
     HvSnmpTransport* transport() const { return m_transport; }
     // Tests put a fake in the session's place.

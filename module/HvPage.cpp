@@ -1,5 +1,10 @@
 #include "module/HvPage.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
 #include <exception>
 
 #include "module/Main.h"
@@ -38,17 +43,50 @@ HvPage::HvPage(TMainForm& mainForm, QWidget* owner) : forms::Form(owner), m_main
     OnShow = [this](QObject*) { centerOn(&m_mainForm); };
 }
 
-HvPage::~HvPage() {
-    // A request's end runs the event loop while it waits: no timer of the page may fire into a page
-    // that is half gone.
+namespace {
+
+// How long the teardown waits for answers still out when no close bound has started: a request's
+// own wait, once for all of them.
+constexpr int kEndWaitMs = 6000;
+
+qint64 monotonicMs() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer c;
+        c.start();
+        return c;
+    }();
+    return clock.elapsed();
+}
+
+// What the user types, chooses or clicks on a page.
+bool isInput(QWidget* w) {
+    return dynamic_cast<forms::Edit*>(w) || dynamic_cast<forms::ComboBox*>(w) ||
+           dynamic_cast<forms::CheckBox*>(w) || dynamic_cast<forms::RadioButton*>(w) ||
+           dynamic_cast<forms::RadioGroup*>(w) || dynamic_cast<forms::Button*>(w) ||
+           dynamic_cast<forms::ListView*>(w);
+}
+
+void stopTimers(QObject* owner) {
     // The kit's timers have no meta-object of their own: findChildren<Timer*> would match any object.
-    for (QObject* child : findChildren<QObject*>())
+    for (QObject* child : owner->findChildren<QObject*>())
         if (auto* timer = dynamic_cast<forms::Timer*>(child)) timer->setEnabled(false);
+}
+
+}  // namespace
+
+HvPage::~HvPage() {
     closeRequests();
 }
 
 void HvPage::closeRequests() {
+    if (m_ended) return;
+    m_ended = true;
     m_closing = true;
+    endWaits();
+    // Ending the requests runs the event loop: no timer of the page or its dialogs may fire into a
+    // page that is half gone, no completion may run, and no member may still name a request.
+    stopTimers(this);
+    for (auto& d : m_dialogs) stopTimers(d.get());
     for (auto& r : m_requests) {
         r->onAsyncGetDone = nullptr;
         r->onAsyncSetDone = nullptr;
@@ -57,12 +95,123 @@ void HvPage::closeRequests() {
         r->afterGetCallback = nullptr;
         r->afterSetCallback = nullptr;
     }
+    for (const auto& forget : m_forget) forget();
+    m_forget.clear();
+    // From here no answer reaches a control. One wait for all that are still out, so that the close
+    // takes no longer than its bound, however many requests are busy.
+    for (auto& r : m_requests) r->request.retire();
+    const int bound = m_closeDeadline < 0 ? kEndWaitMs : closeTimeLeft();
+    auto outstanding = [this] {
+        return std::any_of(m_requests.begin(), m_requests.end(),
+                           [](const auto& r) { return r->request.outstanding() > 0; });
+    };
+    if (bound > 0 && outstanding()) {
+        const qint64 until = monotonicMs() + bound;
+        QTimer wake;  // bounds each sleep below
+        wake.start(10);
+        while (outstanding() && monotonicMs() < until)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    }
     while (!m_requests.empty()) {
-        // Out of the list before its destructor runs the event loop.
+        // Out of the list before it goes; whatever has not come is dropped unanswered.
         std::unique_ptr<HvSNMPRequest2Edits> last = std::move(m_requests.back());
         m_requests.pop_back();
+        last->request.abandon();
         last.reset();
     }
+    // The dialogs the requests wrote into go after them.
+    while (!m_dialogs.empty()) {
+        std::unique_ptr<forms::Form> last = std::move(m_dialogs.back());
+        m_dialogs.pop_back();
+        last.reset();
+    }
+}
+
+void HvPage::setCloseControls(std::initializer_list<QWidget*> controls) {
+    for (QWidget* c : controls) m_closeControls.emplace_back(c);
+}
+
+void HvPage::beginBusy() {
+    if (m_busyDepth++ == 0) holdInputs();
+}
+
+void HvPage::endBusy() {
+    if (m_busyDepth == 0) return;
+    if (--m_busyDepth == 0) releaseInputs();
+}
+
+void HvPage::holdInputs() {
+    for (QWidget* w : findChildren<QWidget*>()) {
+        // The page's own controls only, not those of its dialogs, nor a part of a control.
+        auto* control = dynamic_cast<forms::Control*>(w);
+        if (!control || control->asWidget() != w || w->window() != this || !isInput(w)) continue;
+        if (std::find(m_closeControls.begin(), m_closeControls.end(), w) != m_closeControls.end()) continue;
+        m_held.push_back({w, control->enabled()});
+        w->setEnabled(false);
+    }
+}
+
+void HvPage::releaseInputs() {
+    for (const HeldInput& h : m_held)
+        if (h.widget && !dynamic_cast<forms::Control*>(h.widget.data())->enabled())
+            h.widget->setEnabled(h.enabled);
+    m_held.clear();
+}
+
+HvPage::WaitEnd HvPage::waitUntil(const std::function<bool()>& done, int boundMs) {
+    if (m_waitsEnded) return WaitEnd::Closed;
+    if (done()) return WaitEnd::Done;
+    BusyScope busy(*this);
+    QEventLoop loop;
+    QTimer look;  // done() is looked at every tick
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    look.start(10);
+    QTimer bound;
+    bound.setSingleShot(true);
+    bool timedOut = false;
+    QObject::connect(&bound, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+    if (boundMs >= 0) bound.start(boundMs);
+    m_waits.push_back(&loop);
+    QPointer<HvPage> self(this);
+    loop.exec();
+    if (!self) return WaitEnd::Closed;
+    const bool quit = m_waitsQuit;  // by a close or a hide
+    m_waits.erase(std::remove(m_waits.begin(), m_waits.end(), &loop), m_waits.end());
+    if (m_waits.empty()) m_waitsQuit = false;
+    if (quit || m_waitsEnded) return WaitEnd::Closed;
+    if (done()) return WaitEnd::Done;
+    return timedOut ? WaitEnd::TimedOut : WaitEnd::Closed;
+}
+
+void HvPage::endWaits() {
+    m_waitsEnded = true;
+    quitWaits();
+}
+
+void HvPage::quitWaits() {
+    for (QEventLoop* loop : m_waits) loop->quit();
+    m_waitsQuit = !m_waits.empty();
+}
+
+void HvPage::hideEvent(QHideEvent* event) {
+    forms::Form::hideEvent(event);
+    // A page that hides has been closed, or is closing and waits for its answers: nothing the user
+    // started on it goes on.
+    quitWaits();
+}
+
+void HvPage::boundClose(int ms) {
+    if (m_closeDeadline < 0) m_closeDeadline = monotonicMs() + ms;
+}
+
+int HvPage::closeTimeLeft() const {
+    if (m_closeDeadline < 0) return -1;
+    return int(std::max<qint64>(0, m_closeDeadline - monotonicMs()));
 }
 
 TFM_Waiting* HvPage::waiting() const {

@@ -20,6 +20,8 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/Layout.h"
 
+class QEventLoop;
+class QHideEvent;
 class TMainForm;
 class TFM_Waiting;
 
@@ -51,7 +53,7 @@ HvWaitingDefaults HvWaitingFrom(const PageRules::Waiting& waiting, bool ownedByP
 class HvPage : public forms::Form {
 public:
     explicit HvPage(TMainForm& mainForm, QWidget* owner = nullptr);
-    // Ends the requests (see closeRequests) before the controls they are bound to go.
+    // The teardown (see closeRequests) before the controls the requests are bound to go.
     ~HvPage() override;
 
     TMainForm& mainForm() const { return m_mainForm; }
@@ -63,6 +65,19 @@ public:
     bool joined() const;
     // The waiting dialog of the last setting, while it is shown.
     TFM_Waiting* waiting() const;
+    // A write or a wait the page started is out: its inputs are disabled meanwhile, its close
+    // controls are not.
+    bool busy() const { return m_busyDepth > 0; }
+
+    // What ended a wait of the page.
+    enum class WaitEnd { Done, TimedOut, Closed };
+
+    // The program ends under the page: its waits end, and when it goes its requests end without
+    // waiting for the answers still out.
+    void programEnds() {
+        boundClose(0);
+        endWaits();
+    }
 
 protected:
     // Builds the page's controls from its table; reach them with control<T>(name) afterwards.
@@ -76,6 +91,60 @@ protected:
     // below 0 keep the session's defaults.
     HvSNMPRequest2Edits* makeRequest(const MibObjectDef* table, uint8_t kind, int32_t keys,
                                      bool synchronous = true, int32_t timeout = -1, int32_t retries = -1);
+
+    // A request of another class (a walk into a list view), kept and ended as makeRequest's are.
+    template <class R>
+    R* keepRequest(std::unique_ptr<R> request) {
+        R* kept = request.get();
+        m_requests.push_back(std::move(request));
+        return kept;
+    }
+    // A dialog of the page that its requests write into: deleted once they have ended.
+    template <class D>
+    D* keepDialog(std::unique_ptr<D> dialog) {
+        D* kept = dialog.get();
+        m_dialogs.push_back(std::move(dialog));
+        return kept;
+    }
+    // Members pointing at requests or dialogs: the teardown sets them to null before anything ends,
+    // so that no handler reaches an object going.
+    template <class... T>
+    void forgetOnEnd(T*&... members) {
+        (forgetOne(members), ...);
+    }
+
+    // The controls that stay usable while the page is busy: its Close or Cancel.
+    void setCloseControls(std::initializer_list<QWidget*> controls);
+    // The page is busy from beginBusy to the matching endBusy. The inputs get back the enabled flag
+    // they had; one that a handler enabled meanwhile stays enabled, so a handler that sets flags after
+    // a write runs once the page is no longer busy.
+    void beginBusy();
+    void endBusy();
+    class BusyScope {
+    public:
+        explicit BusyScope(HvPage& page) : m_page(&page) { page.beginBusy(); }
+        ~BusyScope() {
+            if (m_page) m_page->endBusy();
+        }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        QPointer<HvPage> m_page;  // a page deleted while busy has nothing left to give back
+    };
+
+    // Runs the event loop, the page busy, until done() holds, boundMs have passed (below 0: no
+    // bound) or the page closes or hides. Closed means the user has given up what the handler was
+    // doing: it returns without writing.
+    WaitEnd waitUntil(const std::function<bool()>& done, int boundMs);
+    // The page closes: its waits end, now and for the rest of its life.
+    void endWaits();
+
+    // Starts the bound of a close that waits for the answers still out (once; later calls keep the
+    // first start): the teardown drops whatever has not come by then.
+    void boundClose(int ms);
+    // What is left of that bound, in ms; 0 once it has passed, -1 without one.
+    int closeTimeLeft() const;
 
     // Where the guard's messages go (a status bar's simple text, a memo's new line).
     void setResultControl(forms::ResultSink* sink) { m_result = sink; }
@@ -107,14 +176,42 @@ protected:
     // The waiting dialog, modal, deleted when its loop ends.
     void showWaiting(const HvWaitingDefaults& defaults = {});
 
-    // Ends every request, the last made first, each waiting for its answers still out; from here on
-    // no completion handler of the page runs. The destructor calls it; a page whose own members go
-    // first calls it in its own destructor.
+    // The teardown, in one order: waits ended, every timer of the page and its dialogs off, the
+    // requests' callbacks cleared, the members forgetOnEnd names set to null, then the requests ended
+    // (none delivers any more; one wait for the answers still out, within the close bound or the
+    // requests' own 6 s, events of the user left queued), the last made first, and then the dialogs
+    // kept. From here on no handler of the page runs for a request. Runs once; the destructor calls
+    // it, and so does a close query that lets the page close.
     void closeRequests();
 
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    template <class T>
+    void forgetOne(T*& member) {
+        m_forget.push_back([&member] { member = nullptr; });
+    }
+    void holdInputs();
+    void releaseInputs();
+    // Quits the waits under way; later ones run (a page shown again).
+    void quitWaits();
+
     TMainForm& m_mainForm;
     std::vector<std::unique_ptr<HvSNMPRequest2Edits>> m_requests;
+    std::vector<std::unique_ptr<forms::Form>> m_dialogs;
+    std::vector<std::function<void()>> m_forget;
+    std::vector<QPointer<QWidget>> m_closeControls;
+    struct HeldInput {
+        QPointer<QWidget> widget;
+        bool enabled;
+    };
+    std::vector<HeldInput> m_held;
+    int m_busyDepth = 0;
+    std::vector<QEventLoop*> m_waits;
+    bool m_waitsEnded = false;
+    bool m_waitsQuit = false;
+    bool m_ended = false;
+    qint64 m_closeDeadline = -1;  // on the monotonic clock, ms; -1: no bound started
     forms::ResultSink* m_result = nullptr;
     forms::ComboBox* m_clus = nullptr;
     QPointer<TFM_Waiting> m_waiting;

@@ -1,5 +1,6 @@
 #include "module/Main.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include "library/HvException.h"
 #include "library/HvSNMPSession.h"
 #include "module/About.h"
+#include "module/HvPage.h"
 #include "module/IpConfig.h"
 #include "module/Misc.h"
 #include "platform/InstanceLock.h"
@@ -142,6 +144,16 @@ void TMainForm::buildWindow() {
     setBorderIcons(true, false);
 
     pageOpener = [](forms::Form& page) { return page.showModal(); };
+    OnClose = [this](QObject*, forms::CloseAction&) { FormClose(); };
+}
+
+void TMainForm::FormClose() {
+    // A page that waits for its answers, hidden or not, is not waited for: its loop ends, its
+    // handler's waits with it, and its opener deletes it.
+    for (const QPointer<forms::Form>& page : std::vector<QPointer<forms::Form>>(m_shownPages)) {
+        if (auto* hvPage = dynamic_cast<HvPage*>(page.data())) hvPage->programEnds();
+        if (page) page->endModal();
+    }
 }
 
 void TMainForm::buildMenu() {
@@ -438,6 +450,22 @@ void TMainForm::status2Click(QObject*) {
     }
     if (auto log = MainMenuRules::logVisibility(SyslogSupport->text())) logVisible = *log;
     apply();
+}
+
+const QString TMainForm::kOpeningPageText = QStringLiteral("Reading the page's settings from the device ...");
+
+TMainForm::PageCreation::PageCreation(TMainForm& mainForm)
+    : m_mainForm(mainForm), m_status(mainForm.MainStatusBar->simpleText()) {
+    // A silent device keeps a creation's reads waiting for their time-outs, many seconds in all.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_mainForm.MainStatusBar->setSimpleText(kOpeningPageText);
+    m_mainForm.MainStatusBar->repaint();
+}
+
+TMainForm::PageCreation::~PageCreation() {
+    QGuiApplication::restoreOverrideCursor();
+    if (m_mainForm.MainStatusBar->simpleText() == kOpeningPageText)
+        m_mainForm.MainStatusBar->setSimpleText(m_status);
 }
 
 int TMainForm::runPage(forms::Form& page) {

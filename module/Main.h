@@ -176,14 +176,51 @@ public:
     // How a page is shown: modally by default; tests replace it to see which page would open.
     std::function<int(forms::Form& page)> pageOpener;
 
-    // Shows page through pageOpener, then deletes it and clears the variable that held it.
+    // Shows page through pageOpener, then deletes it and clears the variable that held it. A page of
+    // the kind that still lives (hidden while its answers come) keeps its variable: the new one is
+    // not shown, and the one living is deleted when its own loop ends.
     template <class TPage>
     void openModal(QPointer<TPage>& formVar, TPage* page) {
+        if (formVar && formVar.data() != page) {
+            delete page;
+            return;
+        }
         formVar = page;
+        QPointer<TPage> shown(page);
+        m_shownPages.emplace_back(page);
         runPage(*page);
-        delete formVar.data();
+        std::erase(m_shownPages, QPointer<forms::Form>());
+        std::erase(m_shownPages, QPointer<forms::Form>(page));
+        delete shown.data();
         formVar = nullptr;
     }
+    // Makes the page with make (the wait cursor and our status text on this window while its
+    // creation reads the device), then openModal. Nothing is made while a page of the kind lives.
+    template <class TPage, class Make>
+    void openPage(QPointer<TPage>& formVar, Make make) {
+        if (formVar) return;
+        TPage* page = nullptr;
+        {
+            const PageCreation creation(*this);
+            page = make(*this);
+        }
+        openModal(formVar, page);
+    }
+
+    // While a page's creation waits on its reads: the wait cursor, and this window's status line
+    // says so; both are given back afterwards (the status line unless a poll has written it since).
+    class PageCreation {
+    public:
+        explicit PageCreation(TMainForm& mainForm);
+        ~PageCreation();
+        PageCreation(const PageCreation&) = delete;
+        PageCreation& operator=(const PageCreation&) = delete;
+
+    private:
+        TMainForm& m_mainForm;
+        QString m_status;
+    };
+    static const QString kOpeningPageText;
 
 private:
     void buildWindow();
@@ -199,7 +236,11 @@ private:
     struct BuilderPage;
     void openBuilderPage(const BuilderPage& page);
 
+    // The window closes: the program ends, and the pages shown from it end their loops first.
+    void FormClose();
+
     MainFormEnvironment m_env;
+    std::vector<QPointer<forms::Form>> m_shownPages;
     std::map<std::string, forms::MenuItem*> m_pageItems;
     std::unique_ptr<InstanceLock> m_lock;
     CapabilityPoll m_poll;

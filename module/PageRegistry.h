@@ -25,9 +25,10 @@ struct HvPageEntry {
     PageVisibility visible = {};  // empty: always shown
 };
 
-// The opening of a modal page: made by make, held in formVar while it is shown, then deleted.
+// The opening of a modal page: made by make, held in formVar while it is shown, then deleted. While
+// a page of the kind lives, none is made.
 template <class TPage, class Make>
 PageOpening HvModalPage(QPointer<TPage>& formVar, Make make) {
     // Generic, so that the main window's class is complete only where a row is made.
-    return [&formVar, make](auto& mainForm) { mainForm.openModal(formVar, make(mainForm)); };
+    return [&formVar, make](auto& mainForm) { mainForm.openPage(formVar, make); };
 }

@@ -37,25 +37,13 @@ TFM_DHCP::TFM_DHCP(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner
     EnableStaticFields(false);
     wireHandlers();
     setResultControl(StatusBar1->panel(0));
+    setCloseControls({Bt_Cancel});
+    forgetOnEnd(reqDynamic, reqFunction, reqStatic, reqCluster, reqSysAddr);
+    forgetOnEnd(reqStaticList, reqCurDynamic, reqCurStatic, m_staticIP);
     FormCreate();
 }
 
-TFM_DHCP::~TFM_DHCP() {
-    endRequests();
-}
-
-void TFM_DHCP::endRequests() {
-    // The walks and the static pool write into this page's lists and the dialog's controls: they end
-    // before either goes.
-    for (auto& walk : m_walks) {
-        walk->onAsyncGetDone = nullptr;
-        walk->onAsyncSetDone = nullptr;
-    }
-    m_walks.clear();
-    closeRequests();
-    reqDynamic = reqFunction = reqStatic = reqCluster = reqSysAddr = nullptr;
-    reqStaticList = reqCurDynamic = reqCurStatic = nullptr;
-}
+TFM_DHCP::~TFM_DHCP() = default;
 
 void TFM_DHCP::findControls() {
     PageControl1 = control<forms::PageControl>("PageControl1");
@@ -125,8 +113,7 @@ New_req2Edit* TFM_DHCP::makeWalk(const MibObjectDef* table, uint8_t kind, forms:
     walk->stopValue = stop;
     walk->setListView(view, false);
     if (sink) walk->setStatusBar(sink);
-    m_walks.push_back(std::move(walk));
-    return m_walks.back().get();
+    return keepRequest(std::move(walk));
 }
 
 void TFM_DHCP::setStatus(forms::StatusBar* bar, const QString& text) {
@@ -173,9 +160,9 @@ void TFM_DHCP::buildRequests() {
         EnableDynamicFields(true);
     }
 
-    m_staticIP = std::make_unique<TFM_StaticIP>(*this);
-    FM_StaticIP = m_staticIP.get();
-    TFM_StaticIP* d = m_staticIP.get();
+    m_staticIP = keepDialog(std::make_unique<TFM_StaticIP>(*this));
+    FM_StaticIP = m_staticIP;
+    TFM_StaticIP* d = m_staticIP;
     reqStatic = makeRequest(kMibT063, MVT_UMV, 1, false);
     reqStatic->setListView(LV_StaticPoolSet, false);
     holdPoolValues(LV_StaticPoolSet);
@@ -353,7 +340,7 @@ void TFM_DHCP::Bt_AddClick(QObject*) {
         return;
     }
     selectPoolRow(*row);
-    TFM_StaticIP* d = m_staticIP.get();
+    TFM_StaticIP* d = m_staticIP;
     d->setCaption(kAddingCaption);
     d->Ed_AsgMac->setMaxLength(kMacMaxLength);
     d->Ed_OldIP->setEnabled(true);
@@ -367,7 +354,7 @@ void TFM_DHCP::Bt_SetClick(QObject*) {
     const auto row = rowOf(poolAddresses(), selectedUserAddress());
     if (!row) return;
     selectPoolRow(*row);
-    TFM_StaticIP* d = m_staticIP.get();
+    TFM_StaticIP* d = m_staticIP;
     d->setCaption(kSettingCaption);
     d->Ed_AsgMac->setMaxLength(kMacMaxLength);
     d->oldEntry = d->entry();
@@ -490,9 +477,7 @@ void TFM_DHCP::FormCloseQuery(QObject*, bool& canClose) {
         Timer->setEnabled(true);
         return;
     }
-    Timer->setEnabled(false);
-    endRequests();
-    m_staticIP.reset();
+    closeRequests();
     canClose = true;
 }
 

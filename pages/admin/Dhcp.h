@@ -68,7 +68,7 @@ public:
     HvSNMPRequest2Edits* reqSysAddr = nullptr;
 
     // The static IP dialog, made once with the page.
-    TFM_StaticIP* staticIP() const { return m_staticIP.get(); }
+    TFM_StaticIP* staticIP() const { return m_staticIP; }
     // One of the walks or reads that keep the page from closing is out.
     bool requestsBusy() const;
 
@@ -107,8 +107,6 @@ private:
     void findControls();
     // The requests whose answers the page waits for before it closes.
     std::array<HvSNMPRequest2Controls*, 7> closingRequests() const;
-    // Every request ended and forgotten: no answer reaches the page or the dialog after this.
-    void endRequests();
     void wireHandlers();
     void buildRequests();
     New_req2Edit* makeWalk(const MibObjectDef* table, uint8_t kind, forms::ListView* view, const char* stop,
@@ -124,8 +122,7 @@ private:
     // The restart question on a joined device, the waiting dialog, then the AP-domain state again.
     void afterServerWrite();
 
-    std::vector<std::unique_ptr<New_req2Edit>> m_walks;
-    std::unique_ptr<TFM_StaticIP> m_staticIP;
+    TFM_StaticIP* m_staticIP = nullptr;  // kept by the base, which ends the requests before it goes
     bool m_relist = false;
 };
 

@@ -1,7 +1,6 @@
 #include "pages/admin/Lan.h"
 
-#include <QEventLoop>
-#include <QTimer>
+#include <algorithm>
 
 #include "module/Main.h"
 #include "module/Misc.h"
@@ -41,13 +40,12 @@ TFM_LanCfg::TFM_LanCfg(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, o
     BT_LanCfgCancel->OnClick = [this](QObject* s) { BT_LanCfgCancelClick(s); };
     CB_IPFrom->OnChange = [this](QObject* s) { CB_IPFromChange(s); };
     setResultControl(StatusBar);
+    setCloseControls({BT_LanCfgCancel});
+    forgetOnEnd(reqIP, reqPool, reqStatic, reqCluster);
     FormCreate();
 }
 
-TFM_LanCfg::~TFM_LanCfg() {
-    // The walk's completion handler reaches this page's members: end the requests while they exist.
-    closeRequests();
-}
+TFM_LanCfg::~TFM_LanCfg() = default;
 
 void TFM_LanCfg::FormCreate() {
     create(
@@ -70,7 +68,6 @@ void TFM_LanCfg::FormCreate() {
             reqStatic->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* error) {
                 m_poolOk = !error || error->code == 0;
                 m_poolDone = true;
-                if (m_poolLoop) m_poolLoop->quit();
             };
 
             if (reqIP->get()) {
@@ -110,6 +107,8 @@ void TFM_LanCfg::BT_LanCfgOkClick(QObject*) {
     // The static-pool wait runs the event loop: a second click must not start a second Apply.
     if (!created() || closing() || m_applying) return;
     m_applying = true;
+    // From the click to the last dialog nothing on the page changes what is checked and written.
+    const BusyScope busy(*this);
     switch (applyBranch(CB_IPFrom->itemIndex())) {
         case ApplyBranch::Static:
             applyStatic();
@@ -146,10 +145,10 @@ QStringList TFM_LanCfg::staticPoolAddresses() const {
     return out;
 }
 
-bool TFM_LanCfg::readStaticPool() {
+TFM_LanCfg::PoolRead TFM_LanCfg::readStaticPool() {
     m_poolDone = false;
     m_poolOk = false;
-    if (reqStatic->busy || !guarded([this] { reqStatic->get(); })) return false;
+    if (reqStatic->busy || !guarded([this] { reqStatic->get(); })) return PoolRead::Failed;
     // The judging wait lets the walk arrive; Cancel at the question skips only the dialog.
     wait(judgeWait());
     if (!m_poolDone && reqStatic->busy) {
@@ -157,13 +156,12 @@ bool TFM_LanCfg::readStaticPool() {
         const int64_t bound = int64_t(reqStatic->request.timeout) * 10 *
                                   (std::max<int64_t>(reqStatic->request.retries, 0) + 1) +
                               1000;
-        QEventLoop loop;
-        m_poolLoop = &loop;
-        QTimer::singleShot(int(std::min<int64_t>(bound, INT32_MAX)), &loop, &QEventLoop::quit);
-        loop.exec();
-        m_poolLoop = nullptr;
+        if (waitUntil([this] { return m_poolDone; }, int(std::min<int64_t>(bound, INT32_MAX))) ==
+            WaitEnd::Closed)
+            return PoolRead::GivenUp;
     }
-    return m_poolDone && m_poolOk;
+    if (closing() || modalResult() != forms::mrNone) return PoolRead::GivenUp;
+    return m_poolDone && m_poolOk ? PoolRead::Complete : PoolRead::Failed;
 }
 
 void TFM_LanCfg::applyStatic() {
@@ -173,10 +171,11 @@ void TFM_LanCfg::applyStatic() {
     const QString address = ED_IpAddr->text();
     if (addressChanged(address, m_savedAddress)) {
         if (PingHost(address.toStdString(), this)) return refuse(probeRefusal());
-        const bool complete = readStaticPool();
+        const PoolRead pool = readStaticPool();
         // The page was closed while the pool was read: the user has given up this Apply.
-        if (closing() || modalResult() != forms::mrNone) return;
-        if (auto failure = checkStaticPool(address, staticPoolAddresses(), complete)) return refuse(*failure);
+        if (pool == PoolRead::GivenUp) return;
+        if (auto failure = checkStaticPool(address, staticPoolAddresses(), pool == PoolRead::Complete))
+            return refuse(*failure);
     }
     // Never the value read back from an earlier command: only a device leaving DHCP restarts here.
     ED_Restart->setItemIndex(restartIndex(m_savedMode));

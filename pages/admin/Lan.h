@@ -10,8 +10,6 @@
 #include "module/HvPage.h"
 #include "pages/admin/LanRules.h"
 
-class QEventLoop;
-
 class TFM_LanCfg : public HvPage {
 public:
     explicit TFM_LanCfg(TMainForm& mainForm, QWidget* owner = nullptr);
@@ -59,9 +57,10 @@ private:
     void writeAndWait(int ipFromIndex, const WaitPlan& plan);
     // The base's refusal, then the device's values read again where the check asks it.
     void refuse(const LanRules::CheckFailure& failure);
-    // The static pool read to its end (the judging wait shown meanwhile); false when the read failed
-    // or did not end in time.
-    bool readStaticPool();
+    // The static pool read to its end (the judging wait shown meanwhile): Failed when the read
+    // failed or did not end in time, GivenUp when the page closed meanwhile.
+    enum class PoolRead { Complete, Failed, GivenUp };
+    PoolRead readStaticPool();
     QStringList staticPoolAddresses() const;
     // The restart question on a joined device, then the dialog; false after Cancel.
     bool wait(const WaitPlan& plan);
@@ -72,7 +71,6 @@ private:
     bool m_applying = false;
     bool m_poolDone = false;
     bool m_poolOk = false;
-    QEventLoop* m_poolLoop = nullptr;
 };
 
 extern QPointer<TFM_LanCfg> FM_LanCfg;

@@ -14,29 +14,11 @@ TFM_FilterMAC::TFM_FilterMAC(TMainForm& mainForm, int slot, QWidget* owner)
     findControls();
     wireHandlers();
     setResultControl(StatusBar);
+    forgetOnEnd(reqTable, reqUsers, m_macAddr);
     FormCreate();
 }
 
-TFM_FilterMAC::~TFM_FilterMAC() {
-    endRequests();
-}
-
-void TFM_FilterMAC::endRequests() {
-    // Ending a request runs the event loop while it waits for its answers: nothing of the window may
-    // react to the other request's completions or its timer meanwhile, nor reach a request going.
-    Timer1->setEnabled(false);
-    if (m_users) m_users->onAsyncGetDone = nullptr;
-    if (reqTable) {
-        reqTable->onAsyncGetDone = nullptr;
-        reqTable->onAsyncSetDone = nullptr;
-    }
-    reqTable = nullptr;
-    reqUsers = nullptr;
-    m_users.reset();
-    closeRequests();
-    // The table request wrote into the dialog's controls: it has ended before the dialog goes.
-    m_macAddr.reset();
-}
+TFM_FilterMAC::~TFM_FilterMAC() = default;
 
 void TFM_FilterMAC::findControls() {
     GroupBox1 = control<forms::GroupBox>("GroupBox1");
@@ -79,19 +61,19 @@ void TFM_FilterMAC::buildRequests() {
     StatusBar->setSimpleText(kListing);
     reqTable->get();
 
-    m_macAddr = std::make_unique<TFM_MACAddr>(*this);
-    FM_MACAddr = m_macAddr.get();
+    m_macAddr = keepDialog(std::make_unique<TFM_MACAddr>(*this));
+    FM_MACAddr = m_macAddr;
     reqTable->addLabel(0, m_macAddr->LA_Index);
     reqTable->addEdit(1, "%h", {m_macAddr->Ed_MACAddr});
 
-    m_users = std::make_unique<New_req2Edit>(this);
-    m_users->request.varList = HvSNMPVarList(table, MVT_UMV, 1);
-    m_users->mode = 1;
-    m_users->stopValue = kZeroMac.toStdString();
-    m_users->setListView(User_ListView, false);
-    m_users->setStatusBar(StatusBar);
-    m_users->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError*) { updateButtons(); };
-    reqUsers = m_users.get();
+    auto users = std::make_unique<New_req2Edit>(this);
+    users->request.varList = HvSNMPVarList(table, MVT_UMV, 1);
+    users->mode = 1;
+    users->stopValue = kZeroMac.toStdString();
+    users->setListView(User_ListView, false);
+    users->setStatusBar(StatusBar);
+    users->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError*) { updateButtons(); };
+    reqUsers = keepRequest(std::move(users));
     reqUsers->get();
 }
 
@@ -227,13 +209,14 @@ void TFM_FilterMAC::FormCloseQuery(QObject*, bool& canClose) {
     hide();
     if (!closesNow(requestsBusy(), m_closeTicks)) {
         // The modal loop goes on under the hidden window; the timer closes it once the answers still
-        // out have come, well or not, or once it has waited long enough.
+        // out have come, well or not, or once it has waited long enough. That bound is the whole
+        // close's: what is still out then is dropped, not waited for again.
+        boundClose(forms::Application::scaledInterval(kCloseWaitTicks * Timer1->interval()));
         canClose = false;
         Timer1->setEnabled(true);
         return;
     }
-    Timer1->setEnabled(false);
-    endRequests();
+    closeRequests();
     canClose = true;
 }
 

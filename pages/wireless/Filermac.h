@@ -38,7 +38,7 @@ public:
 
     int slot() const { return m_slot; }
     // The address dialog, made once with the window.
-    TFM_MACAddr* macAddr() const { return m_macAddr.get(); }
+    TFM_MACAddr* macAddr() const { return m_macAddr; }
     // A walk or a write is out.
     bool requestsBusy() const;
     // A write is out, from its start to its completion.
@@ -63,7 +63,6 @@ private:
     void findControls();
     void wireHandlers();
     void buildRequests();
-    void endRequests();
     FilerRules::TableActivity activity() const;
     // The buttons as the window's state allows them.
     void updateButtons();
@@ -76,8 +75,7 @@ private:
     std::optional<int> selectedUserRow() const;
 
     int m_slot;
-    std::unique_ptr<New_req2Edit> m_users;
-    std::unique_ptr<TFM_MACAddr> m_macAddr;
+    TFM_MACAddr* m_macAddr = nullptr;  // kept by the base, which ends the requests before it goes
     bool m_writing = false;
     bool m_tableListed = false;
     int m_closeTicks = 0;  // ticks waited since a close was refused

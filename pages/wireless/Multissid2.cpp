@@ -31,13 +31,12 @@ TFM_MultiSSIDNewForm::TFM_MultiSSIDNewForm(TMainForm& mainForm, QWidget* owner) 
           static_cast<forms::Control*>(Ed_RiduisServ), static_cast<forms::Control*>(Ed_RadiusSec)})
         c->asWidget()->setEnabled(false);
     wireHandlers();
+    setCloseControls({CancelBtn});
+    forgetOnEnd(reqApMode, reqMultiState, reqVlanState, reqGroupKey, reqRadius, tableRequest, reqCluster);
     FormCreate();
 }
 
-TFM_MultiSSIDNewForm::~TFM_MultiSSIDNewForm() {
-    // The table's completions reach this page's members: they end before the members go.
-    closeRequests();
-}
+TFM_MultiSSIDNewForm::~TFM_MultiSSIDNewForm() = default;
 
 void TFM_MultiSSIDNewForm::findControls() {
     GroupBox1 = control<forms::GroupBox>("GroupBox1");
@@ -109,7 +108,7 @@ void TFM_MultiSSIDNewForm::wireHandlers() {
 void TFM_MultiSSIDNewForm::FormCreate() {
     create([this] { buildRequests(); }, {SaveButton, DelButton, ApplyBtn});
     // No walk is out after a failed creation: nothing would ever make the page idle again.
-    if (!tableRequest || !tableRequest->busy) pageIdle = true;
+    if (!tableRequest || !tableRequest->busy) becomeIdle();
     CB_Idx->setItemIndex(0);
     BandComboBox->setItemIndex(1);
     BandComboBox->setEnabled(false);
@@ -186,16 +185,27 @@ std::vector<TableRow> TFM_MultiSSIDNewForm::tableRows() const {
     return rows;
 }
 
+void TFM_MultiSSIDNewForm::becomeIdle() {
+    pageIdle = true;
+    // The row's editors come back before the row's values and states are shown again.
+    if (m_writeOut) {
+        m_writeOut = false;
+        endBusy();
+    }
+}
+
 void TFM_MultiSSIDNewForm::OnTableGetDone(HvSNMPError* error) {
     if (error && error->code != 0) {
         showResult(QString::fromStdString(error->message));
-        pageIdle = true;
+        becomeIdle();
         UpdateEnabledControls();
         return;
     }
-    showResult(kGetOk);
+    // The walk after a Save that the device refused in part keeps saying so.
+    showResult(m_saveFailures.isEmpty() ? kGetOk : saveIncomplete(m_saveFailures));
+    m_saveFailures.clear();
+    becomeIdle();
     CB_IdxChange(nullptr);
-    pageIdle = true;
 }
 
 void TFM_MultiSSIDNewForm::OnTableSetDone(HvSNMPError* error) {
@@ -203,25 +213,32 @@ void TFM_MultiSSIDNewForm::OnTableSetDone(HvSNMPError* error) {
         // A failed write ends the save: its second half is never sent later by another write.
         secondPhasePending = false;
         m_secondPhase = {};
-        pageIdle = true;
+        becomeIdle();
         showResult(QString::fromStdString(error->message));
+        UpdateEnabledControls();
         return;
     }
     if (secondPhasePending) {
         secondPhasePending = false;
         const SecondPhase phase = std::exchange(m_secondPhase, {});
-        if (writeTable(phase.items, phase.items[kKey] ? &phase.key : nullptr))
+        if (writeTable(phase.items, phase.items[kKey] ? &phase.key : nullptr)) {
             ShowSecurityGroup();
-        else
-            pageIdle = true;
+        } else {
+            becomeIdle();
+            UpdateEnabledControls();
+        }
         return;
     }
-    showResult(kSaved);
+    // A write of the save that the device refused is not covered by the table's success.
+    showResult(m_saveFailures.isEmpty() ? kSaved : saveIncomplete(m_saveFailures));
     rewalk();
 }
 
 void TFM_MultiSSIDNewForm::rewalk() {
-    if (!guard([this] { tableRequest->get(); }) || !tableRequest->busy) pageIdle = true;
+    if (!guard([this] { tableRequest->get(); }) || !tableRequest->busy) {
+        becomeIdle();
+        UpdateEnabledControls();
+    }
 }
 
 bool TFM_MultiSSIDNewForm::writeTable(const std::vector<bool>& items, const QString* key) {
@@ -240,7 +257,15 @@ bool TFM_MultiSSIDNewForm::writeTable(const std::vector<bool>& items, const QStr
             sent = tableRequest->set(false, true);
         }
     });
-    if (sent) pageIdle = false;
+    if (sent) {
+        pageIdle = false;
+        // Until the row has been walked again nothing on the page changes what the write sends:
+        // its second half takes the controls as they were at Save.
+        if (!m_writeOut) {
+            m_writeOut = true;
+            beginBusy();
+        }
+    }
     return sent;
 }
 
@@ -455,6 +480,11 @@ void TFM_MultiSSIDNewForm::CancelBtnClick(QObject*) {
 }
 
 void TFM_MultiSSIDNewForm::FormCloseQuery(QObject*, bool& canClose) {
+    // Its requests have ended already: nothing is out.
+    if (closing()) {
+        canClose = true;
+        return;
+    }
     // Not while the walk or a row's write is out: its completion would land in a closed page.
     if (!pageIdle && tableRequest && tableRequest->busy) {
         canClose = false;

@@ -8,6 +8,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <vector>
 
 #include "module/HvPage.h"
@@ -125,6 +126,13 @@ private:
     // A table write of the selected row with the items chosen; false when it did not go out.
     bool writeTable(const std::vector<bool>& items, const QString* key = nullptr);
     void rewalk();
+    // The walk or the row's write has ended: the page is idle, and no longer busy.
+    void becomeIdle();
+    // One of the writes a Save makes besides the table's, synchronous; a refused one is noted in the
+    // save's failures and shown at once.
+    bool saveWrite(HvSNMPRequest2Edits* request, const QString& what, const std::function<bool()>& write);
+    // The status after a Save whose table writes went through but another write did not.
+    static QString saveIncomplete(const QStringList& failures);
 
     Multissid2Rules::SecondPhase m_secondPhase;
     // CB_Idx's position whose row the editors show, so that a refused change can be undone.
@@ -132,6 +140,8 @@ private:
     std::vector<Multissid2Rules::UserRow> m_userRows;
     // The key as the shown row loaded it: until the user changes it, it is the device's own.
     QString m_keyRead;
+    bool m_writeOut = false;      // a row's write is out: the page is busy
+    QStringList m_saveFailures;   // the writes of the Save under way that the device refused
 };
 
 extern QPointer<TFM_MultiSSIDNewForm> FM_MultiSSIDNewForm;

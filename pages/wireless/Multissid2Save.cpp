@@ -31,12 +31,43 @@ SaveInput TFM_MultiSSIDNewForm::saveInput() const {
     return in;
 }
 
+namespace {
+
+const QString kVlanStateWrite = QStringLiteral("VLAN State");
+const QString kGroupKeyWrite = QStringLiteral("Group Key Update Interval");
+const QString kRadiusWrite = QStringLiteral("Radius Server");
+
+}  // namespace
+
+QString TFM_MultiSSIDNewForm::saveIncomplete(const QStringList& failures) {
+    return QStringLiteral("Save Multi-SSID incomplete! ") + failures.join(QStringLiteral(" "));
+}
+
+bool TFM_MultiSSIDNewForm::saveWrite(HvSNMPRequest2Edits* request, const QString& what,
+                                     const std::function<bool()>& write) {
+    // These requests have no result control of their own: their refusal is caught here.
+    QString refused;
+    HvSNMPMessageCallback& callback = request->request.messageCallback;
+    const HvSNMPMessageCallback before = callback;
+    callback = [&refused](HvSNMPError* e) {
+        if (e->code != 0 && refused.isEmpty()) refused = QString::fromStdString(e->message);
+    };
+    bool ok = false;
+    const bool ran = guard([&] { ok = write(); });
+    callback = before;
+    if (ok) return true;
+    if (ran) {
+        const QString failure = what + QStringLiteral(" not set: ") + refused;
+        m_saveFailures << failure;
+        showResult(failure);
+    }
+    return false;
+}
+
 bool TFM_MultiSSIDNewForm::setStates() {
     bool vlanSet = false;
-    guard([&] {
-        reqMultiState->set(false, true);
-        vlanSet = reqVlanState->set(false, true);
-    });
+    guard([&] { reqMultiState->set(false, true); });
+    vlanSet = saveWrite(reqVlanState, kVlanStateWrite, [this] { return reqVlanState->set(false, true); });
     if (vlanSet) vlanEnabled = CB_VLanState->checked();
     return vlanSet;
 }
@@ -48,19 +79,19 @@ void TFM_MultiSSIDNewForm::saveWarnings() {
         keyUsedElsewhere(m_userRows, rows, selected, CB_KeyIndex->text()))
         forms::Application::messageBox(this, kKeyUsed, PageRules::kWarning, forms::MB_OK);
     if (!GP_PSK->visible()) return;
-    bool groupKeySet = false;
-    guard([&] { groupKeySet = reqGroupKey->set(false, true); });
+    const bool groupKeySet =
+        saveWrite(reqGroupKey, kGroupKeyWrite, [this] { return reqGroupKey->set(false, true); });
     if (groupKeySet && isPsk(secIndex()) && Ed_GrpKey->text() != savedGroupKeyText &&
         !savedGroupKeyText.isEmpty() && groupKeyShared(m_userRows)) {
         forms::Application::messageBox(this, kGroupKeyUsed, PageRules::kWarning, forms::MB_OK);
         savedGroupKeyText = Ed_GrpKey->text();
     }
     if (isEap(secIndex()))
-        guard([&] {
+        saveWrite(reqRadius, kRadiusWrite, [this] {
             // A secret the device shows masked is kept, not written back as asterisks.
             HvSendOnly only(reqRadius->request.varList,
                             {0, 1, KeyRules::isMaskedKey(Ed_RadiusSec->text()) ? -1 : 2});
-            reqRadius->set(false, true);
+            return reqRadius->set(false, true);
         });
     if (wepOnWpaSlots(m_userRows, rows, selected))
         forms::Application::messageBox(this, kKeySlots, PageRules::kWarning, forms::MB_OK);
@@ -68,6 +99,7 @@ void TFM_MultiSSIDNewForm::saveWarnings() {
 
 void TFM_MultiSSIDNewForm::SaveButtonClick(QObject*) {
     if (!created() || closing() || !pageIdle || !MulSSIDListView->selected()) return;
+    m_saveFailures.clear();
     SaveInput in = saveInput();
     if (auto f = checkVlanId(in)) return refuseInput(*f);
     if (in.primaryRow) {
@@ -105,6 +137,7 @@ void TFM_MultiSSIDNewForm::DelButtonClick(QObject*) {
     if (!created() || closing() || !pageIdle) return;
     forms::ListItem* user = LV_MultiSSID_User->selected();
     if (!user || user->caption() == u"Primary") return;
+    m_saveFailures.clear();
     // The row the user clicked is the row written, whatever CB_Idx has shown since.
     const size_t at = static_cast<size_t>(user->index());
     forms::ListItem* row = at < m_userRows.size() ? MulSSIDListView->item(m_userRows[at].tableRow) : nullptr;

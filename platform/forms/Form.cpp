@@ -23,6 +23,7 @@ Form::~Form() {
     // The controls go with QWidget's destructor, moving the focus on the way; this form is no Form then.
     disconnect(m_focusConnection);
     qApp->removeEventFilter(this);
+    releaseOtherWindows();
     if (m_loop) m_loop->exit(0);
     m_loop = nullptr;
 }
@@ -140,8 +141,29 @@ int Form::showModal() {
     if (!self) return mrCancel;  // deleted while modal
     m_loop = nullptr;
     if (isVisible()) hide();
+    releaseOtherWindows();
     setWindowModality(Qt::NonModal);
     return m_modalResult;
+}
+
+void Form::holdOtherWindows() {
+    auto ownDialog = [this](const QWidget* window) {
+        for (const QWidget* w = window; w; w = w->parentWidget())
+            if (w == this) return true;
+        return false;
+    };
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        // Its own dialogs stay as they are; a window disabled already is not ours to give back.
+        if (ownDialog(window) || !window->isEnabled()) continue;
+        window->setEnabled(false);
+        m_heldWindows.emplace_back(window);
+    }
+}
+
+void Form::releaseOtherWindows() {
+    for (const QPointer<QWidget>& window : m_heldWindows)
+        if (window) window->setEnabled(true);
+    m_heldWindows.clear();
 }
 
 void Form::setModalResult(int result) {
@@ -170,6 +192,16 @@ void Form::endModalIfAsked() {
     m_closing = false;
     if (m_loop) m_loop->exit(0);
     if (action == CloseAction::Free) deleteLater();
+}
+
+void Form::endModal() {
+    if (!m_loop) return;
+    m_modalResult = mrCancel;
+    m_closing = true;
+    QWidget::hide();
+    m_closing = false;
+    releaseOtherWindows();
+    m_loop->exit(0);
 }
 
 void Form::close() {
@@ -314,6 +346,7 @@ void Form::setKeyPreview(bool preview) {
 void Form::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
+    releaseOtherWindows();
     if (m_borderStyle != BorderStyle::Sizeable) setFixedSize(size());
     if (m_position == Position::OwnerFormCenter)
         centerOnOwner();
@@ -326,6 +359,8 @@ void Form::showEvent(QShowEvent* event) {
 
 void Form::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
+    // Hidden but alive, the modal form still owns the program's input.
+    if (m_loop && !m_closing && m_heldWindows.empty()) holdOtherWindows();
     if (!event->spontaneous()) fire(OnHide, this);
 }
 

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 #include "platform/forms/Control.h"
 
@@ -97,6 +98,9 @@ public:
     void close();
     // Runs the close query; true when the form may close.
     bool closeQuery();
+    // Ends the modal loop now with mrCancel, without asking the close query: for the program's end,
+    // when the window the form was opened from goes.
+    void endModal();
 
     // The control holding the focus in this form, tracked by the kit (not taken from the window
     // system, whose activation is unreliable offscreen).
@@ -140,6 +144,10 @@ private:
     void focusArrived(QWidget* now);
     void endModalIfAsked();
     bool closeNow();
+    // A modal form that hides while its loop runs blocks nothing in Qt's eyes: the other windows are
+    // disabled here instead until it shows again or its loop ends.
+    void holdOtherWindows();
+    void releaseOtherWindows();
 
     QEventLoop* m_loop = nullptr;
     int m_modalResult = mrNone;
@@ -151,6 +159,7 @@ private:
     bool m_closing = false;
     bool m_keyPreview = false;
     QMetaObject::Connection m_focusConnection;
+    std::vector<QPointer<QWidget>> m_heldWindows;
 };
 
 }  // namespace forms

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include <algorithm>
+#include <initializer_list>
+#include <ostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -349,8 +353,8 @@ TEST_F(Multissid2Test, NoCloseNorSecondWriteWhileASaveIsOut) {
     p.CancelBtn->userClick();
     QCoreApplication::processEvents();
     EXPECT_TRUE(p.isVisible());
-    // Another row, Save and Delete are ignored: the second write is still the first row's.
-    EXPECT_TRUE(p.CB_Idx->userSelect(3));
+    // Another row, Save and Delete are refused: the second write is still the first row's.
+    EXPECT_FALSE(p.CB_Idx->userSelect(3));
     EXPECT_EQ(p.CB_Idx->itemIndex(), 1);
     p.SaveButton->userClick();
     ASSERT_TRUE(waitFor([&] { return idle(); }));
@@ -491,6 +495,101 @@ TEST_F(Multissid2Test, RefusedApplyRestartsNothing) {
     EXPECT_EQ(p.StatusBar1->simpleText(), u"Set error!");
     EXPECT_EQ(boxes.size(), boxesBefore);
     EXPECT_FALSE(hasSet(from, kVlanState, "0"));
+}
+
+// While a row's first write is out the page is busy: the row's editors take nothing, so the second
+// write sends what was checked at Save; Cancel stays usable.
+TEST_F(Multissid2Test, RowEditorsAreHeldWhileTheSaveIsOut) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    TFM_MultiSSIDNewForm& p = open();
+    choose(1);
+    p.Ed_SSID->setText(QStringLiteral("guest"));
+    ASSERT_TRUE(sim->ok("delay 300"));
+    const size_t from = logSize();
+    ASSERT_TRUE(p.SaveButton->userClick());
+    ASSERT_FALSE(p.pageIdle);
+    EXPECT_TRUE(p.busy());
+    for (QWidget* w : std::initializer_list<QWidget*>{p.Ed_SSID, p.CB_Sec, p.CB_SecShow, p.Ed_WLANID, p.CB_Idx,
+                                                      p.SaveButton, p.ApplyBtn})
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_TRUE(p.CancelBtn->isEnabled());
+    p.Ed_SSID->userType(QStringLiteral("x"));
+    p.CB_SecShow->userSelect(3);
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
+    EXPECT_FALSE(p.busy());
+    EXPECT_TRUE(p.Ed_SSID->isEnabled());
+    EXPECT_TRUE(p.SaveButton->isEnabled());
+    const auto pdus = tablePdus(from);
+    ASSERT_EQ(pdus.size(), 2u);
+    EXPECT_EQ(pdus[1], (std::vector<std::string>{"2.2=1", "3.2=guest", "4.2=1", "5.2=0", "8.2=2"}));
+    EXPECT_EQ(p.StatusBar1->simpleText(), u"Get OK!");
+}
+
+// The writes a Save makes besides the table's: one the device refuses is shown, and the Save does
+// not end as complete over it.
+struct RefusedSaveWrite {
+    const char* name;
+    int auth;         // the row's authentication, as the device holds it
+    const char* oid;  // under E, refused on set
+    const char* shown;
+};
+
+void PrintTo(const RefusedSaveWrite& r, std::ostream* os) {
+    *os << r.name;
+}
+
+class Multissid2RefusedWrite : public Multissid2Test, public ::testing::WithParamInterface<RefusedSaveWrite> {};
+
+TEST_P(Multissid2RefusedWrite, IsShownAndTheSaveIsNotComplete) {
+    const RefusedSaveWrite& r = GetParam();
+    ASSERT_TRUE(startDevice()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + col(4, 2) + " i " + std::to_string(r.auth)));
+    ASSERT_TRUE(sim->ok("set " + col(5, 2) + " i 1"));
+    ASSERT_TRUE(sim->ok("set " + col(12, 2) + " s passphrase1"));
+    ASSERT_TRUE(sim->ok("set " + E + "2.5.2.3.0 s 127.0.0.5"));
+    TFM_MultiSSIDNewForm& p = open();
+    choose(1);
+    p.Ed_SSID->setText(QStringLiteral("renamed"));
+    ASSERT_TRUE(sim->ok("error " + E + r.oid + " genErr set"));
+    const size_t from = logSize();
+    bool completeShown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout,
+                     [&] { completeShown |= p.StatusBar1->simpleText() == Multissid2Rules::kSaved; });
+    watch.start(1);
+    saveAndWait();
+    // The table's writes still went out, and the row was walked again.
+    EXPECT_EQ(tablePdus(from).size(), 2u);
+    EXPECT_FALSE(completeShown);
+    const QString shown = p.StatusBar1->simpleText();
+    EXPECT_NE(shown, Multissid2Rules::kSaved);
+    EXPECT_TRUE(shown.contains(QString::fromUtf8(r.shown))) << shown.toStdString();
+}
+
+const RefusedSaveWrite kRefusedSaveWrites[] = {
+    {"VlanState", 4, "2.9.1.1.1.0", "VLAN State not set"},
+    {"GroupKey", 4, "2.5.1.1.6.0", "Group Key Update Interval not set"},
+    {"RadiusServer", 5, "2.5.2.3.0", "Radius Server not set"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, Multissid2RefusedWrite, ::testing::ValuesIn(kRefusedSaveWrites),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A page closed when idle has ended its requests: none is named any more, and a second close query
+// finds nothing left to end.
+TEST_F(Multissid2Test, ClosedPageNamesNoRequest) {
+    ASSERT_TRUE(startDevice()) << sim->error();
+    TFM_MultiSSIDNewForm& p = open();
+    ASSERT_TRUE(p.closeQuery());
+    EXPECT_TRUE(p.closing());
+    for (HvSNMPRequest2Edits* r : {p.reqApMode, p.reqMultiState, p.reqVlanState, p.reqGroupKey, p.reqRadius,
+                                   p.tableRequest, p.reqCluster})
+        EXPECT_EQ(r, nullptr);
+    EXPECT_TRUE(p.closeQuery());
+    const size_t from = logSize();
+    p.SaveButtonClick(nullptr);
+    p.ApplyBtnClick(nullptr);
+    EXPECT_TRUE(sets(from).empty());
 }
 
 }  // namespace

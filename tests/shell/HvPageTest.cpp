@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QTimer>
+
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -15,6 +20,7 @@
 #include "module/Misc.h"
 #include "module/Wait.h"
 #include "tests/support/PageFixture.h"
+#include "tests/support/WhenShown.h"
 
 namespace {
 
@@ -33,6 +39,8 @@ const forms::LayoutRow kRows[] = {
     {Kind::ComboBox, "CB_Clus", "", 10, 10, 121, 21, "", "", Hidden},
     {Kind::Edit, "Ed_FwVer", "", 10, 40, 121, 21},
     {Kind::Button, "Bt_Apply", "", 10, 70, 75, 24, "Apply"},
+    {Kind::Button, "Bt_Close", "", 95, 70, 75, 24, "Close"},
+    {Kind::Edit, "Ed_Locked", "", 140, 40, 50, 21},
 };
 const forms::FormLayout kLayout = {"TestPage", "Test \\ Page", 200, 120, kRows};
 
@@ -45,18 +53,47 @@ public:
         CB_Clus = control<forms::ComboBox>("CB_Clus");
         Ed_FwVer = control<forms::Edit>("Ed_FwVer");
         Bt_Apply = control<forms::Button>("Bt_Apply");
+        Bt_Close = control<forms::Button>("Bt_Close");
+        Ed_Locked = control<forms::Edit>("Ed_Locked");
+        Ed_Locked->setEnabled(false);
+        Bt_Close->OnClick = [this](QObject*) { close(); };
         setResultControl(StatusBar);
+        setCloseControls({Bt_Close});
         create([&] { creation(*this); }, {Bt_Apply});
     }
     using HvPage::afterSetting;
     using HvPage::bindClusterState;
+    using HvPage::boundClose;
+    using HvPage::closeRequests;
+    using HvPage::forgetOnEnd;
     using HvPage::guarded;
     using HvPage::makeRequest;
+    using HvPage::waitUntil;
+    using WaitEnd = HvPage::WaitEnd;
+
+    // An Apply that reads the firmware text asynchronously, waits for it, then writes the edit: what
+    // it sees of the controls while it waits, and how its wait ended.
+    void waitingApply() {
+        HvSNMPRequest2Edits* r = makeRequest(kMibT062, SVT_SV, 0, false);
+        r->addEdit(0, "%s", {Ed_FwVer});
+        r->get();
+        whileWaiting = [this] {
+            seenWhileWaiting = {Ed_FwVer->isEnabled(), Bt_Apply->isEnabled(), Bt_Close->isEnabled(), busy()};
+        };
+        ended = waitUntil([r] { return !r->busy; }, -1);
+        if (ended == WaitEnd::Done) wrote = true;
+    }
 
     forms::StatusBar* StatusBar = nullptr;
     forms::ComboBox* CB_Clus = nullptr;
     forms::Edit* Ed_FwVer = nullptr;
     forms::Button* Bt_Apply = nullptr;
+    forms::Button* Bt_Close = nullptr;
+    forms::Edit* Ed_Locked = nullptr;
+    std::function<void()> whileWaiting;
+    std::vector<bool> seenWhileWaiting;  // edit, Apply, Close enabled; busy
+    WaitEnd ended = WaitEnd::TimedOut;
+    bool wrote = false;  // the Apply went on after its wait
 };
 
 class HvPageTest : public PageTest {
@@ -242,6 +279,150 @@ TEST_F(HvPageTest, MainMenuIsBuiltFromTheRegistry) {
     window.Home1->userPopup();
     ASSERT_TRUE(gamma->userClick());
     EXPECT_EQ(opened, (std::vector<std::string>{"beta", "alpha", "gamma"}));
+}
+
+// While an Apply waits for its answer the page is busy: the inputs are disabled (a control disabled
+// before stays so afterwards), Close is not; the inputs come back once the wait has ended.
+TEST_F(HvPageTest, BusyPageHoldsItsInputsButNotItsClose) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    auto page = open();
+    page->show();
+    ASSERT_TRUE(sim->ok("delay 300"));
+    page->Bt_Apply->OnClick = [&](QObject*) { page->waitingApply(); };
+    QTimer::singleShot(100, [&] { page->whileWaiting(); });
+    ASSERT_TRUE(page->Bt_Apply->userClick());
+    EXPECT_EQ(page->ended, TestPage::WaitEnd::Done);
+    EXPECT_TRUE(page->wrote);
+    EXPECT_EQ(page->seenWhileWaiting, (std::vector<bool>{false, false, true, true}));
+    EXPECT_FALSE(page->busy());
+    EXPECT_TRUE(page->Ed_FwVer->isEnabled());
+    EXPECT_TRUE(page->Bt_Apply->isEnabled());
+    EXPECT_FALSE(page->Ed_Locked->isEnabled());
+}
+
+// Close while an Apply waits on a silent device: the page closes at once, the wait ends with it and
+// the Apply writes nothing, long before the answer's time-out.
+TEST_F(HvPageTest, CloseEndsTheHandlersWait) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    HvSNMPSession::defaults.timeout = 1000;  // 10 s
+    auto page = open();
+    ASSERT_TRUE(sim->ok("silence 20000"));
+    page->Bt_Apply->OnClick = [&](QObject*) { page->waitingApply(); };
+    auto* poll = new QTimer(page.get());
+    QObject::connect(poll, &QTimer::timeout, [&, poll] {
+        if (!page->busy()) return;
+        poll->stop();
+        page->Bt_Close->userClick();
+    });
+    whenShown(page.get(), [&] {
+        poll->start(5);
+        page->Bt_Apply->userClick();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    page->showModal();
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(page->ended, TestPage::WaitEnd::Closed);
+    EXPECT_FALSE(page->wrote);
+    EXPECT_FALSE(page->isVisible());
+}
+
+// The end of the requests takes no longer than the close bound, however many are still out, and
+// the members naming them are null before any of them ends.
+TEST_F(HvPageTest, TeardownHoldsTheCloseBound) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    HvSNMPSession::defaults.timeout = 1000;
+    auto page = open();
+    ASSERT_TRUE(sim->ok("silence 30000"));
+    int completions = 0;
+    HvSNMPRequest2Edits* named = nullptr;
+    page->forgetOnEnd(named);
+    for (int i = 0; i < 3; ++i) {
+        HvSNMPRequest2Edits* r = page->makeRequest(kMibT062, SVT_SV, 0, false);
+        r->addEdit(0, "%s", {page->Ed_FwVer});
+        r->onAsyncGetDone = [&](HvSNMPRequest2Controls*, HvSNMPError*) { ++completions; };
+        r->get();
+        named = r;
+    }
+    page->boundClose(300);
+    QElapsedTimer clock;
+    clock.start();
+    page->closeRequests();
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(named, nullptr);
+    EXPECT_TRUE(page->closing());
+    page.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(completions, 0);
+}
+
+namespace {
+QPointer<TestPage> FM_TestPage;
+}  // namespace
+
+// A modal page that refuses its close and hides keeps the main window blocked while it lives, and
+// the menu opens no second page of its kind meanwhile; the first goes when its loop ends.
+TEST_F(HvPageTest, HiddenModalPageKeepsTheMainWindowBlocked) {
+    int made = 0;
+    bool mayClose = false;
+    auto make = [&](TMainForm& m) {
+        ++made;
+        auto* p = new TestPage(m, [](TestPage&) {});
+        p->OnCloseQuery = [p, &mayClose](QObject*, bool& canClose) {
+            p->hide();
+            canClose = mayClose;
+        };
+        return p;
+    };
+    TMainForm& window = start({}, {{HvTopMenu::Tools, "Alpha", "alpha1", HvModalPage(FM_TestPage, make)}});
+    window.show();
+    bool blocked = false, stillOne = false;
+    QPointer<TestPage> first;
+    QTimer::singleShot(0, [&] {
+        whenShown(FM_TestPage.data(), [&] {
+            first = FM_TestPage;
+            FM_TestPage->close();
+            QTimer::singleShot(20, [&] {
+                blocked = !window.isEnabled() && first && !first->isVisible();
+                window.pageItem("alpha1")->userClick();
+                stillOne = made == 1 && FM_TestPage == first;
+                mayClose = true;
+                first->close();
+            });
+        });
+    });
+    ASSERT_TRUE(window.pageItem("alpha1")->userClick());
+    EXPECT_TRUE(blocked);
+    EXPECT_TRUE(stillOne);
+    EXPECT_EQ(made, 1);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(FM_TestPage.isNull());
+    EXPECT_TRUE(window.isEnabled());
+}
+
+// While a page's creation reads the device the main window shows the wait cursor and says so in
+// its status line; both are given back once the page is made.
+TEST_F(HvPageTest, CreationShowsTheWaitCursorAndOurStatus) {
+    bool waitCursor = false;
+    QString status;
+    TMainForm* shown = nullptr;
+    auto make = [&](TMainForm& m) {
+        return new TestPage(m, [&](TestPage&) {
+            waitCursor = QGuiApplication::overrideCursor() &&
+                         QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            status = m.MainStatusBar->simpleText();
+            shown = &m;
+        });
+    };
+    TMainForm& window = start({}, {{HvTopMenu::Tools, "Alpha", "alpha1", HvModalPage(FM_TestPage, make)}});
+    window.pageOpener = [](forms::Form&) { return int(forms::mrOk); };
+    const QString before = window.MainStatusBar->simpleText();
+    ASSERT_TRUE(window.pageItem("alpha1")->userClick());
+    EXPECT_EQ(shown, &window);
+    EXPECT_TRUE(waitCursor);
+    EXPECT_EQ(status, TMainForm::kOpeningPageText);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(window.MainStatusBar->simpleText(), before);
 }
 
 }  // namespace
