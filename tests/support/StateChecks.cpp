@@ -64,6 +64,34 @@ void columnsTooNarrow(const forms::Form& page, std::vector<std::string>& out) {
     }
 }
 
+// Controls a user works with: what lies over one of them cannot be clicked or read.
+bool isInput(const QWidget* w) {
+    return dynamic_cast<const forms::Button*>(w) || dynamic_cast<const forms::Edit*>(w) ||
+           dynamic_cast<const forms::ComboBox*>(w) || dynamic_cast<const forms::CheckBox*>(w) ||
+           dynamic_cast<const forms::RadioButton*>(w) || dynamic_cast<const forms::ListView*>(w);
+}
+
+bool shownUpTo(const QWidget* w, const QWidget* root) {
+    for (; w && w != root; w = w->parentWidget())
+        if (hiddenByOwnFlag(w) || w->isHidden()) return false;
+    return true;
+}
+
+// Inputs that another shown control of the same parent covers, whatever the layout table says: a
+// table can place two controls over each other as well as a page's code can.
+void inputsCovered(const forms::Form& page, std::vector<std::string>& out) {
+    std::vector<const QWidget*> inputs;
+    for (const QWidget* w : page.findChildren<QWidget*>())
+        if (w->window() == &page && isInput(w) && shownUpTo(w, &page)) inputs.push_back(w);
+    for (size_t i = 0; i < inputs.size(); ++i)
+        for (size_t j = i + 1; j < inputs.size(); ++j) {
+            const QWidget* a = inputs[i];
+            const QWidget* b = inputs[j];
+            if (a->parentWidget() != b->parentWidget() || !a->geometry().intersects(b->geometry())) continue;
+            out.push_back(str(a->objectName()) + " and " + str(b->objectName()) + " lie over each other");
+        }
+}
+
 // ---- 2. Shown values -------------------------------------------------------------------------------
 
 struct DeviceValue {
@@ -142,6 +170,7 @@ void forEachBinding(const std::vector<HvSNMPRequest2Edits*>& requests, Visit vis
 std::vector<std::string> stateLayoutFaults(const forms::Form& page, const forms::FormLayout& table) {
     std::vector<std::string> out = forms::checkLayout(page, table);
     hiddenButDrawn(page, out);
+    inputsCovered(page, out);
     columnsTooNarrow(page, out);
     return out;
 }

@@ -23,7 +23,8 @@
 
 class SimProcess;
 
-// 1. The layout faults of the page as it is shown now.
+// 1. The layout faults of the page as it is shown now: forms::checkLayout's, a control drawn that
+// its own flag hides, two inputs over each other, a list column narrower than a value it holds.
 std::vector<std::string> stateLayoutFaults(const forms::Form& page, const forms::FormLayout& table);
 
 // 2. Bound controls whose text differs from the device's value. Requests that are null, walk tables
