@@ -94,7 +94,8 @@ protected:
         ASSERT_TRUE(waitSettled(spec, page));
         checkAsShown(spec, page, "after Refresh");
         std::set<std::string> changedOids;
-        for (const AllowedChange& c : row.allowed) changedOids.insert(c.oid);
+        // A scalar is shown from its ".0" form.
+        for (const AllowedChange& c : row.allowed) changedOids.insert({c.oid, c.oid + ".0"});
         const auto now = shownValues(spec.requests(page));
         for (const auto& [control, was] : shownBefore) {
             if (changedOids.count(was.oid) || spec.ownRules.count(control)) continue;
