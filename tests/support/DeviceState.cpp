@@ -164,8 +164,9 @@ DeviceState wpaEap() {
 }
 
 DeviceState secondarySsids(Secondary kind) {
+    // Multiple SSIDs on, with rows 2 to 4 enabled.
     DeviceState s{
-        kind == Secondary::Wpa ? "SecondaryWpa" : "SecondaryWep", {integer(E + "2.9.1.1.1.1", 1)}, {}};
+        kind == Secondary::Wpa ? "SecondaryWpa" : "SecondaryWep", {integer(E + "2.9.3.1.1", 1)}, {}};
     for (int n = 2; n <= 4; ++n) {
         s.lines.push_back(integer(row(2, n), 1));
         if (kind == Secondary::Wpa) {
