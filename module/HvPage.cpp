@@ -156,6 +156,18 @@ void HvPage::releaseInputs() {
         if (h.widget && !dynamic_cast<forms::Control*>(h.widget.data())->enabled())
             h.widget->setEnabled(h.enabled);
     m_held.clear();
+    // A disabled control takes no focus: a refusal made while the page was busy gets it now.
+    if (QWidget* w = m_focusWhenFree.data())
+        if (auto* control = dynamic_cast<forms::Control*>(w)) control->setFocus();
+    m_focusWhenFree = nullptr;
+}
+
+void HvPage::focusInput(forms::Control* control) {
+    if (!control) return;
+    if (busy() && !control->asWidget()->isEnabled())
+        m_focusWhenFree = control->asWidget();
+    else
+        control->setFocus();
 }
 
 HvPage::WaitEnd HvPage::waitUntil(const std::function<bool()>& done, int boundMs) {
@@ -281,8 +293,13 @@ void HvRefuseInput(forms::Form& form, const PageRules::CheckFailure& failure) {
             forms::MB_OK);
     if (!failure.emptied.isEmpty())
         forms::findControl<forms::Edit>(&form, failure.emptied.toLatin1().constData())->setText({});
-    if (!failure.focus.isEmpty())
-        forms::findControl<forms::Edit>(&form, failure.focus.toLatin1().constData())->setFocus();
+    if (!failure.focus.isEmpty()) {
+        auto* edit = forms::findControl<forms::Edit>(&form, failure.focus.toLatin1().constData());
+        if (auto* page = dynamic_cast<HvPage*>(&form))
+            page->focusInput(edit);
+        else
+            edit->setFocus();
+    }
 }
 
 void HvPage::refuseInput(const PageRules::CheckFailure& failure) {

@@ -68,6 +68,8 @@ public:
     // A write or a wait the page started is out: its inputs are disabled meanwhile, its close
     // controls are not.
     bool busy() const { return m_busyDepth > 0; }
+    // Focus for a control, now or, while the inputs are held, once they are given back.
+    void focusInput(forms::Control* control);
 
     // What ended a wait of the page.
     enum class WaitEnd { Done, TimedOut, Closed };
@@ -206,6 +208,7 @@ private:
         bool enabled;
     };
     std::vector<HeldInput> m_held;
+    QPointer<QWidget> m_focusWhenFree;  // the control asked for while the inputs were held
     int m_busyDepth = 0;
     std::vector<QEventLoop*> m_waits;
     bool m_waitsEnded = false;

@@ -2,6 +2,8 @@
 
 #include "pages/wireless/Wirless.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -289,11 +291,14 @@ bool TFM_Wirless::applyMultiSsidRule() {
 // ---- Site survey ----------------------------------------------------------------------------------
 
 void TFM_Wirless::sizeSurveyColumns() {
-    // Read whole: a BSSID and an SSID of the longest, 32 characters, in the widest letter.
+    // Read whole: a BSSID, an SSID of the longest, 32 characters, in the widest letter, and the
+    // longest of the WPA security names a survey reports.
     const QFontMetrics fm = SiteServeyListView->fontMetrics();
     const auto& layout = reqSiteSurvey->rowLayout();
     for (size_t c = 0; c < layout.size(); ++c) {
         const int widest = layout[c] == 6   ? fm.horizontalAdvance(QString(32, u'W'))
+                           : layout[c] == 5 ? std::max(fm.horizontalAdvance(QStringLiteral("WPA-Auto-PSK")),
+                                                       fm.horizontalAdvance(QStringLiteral("WPA-Auto-EAP")))
                            : layout[c] == 4 ? fm.horizontalAdvance(QStringLiteral("DD:DD:DD:DD:DD:DD"))
                                             : 0;
         if (widest > 0) SiteServeyListView->setColumnWidth(static_cast<int>(c), widest + 16);

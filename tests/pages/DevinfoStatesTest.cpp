@@ -52,10 +52,8 @@ TEST_P(DevinfoStates, HoldsInTheState) {
 const DeviceState kSuperG = holding("SuperG", {{kStatus + "3.1", "i 2"}});
 const DeviceState kChannel11 = holding("Channel11", {{kStatus + "2.1", "i 11"}});
 
-// The Refresh button lies over the Privacy edit in every state (a fault mended elsewhere this
-// session), so the rows wait for that mend.
 INSTANTIATE_TEST_SUITE_P(
-    DISABLED_States, DevinfoStates,
+    States, DevinfoStates,
     ::testing::Values(stateRow(standard().named("Standard")),
                       stateRow((standard() + kSuperG).named("SuperGChannel6")),
                       stateRow((standard() + kSuperG + kChannel11).named("SuperGChannel11")),

@@ -29,9 +29,8 @@ TEST_P(InformationStates, HoldsInTheState) {
     runMatrix(kSpec);
 }
 
-// What the device reports of itself can be read, not typed over (a fault mended elsewhere this
-// session: the description and object ID edits take typing).
-TEST_P(InformationStates, DISABLED_ReportedFieldsAreReadOnly) {
+// What the device reports of itself can be read, not typed over.
+TEST_P(InformationStates, ReportedFieldsAreReadOnly) {
     ASSERT_TRUE(startSim()) << sim->error();
     TFM_SysInfo& p = makePage();
     for (forms::Edit* e : {p.Ed_SD, p.Ed_SO, p.Ed_SU}) {
