@@ -7,7 +7,7 @@
 #include "module/Misc.h"
 #include "pages/admin/ClientinfoLayout.h"
 #include "pages/admin/ClientinfoRules.h"
-#include "pages/admin/ListColumns.h"
+#include "module/ListColumns.h"
 
 using namespace ClientinfoRules;
 

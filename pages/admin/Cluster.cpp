@@ -2,7 +2,7 @@
 
 #include "module/Misc.h"
 #include "pages/admin/ClusterLayout.h"
-#include "pages/admin/ListColumns.h"
+#include "module/ListColumns.h"
 
 using namespace ClusterRules;
 

@@ -5,7 +5,7 @@
 #include "module/Main.h"
 #include "module/Misc.h"
 #include "pages/admin/DhcpLayout.h"
-#include "pages/admin/ListColumns.h"
+#include "module/ListColumns.h"
 
 using namespace DhcpRules;
 

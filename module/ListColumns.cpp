@@ -1,4 +1,4 @@
-#include "pages/admin/ListColumns.h"
+#include "module/ListColumns.h"
 
 #include <algorithm>
 
