@@ -58,10 +58,6 @@ std::optional<bool> setDelEnabled(int function1Index, int function2Index, bool r
     return rowSelected;
 }
 
-bool userListWindowColour(int function1Index) {
-    return function1Index != kDisableIndex;
-}
-
 uint32_t IPTextToNumberDhcp(const QString& text) {
     return IPTextToNumber(text, BadPart::AllOnes);
 }
@@ -100,10 +96,6 @@ std::optional<CheckFailure> checkDynamicPool(DynamicInput& in) {
 
 bool writesDynamicPool(int function1Index) {
     return on(function1Index);
-}
-
-bool asksRestart(int clusIndex) {
-    return clusIndex == kJoinIndex;
 }
 
 bool actsNow(bool staticPoolBusy) {

@@ -53,8 +53,6 @@ std::optional<bool> addEnabled(int function2Index, bool staticListBusy);
 // User_ListView's selection: Set and Del follow it while a switch is on; nullopt: the server is off,
 // the list turns button face and nothing else changes.
 std::optional<bool> setDelEnabled(int function1Index, int function2Index, bool rowSelected);
-// The user list's colour when the static tab is shown: window only while the server is on.
-bool userListWindowColour(int function1Index);
 
 // ---- Dynamic pool Apply ----------------------------------------------------------------------------
 
@@ -97,8 +95,6 @@ std::optional<CheckFailure> checkDynamicPool(DynamicInput& in);
 // Apply writes the function request and, with the server on, then the dynamic pool (only after the
 // function was written).
 bool writesDynamicPool(int function1Index);
-// The restart question comes first only in an AP domain; the waiting dialog then keeps its defaults.
-bool asksRestart(int clusIndex);
 
 // ---- Static pool rows ----------------------------------------------------------------------------
 

@@ -6,11 +6,8 @@
 
 #include <QString>
 
-#include <array>
-#include <cstdint>
 #include <optional>
 
-#include "library/HvSNMPVarList.h"
 #include "module/PageRules.h"
 
 namespace GroupRules {
@@ -60,8 +57,5 @@ struct AfterWrite {
 AfterWrite afterWrite(bool ok, int clusterIndex);
 // The waiting dialog: five ticks before it sends the restart command.
 inline const PageRules::Waiting kApplyWaiting{5, true, {}, {}};
-
-// reqCluster's flags: adClusterID left out, adClusterAction read and written.
-inline constexpr std::array<uint32_t, 2> kClusterFlags{HvAccess::Invalid, HvAccess::ReadWrite};
 
 }  // namespace GroupRules

@@ -132,12 +132,6 @@ std::variant<CheckFailure, WritePlan> checkApply(Tab tab, std::optional<Mode> mo
     return checkMacAddresses(tab, mode, macs);
 }
 
-std::array<uint32_t, kMaxItems> restoredFlags() {
-    std::array<uint32_t, kMaxItems> flags{};
-    flags.fill(HvAccess::ReadWrite);
-    return flags;
-}
-
 Macs afterSuccess(const Macs& written) {
     Macs out = written;
     for (QString& m : out.remote) m = ShownMac(m);

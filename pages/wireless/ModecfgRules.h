@@ -93,9 +93,6 @@ std::variant<CheckFailure, WritePlan> checkMacAddresses(Tab tab, std::optional<M
 // Apply's checks for a tab in order: duplicates (tab A only), then the MACs of the mode.
 std::variant<CheckFailure, WritePlan> checkApply(Tab tab, std::optional<Mode> mode, const Macs& macs);
 
-// The flags put back right after the write, whatever its outcome, so Refresh reads every item again.
-std::array<uint32_t, kMaxItems> restoredFlags();
-
 // The edits after a successful write: the free peers shown empty again.
 Macs afterSuccess(const Macs& written);
 

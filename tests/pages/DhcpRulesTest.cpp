@@ -149,13 +149,10 @@ TEST(DhcpRulesTest, DeleteNeverRestartsTheDevice) {
     EXPECT_TRUE(p.label2.isEmpty());
 }
 
-TEST(DhcpRulesTest, WritesAndQuestion) {
+TEST(DhcpRulesTest, WritesTheDynamicPoolOnlyWithTheServerOn) {
     EXPECT_TRUE(writesDynamicPool(kEnableIndex));
     EXPECT_FALSE(writesDynamicPool(kDisableIndex));
     EXPECT_FALSE(writesDynamicPool(-1));
-    EXPECT_TRUE(asksRestart(kJoinIndex));
-    EXPECT_FALSE(asksRestart(1));
-    EXPECT_FALSE(asksRestart(-1));
 }
 
 bool enabledOf(const ControlStates& s, const QString& name) {
@@ -217,8 +214,6 @@ TEST(DhcpRulesTest, StaticFieldsAndButtons) {
     EXPECT_EQ(setDelEnabled(kDisableIndex, kDisableIndex, true), std::nullopt);
     EXPECT_EQ(setDelEnabled(kEnableIndex, kDisableIndex, true), true);
     EXPECT_EQ(setDelEnabled(kDisableIndex, kEnableIndex, false), false);
-    EXPECT_TRUE(userListWindowColour(kEnableIndex));
-    EXPECT_FALSE(userListWindowColour(kDisableIndex));
 }
 
 }  // namespace
