@@ -123,12 +123,9 @@ void TFM_LanCfg::BT_LanCfgOkClick(QObject*) {
     m_applying = false;
 }
 
-void TFM_LanCfg::refuse(const CheckFailure& failure) {
-    refuseInput({.message = failure.message,
-                 .caption = failure.caption,
-                 .focus = failure.focus,
-                 .emptied = failure.emptied});
-    if (failure.reread) guarded([this] { reqIP->get(); });
+void TFM_LanCfg::refuse(const Refusal& refusal) {
+    refuseInput(refusal.failure);
+    if (refusal.reread) guarded([this] { reqIP->get(); });
 }
 
 bool TFM_LanCfg::wait(const WaitPlan& plan) {

@@ -56,7 +56,7 @@ private:
     // status text and the waiting dialog.
     void writeAndWait(int ipFromIndex, const WaitPlan& plan);
     // The base's refusal, then the device's values read again where the check asks it.
-    void refuse(const LanRules::CheckFailure& failure);
+    void refuse(const LanRules::Refusal& refusal);
     // The static pool read to its end (the judging wait shown meanwhile): Failed when the read
     // failed or did not end in time, GivenUp when the page closed meanwhile.
     enum class PoolRead { Complete, Failed, GivenUp };

@@ -11,13 +11,26 @@ std::optional<bool> domainLockedEnabled(bool readOk, int clusIndex) {
     return clusIndex != kJoinIndex;
 }
 
-std::optional<CheckFailure> checkFields(const StaticInput& in) {
-    if (!IsValidIPAddress(in.address)) return CheckFailure{kBadAddress, kWarning, "ED_IpAddr"};
-    if (!IsValidSubnetMask(in.mask)) return CheckFailure{kBadMask, kWarning, "ED_SubMask"};
-    if (!IsValidIPAddress(in.gateway)) return CheckFailure{kBadGateway, kWarning, "ED_DefGw"};
+namespace {
+
+// A bad field is emptied; the device's values are not read again.
+Refusal emptied(const QString& message, const QString& edit) {
+    return {PageRules::failure(message, kWarning, {}, edit)};
+}
+// The address clashes: the device's values are read again.
+Refusal clash(const QString& message, const QString& focus = {}) {
+    return {PageRules::failure(message, kWarning, focus), true};
+}
+
+}  // namespace
+
+std::optional<Refusal> checkFields(const StaticInput& in) {
+    if (!IsValidIPAddress(in.address)) return emptied(kBadAddress, "ED_IpAddr");
+    if (!IsValidSubnetMask(in.mask)) return emptied(kBadMask, "ED_SubMask");
+    if (!IsValidIPAddress(in.gateway)) return emptied(kBadGateway, "ED_DefGw");
     if (InPool(IPTextToNumberLan(in.poolStart), IPTextToNumberLan(in.poolRange),
                IPTextToNumberLan(in.address)))
-        return CheckFailure{kInDynamicPool, kWarning, {}, {}, true};
+        return clash(kInDynamicPool);
     return std::nullopt;
 }
 
@@ -25,14 +38,14 @@ bool addressChanged(const QString& address, const QString& savedAddress) {
     return address != savedAddress;
 }
 
-CheckFailure probeRefusal() {
-    return {kAnswers, kWarning, {}, "ED_IpAddr", true};
+Refusal probeRefusal() {
+    return clash(kAnswers, "ED_IpAddr");
 }
 
-std::optional<CheckFailure> checkStaticPool(const QString& address, const QStringList& poolAddresses,
-                                            bool readComplete) {
-    if (!readComplete) return CheckFailure{kStaticPoolUnread, kWarning, {}, {}, true};
-    if (poolAddresses.contains(address)) return CheckFailure{kInStaticPool, kWarning, {}, {}, true};
+std::optional<Refusal> checkStaticPool(const QString& address, const QStringList& poolAddresses,
+                                       bool readComplete) {
+    if (!readComplete) return clash(kStaticPoolUnread);
+    if (poolAddresses.contains(address)) return clash(kInStaticPool);
     return std::nullopt;
 }
 
@@ -42,10 +55,6 @@ uint32_t addressItemFlag(int ipFromIndex) {
 
 int restartIndex(int savedMode) {
     return savedMode == kDynamicIndex ? kRebootIndex : kNothingIndex;
-}
-
-bool asksRestart(int clusIndex) {
-    return clusIndex == kJoinIndex;
 }
 
 WaitPlan judgeWait() {

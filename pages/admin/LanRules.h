@@ -35,9 +35,9 @@ inline constexpr std::array<const char*, 6> kStaticFields{"LA_IPAddress", "ED_Ip
                                                           "ED_SubMask",   "LA_DefGW",  "ED_DefGw"};
 bool staticFieldsVisible(int ipFromIndex);
 
-// A device in an AP domain takes its address from the domain: these stay disabled while it joins.
-inline constexpr std::array<const char*, 2> kDomainLocked{"CB_IPFrom", "ED_IpAddr"};
-// The enabled state the AP-domain read gives them; nullopt (a failed read) leaves them as they are.
+// A device in an AP domain takes its address from the domain: CB_IPFrom and ED_IpAddr stay disabled
+// while it joins. The enabled state the AP-domain read gives them; nullopt (a failed read) leaves
+// them as they are.
 std::optional<bool> domainLockedEnabled(bool readOk, int clusIndex);
 
 // ---- Apply's checks ------------------------------------------------------------------------------
@@ -56,14 +56,12 @@ inline const QString kDhcpQuestion = QStringLiteral("Device will reboot,continue
 inline const QString kSetSuccess = QStringLiteral("Set Success!");
 inline const QString kSetError = QStringLiteral("Set Error!");
 
+using PageRules::CheckFailure;
 // A check that failed: a box with one OK button, then what the page does to its fields.
-struct CheckFailure {
-    QString message;
-    QString caption = kWarning;
-    QString emptied = {};  // the edit emptied; empty: none
-    QString focus = {};    // the control that gets the focus; empty: none
-    bool reread = false;   // the IP request is read again: the edits show the device's values
-    bool operator==(const CheckFailure&) const = default;
+struct Refusal {
+    CheckFailure failure;
+    bool reread = false;  // the IP request is read again: the edits show the device's values
+    bool operator==(const Refusal&) const = default;
 };
 
 struct StaticInput {
@@ -75,17 +73,17 @@ inline uint32_t IPTextToNumberLan(const QString& text) {
     return IPTextToNumber(text);
 }
 // The address, mask and gateway, then the dynamic pool: the first that fails.
-std::optional<CheckFailure> checkFields(const StaticInput& in);
+std::optional<Refusal> checkFields(const StaticInput& in);
 
 // The probe and the static pool are asked only for an address the device does not already hold.
 bool addressChanged(const QString& address, const QString& savedAddress);
 // The probe found a host on the address.
-CheckFailure probeRefusal();
+Refusal probeRefusal();
 
 // The static pool's IP column, read to its end before the check: a pool only partly delivered would
 // let a reserved address through. A failed or timed-out read refuses, since nothing was checked.
-std::optional<CheckFailure> checkStaticPool(const QString& address, const QStringList& poolAddresses,
-                                            bool readComplete);
+std::optional<Refusal> checkStaticPool(const QString& address, const QStringList& poolAddresses,
+                                      bool readComplete);
 
 // ---- Writing -------------------------------------------------------------------------------------
 
@@ -98,10 +96,6 @@ uint32_t addressItemFlag(int ipFromIndex);
 // ED_Restart's item for a static write: "reboot" when the device used DHCP (the new address needs a
 // restart), else "nothing", so that a value read back from an earlier command never restarts it.
 int restartIndex(int savedMode);
-
-// The restart question (kRebootQuestion) comes before each waiting dialog only while the device joins
-// an AP domain; Cancel shows no dialog. An unread domain state shows the dialog at once.
-bool asksRestart(int clusIndex);
 
 // While the static pool is read before a new address is accepted: no restart. Cancel at the question
 // skips only the dialog; the page still waits for the read to end before it checks the pool.
