@@ -2,6 +2,7 @@
 
 #include "module/Main.h"
 #include "module/Misc.h"
+#include "module/SendFlags.h"
 #include "pages/admin/SystemLayout.h"
 
 using namespace SystemRules;
@@ -43,7 +44,8 @@ void TFM_Sytem::buildRequests() {
 }
 
 void TFM_Sytem::ClusterStateDone() {
-    // Runs only after a read that succeeded.
+    // The read is synchronous and calls this whatever its outcome: Restore follows what CB_Clus shows
+    // then (a read that got no answer leaves it as it was).
     if (auto enabled = restoreEnabled(true, CB_Clus->itemIndex())) Button2->setEnabled(*enabled);
 }
 
@@ -64,27 +66,13 @@ void TFM_Sytem::runCommand(Command command) {
     guarded([&] {
         CB_Restart->setItemIndex(plan.restartIndex);
         if (plan.restoreIndex) CB_Restore->setItemIndex(*plan.restoreIndex);
-        auto& vars = commandRequest->request.varList;
-        vars.item(kRestartItem).access = plan.flags[0];
-        vars.item(kFactoryItem).access = plan.flags[1];
-        struct Restore {
-            HvSNMPRequest2Edits* r;
-            ~Restore() {
-                const auto flags = restoredFlags();
-                r->request.varList.item(kRestartItem).access = flags[0];
-                r->request.varList.item(kFactoryItem).access = flags[1];
-            }
-        } restore{commandRequest};
+        // Both flags come back with the scope, whatever the outcome, so the next read takes both
+        // objects again.
+        HvSendOnly only(commandRequest->request.varList, plan.sent);
         // No re-read: the device goes silent for its restart as soon as it has answered.
         written = commandRequest->set(false, true);
     });
     // A refused command restarts nothing: the request's result line says why, and nothing is awaited.
     if (!written) return;
-    const PageRules::Waiting w = waitingFor(command);
-    HvWaitingDefaults d;
-    d.ownedByPage = false;
-    d.sendReboot = w.sendReboot;
-    d.caption = w.caption;
-    d.label3 = w.label3;
-    showWaiting(d);
+    showWaiting(HvWaitingFrom(waitingFor(command), false));
 }

@@ -1,22 +1,16 @@
 #include "pages/admin/SystemRules.h"
 
-#include "library/HvSNMPVarList.h"
-
 namespace SystemRules {
 
 CommandPlan commandPlan(Command command) {
     CommandPlan p;
     if (command == Command::FactoryDefault) {
         p.restoreIndex = kTrueIndex;
-        p.flags = {HvAccess::ReadWrite, HvAccess::ReadWrite};
+        p.sent = {true, true};
     } else {
-        p.flags = {HvAccess::ReadWrite, HvAccess::Invalid};
+        p.sent = {true, false};
     }
     return p;
-}
-
-std::array<uint32_t, 2> restoredFlags() {
-    return {HvAccess::ReadWrite, HvAccess::ReadWrite};
 }
 
 PageRules::Waiting waitingFor(Command command) {

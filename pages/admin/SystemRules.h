@@ -6,9 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
-#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "module/PageRules.h"
 
@@ -27,17 +26,15 @@ inline const QString kConfirm =
     QStringLiteral("Device will reboot and Vistrel module will be disconnected! Continue?");
 inline const QString kConfirmCaption = PageRules::kWarning;
 
-// What a command writes: the indexes the hidden combos take and the items' flags.
+// What a command writes: the indexes the hidden combos take and the items it sends.
 struct CommandPlan {
     int restartIndex = kTrueIndex;
     std::optional<int> restoreIndex;  // none: CB_Restore keeps its value, which is not written
-    std::array<uint32_t, 2> flags{};
+    std::vector<bool> sent;           // by item: kRestartItem, kFactoryItem
     bool operator==(const CommandPlan&) const = default;
 };
 // A restart writes Restart alone: FactoryDefault as read (or never read) could reset the device.
 CommandPlan commandPlan(Command command);
-// The flags after the write, whatever its outcome, so the next read takes both objects again.
-std::array<uint32_t, 2> restoredFlags();
 
 // The waiting dialog: the page sent its own restart command, so the dialog sends none.
 PageRules::Waiting waitingFor(Command command);

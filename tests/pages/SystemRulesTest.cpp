@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "library/HvSNMPVarList.h"
 #include "pages/admin/SystemRules.h"
 
 using namespace SystemRules;
@@ -14,8 +13,9 @@ TEST(SystemRules, RestartNeverWritesTheFactoryDefault) {
     const CommandPlan p = commandPlan(Command::Restart);
     EXPECT_EQ(p.restartIndex, 0);
     EXPECT_EQ(p.restoreIndex, std::nullopt);
-    EXPECT_EQ(p.flags[kRestartItem], HvAccess::ReadWrite);
-    EXPECT_EQ(p.flags[kFactoryItem], HvAccess::Invalid);
+    ASSERT_EQ(p.sent.size(), 2u);
+    EXPECT_TRUE(p.sent[kRestartItem]);
+    EXPECT_FALSE(p.sent[kFactoryItem]);
 }
 
 TEST(SystemRules, FactoryDefaultWritesBothAsTrue) {
@@ -23,9 +23,7 @@ TEST(SystemRules, FactoryDefaultWritesBothAsTrue) {
     EXPECT_EQ(p.restartIndex, 0);
     EXPECT_EQ(p.restoreIndex, 0);
     EXPECT_EQ(kTrueFalse.at(0), u"True");
-    EXPECT_EQ(p.flags, (std::array<uint32_t, 2>{HvAccess::ReadWrite, HvAccess::ReadWrite}));
-    // The next read takes both objects again after either command.
-    EXPECT_EQ(restoredFlags(), p.flags);
+    EXPECT_EQ(p.sent, (std::vector<bool>{true, true}));
 }
 
 TEST(SystemRules, WaitingDialogsDifferByTheirCaptionAndAddress) {
