@@ -1,114 +1,123 @@
 // The statistics page's layout: per slot four groups of counters, each a label and a read-only edit,
-// the rates with "%" beside them.
+// the rates with "%" beside them. The counters' rows are made from the counters table at compile
+// time, so the table and the window cannot drift apart.
 
 #include "pages/admin/StaticLayout.h"
 
+#include <array>
+#include <cstddef>
+#include <span>
+
 #include "module/LayoutRows.h"
+#include "pages/admin/StaticRules.h"
 
 namespace {
 
 using namespace LayoutRows;
 using enum forms::LayoutFlag;
+using StaticRules::kCounterCount;
+using StaticRules::kCounters;
+using StaticRules::kGroups;
 
 constexpr int kInputLeft = 215;
 constexpr int kInputWidth = 85;
+constexpr int kGroupLeft = 6;
+constexpr int kGroupWidth = 325;
+constexpr int kGap = 6;         // between the groups, and above the first
+constexpr int kFirstTop = 18;   // a group's first edit
+constexpr int kRowPitch = 24;   // one counter's line
+constexpr int kGroupFoot = 20;  // a group's height beyond its lines
+constexpr int kLabelDrop = 4;   // a label sits this much below its edit's top
 
-constexpr LayoutRow kRows[] = {
-    {Kind::PageControl, "PC_WirlessTraffic", "", 4, 4, 345, 600},
-    {Kind::TabSheet, "TabSheetA", "PC_WirlessTraffic", 0, 0, 0, 0, "IEEE 802.11a"},
-    {Kind::TabSheet, "TabSheetG", "PC_WirlessTraffic", 0, 0, 0, 0, "IEEE 802.11g", "", Hidden},
-    group("GroupBox1a", "TabSheetA", 6, 6, 325, 164, "ThroughPut "),
-    label("Lab_TranSuRata", "GroupBox1a", 10, 22, "Transmit Success Rate"),
-    edit("Ed_TranSuRata", "GroupBox1a", kInputLeft, 18, kInputWidth, 0, ReadOnly),
-    label("Pct_TranSuRata", "GroupBox1a", kInputLeft + kInputWidth + 4, 22, "%"),
-    label("Lab_TranReRata", "GroupBox1a", 10, 46, "Transmit Retry Rate"),
-    edit("Ed_TranReRata", "GroupBox1a", kInputLeft, 42, kInputWidth, 0, ReadOnly),
-    label("Pct_TranReRata", "GroupBox1a", kInputLeft + kInputWidth + 4, 46, "%"),
-    label("Lab_RcvSuRata", "GroupBox1a", 10, 70, "Receive Success Rate"),
-    edit("Ed_RcvSuRata", "GroupBox1a", kInputLeft, 66, kInputWidth, 0, ReadOnly),
-    label("Pct_RcvSuRata", "GroupBox1a", kInputLeft + kInputWidth + 4, 70, "%"),
-    label("Lab_RcvDuRata", "GroupBox1a", 10, 94, "Receive Duplicate Rate"),
-    edit("Ed_RcvDuRata", "GroupBox1a", kInputLeft, 90, kInputWidth, 0, ReadOnly),
-    label("Pct_RcvDuRata", "GroupBox1a", kInputLeft + kInputWidth + 4, 94, "%"),
-    label("Lab_RTSSuCnta", "GroupBox1a", 10, 118, "RTS Success Count"),
-    edit("Ed_RTSSuCnta", "GroupBox1a", kInputLeft, 114, kInputWidth, 0, ReadOnly),
-    label("Lab_RTSFaCnta", "GroupBox1a", 10, 142, "RTS Failure Count"),
-    edit("Ed_RTSFaCnta", "GroupBox1a", kInputLeft, 138, kInputWidth, 0, ReadOnly),
-    group("GroupBox2a", "TabSheetA", 6, 176, 325, 140, "Transmitted Frame Count "),
-    label("Lab_TranFrCnta", "GroupBox2a", 10, 22, "Transmitted Frame Count"),
-    edit("Ed_TranFrCnta", "GroupBox2a", kInputLeft, 18, kInputWidth, 0, ReadOnly),
-    label("Lab_McastTranFrCnta", "GroupBox2a", 10, 46, "Multicast Transmitted Frame Count"),
-    edit("Ed_McastTranFrCnta", "GroupBox2a", kInputLeft, 42, kInputWidth, 0, ReadOnly),
-    label("Lab_TranErrCnta", "GroupBox2a", 10, 70, "Transmitted Error Count"),
-    edit("Ed_TranErrCnta", "GroupBox2a", kInputLeft, 66, kInputWidth, 0, ReadOnly),
-    label("Lab_TranTtlRtyCnta", "GroupBox2a", 10, 94, "Transmitted Total Retry Count "),
-    edit("Ed_TranTtlRtyCnta", "GroupBox2a", kInputLeft, 90, kInputWidth, 0, ReadOnly),
-    label("Lab_TranMulRtyCnta", "GroupBox2a", 10, 118, "Transmitted Multiple Retry Count "),
-    edit("Ed_TranMulRtyCnta", "GroupBox2a", kInputLeft, 114, kInputWidth, 0, ReadOnly),
-    group("GroupBox3a", "TabSheetA", 6, 322, 325, 140, "Received Frame Count"),
-    label("Lab_RcvFrmCnta", "GroupBox3a", 10, 22, "Received Frame Count"),
-    edit("Ed_RcvFrmCnta", "GroupBox3a", kInputLeft, 18, kInputWidth, 0, ReadOnly),
-    label("Lab_MRcvFrmCnta", "GroupBox3a", 10, 46, "Multicast Received Frame Count"),
-    edit("Ed_MRcvFrmCnta", "GroupBox3a", kInputLeft, 42, kInputWidth, 0, ReadOnly),
-    label("Lab_RcvFrmErrCnta", "GroupBox3a", 10, 70, "Received Frame FCS Error Count "),
-    edit("Ed_RcvFrmErrCnta", "GroupBox3a", kInputLeft, 66, kInputWidth, 0, ReadOnly),
-    label("Lab_RcvFrmDupCnta", "GroupBox3a", 10, 94, "Received Frame Duplicate Count "),
-    edit("Ed_RcvFrmDupCnta", "GroupBox3a", kInputLeft, 90, kInputWidth, 0, ReadOnly),
-    label("Lab_AckRcvfCnta", "GroupBox3a", 10, 118, "Ack Rcv failure Count "),
-    edit("Ed_AckRcvfCnta", "GroupBox3a", kInputLeft, 114, kInputWidth, 0, ReadOnly),
-    group("GroupBox4a", "TabSheetA", 6, 468, 325, 68, "Wep Frame Error Count"),
-    label("Lab_WEPEFrmCnta", "GroupBox4a", 10, 22, "WEP Excluded Frame Count"),
-    edit("Ed_WEPEFrmCnta", "GroupBox4a", kInputLeft, 18, kInputWidth, 0, ReadOnly),
-    label("Lab_WEPIErrCnta", "GroupBox4a", 10, 46, "WEP ICV Error Count"),
-    edit("Ed_WEPIErrCnta", "GroupBox4a", kInputLeft, 42, kInputWidth, 0, ReadOnly),
-    button("Bt_RfrshA", "TabSheetA", 256, 542, "Refresh"),
-    group("GroupBox1g", "TabSheetG", 6, 6, 325, 164, "ThroughPut "),
-    label("Lab_TranSuRatg", "GroupBox1g", 10, 22, "Transmit Success Rate"),
-    edit("Ed_TranSuRatg", "GroupBox1g", kInputLeft, 18, kInputWidth, 0, ReadOnly),
-    label("Pct_TranSuRatg", "GroupBox1g", kInputLeft + kInputWidth + 4, 22, "%"),
-    label("Lab_TranReRatg", "GroupBox1g", 10, 46, "Transmit Retry Rate"),
-    edit("Ed_TranReRatg", "GroupBox1g", kInputLeft, 42, kInputWidth, 0, ReadOnly),
-    label("Pct_TranReRatg", "GroupBox1g", kInputLeft + kInputWidth + 4, 46, "%"),
-    label("Lab_RcvSuRatg", "GroupBox1g", 10, 70, "Receive Success Rate"),
-    edit("Ed_RcvSuRatg", "GroupBox1g", kInputLeft, 66, kInputWidth, 0, ReadOnly),
-    label("Pct_RcvSuRatg", "GroupBox1g", kInputLeft + kInputWidth + 4, 70, "%"),
-    label("Lab_RcvDuRatg", "GroupBox1g", 10, 94, "Receive Duplicate Rate"),
-    edit("Ed_RcvDuRatg", "GroupBox1g", kInputLeft, 90, kInputWidth, 0, ReadOnly),
-    label("Pct_RcvDuRatg", "GroupBox1g", kInputLeft + kInputWidth + 4, 94, "%"),
-    label("Lab_RTSSuCntg", "GroupBox1g", 10, 118, "RTS Success Count"),
-    edit("Ed_RTSSuCntg", "GroupBox1g", kInputLeft, 114, kInputWidth, 0, ReadOnly),
-    label("Lab_RTSFaCntg", "GroupBox1g", 10, 142, "RTS Failure Count"),
-    edit("Ed_RTSFaCntg", "GroupBox1g", kInputLeft, 138, kInputWidth, 0, ReadOnly),
-    group("GroupBox2g", "TabSheetG", 6, 176, 325, 140, "Transmitted Frame Count "),
-    label("Lab_TranFrCntg", "GroupBox2g", 10, 22, "Transmitted Frame Count"),
-    edit("Ed_TranFrCntg", "GroupBox2g", kInputLeft, 18, kInputWidth, 0, ReadOnly),
-    label("Lab_McastTranFrCntg", "GroupBox2g", 10, 46, "Multicast Transmitted Frame Count"),
-    edit("Ed_McastTranFrCntg", "GroupBox2g", kInputLeft, 42, kInputWidth, 0, ReadOnly),
-    label("Lab_TranErrCntg", "GroupBox2g", 10, 70, "Transmitted Error Count"),
-    edit("Ed_TranErrCntg", "GroupBox2g", kInputLeft, 66, kInputWidth, 0, ReadOnly),
-    label("Lab_TranTtlRtyCntg", "GroupBox2g", 10, 94, "Transmitted Total Retry Count "),
-    edit("Ed_TranTtlRtyCntg", "GroupBox2g", kInputLeft, 90, kInputWidth, 0, ReadOnly),
-    label("Lab_TranMulRtyCntg", "GroupBox2g", 10, 118, "Transmitted Multiple Retry Count "),
-    edit("Ed_TranMulRtyCntg", "GroupBox2g", kInputLeft, 114, kInputWidth, 0, ReadOnly),
-    group("GroupBox3g", "TabSheetG", 6, 322, 325, 140, "Received Frame Count"),
-    label("Lab_RcvFrmCntg", "GroupBox3g", 10, 22, "Received Frame Count"),
-    edit("Ed_RcvFrmCntg", "GroupBox3g", kInputLeft, 18, kInputWidth, 0, ReadOnly),
-    label("Lab_MRcvFrmCntg", "GroupBox3g", 10, 46, "Multicast Received Frame Count"),
-    edit("Ed_MRcvFrmCntg", "GroupBox3g", kInputLeft, 42, kInputWidth, 0, ReadOnly),
-    label("Lab_RcvFrmErrCntg", "GroupBox3g", 10, 70, "Received Frame FCS Error Count "),
-    edit("Ed_RcvFrmErrCntg", "GroupBox3g", kInputLeft, 66, kInputWidth, 0, ReadOnly),
-    label("Lab_RcvFrmDupCntg", "GroupBox3g", 10, 94, "Received Frame Duplicate Count "),
-    edit("Ed_RcvFrmDupCntg", "GroupBox3g", kInputLeft, 90, kInputWidth, 0, ReadOnly),
-    label("Lab_AckRcvfCntg", "GroupBox3g", 10, 118, "Ack Rcv failure Count "),
-    edit("Ed_AckRcvfCntg", "GroupBox3g", kInputLeft, 114, kInputWidth, 0, ReadOnly),
-    group("GroupBox4g", "TabSheetG", 6, 468, 325, 68, "Wep Frame Error Count"),
-    label("Lab_WEPEFrmCntg", "GroupBox4g", 10, 22, "WEP Excluded Frame Count"),
-    edit("Ed_WEPEFrmCntg", "GroupBox4g", kInputLeft, 18, kInputWidth, 0, ReadOnly),
-    label("Lab_WEPIErrCntg", "GroupBox4g", 10, 46, "WEP ICV Error Count"),
-    edit("Ed_WEPIErrCntg", "GroupBox4g", kInputLeft, 42, kInputWidth, 0, ReadOnly),
-    button("Bt_RfrshG", "TabSheetG", 256, 542, "Refresh"),
-    statusBar(),
+// A control's name made at compile time, kept where the rows can point to it.
+constexpr std::size_t kNameSize = 24;
+struct Name {
+    char text[kNameSize]{};
 };
+
+constexpr Name makeName(const char* prefix, const char* stem, char slot, char number = 0) {
+    Name n;
+    std::size_t i = 0;
+    const auto put = [&](char c) {
+        // A name too long for its buffer stops the build here.
+        if (i + 1 >= kNameSize) throw "control name too long";
+        n.text[i++] = c;
+    };
+    for (const char* p = prefix; *p; ++p) put(*p);
+    for (const char* p = stem; *p; ++p) put(*p);
+    if (number) put(number);
+    put(slot);
+    return n;
+}
+
+// The names of one slot's generated controls. A counter's edit is its stem ("Ed_TranSuRat") with
+// the slot's letter; its label and "%" take the stem's "Lab_" and "Pct_" forms.
+struct SlotNames {
+    std::array<Name, kGroups.size()> group;
+    std::array<Name, kCounterCount> label, edit, percent;
+};
+
+constexpr SlotNames slotNames(char slot) {
+    SlotNames s;
+    for (std::size_t g = 0; g < kGroups.size(); ++g) s.group[g] = makeName("GroupBox", "", slot, char('1' + g));
+    for (std::size_t c = 0; c < kCounters.size(); ++c) {
+        const char* stem = kCounters[c].edit + 3;  // past "Ed_"
+        s.label[c] = makeName("Lab_", stem, slot);
+        s.edit[c] = makeName("Ed_", stem, slot);
+        s.percent[c] = makeName("Pct_", stem, slot);
+    }
+    return s;
+}
+
+constexpr SlotNames kNamesA = slotNames('a');
+constexpr SlotNames kNamesG = slotNames('g');
+
+constexpr std::size_t percentCount() {
+    std::size_t n = 0;
+    for (const auto& c : kCounters) n += c.percent;
+    return n;
+}
+
+// Per slot: its groups, a label and an edit per counter, a "%" per rate and the Refresh button.
+constexpr std::size_t kSlotRows = kGroups.size() + 2 * kCounters.size() + percentCount() + 1;
+
+// The slot's groups one below the other, then its Refresh button under the last; from row i on.
+constexpr std::size_t addSlot(std::span<LayoutRow> rows, std::size_t i, const SlotNames& names, const char* tab,
+                              const char* refresh) {
+    int groupTop = kGap;
+    for (std::size_t g = 0; g < kGroups.size(); ++g) {
+        const char* box = names.group[g].text;
+        const int height = kGroups[g].count * kRowPitch + kGroupFoot;
+        rows[i++] = group(box, tab, kGroupLeft, groupTop, kGroupWidth, height, kGroups[g].caption);
+        for (int k = 0; k < kGroups[g].count; ++k) {
+            const auto c = static_cast<std::size_t>(kGroups[g].first + k);
+            const int top = kFirstTop + k * kRowPitch;
+            rows[i++] = label(names.label[c].text, box, 10, top + kLabelDrop, kCounters[c].label);
+            rows[i++] = edit(names.edit[c].text, box, kInputLeft, top, kInputWidth, 0, ReadOnly);
+            if (kCounters[c].percent)
+                rows[i++] = label(names.percent[c].text, box, kInputLeft + kInputWidth + 4, top + kLabelDrop, "%");
+        }
+        groupTop += height + kGap;
+    }
+    rows[i++] = button(refresh, tab, 256, groupTop, "Refresh");
+    return i;
+}
+
+constexpr auto makeRows() {
+    std::array<LayoutRow, 3 + 2 * kSlotRows + 1> rows{};
+    std::size_t i = 0;
+    rows[i++] = {Kind::PageControl, "PC_WirlessTraffic", "", 4, 4, 345, 600};
+    rows[i++] = {Kind::TabSheet, "TabSheetA", "PC_WirlessTraffic", 0, 0, 0, 0, "IEEE 802.11a"};
+    rows[i++] = {Kind::TabSheet, "TabSheetG", "PC_WirlessTraffic", 0, 0, 0, 0, "IEEE 802.11g", "", Hidden};
+    i = addSlot(rows, i, kNamesA, "TabSheetA", "Bt_RfrshA");
+    i = addSlot(rows, i, kNamesG, "TabSheetG", "Bt_RfrshG");
+    rows[i++] = statusBar();
+    // Every row filled: a row left over would be a control without a name.
+    if (i != rows.size()) throw "row count";
+    return rows;
+}
+
+constexpr auto kRows = makeRows();
 
 }  // namespace
 

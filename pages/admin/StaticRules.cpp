@@ -4,32 +4,8 @@
 
 namespace StaticRules {
 
-const std::array<Counter, kCounterCount>& counters() {
-    static const std::array<Counter, kCounterCount> table{{
-        {"TrSuccessRate", "Ed_TranSuRat", "Transmit Success Rate", true},
-        {"TrRetryRate", "Ed_TranReRat", "Transmit Retry Rate", true},
-        {"RxSuccessRate", "Ed_RcvSuRat", "Receive Success Rate", true},
-        {"RxDuplicateRate", "Ed_RcvDuRat", "Receive Duplicate Rate", true},
-        {"RTSSuccessCount", "Ed_RTSSuCnt", "RTS Success Count", false},
-        {"RTSFailureCount", "Ed_RTSFaCnt", "RTS Failure Count", false},
-        {"TrFrameCount", "Ed_TranFrCnt", "Transmitted Frame Count", false},
-        {"MuticastTrFrameCount", "Ed_McastTranFrCnt", "Multicast Transmitted Frame Count", false},
-        {"TrErrorCount", "Ed_TranErrCnt", "Transmitted Error Count", false},
-        {"TrTotalRetryCount", "Ed_TranTtlRtyCnt", "Transmitted Total Retry Count ", false},
-        {"TrMutiRetryCount", "Ed_TranMulRtyCnt", "Transmitted Multiple Retry Count ", false},
-        {"RxFrameCount", "Ed_RcvFrmCnt", "Received Frame Count", false},
-        {"MuticastRxFrameCount", "Ed_MRcvFrmCnt", "Multicast Received Frame Count", false},
-        {"RxFrameFCSErrorCount", "Ed_RcvFrmErrCnt", "Received Frame FCS Error Count ", false},
-        {"RxFrameDulicateCount", "Ed_RcvFrmDupCnt", "Received Frame Duplicate Count ", false},
-        {"AckRxFailureCount", "Ed_AckRcvfCnt", "Ack Rcv failure Count ", false},
-        {"WEPExcludedFrameCount", "Ed_WEPEFrmCnt", "WEP Excluded Frame Count", false},
-        {"WEPICVErrorCount", "Ed_WEPIErrCnt", "WEP ICV Error Count", false},
-    }};
-    return table;
-}
-
 QString editName(int n, int slot) {
-    return QLatin1String(counters().at(size_t(n)).edit) + (slot == 1 ? u'a' : u'g');
+    return QLatin1String(kCounters.at(size_t(n)).edit) + (slot == 1 ? u'a' : u'g');
 }
 
 QString refreshButton(int slot) {

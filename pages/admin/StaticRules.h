@@ -18,7 +18,26 @@ struct Counter {
     const char* label;
     bool percent;  // a rate, with "%" beside its edit
 };
-const std::array<Counter, kCounterCount>& counters();
+inline constexpr std::array<Counter, kCounterCount> kCounters{{
+    {"TrSuccessRate", "Ed_TranSuRat", "Transmit Success Rate", true},
+    {"TrRetryRate", "Ed_TranReRat", "Transmit Retry Rate", true},
+    {"RxSuccessRate", "Ed_RcvSuRat", "Receive Success Rate", true},
+    {"RxDuplicateRate", "Ed_RcvDuRat", "Receive Duplicate Rate", true},
+    {"RTSSuccessCount", "Ed_RTSSuCnt", "RTS Success Count", false},
+    {"RTSFailureCount", "Ed_RTSFaCnt", "RTS Failure Count", false},
+    {"TrFrameCount", "Ed_TranFrCnt", "Transmitted Frame Count", false},
+    {"MuticastTrFrameCount", "Ed_McastTranFrCnt", "Multicast Transmitted Frame Count", false},
+    {"TrErrorCount", "Ed_TranErrCnt", "Transmitted Error Count", false},
+    {"TrTotalRetryCount", "Ed_TranTtlRtyCnt", "Transmitted Total Retry Count ", false},
+    {"TrMutiRetryCount", "Ed_TranMulRtyCnt", "Transmitted Multiple Retry Count ", false},
+    {"RxFrameCount", "Ed_RcvFrmCnt", "Received Frame Count", false},
+    {"MuticastRxFrameCount", "Ed_MRcvFrmCnt", "Multicast Received Frame Count", false},
+    {"RxFrameFCSErrorCount", "Ed_RcvFrmErrCnt", "Received Frame FCS Error Count ", false},
+    {"RxFrameDulicateCount", "Ed_RcvFrmDupCnt", "Received Frame Duplicate Count ", false},
+    {"AckRxFailureCount", "Ed_AckRcvfCnt", "Ack Rcv failure Count ", false},
+    {"WEPExcludedFrameCount", "Ed_WEPEFrmCnt", "WEP Excluded Frame Count", false},
+    {"WEPICVErrorCount", "Ed_WEPIErrCnt", "WEP ICV Error Count", false},
+}};
 
 // The edit of counter n (0..17) on slot 1 ("a") or slot 2 ("g").
 QString editName(int n, int slot);

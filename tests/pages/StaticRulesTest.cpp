@@ -20,7 +20,7 @@ TEST(StaticRules, CountersFollowTheTablesOrder) {
         int n = 0;
         for (const MibObjectDef* d = table; d->oid; ++d, ++n) {
             ASSERT_LT(n, kCounterCount);
-            EXPECT_STREQ(d->name, counters()[size_t(n)].object) << n;
+            EXPECT_STREQ(d->name, kCounters[size_t(n)].object) << n;
         }
         EXPECT_EQ(n, kCounterCount);
     }
@@ -42,7 +42,7 @@ TEST(StaticRules, GroupsCoverEveryCounterOnce) {
         next += g.count;
     }
     EXPECT_EQ(next, kCounterCount);
-    for (int n = 0; n < kCounterCount; ++n) EXPECT_EQ(counters()[size_t(n)].percent, n < 4) << n;
+    for (int n = 0; n < kCounterCount; ++n) EXPECT_EQ(kCounters[size_t(n)].percent, n < 4) << n;
 }
 
 TEST(StaticRules, OnlyShownTabsAreRead) {
