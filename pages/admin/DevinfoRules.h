@@ -12,8 +12,9 @@ inline const QString kEnabled = QStringLiteral("Enabled");
 inline const QString kSuperAWithoutTurbo = QStringLiteral("Super A without Turbo");
 inline const QString kSuperGWithoutTurbo = QStringLiteral("Super G without Turbo");
 
-// Ed_SupModusa's text after every read of slot 1. A failed read shows nothing: the empty texts it
-// leaves would otherwise make up a Super G mode.
+// Ed_SupModusa's text, worked out once after the creation step's read of slot 1; Refresh leaves it
+// as it is. A failed read shows nothing: the empty texts it leaves would otherwise make up a Super G
+// mode.
 struct SlotOne {
     bool readOk = false;
     QString turboCapability;  // the main window's ED_Turbomode

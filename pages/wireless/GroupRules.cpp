@@ -5,7 +5,7 @@ namespace GroupRules {
 int userLimitValue(const QString& text) {
     bool ok = false;
     const int v = text.toInt(&ok, 10);
-    // QString::toInt takes surrounding blanks; the device's StrToIntDef would not.
+    // QString::toInt takes surrounding blanks: a limit typed with blanks counts as no number.
     if (!ok || text.trimmed() != text) return -1;
     return v;
 }

@@ -1,4 +1,4 @@
-// The device information page's Super G text, after every read of slot 1.
+// The device information page's Super G text, worked out from the creation step's read of slot 1.
 
 #include <gtest/gtest.h>
 
