@@ -71,7 +71,6 @@ inline const QString kInvalidGateway = QStringLiteral("Invalid Gateway!");
 inline const QString kInvalidWins = QStringLiteral("Invalid Wins!");
 inline const QString kInvalidDns = QStringLiteral("Invalid DNS!");
 inline const QString kStartIsDevice = QStringLiteral("Reject:DHCPS dynamic IP pool will cover system IP");
-inline const QString& kRebootQuestion = PageRules::kRestartQuestion;
 inline const QString kPoolFull = QStringLiteral("The static pool is full!");
 
 inline constexpr int kRangeLow = 1, kRangeHigh = 255;

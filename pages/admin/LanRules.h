@@ -42,7 +42,7 @@ std::optional<bool> domainLockedEnabled(bool readOk, int clusIndex);
 
 // ---- Apply's checks ------------------------------------------------------------------------------
 
-inline const QString kWarning = QStringLiteral("Warning");
+inline const QString& kWarning = PageRules::kWarning;
 inline const QString kBadAddress = QStringLiteral("Please input valid IP Address.");
 inline const QString kBadMask = QStringLiteral("Please input valid Subnet Mask.");
 inline const QString kBadGateway = QStringLiteral("Please input valid Gateway.");
@@ -51,7 +51,6 @@ inline const QString kAnswers = QStringLiteral("Reject: The IP already has been 
 inline const QString kInStaticPool = QStringLiteral("Reject: The IP conflicts with Static DHCP Server IP");
 // The static pool could not be read, so the address was not checked against it.
 inline const QString kStaticPoolUnread = QStringLiteral("Reject: The static DHCP pool could not be read.");
-inline const QString& kRebootQuestion = PageRules::kRestartQuestion;
 inline const QString kDhcpQuestion = QStringLiteral("Device will reboot,continue?");
 inline const QString kSetSuccess = QStringLiteral("Set Success!");
 inline const QString kSetError = QStringLiteral("Set Error!");
