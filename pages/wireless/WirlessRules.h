@@ -202,8 +202,6 @@ struct ChannelFill {
 };
 ChannelFill fillChannels(const QString& listText, const QString& current);
 
-// adSuperMode's entries by NewMultiSupport: four, or three without static turbo; none otherwise.
-QStringList superModeItems(int newMultiSupport);
 enum class ChannelSource { Normal, Static, Dynamic };  // Ed_ChanLista, Ed_StatChLista, Ed_DynChLista
 struct SuperGPlan {
     ChannelSource source = ChannelSource::Normal;
@@ -290,7 +288,7 @@ struct SecurityInput {
     int validKeyIndex = -1;
     int validKeyCount = 4;
     std::array<QString, 4> keys;
-    QString groupKeyPsk, passPhrase, groupKey, radiusServer, radiusPort;
+    QString groupKeyPsk, passPhrase, groupKey, radiusServer, radiusPort, radiusSecret;
 };
 // Which items reqSecurity, reqCipherPsk and reqCipherRadius carry.
 struct SecurityPlan {
@@ -299,8 +297,10 @@ struct SecurityPlan {
     bool validKeySent = false;
     std::array<bool, 4> keySent{};
     std::optional<QString> validKeyText;  // the valid key's edit text to send (hex), when it changes
-    bool pskSent = false;
-    bool radiusSent = false;
+    bool pskSent = false;                 // reqCipherPsk's cipher and interval
+    bool passPhraseSent = false;          // its passphrase: not the device's mask
+    bool radiusSent = false;              // reqCipherRadius's cipher, port, interval and server
+    bool radiusSecretSent = false;        // its secret: not the device's mask
 };
 std::variant<CheckFailure, SecurityPlan> checkSecurityInputs(const SecurityInput& in);
 QString wepKeyLengthMessage(int keyNumber, int length);
