@@ -230,6 +230,18 @@ TFM_Waiting* HvPage::waiting() const {
     return m_waiting.data();
 }
 
+bool HvPage::idle() const {
+    return std::none_of(m_requests.begin(), m_requests.end(), [](const auto& r) { return r->busy; });
+}
+
+QString HvWalkedCell(const HvSNMPRequest2Edits& request, const forms::ListItem& row, int32_t item) {
+    const auto& layout = request.rowLayout();
+    const auto at = std::find(layout.begin(), layout.end(), item);
+    if (at == layout.end()) return {};
+    const auto column = static_cast<int>(at - layout.begin());
+    return column == 0 ? row.caption() : row.subItem(column - 1);
+}
+
 bool HvPage::joined() const {
     return m_clus && m_clus->itemIndex() == 0;
 }

@@ -45,6 +45,10 @@ struct HvWaitingDefaults {
 // is the page's to show.
 void HvRefuseInput(forms::Form& form, const PageRules::CheckFailure& failure);
 
+// The text of a row walked by request under the variable item: the column its binding gave the
+// item (hidden key items first, then the shown ones); empty when the item has no column.
+QString HvWalkedCell(const HvSNMPRequest2Edits& request, const forms::ListItem& row, int32_t item);
+
 // A page's waiting plan as the dialog's set-up.
 HvWaitingDefaults HvWaitingFrom(const WaitPlan& plan);
 // The waiting dialog as a page's rules give it; owned by the application when ownedByPage is false.
@@ -68,6 +72,8 @@ public:
     // A write or a wait the page started is out: its inputs are disabled meanwhile, its close
     // controls are not.
     bool busy() const { return m_busyDepth > 0; }
+    // No request the page keeps has a read or a write out.
+    bool idle() const;
     // Focus for a control, now or, while the inputs are held, once they are given back.
     void focusInput(forms::Control* control);
 

@@ -154,33 +154,6 @@ void TFM_Wirless::wireHandlers() {
     // handler the old form shared with them never runs from there.
 }
 
-bool TFM_Wirless::idle() const {
-    for (auto* r : {reqBasic,
-                    reqSuperMode,
-                    reqApMode,
-                    reqSecurity,
-                    reqCipherRadius,
-                    reqCipherPsk,
-                    reqRefresh,
-                    reqSiteSurvey,
-                    reqGuest,
-                    reqGuestKeyIndex,
-                    reqRadioWave,
-                    reqDynChannels,
-                    reqStatChannels,
-                    reqMultiSsidList,
-                    reqMultiSsidState,
-                    reqKeyType,
-                    reqMultiSsidEncryption,
-                    reqMultiSsidAuth,
-                    reqCluster,
-                    reqRootAp,
-                    reqMultiOverWds,
-                    reqAutoChannelScan})
-        if (r && r->busy) return false;
-    return true;
-}
-
 // ---- Creation and refresh -------------------------------------------------------------------------
 
 void TFM_Wirless::FormCreate() {
@@ -671,12 +644,7 @@ void TFM_Wirless::Ed_SecValKeyaChange(QObject*) {
 
 std::vector<MultiSsidRow> TFM_Wirless::secondaryRows() const {
     if (!reqMultiSsidList) return {};
-    const auto& layout = reqMultiSsidList->rowLayout();
-    auto cell = [&](forms::ListItem* row, int item) {
-        for (size_t c = 0; c < layout.size(); ++c)
-            if (layout[c] == item) return c == 0 ? row->caption() : row->subItem(static_cast<int>(c) - 1);
-        return QString();
-    };
+    auto cell = [&](forms::ListItem* row, int item) { return HvWalkedCell(*reqMultiSsidList, *row, item); };
     std::vector<std::array<QString, 6>> cells;
     for (int i = 0; i < LV_Multi2->itemCount(); ++i) {
         forms::ListItem* row = LV_Multi2->item(i);

@@ -129,8 +129,6 @@ public:
 
     const WirlessRules::Capabilities& capabilities() const { return m_caps; }
     WirlessRules::Variant variant() const { return m_variant; }
-    // Every request is idle: no read or write of the page is outstanding.
-    bool idle() const;
 
     // Handlers.
     void FormCreate();

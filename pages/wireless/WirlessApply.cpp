@@ -20,14 +20,6 @@ void selectText(forms::ComboBox* c, const QString& text) {
     c->setItemIndex(c->indexOf(text));
 }
 
-// A cell of a walked row by the item behind its column.
-QString cellOf(const HvSNMPRequest2Edits* r, forms::ListItem* row, int item) {
-    const auto& layout = r->rowLayout();
-    for (size_t c = 0; c < layout.size(); ++c)
-        if (layout[c] == item) return c == 0 ? row->caption() : row->subItem(static_cast<int>(c) - 1);
-    return {};
-}
-
 }  // namespace
 
 // ---- Apply ----------------------------------------------------------------------------------------
@@ -86,6 +78,7 @@ bool TFM_Wirless::runChecks(ApplyPlan& plan) {
     s.groupKey = GroupKeyEdit->text();
     s.radiusServer = RadiusServerEdit->text();
     s.radiusPort = RadiusportEdit->text();
+    s.radiusSecret = RadiusSecretEdit->text();
     in.validKeyEnabled = Ed_SecValKeya->enabled() && Ed_SecValKeya->itemCount() != 2;
     for (int i = 0; i < 3; ++i)
         in.guests[i] = {GuestKeyIndex_ComboBox[i]->itemIndex(), GuestEncry_ComboBox[i]->itemIndex() == 1,
@@ -178,8 +171,10 @@ void TFM_Wirless::flagItems(const ApplyPlan& plan) {
         const int edit = keyEditFor(Ed_SecValKeya->itemIndex(), Ed_SecValKeya->itemCount());
         if (edit >= 0) Ed_Keya[edit]->setText(*s.validKeyText);
     }
-    for (int i = 0; i < 3; ++i) setItemFlag(reqCipherPsk, i, s.pskSent);
-    for (int i = 0; i < 5; ++i) setItemFlag(reqCipherRadius, i, s.radiusSent);
+    for (int i = 0; i < 2; ++i) setItemFlag(reqCipherPsk, i, s.pskSent);
+    setItemFlag(reqCipherPsk, 2, s.passPhraseSent);
+    for (int i = 0; i < 4; ++i) setItemFlag(reqCipherRadius, i, s.radiusSent);
+    setItemFlag(reqCipherRadius, 4, s.radiusSecretSent);
 }
 
 void TFM_Wirless::restoreReadFlags() {
@@ -352,9 +347,9 @@ void TFM_Wirless::endSurvey(const QString& result) {
 void TFM_Wirless::SiteServeyListViewClick(QObject*) {
     forms::ListItem* row = SiteServeyListView->selected();
     if (!row || !reqSiteSurvey) return;
-    QString bssid = cellOf(reqSiteSurvey, row, 4);
+    QString bssid = HvWalkedCell(*reqSiteSurvey, *row, 4);
     bssid.remove(QLatin1Char(':')).remove(QLatin1Char('-')).remove(QLatin1Char(' '));
-    const auto choice = surveyChoice(pageMode(), bssid, cellOf(reqSiteSurvey, row, 6));
+    const auto choice = surveyChoice(pageMode(), bssid, HvWalkedCell(*reqSiteSurvey, *row, 6));
     if (!choice) return;
     Ed_RoMAddra0->setText(choice->rootMac);
     Ed_SSID->setText(choice->ssid);

@@ -341,14 +341,6 @@ ChannelFill fillChannels(const QString& listText, const QString& current) {
     return f;
 }
 
-QStringList superModeItems(int newMultiSupport) {
-    const QString without = QStringLiteral("Super G without Turbo"),
-                  dynamic = QStringLiteral("Super G with Dynamic Turbo"), disable = QStringLiteral("Disable");
-    if (newMultiSupport == 0) return {without, QStringLiteral("Super G with Static Turbo"), dynamic, disable};
-    if (newMultiSupport == 1) return {without, dynamic, disable};
-    return {};
-}
-
 SuperGPlan superGChange(int newMultiSupport, const QString& superModeText, std::optional<PageMode> mode,
                         bool multiSsidEnabled) {
     SuperGPlan p;
@@ -547,7 +539,10 @@ std::variant<CheckFailure, SecurityPlan> checkSecurityInputs(const SecurityInput
                 f.emptyFocus = true;
                 return f;
             }
-            if (in.passPhrase.size() < 8 || in.passPhrase.size() > 63)
+            // A passphrase the device shows masked is its own: written back, the asterisks would
+            // become the passphrase, so it is neither checked nor written.
+            p.passPhraseSent = !isMaskedKey(in.passPhrase);
+            if (p.passPhraseSent && (in.passPhrase.size() < 8 || in.passPhrase.size() > 63))
                 return fail(QStringLiteral("The length of 802.11g PassPhrase is between 8 and 63."), kError,
                             QStringLiteral("PassPhrasePSKEdit"));
             p.pskSent = true;
@@ -565,6 +560,7 @@ std::variant<CheckFailure, SecurityPlan> checkSecurityInputs(const SecurityInput
                 return fail(QStringLiteral("Please input a number between 1 and 65535."), kError,
                             QStringLiteral("RadiusportEdit"));
             p.radiusSent = true;
+            p.radiusSecretSent = !isMaskedKey(in.radiusSecret);
             break;
     }
     return p;

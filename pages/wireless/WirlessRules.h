@@ -75,13 +75,15 @@ QString apModeText(ApMode mode);
 // The page's modes. On firmware whose APModeSupport is 31 or less the two WDS entries read
 // "PtP Bridge" and "PtMP Bridge" and stand for those device modes.
 //
-// The page AP-mode index, as the mode tables count it: 0 the access point, 1 WDS with AP, 2 WDS,
-// 3 the client ("AP Client", "Wireless Client") and 4 the repeater ("Universal Repeater", "AP
-// Reperter"). Index 3 is the client in every table: it is captioned " AP Client " with the root
-// AP's SSID to type, and it offers what a station joins with (one WEP authentication, WPA or WPA2
-// but not both, AES or TKIP but not "Auto"), which is what SetSelectedGroup writes for "AP Client".
-// The combo lists the repeater before the client, so no rule here goes by a combo position.
-enum class PageMode { AccessPoint, WdsWithAp, Wds, Repeater, Client };
+// The page AP-mode index, as the mode tables count it and as PageMode's values run: 0 the access
+// point, 1 WDS with AP, 2 WDS, 3 the client ("AP Client", "Wireless Client") and 4 the repeater
+// ("Universal Repeater", "AP Reperter"). Index 3 is the client in every table: it is captioned
+// " AP Client " with the root AP's SSID to type, and it offers what a station joins with (one WEP
+// authentication, WPA or WPA2 but not both, AES or TKIP but not "Auto"), which is what
+// SetSelectedGroup writes for "AP Client"; index 4, the repeater, is captioned " Universal Repeater "
+// with the root AP's address to type. The combo lists the repeater before the client, and only the
+// modes the firmware offers, so no rule here goes by a combo position.
+enum class PageMode { AccessPoint, WdsWithAp, Wds, Client, Repeater };
 struct ApModeEntry {
     PageMode mode;
     QString text;
@@ -202,8 +204,6 @@ struct ChannelFill {
 };
 ChannelFill fillChannels(const QString& listText, const QString& current);
 
-// adSuperMode's entries by NewMultiSupport: four, or three without static turbo; none otherwise.
-QStringList superModeItems(int newMultiSupport);
 enum class ChannelSource { Normal, Static, Dynamic };  // Ed_ChanLista, Ed_StatChLista, Ed_DynChLista
 struct SuperGPlan {
     ChannelSource source = ChannelSource::Normal;
@@ -290,7 +290,7 @@ struct SecurityInput {
     int validKeyIndex = -1;
     int validKeyCount = 4;
     std::array<QString, 4> keys;
-    QString groupKeyPsk, passPhrase, groupKey, radiusServer, radiusPort;
+    QString groupKeyPsk, passPhrase, groupKey, radiusServer, radiusPort, radiusSecret;
 };
 // Which items reqSecurity, reqCipherPsk and reqCipherRadius carry.
 struct SecurityPlan {
@@ -299,8 +299,10 @@ struct SecurityPlan {
     bool validKeySent = false;
     std::array<bool, 4> keySent{};
     std::optional<QString> validKeyText;  // the valid key's edit text to send (hex), when it changes
-    bool pskSent = false;
-    bool radiusSent = false;
+    bool pskSent = false;                 // reqCipherPsk's cipher and interval
+    bool passPhraseSent = false;          // its passphrase: not the device's mask
+    bool radiusSent = false;              // reqCipherRadius's cipher, port, interval and server
+    bool radiusSecretSent = false;        // its secret: not the device's mask
 };
 std::variant<CheckFailure, SecurityPlan> checkSecurityInputs(const SecurityInput& in);
 QString wepKeyLengthMessage(int keyNumber, int length);

@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
     Lists, ClusterStates,
     ::testing::Values(stateRow(standard().named("OutsideADomain")),
                       stateRow((standard() + joined()).named("Joined")),
-                      stateRow((standard() + joined() + apMode(1)).named("JoinedWds")),
+                      stateRow((standard() + joined() + apMode(Mode::WdsWithAp)).named("JoinedWds")),
                       stateRow((standard() + joined() + widestValues()).named("WidestValues"))),
     stateRowName);
 

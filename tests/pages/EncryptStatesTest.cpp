@@ -36,13 +36,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(stateRow(standard().named("Open")),
                       stateRow((standard() + wep(1)).named("WepFirstKey")),
                       stateRow((standard() + wep(3)).named("WepThirdKey")),
-                      stateRow((standard() + wep(4) + apMode(3)).named("WepFourthKeyRepeater")),
+                      stateRow((standard() + wep(4) + apMode(Mode::Repeater)).named("WepFourthKeyRepeater")),
                       stateRow((standard() + pskCipher(Cipher::Auto)).named("PskAuto")),
                       stateRow((standard() + pskCipher(Cipher::Aes)).named("PskAes")),
                       stateRow((standard() + pskCipher(Cipher::Tkip)).named("PskTkip")),
-                      stateRow((standard() + pskCipher(Cipher::Aes) + apMode(3)).named("PskAesRepeater")),
-                      stateRow((standard() + pskCipher(Cipher::Tkip) + apMode(4)).named("PskTkipClient")),
-                      stateRow((standard() + pskCipher(Cipher::Auto) + apMode(1)).named("PskAutoWds")),
+                      stateRow((standard() + pskCipher(Cipher::Aes) + apMode(Mode::Repeater))
+                                   .named("PskAesRepeater")),
+                      stateRow((standard() + pskCipher(Cipher::Tkip) + apMode(Mode::Client))
+                                   .named("PskTkipClient")),
+                      stateRow((standard() + pskCipher(Cipher::Auto) + apMode(Mode::WdsWithAp))
+                                   .named("PskAutoWds")),
                       stateRow((standard() + wpaEap()).named("WpaEap")),
                       stateRow((standard() + kWpa2).named("Wpa2Psk")),
                       stateRow((standard() + olderFirmware() + wep(2)).named("OlderFirmware")),

@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         stateRow((standard() + holding("Accept", {{kAccess, "i 1"}})).named("Accept")),
         stateRow((standard() + holding("Reject", {{kAccess, "i 2"}}) + kPartition).named("Reject")),
         stateRow((standard() + holding("Accept", {{kAccess, "i 1"}}) + macFilterFull()).named("TableFull")),
-        stateRow((standard() + apMode(4)).named("Client")),
+        stateRow((standard() + apMode(Mode::Client)).named("Client")),
         stateRow((standard() + holding("Accept", {{kAccess, "i 1"}}) + joined()).named("Joined")),
         stateRow((standard() + olderFirmware() + kPartition).named("OlderFirmware")),
         stateRow((standard() + noSuchName(E + "2.4.3.1.2.1")).named("SwitchUnreadable"))),

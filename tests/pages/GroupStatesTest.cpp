@@ -47,9 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
     States, GroupStates,
     ::testing::Values(
         stateRow(standard().named("AccessPoint")), stateRow((standard() + kBalancing).named("LoadBalance")),
-        stateRow((standard() + kBalancing + apMode(1)).named("WdsWithAp")),
-        stateRow((standard() + apMode(3)).named("Repeater")),
-        stateRow((standard() + kBalancing + apMode(4)).named("Client")),
+        stateRow((standard() + kBalancing + apMode(Mode::WdsWithAp)).named("WdsWithAp")),
+        stateRow((standard() + apMode(Mode::Repeater)).named("Repeater")),
+        stateRow((standard() + kBalancing + apMode(Mode::Client)).named("Client")),
         stateRow((standard() + kBalancing + joined()).named("Joined")),
         stateRow((standard() + newMultiSupport(2)).named("NewMultiSupport2")),
         stateRow((standard() + olderFirmware() + kBalancing).named("OlderFirmware")),

@@ -70,18 +70,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         stateRow(standard().named("AccessPoint")),
         stateRow((standard() + peers(3) + kRootAp).named("AccessPointHoldingPeers")),
-        stateRow((standard() + apMode(1, false) + peers(1)).named("PtpBridge")),
-        stateRow((standard() + apMode(1, false)).named("PtpBridgeWithoutPeer")),
-        stateRow((standard() + apMode(2, false) + peers(3)).named("PtmpBridge")),
-        stateRow((standard() + apMode(2, false) + peers(8)).named("PtmpBridgeAllPeers")),
-        stateRow((standard() + apMode(1) + peers(2)).named("WdsWithAp")),
-        stateRow((standard() + apMode(2) + peers(2)).named("WdsWithoutAp")),
-        stateRow((standard() + apMode(3) + kRootAp).named("Repeater")),
-        stateRow((standard() + apMode(3)).named("RepeaterWithoutRootAp")),
-        stateRow((standard() + apMode(4) + kRootAp).named("Client")),
-        stateRow((standard() + olderFirmware() + apMode(2, false) + peers(2)).named("OlderFirmware")),
-        stateRow(
-            (standard() + apMode(2, false) + peers(2) + noSuchName(kPeer + "6")).named("PeerUnreadable"))),
+        stateRow((standard() + apMode(Mode::WdsWithAp, false) + peers(1)).named("PtpBridge")),
+        stateRow((standard() + apMode(Mode::WdsWithAp, false)).named("PtpBridgeWithoutPeer")),
+        stateRow((standard() + apMode(Mode::WdsWithoutAp, false) + peers(3)).named("PtmpBridge")),
+        stateRow((standard() + apMode(Mode::WdsWithoutAp, false) + peers(8)).named("PtmpBridgeAllPeers")),
+        stateRow((standard() + apMode(Mode::WdsWithAp) + peers(2)).named("WdsWithAp")),
+        stateRow((standard() + apMode(Mode::WdsWithoutAp) + peers(2)).named("WdsWithoutAp")),
+        stateRow((standard() + apMode(Mode::Repeater) + kRootAp).named("Repeater")),
+        stateRow((standard() + apMode(Mode::Repeater)).named("RepeaterWithoutRootAp")),
+        stateRow((standard() + apMode(Mode::Client) + kRootAp).named("Client")),
+        stateRow((standard() + olderFirmware() + apMode(Mode::WdsWithoutAp, false) + peers(2))
+                     .named("OlderFirmware")),
+        stateRow((standard() + apMode(Mode::WdsWithoutAp, false) + peers(2) + noSuchName(kPeer + "6"))
+                     .named("PeerUnreadable"))),
     stateRowName);
 
 }  // namespace

@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         stateRow((standard() + newMultiSupport(0) + secondarySsids(Secondary::Wpa)).named("GuestsWpa")),
         stateRow((standard() + newMultiSupport(0) + wep(2)).named("PrimaryWepSecondKey")),
         stateRow((standard() + newMultiSupport(0) + kVlans).named("Vlans")),
-        stateRow((standard() + newMultiSupport(0) + apMode(1)).named("WdsWithAp")),
+        stateRow((standard() + newMultiSupport(0) + apMode(Mode::WdsWithAp)).named("WdsWithAp")),
         stateRow((standard() + newMultiSupport(0) + multiSsidRowMissing(3)).named("RowMissing")),
         stateRow((standard() + newMultiSupport(0) + olderFirmware()).named("OlderFirmware"))),
     stateRowName);
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         stateRow((standard() + secondarySsids(Secondary::Wpa) + kVlans).named("RowsWpaVlans")),
         stateRow((standard() + wep(3)).named("PrimaryWepThirdKey")),
         stateRow((standard() + secondarySsids(Secondary::Wep) + multiSsidRowMissing(3)).named("RowMissing")),
-        stateRow((standard() + mssidAndWdsSupport(1) + apMode(1)).named("WdsWithAp")),
+        stateRow((standard() + mssidAndWdsSupport(1) + apMode(Mode::WdsWithAp)).named("WdsWithAp")),
         stateRow((standard() + joined()).named("Joined")),
         stateRow((standard() + noSuchName(E + "2.9.2.1.3.1.4")).named("RowSsidUnreadable"))),
     stateRowName);

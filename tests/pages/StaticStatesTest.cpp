@@ -50,7 +50,7 @@ TEST_P(StaticStates, HoldsInTheState) {
 INSTANTIATE_TEST_SUITE_P(
     States, StaticStates,
     ::testing::Values(stateRow(standard().named("Standard")),
-                      stateRow((standard() + apMode(3)).named("Repeater")),
+                      stateRow((standard() + apMode(Mode::Repeater)).named("Repeater")),
                       stateRow((standard() + olderFirmware()).named("OlderFirmware")),
                       stateRow((standard() + noSuchName(E + "4.3.1.1.9.1")).named("CounterUnreadable"))),
     stateRowName);

@@ -39,7 +39,7 @@ TEST_P(SystemStates, HoldsInTheState) {
 INSTANTIATE_TEST_SUITE_P(States, SystemStates,
                          ::testing::Values(stateRow(standard().named("Standard")),
                                            stateRow((standard() + joined()).named("Joined")),
-                                           stateRow((standard() + apMode(4)).named("Client")),
+                                           stateRow((standard() + apMode(Mode::Client)).named("Client")),
                                            stateRow((standard() + olderFirmware()).named("OlderFirmware"))),
                          stateRowName);
 

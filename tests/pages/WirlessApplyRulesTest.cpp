@@ -162,6 +162,7 @@ struct SecurityCase {
     std::array<bool, 4> keySent{};
     std::optional<QString> validKeyText{};
     bool validKeySent = false, pskSent = false, radiusSent = false;
+    bool passPhraseSent = false, radiusSecretSent = false;
 };
 
 class WirlessSecurityChecks : public ::testing::TestWithParam<SecurityCase> {};
@@ -183,6 +184,8 @@ TEST_P(WirlessSecurityChecks, ChecksAndItemsSent) {
     EXPECT_EQ(p.validKeyText, c.validKeyText);
     EXPECT_EQ(p.pskSent, c.pskSent);
     EXPECT_EQ(p.radiusSent, c.radiusSent);
+    EXPECT_EQ(p.passPhraseSent, c.passPhraseSent);
+    EXPECT_EQ(p.radiusSecretSent, c.radiusSecretSent);
 }
 
 SecurityInput wep(int type, int size, int validKey, QString key, int validKeyCount = 4) {
@@ -207,12 +210,13 @@ SecurityInput psk(QString interval, QString passPhrase) {
     return in;
 }
 
-SecurityInput eap(QString interval, QString server, QString port) {
+SecurityInput eap(QString interval, QString server, QString port, QString secret = "secret") {
     SecurityInput in;
     in.auth = Auth::WpaEap;
     in.groupKey = interval;
     in.radiusServer = server;
     in.radiusPort = port;
+    in.radiusSecret = secret;
     return in;
 }
 
@@ -252,15 +256,35 @@ const SecurityCase kSecurity[] = {
     {"WepMaskedHex", wep(0, 1, 2, "**********"), std::nullopt, {}, std::nullopt, true},
     {"WepMaskedAscii", wep(1, 0, 3, "**********"), std::nullopt, {}, std::nullopt, true},
     {"WepEncryptionOff", wepOff(), std::nullopt},
-    {"PskGood", psk("300", "12345678"), std::nullopt, {}, std::nullopt, false, true},
-    {"PskUpper", psk("9999999", QString(63, 'p')), std::nullopt, {}, std::nullopt, false, true},
+    {"PskGood", psk("300", "12345678"), std::nullopt, {}, std::nullopt, false, true, false, true},
+    {"PskUpper", psk("9999999", QString(63, 'p')), std::nullopt, {}, std::nullopt, false, true, false, true},
+    // The device's mask is neither checked nor written back, whatever its length.
+    {"PskMaskedPassPhrase", psk("300", "********"), std::nullopt, {}, std::nullopt, false, true},
+    {"PskMaskedShortPassPhrase", psk("300", "*****"), std::nullopt, {}, std::nullopt, false, true},
     {"PskInterval299", psk("299", "12345678"), kIntervalPsk},
     {"PskInterval10000000", psk("10000000", "12345678"), kIntervalPsk},
     {"PskIntervalEmpty", psk("", "12345678"), kIntervalPsk},
     {"PskIntervalLetters", psk("abc", "12345678"), kIntervalPsk},
     {"PskPassPhrase7", psk("300", "1234567"), kPassPhrase},
     {"PskPassPhrase64", psk("300", QString(64, 'p')), kPassPhrase},
-    {"EapGood", eap("600", "10.0.0.5", "1812"), std::nullopt, {}, std::nullopt, false, false, true},
+    {"EapGood",
+     eap("600", "10.0.0.5", "1812"),
+     std::nullopt,
+     {},
+     std::nullopt,
+     false,
+     false,
+     true,
+     false,
+     true},
+    {"EapMaskedSecret",
+     eap("600", "10.0.0.5", "1812", "********"),
+     std::nullopt,
+     {},
+     std::nullopt,
+     false,
+     false,
+     true},
     {"EapInterval", eap("9", "10.0.0.5", "1812"), kIntervalEap},
     {"EapServerZero", eap("600", "0.0.0.0", "1812"),
      box("The Radius server's IP is illegal.", "Error", "RadiusServerEdit")},

@@ -339,4 +339,21 @@ TEST_F(WirlessDeviceTest, SurveyThatCannotStartShowsWhy) {
     for (forms::Button* b : {p.Bt_Apply, p.Bt_Refresh, p.Bt_Close, p.SiteScan}) EXPECT_TRUE(b->isEnabled());
 }
 
+// A client's page lists the neighbours as it opens; here the device refuses the survey's walk. The
+// page shows the device's error, never success, and the buttons the survey held come back.
+TEST_F(WirlessDeviceTest, SurveyAtOpenThatFailsShowsWhyAndGivesTheButtonsBack) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    deviceMode(5);
+    ASSERT_TRUE(sim->ok("error " + E + "2.8.2.1.2.1 genErr next"));
+    TFM_Wirless& p = open();
+    p.show();
+    ASSERT_TRUE(waitFor([&] { return p.surveyIdle; }));
+    const QString shown = p.StatusBar->panel(0)->text();
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_NE(shown, u"Get OK!");
+    EXPECT_NE(shown, u"Refresh...");
+    EXPECT_EQ(p.SiteServeyListView->itemCount(), 0);
+    for (forms::Button* b : {p.Bt_Apply, p.Bt_Refresh, p.Bt_Close, p.SiteScan}) EXPECT_TRUE(b->isEnabled());
+}
+
 }  // namespace

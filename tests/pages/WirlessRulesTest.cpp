@@ -415,11 +415,6 @@ TEST(WirlessChannels, ListsAndSelection) {
     EXPECT_EQ(f.items, (QStringList{"36", "40", "44"}));
     EXPECT_EQ(f.index, 1);
     EXPECT_EQ(fillChannels("1 2 3", "6").index, -1);
-    EXPECT_EQ(superModeItems(0).size(), 4);
-    EXPECT_EQ(superModeItems(0).last(), u"Disable");
-    EXPECT_EQ(superModeItems(1),
-              (QStringList{"Super G without Turbo", "Super G with Dynamic Turbo", "Disable"}));
-    EXPECT_TRUE(superModeItems(2).isEmpty());
 }
 
 TEST(WirlessSuperG, ChannelSourcesScanControlsAndWarning) {

@@ -86,8 +86,8 @@ TEST_P(WirlessStates, HoldsInTheState) {
 INSTANTIATE_TEST_SUITE_P(
     States, WirlessStates,
     ::testing::Values(stateRow(standard().named("AccessPoint"), kAp),
-                      stateRow((standard() + apMode(1)).named("WdsWithAp"), kOther),
-                      stateRow((standard() + apMode(1, false)).named("PtpBridge"), kOther),
+                      stateRow((standard() + apMode(Mode::WdsWithAp)).named("WdsWithAp"), kOther),
+                      stateRow((standard() + apMode(Mode::WdsWithAp, false)).named("PtpBridge"), kOther),
                       stateRow((standard() + newMultiSupport(0)).named("NewMultiSupport0"), kAp),
                       stateRow((standard() + newMultiSupport(2)).named("NewMultiSupport2"), kAp),
                       stateRow((standard() + mssidAndWdsSupport(0)).named("MssidAndWds0"), kAp),
@@ -110,20 +110,27 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     PskCipherShown, WirlessStates,
     ::testing::Values(
-        stateRow((standard() + apMode(2) + pskCipher(Cipher::Aes)).named("WdsWithoutAp"), kOther),
-        stateRow((standard() + apMode(2, false) + pskCipher(Cipher::Aes)).named("PtmpBridge"), kOther),
-        stateRow((standard() + apMode(3) + pskCipher(Cipher::Auto)).named("RepeaterPskAuto"), kOther),
-        stateRow((standard() + apMode(3) + pskCipher(Cipher::Aes)).named("RepeaterPskAes"), kOther),
-        stateRow((standard() + apMode(3)).named("Repeater"), kOther)),
+        stateRow((standard() + apMode(Mode::WdsWithoutAp) + pskCipher(Cipher::Aes)).named("WdsWithoutAp"),
+                 kOther),
+        stateRow(
+            (standard() + apMode(Mode::WdsWithoutAp, false) + pskCipher(Cipher::Aes)).named("PtmpBridge"),
+            kOther),
+        stateRow((standard() + apMode(Mode::Repeater) + pskCipher(Cipher::Auto)).named("RepeaterPskAuto"),
+                 kOther),
+        stateRow((standard() + apMode(Mode::Repeater) + pskCipher(Cipher::Aes)).named("RepeaterPskAes"),
+                 kOther),
+        stateRow((standard() + apMode(Mode::Repeater)).named("Repeater"), kOther)),
     stateRowName);
 // The site survey's SSID, BSSID and security columns hold their values (a survey is listed at once).
 // A client offers AES and TKIP alone, so the device there holds one of them.
 INSTANTIATE_TEST_SUITE_P(
     SurveyColumns, WirlessStates,
     ::testing::Values(
-        stateRow((standard() + apMode(3) + pskCipher(Cipher::Tkip)).named("RepeaterPskTkip"), kOther),
-        stateRow((standard() + apMode(4) + pskCipher(Cipher::Aes)).named("ClientPskAes"), kOther),
-        stateRow((standard() + apMode(4) + pskCipher(Cipher::Tkip)).named("ClientPskTkip"), kOther)),
+        stateRow((standard() + apMode(Mode::Repeater) + pskCipher(Cipher::Tkip)).named("RepeaterPskTkip"),
+                 kOther),
+        stateRow((standard() + apMode(Mode::Client) + pskCipher(Cipher::Aes)).named("ClientPskAes"), kOther),
+        stateRow((standard() + apMode(Mode::Client) + pskCipher(Cipher::Tkip)).named("ClientPskTkip"),
+                 kOther)),
     stateRowName);
 // With a WPA secondary SSID the valid keys are cut to First/Fourth: the device's "Fourth" still shows.
 INSTANTIATE_TEST_SUITE_P(

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -82,15 +83,30 @@ TEST_F(WirlessTest, WithoutMultipleSsidsReadsTheGuestsAndOffersFourSuperModes) {
     EXPECT_TRUE(firstReads({"2.9.3.1.1.0"}).empty());
     EXPECT_EQ(p.Ed_SecAuthaTemp->text(), u"Open System");
     EXPECT_TRUE(p.GroupBox4->isVisibleTo(&p));
+}
 
-    // The main window's fields cleared, as its poll does: Refresh keeps to the requests it made.
-    for (auto* f : {main->NewMultiSupport, main->ifMultiSSID_Edit, main->APModeSupport})
+// The main window clears its capability fields, as its poll does, and a cleared field reads 0:
+// Refresh keeps to the capabilities the page was created with, multiple SSIDs and all.
+TEST_F(WirlessTest, RefreshKeepsTheCapabilitiesOfItsCreation) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    TFM_Wirless& p = open();
+    ASSERT_EQ(p.AD_SuperMode->itemCount(), 3);
+    const int apModes = p.ED_APModeTempComboBox->itemCount(), auths = p.Ed_SecAuthaTemp->itemCount();
+    ASSERT_EQ(apModes, 5);
+    ASSERT_EQ(auths, 9);
+    for (auto* f : {main->NewMultiSupport, main->ifMultiSSID_Edit, main->APModeSupport, main->Ed_KeyTypeSup,
+                    main->ApmodeStringChangeSupport, main->mssidAndWdssupport})
         f->setText(QString());
     const size_t mark = sim->logSize();
     p.Bt_Refresh->userClick();
     ASSERT_TRUE(waitFor([&] { return p.idle(); }));
-    EXPECT_FALSE(pageLog(mark, "GET").empty());
-    EXPECT_EQ(p.AD_SuperMode->itemCount(), 4);
+    const auto reads = pageLog(mark, "GET");
+    EXPECT_NE(std::find(reads.begin(), reads.end(), "2.9.3.1.1.0"), reads.end());
+    EXPECT_EQ(std::find(reads.begin(), reads.end(), "2.9.1.1.1.1"), reads.end());
+    EXPECT_EQ(p.AD_SuperMode->itemCount(), 3);
+    EXPECT_EQ(p.ED_APModeTempComboBox->itemCount(), apModes);
+    EXPECT_EQ(p.ED_APModeTempComboBox->text(), u"Access Point");
+    EXPECT_EQ(p.Ed_SecAuthaTemp->itemCount(), auths);
     EXPECT_EQ(p.variant(), WirlessRules::Variant::Full);
 }
 
@@ -308,6 +324,55 @@ TEST_F(WirlessTest, MaskedKeyIsShownAsItIsAndNeverWritten) {
     EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
 }
 
+// A passphrase or RADIUS secret the device shows masked is not written back as asterisks on an
+// Apply without edits; one the user types is written.
+const char* const kRadiusSecret = "2.5.2.5.0";
+
+struct SecretCase {
+    const char* name;
+    const char* auth;    // adSecAuthentication-a: "i 4" WPA-PSK, "i 5" WPA-EAP
+    const char* secret;  // the secret's object, relative to E
+    const char* typed;   // empty: left as the device showed it
+};
+
+class WirlessSecretTest : public WirlessTest, public ::testing::WithParamInterface<SecretCase> {};
+
+TEST_P(WirlessSecretTest, MaskedIsKeptTypedIsWritten) {
+    const SecretCase& c = GetParam();
+    ASSERT_TRUE(startSim()) << sim->error();
+    device("2.5.1.1.1.1", c.auth);
+    device("2.5.1.1.2.1", "i 1");
+    device("2.5.2.3.0", "s 127.0.0.9");
+    device(c.secret, "s ********");
+    TFM_Wirless& p = open();
+    forms::Edit* edit = std::string(c.secret) == kRadiusSecret ? p.RadiusSecretEdit : p.PassPhrasePSKEdit;
+    ASSERT_EQ(edit->text(), u"********");
+    const std::string typed = c.typed;
+    if (!typed.empty()) edit->setText(QString::fromStdString(typed));
+    const size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
+    const auto written = pageLog(mark, "SET");
+    const std::string secretSet = std::string(c.secret) + ".0=";
+    const auto at = std::find_if(written.begin(), written.end(),
+                                 [&](const std::string& w) { return w.rfind(secretSet, 0) == 0; });
+    if (typed.empty())
+        EXPECT_EQ(at, written.end()) << *at;
+    else
+        EXPECT_NE(at, written.end());
+    EXPECT_EQ(sim->command("get " + E + c.secret),
+              "ok s \"" + (typed.empty() ? std::string("********") : typed) + "\"");
+}
+
+INSTANTIATE_TEST_SUITE_P(Secrets, WirlessSecretTest,
+                         ::testing::Values(SecretCase{"MaskedPassPhrase", "i 4", "2.5.1.1.4.1", ""},
+                                           SecretCase{"TypedPassPhrase", "i 4", "2.5.1.1.4.1",
+                                                      "typed-phrase"},
+                                           SecretCase{"MaskedRadiusSecret", "i 5", kRadiusSecret, ""},
+                                           SecretCase{"TypedRadiusSecret", "i 5", kRadiusSecret, "typed-secret"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // A WPA-PSK device on a firmware without multiple SSIDs: its security is shown and written as it
 // is, never as "Open System".
 TEST_F(WirlessTest, PskDeviceWithoutMultipleSsidsKeepsItsSecurity) {
@@ -461,11 +526,30 @@ TEST_F(WirlessTest, RefreshAfterApplyReadsWhatApplyLeftOut) {
 TEST_F(WirlessTest, ClosingWithAReadOutstanding) {
     ASSERT_TRUE(startSim()) << sim->error();
     TFM_Wirless& p = open();
+    // Whatever the read's completion would run, and whether it ran; the flag outlives the page.
+    auto ran = std::make_shared<bool>(false);
+    auto spy = [ran](std::function<void()> own) {
+        return [ran, own] {
+            *ran = true;
+            if (own) own();
+        };
+    };
+    p.reqCluster->afterGetCallback = spy(p.reqCluster->afterGetCallback);
+    auto ownDone = p.reqCluster->onAsyncGetDone;
+    p.reqCluster->onAsyncGetDone = [ran, ownDone](auto&&... args) {
+        *ran = true;
+        if (ownDone) ownDone(args...);
+    };
+    const size_t mark = sim->logSize();
     ASSERT_TRUE(sim->ok("delay 300 1"));
     p.reqCluster->get();
     ASSERT_TRUE(p.reqCluster->busy);
     EXPECT_TRUE(p.closeQuery());
     page.reset();
+    // The device has answered the read by now: the page waited for it, or it is dropped.
+    ASSERT_TRUE(waitFor([&] { return !pageLog(mark, "GET").empty(); }));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(*ran);
     EXPECT_TRUE(sim->ok("ping"));
 }
 

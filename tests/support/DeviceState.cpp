@@ -65,12 +65,12 @@ DeviceState holding(std::string name, const std::vector<std::pair<std::string, s
     return s;
 }
 
-int deviceModeOf(int pageIndex, bool wdsNames) {
-    // Access Point, WDS with AP, WDS without AP, Universal Repeater, AP Client.
-    static constexpr std::array<int, 5> kWdsNames = {1, 3, 7, 4, 5};
-    static constexpr std::array<int, 5> kBridgeNames = {1, 2, 3, 4, 5};
+int deviceModeOf(Mode mode, bool wdsNames) {
+    // Access Point, WDS with AP, WDS without AP, AP Client, Universal Repeater.
+    static constexpr std::array<int, 5> kWdsNames = {1, 3, 7, 5, 4};
+    static constexpr std::array<int, 5> kBridgeNames = {1, 2, 3, 5, 4};
     const auto& modes = wdsNames ? kWdsNames : kBridgeNames;
-    return modes.at(static_cast<size_t>(pageIndex));
+    return modes.at(static_cast<size_t>(mode));
 }
 
 DeviceState standard() {
@@ -79,10 +79,10 @@ DeviceState standard() {
     return {"", {integer(kRateChange, 0), integer(E + "2.12.1.1.1.2.1", 2)}, {}};
 }
 
-DeviceState apMode(int pageIndex, bool wdsNames) {
-    static const char* kNames[] = {"AccessPoint", "WdsWithAp", "WdsWithoutAp", "Repeater", "Client"};
-    DeviceState s = deviceMode(deviceModeOf(pageIndex, wdsNames));
-    s.name = std::string(kNames[pageIndex]) + (wdsNames ? "" : "Bridge");
+DeviceState apMode(Mode mode, bool wdsNames) {
+    static const char* kNames[] = {"AccessPoint", "WdsWithAp", "WdsWithoutAp", "Client", "Repeater"};
+    DeviceState s = deviceMode(deviceModeOf(mode, wdsNames));
+    s.name = std::string(kNames[static_cast<size_t>(mode)]) + (wdsNames ? "" : "Bridge");
     if (!wdsNames) s.lines.insert(s.lines.begin(), integer(kApModes, 31));
     return s;
 }

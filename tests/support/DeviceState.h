@@ -5,7 +5,7 @@
 // an object that cannot be read, a table at its row limit. A state is a name and the control lines
 // that turn the simulator's start-up device into it; states compose with `+`.
 //
-//   const DeviceState s = states::apMode(3) + states::pskCipher(states::Cipher::Aes);
+//   const DeviceState s = states::apMode(states::Mode::Repeater) + states::pskCipher(states::Cipher::Aes);
 //   ASSERT_TRUE(applyState(*sim, s, &why)) << why;
 //   takeCapabilities(*main, *sim);   // the main window's capability fields, as its probes fill them
 //
@@ -44,15 +44,19 @@ DeviceState holding(std::string name, const std::vector<std::pair<std::string, s
 // change support (so every rate may be Basic), an access point outside any AP domain.
 DeviceState standard();
 
-// The AP mode by the wireless page's mode index (0 Access Point, 1 WDS with AP, 2 WDS without AP,
-// 3 Universal Repeater, 4 AP Client) on firmware that names the WDS modes (APModeSupport above 31:
-// 1 -> adAPMode 1, 2 -> 3, 3 -> 7 ... see kDeviceModes); wdsNames false gives the older firmware's
-// modes (PtP and PtMP Bridge) and its APModeSupport of 31.
-DeviceState apMode(int pageIndex, bool wdsNames = true);
-// A device mode by its adAPMode value 1..7, whatever page index shows it.
+// The wireless page's AP modes, in the order its mode tables number them: 0 the access point, 1 WDS
+// with AP, 2 WDS without AP, 3 the client, 4 the repeater. The page's combo lists the repeater
+// before the client, and only the modes the firmware offers, so a mode is named, never a position.
+enum class Mode { AccessPoint, WdsWithAp, WdsWithoutAp, Client, Repeater };
+// The device in the AP mode the page shows as `mode`, on firmware that names the WDS modes
+// (APModeSupport above 31; WDS with AP is adAPMode 3, WDS without AP 7); wdsNames false gives the
+// older firmware's modes (PtP Bridge 2, PtMP Bridge 3) and its APModeSupport of 31. The repeater is
+// adAPMode 4, the client 5.
+DeviceState apMode(Mode mode, bool wdsNames = true);
+// A device mode by its adAPMode value 1..7, whatever page mode shows it.
 DeviceState deviceMode(int adApMode);
-// The adAPMode value each page mode index writes, with and without the WDS names.
-int deviceModeOf(int pageIndex, bool wdsNames = true);
+// The adAPMode value each page mode writes, with and without the WDS names.
+int deviceModeOf(Mode mode, bool wdsNames = true);
 
 // Capability variants.
 DeviceState newMultiSupport(int value);     // 0, 1 or 2
