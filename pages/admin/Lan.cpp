@@ -5,6 +5,7 @@
 #include "module/Main.h"
 #include "module/Misc.h"
 #include "module/PingHost.h"
+#include "module/SendFlags.h"
 #include "pages/admin/LanLayout.h"
 
 using namespace LanRules;
@@ -180,10 +181,13 @@ void TFM_LanCfg::applyStatic() {
 }
 
 void TFM_LanCfg::writeAndWait(int ipFromIndex, const WaitPlan& plan) {
-    for (int item : kAddressItems) reqIP->request.varList.item(item).access = addressItemFlag(ipFromIndex);
     // Synchronous: the outcome decides the message and the waiting dialog.
     bool ok = false;
-    guarded([&] { ok = reqIP->set(true, true); });
+    guarded([&] {
+        // The flags come back with the scope, so the next read takes the address items again.
+        HvSendOnly only(reqIP->request.varList, writtenItems(ipFromIndex));
+        ok = reqIP->set(true, true);
+    });
     if (!ok) {
         StatusBar->setSimpleText(kSetError);
         return;

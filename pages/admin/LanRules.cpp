@@ -49,8 +49,9 @@ std::optional<Refusal> checkStaticPool(const QString& address, const QStringList
     return std::nullopt;
 }
 
-uint32_t addressItemFlag(int ipFromIndex) {
-    return ipFromIndex == kDynamicIndex ? HvAccess::Invalid : HvAccess::ReadWrite;
+std::vector<bool> writtenItems(int ipFromIndex) {
+    const bool address = ipFromIndex != kDynamicIndex;
+    return {true, address, address, address, true};
 }
 
 int restartIndex(int savedMode) {

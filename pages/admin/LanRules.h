@@ -10,8 +10,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
-#include "library/HvSNMPVarList.h"
 #include "module/AddrCheck.h"
 #include "module/WaitCountdown.h"
 #include "module/PageRules.h"
@@ -86,11 +86,9 @@ std::optional<Refusal> checkStaticPool(const QString& address, const QStringList
 
 // ---- Writing -------------------------------------------------------------------------------------
 
-// The items of the IP request (hGetIPFrom, hIPAddress, hSubnetMask, hDefaultGateway, sysRestart) and
-// the flag Apply gives items 1 to 3: written for a static address, left out for DHCP, so that a DHCP
-// write sends only hGetIPFrom and sysRestart.
-inline constexpr std::array<int, 3> kAddressItems{1, 2, 3};
-uint32_t addressItemFlag(int ipFromIndex);
+// The items of the IP request (hGetIPFrom, hIPAddress, hSubnetMask, hDefaultGateway, sysRestart) that
+// Apply writes: all of them for a static address; for DHCP only hGetIPFrom and sysRestart.
+std::vector<bool> writtenItems(int ipFromIndex);
 
 // ED_Restart's item for a static write: "reboot" when the device used DHCP (the new address needs a
 // restart), else "nothing", so that a value read back from an earlier command never restarts it.

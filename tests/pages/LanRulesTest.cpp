@@ -100,8 +100,8 @@ TEST(LanRulesTest, DomainLocksTheAddressOnlyWhenRead) {
 }
 
 TEST(LanRulesTest, WritesAndRestart) {
-    EXPECT_EQ(addressItemFlag(kStaticIndex), HvAccess::ReadWrite);
-    EXPECT_EQ(addressItemFlag(kDynamicIndex), HvAccess::Invalid);
+    EXPECT_EQ(writtenItems(kStaticIndex), (std::vector<bool>{true, true, true, true, true}));
+    EXPECT_EQ(writtenItems(kDynamicIndex), (std::vector<bool>{true, false, false, false, true}));
     // A device that used DHCP restarts to take its new static address; one that had a static address
     // is told "nothing", whatever the object read back.
     EXPECT_EQ(restartIndex(kDynamicIndex), kRebootIndex);

@@ -15,6 +15,7 @@
 #include "pages/Pages.h"
 #include "pages/admin/Lan.h"
 #include "platform/forms/Forms.h"
+#include "tests/NamedRows.h"
 #include "tests/support/PageUnderTest.h"
 
 namespace {
@@ -393,6 +394,57 @@ TEST_F(LanTest, FailedWriteShowsSetErrorAndNoDialog) {
     for (const auto& l : sets(mark)) EXPECT_NE(l.status, "ok") << l.asked;
     EXPECT_TRUE(boxes.empty());
 }
+
+// A DHCP write leaves the address items out of that write only: a later refusal still reads the
+// device's address, mask and gateway back into the fields, whether the write was taken or refused.
+struct DhcpWrite {
+    const char* name;
+    bool refused;  // the device refuses the write
+    const char* status;
+};
+using hvtest::PrintTo;
+
+class LanAfterDhcp : public LanTest, public ::testing::WithParamInterface<DhcpWrite> {};
+
+TEST_P(LanAfterDhcp, RefusalReadsTheAddressFieldsAgain) {
+    const DhcpWrite& c = GetParam();
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("set " + kPoolStart + " a 192.168.0.100"));
+    ASSERT_TRUE(sim->ok("set " + kPoolRange + " i 20"));
+    // The restart the waiting dialog sends leaves the device answering at once.
+    ASSERT_TRUE(sim->ok("restart-time 0"));
+    if (c.refused) {
+        ASSERT_TRUE(sim->ok("error " + kGetIPFrom + " genErr set"));
+    }
+    TFM_LanCfg& p = open();
+    ASSERT_TRUE(p.CB_IPFrom->userSelect(1));
+    apply();
+    ASSERT_EQ(p.StatusBar->simpleText(), QString::fromUtf8(c.status));
+    ASSERT_EQ(boxes.size(), 1u);
+
+    // Back to Static with an address of the dynamic pool: refused, and the fields read again.
+    ASSERT_TRUE(p.CB_IPFrom->userSelect(0));
+    p.ED_IpAddr->setText(QStringLiteral("192.168.0.100"));
+    p.ED_SubMask->setText(QStringLiteral("255.255.255.0"));
+    p.ED_DefGw->setText(QStringLiteral("192.168.0.1"));
+    const size_t mark = sim->logSize();
+    apply();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, u"Reject: The IP conflicts with Dynamic DHCP Server IP");
+    EXPECT_GE(reads(mark, kIPAddress), 1);
+    EXPECT_EQ(p.ED_IpAddr->text(), u"127.0.0.1");
+    EXPECT_EQ(p.ED_SubMask->text(), u"255.0.0.0");
+    EXPECT_EQ(p.ED_DefGw->text(), u"127.0.0.254");
+    EXPECT_TRUE(sets(mark).empty());
+}
+
+const DhcpWrite kDhcpWrites[] = {
+    {"Taken", false, "Set Success!"},
+    {"Refused", true, "Set Error!"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, LanAfterDhcp, ::testing::ValuesIn(kDhcpWrites),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LanTest, MenuOpensThePageFromHome) {
     bool found = false;
