@@ -83,7 +83,7 @@ TEST_F(DhcpTeardownTest, MainWindowClosedWhileItsWriteAndWalksAreOut) {
             if (waitFor([&] { return !p.requestsBusy() && !p.reqCluster->busy; }) &&
                 p.PageControl1->userSelectTab(1) && p.User_ListView->itemCount() == 3) {
                 p.User_ListView->setSelected(p.User_ListView->item(1));
-                EXPECT_TRUE(sim->ok("delay 1500 1"));  // the entry's write
+                EXPECT_TRUE(sim->ok("delay 2500 1"));  // the entry's write
                 // The device holds every request while it takes a write: the waiting dialog's own
                 // read gives up soon, so that the dialog ends before the write's answer.
                 HvSNMPSession::defaults.timeout = 10;
