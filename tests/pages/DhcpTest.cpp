@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "module/Main.h"
+#include "module/Wait.h"
 #include "pages/Pages.h"
 #include "pages/admin/Dhcp.h"
 #include "platform/forms/Forms.h"
@@ -41,6 +43,11 @@ protected:
         setFilter = [](const SimLogLine& l) { return dhcpObject(l.asked); };
     }
 
+    // The simulator with the server on and the first `used` of its `rows` static entries held.
+    bool startServer(int used, int rows = 8) {
+        return startSim() && sim->ok("static-pool " + std::to_string(used) + " " + std::to_string(rows)) &&
+               sim->ok("set " + kFunction + " i 1");
+    }
     // Opens the page and waits for its reads and walks; then, as the user, the static pool's tab.
     TFM_DHCP& open(bool staticTab = false) {
         TFM_DHCP& p = makePage();
@@ -72,6 +79,24 @@ protected:
             if (d->isVisible()) d->setModalResult(forms::mrCancel);
         });
     }
+    // The main window sees the device silent while the page's waiting dialog counts, until the tick
+    // at which the dialog would send its restart has passed; then the device answers again. A dialog
+    // that ends as soon as its count is out would close before that tick, and no restart it sent
+    // there could be seen.
+    void answerOnlyAfterTheRestartTick() {
+        main->lastStatusCode = 1;
+        auto* watch = new QTimer(page.get());
+        QObject::connect(watch, &QTimer::timeout, [this, watch] {
+            TFM_Waiting* w = page->waiting();
+            if (!w || w->rebootPending) return;
+            passedRestartTick = true;
+            main->lastStatusCode = 0;
+            watch->stop();
+            watch->deleteLater();
+        });
+        watch->start(1);
+    }
+    bool passedRestartTick = false;
     std::vector<std::string> written(size_t from) const { return setLog(from, E); }
     // The values of one static-pool row as written, column 1 to 8.
     static std::vector<std::string> rowWrite(int row, const std::vector<std::string>& values) {
@@ -230,14 +255,14 @@ TEST_F(DhcpTest, FailedSwitchWritesNoPoolAndNoRestart) {
 // A new entry, nobody answering on its address: the switch, then the first free row, then the
 // pool is listed again.
 TEST_F(DhcpTest, AddWritesTheFirstFreeRow) {
-    ASSERT_TRUE(startSim()) << sim->error();
-    ASSERT_TRUE(sim->ok("static-pool 2"));
-    ASSERT_TRUE(sim->ok("set " + kFunction + " i 1"));
+    ASSERT_TRUE(startServer(2)) << sim->error();
     TFM_DHCP& p = open(true);
     fillAndApply({"192.168.5.20", "00AA00BB00CC", "255.255.255.0", "192.168.5.1", "", "", "lab2", 1});
     prober.silent("192.168.5.20");
+    answerOnlyAfterTheRestartTick();
     const size_t mark = sim->logSize();
     ASSERT_TRUE(p.Bt_Add->userClick());
+    EXPECT_TRUE(passedRestartTick);
     EXPECT_EQ(prober.asked, std::vector<std::string>{"192.168.5.20"});
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(p.staticIP()->caption(), u"Static IP Pool Adding");
@@ -252,9 +277,7 @@ TEST_F(DhcpTest, AddWritesTheFirstFreeRow) {
 
 // A PC that cannot probe says so; the entry is then written.
 TEST_F(DhcpTest, AddressThatCannotBeProbedIsSaidThenWritten) {
-    ASSERT_TRUE(startSim()) << sim->error();
-    ASSERT_TRUE(sim->ok("static-pool 2"));
-    ASSERT_TRUE(sim->ok("set " + kFunction + " i 1"));
+    ASSERT_TRUE(startServer(2)) << sim->error();
     TFM_DHCP& p = open(true);
     fillAndApply({"192.168.5.22", "00AA00BB00CD", "255.255.255.0", "192.168.5.1", "", "", "", 1});
     prober.cannotProbe("192.168.5.22");
@@ -270,9 +293,7 @@ TEST_F(DhcpTest, AddressThatCannotBeProbedIsSaidThenWritten) {
 
 // The pool keeps one entry per MAC: the row holding it, whatever the case of its letters, takes it.
 TEST_F(DhcpTest, AddWithAMacHeldElsewhereReplacesThatRow) {
-    ASSERT_TRUE(startSim()) << sim->error();
-    ASSERT_TRUE(sim->ok("static-pool 2"));
-    ASSERT_TRUE(sim->ok("set " + kFunction + " i 1"));
+    ASSERT_TRUE(startServer(2)) << sim->error();
     TFM_DHCP& p = open(true);
     fillAndApply({"192.168.5.21", "000a0b0c0d02", "255.255.255.0", "192.168.5.1", "", "", "", 1});
     prober.silent("192.168.5.21");
@@ -303,9 +324,7 @@ class StaticipChecks : public DhcpTest, public ::testing::WithParamInterface<Bad
 
 TEST_P(StaticipChecks, RefusesWithItsBoxAndWritesNothing) {
     const BadEntry& c = GetParam();
-    ASSERT_TRUE(startSim()) << sim->error();
-    ASSERT_TRUE(sim->ok("static-pool 2"));
-    ASSERT_TRUE(sim->ok("set " + kFunction + " i 1"));
+    ASSERT_TRUE(startServer(2)) << sim->error();
     TFM_DHCP& p = open(true);
     fillAndApply(c.entry);
     // The address would answer: only the checks that come after the probe see it.
@@ -392,13 +411,13 @@ TEST_F(DhcpTest, ChangingOnlyTheMacIsRefusedAndRestored) {
 
 // Del empties the entry's row and lists the pool again; it never restarts the device.
 TEST_F(DhcpTest, DelEmptiesTheRowWithoutARestart) {
-    ASSERT_TRUE(startSim()) << sim->error();
-    ASSERT_TRUE(sim->ok("static-pool 3"));
-    ASSERT_TRUE(sim->ok("set " + kFunction + " i 1"));
+    ASSERT_TRUE(startServer(3)) << sim->error();
     TFM_DHCP& p = open(true);
     p.User_ListView->setSelected(p.User_ListView->item(1));
+    answerOnlyAfterTheRestartTick();
     const size_t mark = sim->logSize();
     p.Bt_Del->userClick();
+    EXPECT_TRUE(passedRestartTick);
     ASSERT_TRUE(waitFor([&] { return !p.requestsBusy() && p.User_ListView->itemCount() == 2; }));
     EXPECT_EQ(written(mark), rowWrite(2, kFreeRow));
     EXPECT_EQ(stored(kStaticRow + "2.2"), "ok x 000000000000");
@@ -406,10 +425,34 @@ TEST_F(DhcpTest, DelEmptiesTheRowWithoutARestart) {
     EXPECT_TRUE(boxes.empty());
 }
 
+// While the pool is listed again after a Del, its rows are not all there: Add waits for the list
+// rather than choose a free row, or find none, among the rows listed so far. A long pool on a slow
+// device: the list is still coming when Del's waiting dialog has ended.
+TEST_F(DhcpTest, AddWhileThePoolIsListedDoesNothing) {
+    ASSERT_TRUE(startServer(3, 40)) << sim->error();
+    TFM_DHCP& p = open(true);
+    p.User_ListView->setSelected(p.User_ListView->item(1));
+    ASSERT_TRUE(sim->ok("delay 300"));
+    p.Bt_Del->userClick();
+    ASSERT_TRUE(p.reqStatic->busy);
+    ASSERT_TRUE(p.Bt_Add->isEnabled());
+    bool dialogShown = false;
+    TFM_StaticIP* d = p.staticIP();
+    whenShown(d, [&] {
+        dialogShown = true;
+        d->setModalResult(forms::mrCancel);
+    });
+    const size_t mark = sim->logSize();
+    p.Bt_Add->userClick();
+    EXPECT_FALSE(dialogShown);
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    ASSERT_TRUE(sim->ok("delay 0"));
+    ASSERT_TRUE(waitFor([&] { return !p.requestsBusy(); }));
+    EXPECT_TRUE(sets(mark).empty());
+}
+
 TEST_F(DhcpTest, FullPoolRefusesAdd) {
-    ASSERT_TRUE(startSim()) << sim->error();
-    ASSERT_TRUE(sim->ok("static-pool 8"));
-    ASSERT_TRUE(sim->ok("set " + kFunction + " i 1"));
+    ASSERT_TRUE(startServer(8)) << sim->error();
     TFM_DHCP& p = open(true);
     const size_t mark = sim->logSize();
     p.Bt_Add->userClick();

@@ -14,6 +14,7 @@
 #include "pages/wireless/Encrypt.h"
 #include "pages/wireless/Sss.h"
 #include "tests/NamedRows.h"
+#include "tests/pages/WaitingTicks.h"
 #include "tests/support/PageUnderTest.h"
 #include "tests/support/PageRow.h"
 
@@ -68,24 +69,9 @@ protected:
             if (l.asked == kRestart && l.value == "4") return true;
         return false;
     }
-    // Clicks Apply and records the waiting dialog, if one opens, as its loop first shows it.
-    struct Seen {
-        bool shown = false;
-        bool ownedByPage = true;
-        int waitTicks = 0, rebootDelay = 0;
-    };
-    Seen apply(TFM_Encrypt& p) {
-        Seen seen;
-        QTimer watch;
-        watch.setInterval(1);
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (TFM_Waiting* w = p.waiting(); w && !seen.shown) {
-                seen = {true, w->parent() != nullptr, w->waitTicks, w->rebootDelay};
-            }
-        });
-        watch.start();
-        p.Bt_Apply->userClick();
-        return seen;
+    // Clicks Apply and records the waiting dialog, if one opens, tick by tick.
+    WaitingTicks apply(TFM_Encrypt& p) {
+        return watchWaiting(p, [&] { p.Bt_Apply->userClick(); });
     }
 
     // Opens the servers dialog from the page's button; act runs inside its modal loop.
@@ -176,14 +162,10 @@ TEST_F(EncryptTest, OnlyTheRetypedHexKeyIsWritten) {
     ASSERT_TRUE(p.CB_KeySizeA->userSelect(1));
     p.Ed_Keya[1]->setText(k26);
     const size_t mark = sim->logSize();
-    const Seen seen = apply(p);
+    const WaitingTicks seen = apply(p);
     EXPECT_TRUE(boxes.empty());
-    // The application's waiting dialog: 20 ticks, the restart after 5 (both count down together).
-    EXPECT_TRUE(seen.shown);
-    EXPECT_FALSE(seen.ownedByPage);
-    EXPECT_EQ(seen.waitTicks - seen.rebootDelay, 15);
-    EXPECT_LE(seen.waitTicks, 20);
-    EXPECT_GE(seen.waitTicks, 15);
+    // The application's waiting dialog: 20 ticks, the restart on the fifth.
+    EXPECT_EQ(seen, countingDown(false, 20, 5));
     EXPECT_EQ(written(mark), (std::vector<std::string>{"2.5.1.1.1.1=1", "2.5.1.1.2.1=1", "2.5.1.1.3.1=1",
                                                        "2.5.3.1.1.1.2=" + k26.toStdString(), "3.3.5.0=4"}));
     // Masked again for the next Apply.

@@ -67,8 +67,11 @@ TEST_P(FilterTyped, FirstFailureOrNone) {
     EXPECT_EQ(checkTyped(QString::fromLatin1(GetParam().typed)), GetParam().expected);
 }
 
-const PageRules::CheckFailure kLength{kBadLength, PageRules::kError, {}, {}, {}};
-const PageRules::CheckFailure kInvalid{kInvalidMac, PageRules::kWarning, {}, {}, {}};
+// The boxes as the user reads them, spelled out here rather than taken from the rules they check.
+const PageRules::CheckFailure kLength{QStringLiteral("The length is 12 in MAC Address."), QStringLiteral("Error"),
+                                      {}, {}, {}};
+const PageRules::CheckFailure kInvalid{QStringLiteral("Please input a valid MAC Address."),
+                                       QStringLiteral("Warning"), {}, {}, {}};
 
 INSTANTIATE_TEST_SUITE_P(Table, FilterTyped,
                          ::testing::Values(TypedCase{"Good", "0011AABBCCDD", std::nullopt},
@@ -160,11 +163,13 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonCase{"FailedWalk", failedWalk(), {false, false, false, true}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// 6 s of the window's 50 ms ticks, counted here rather than taken from the rule it checks.
 TEST(FilterRules, ClosedWindowWaitsForItsAnswersOnlySoLong) {
+    constexpr int kSixSeconds = 6000 / 50;
     EXPECT_TRUE(closesNow(false, 0));
     EXPECT_FALSE(closesNow(true, 0));
-    EXPECT_FALSE(closesNow(true, kCloseWaitTicks - 1));
-    EXPECT_TRUE(closesNow(true, kCloseWaitTicks));
+    EXPECT_FALSE(closesNow(true, kSixSeconds - 1));
+    EXPECT_TRUE(closesNow(true, kSixSeconds));
 }
 
 }  // namespace

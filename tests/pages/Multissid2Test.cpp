@@ -17,6 +17,7 @@
 #include "module/Main.h"
 #include "pages/wireless/Multissid2.h"
 #include "platform/forms/Forms.h"
+#include "tests/pages/WaitingTicks.h"
 #include "tests/support/PageUnderTest.h"
 #include "tests/support/PageRow.h"
 
@@ -469,14 +470,16 @@ TEST_F(Multissid2Test, ApplyWritesTheTwoStatesAndAsksBeforeTheRestart) {
     EXPECT_EQ(sets(from).size(), 2u);
 }
 
-// A device in no AP domain restarts at once: the waiting dialog sends the restart after the states.
+// A device in no AP domain restarts at once: the waiting dialog sends the restart after the states,
+// on its own count of 30 ticks with the restart on the second.
 TEST_F(Multissid2Test, ApplyOnAFreeDeviceRestartsThroughTheWaitingDialog) {
     ASSERT_TRUE(startDevice()) << sim->error();
     TFM_MultiSSIDNewForm& p = open();
     ASSERT_EQ(p.CB_Clus->text(), u"Escape");
     ASSERT_TRUE(p.IfEnabMuSSID->userClick());
     const size_t from = logSize();
-    ASSERT_TRUE(p.ApplyBtn->userClick());
+    const WaitingTicks seen = watchWaiting(p, [&] { ASSERT_TRUE(p.ApplyBtn->userClick()); });
+    EXPECT_EQ(seen, countingDown(true, 30, 2));
     std::vector<std::string> written;
     for (const SimLogLine& l : sim->requests(from))
         if (l.op == "SET") written.push_back(l.asked.substr(E.size()) + "=" + l.value);

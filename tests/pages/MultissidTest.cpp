@@ -13,6 +13,7 @@
 #include "pages/wireless/MultissidLayout.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/LayoutCheck.h"
+#include "tests/pages/WaitingTicks.h"
 #include "tests/support/PageUnderTest.h"
 #include "tests/support/PageRow.h"
 
@@ -172,8 +173,10 @@ TEST_F(MultissidTest, GuestOnForcesAccessPointThenWritesInOrder) {
     p.GuestCheckBox[2]->userClick();
     ASSERT_TRUE(p.GuestSSIDEdit[2]->enabled());
     const size_t mark = sim->logSize();
-    p.Bt_Apply->userClick();
+    const WaitingTicks seen = watchWaiting(p, [&] { p.Bt_Apply->userClick(); });
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    // The dialog's own count: 30 ticks, the restart on the second.
+    EXPECT_EQ(seen, countingDown(true, 30, 2));
     const std::vector<std::string> expected = {
         "2.1.1.1.1 1",
         "2.3.1.11.1 4",            // Access Point, Super G off

@@ -103,6 +103,9 @@ INSTANTIATE_TEST_SUITE_P(Table, PageRegistryOpening, ::testing::ValuesIn(registr
 // the page's loop ends, and the page goes without waiting for its walks.
 TEST_F(PageRegistryTest, MainWindowClosedWhileAPageWaits) {
     TMainForm& window = slowDevice();
+    // The page's requests wait for the late answers: its walks take a second a row, seconds longer
+    // than the close may.
+    HvSNMPSession::defaults.timeout = 150;
     window.show();
     bool hiddenAndWaiting = false;
     qint64 closedAt = -1;
