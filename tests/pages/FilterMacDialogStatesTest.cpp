@@ -31,8 +31,11 @@ std::vector<std::string> heldMacs(SimProcess& sim) {
 // row leaves no gap and hides none after it), the device's whole by key.
 std::vector<std::string> tableShown(TFM_FilterMAC& d, SimProcess& sim,
                                     const std::set<std::string>& unreadable) {
-    if (unreadable.count(kColumn)) return {};  // the walks fail: the lists stay empty
     std::vector<std::string> out;
+    // A finished walk leaves its result line, not the line that said it was under way.
+    if (d.StatusBar->simpleText() == FilerRules::kListing)
+        out.push_back("the status bar still reads \"" + FilerRules::kListing.toStdString() + "\"");
+    if (unreadable.count(kColumn)) return out;  // the walks fail: the lists stay empty
     std::vector<std::string> listed;
     for (int r = 0; r < d.User_ListView->itemCount(); ++r) {
         const forms::ListItem* item = d.User_ListView->item(r);
