@@ -5,6 +5,12 @@
 #        scripts/screenshot.sh [SNMP options] --page NAME [--menu PATH] [OUTPUT.png]
 #                                   a page window (default: build/NAME.png), e.g.
 #                                   --page TFM_Performace --menu Advanced/Performance
+#        scripts/screenshot.sh --every-mode DIR
+#                                   a picture of each page of the menu in each of the five AP modes,
+#                                   offscreen, into DIR (MODE-ITEM.png), each page checked as it stands
+#                                   in its picture: every control inside the window, no caption cut,
+#                                   list columns wide enough; fails and names the page and the control
+#                                   when one does not fit. Builds the driver in build-test (tests on).
 #        --sim-arg ARG (repeatable) passes ARG to the simulator, for pages a device shows only in
 #                                   some states, e.g. --sim-arg --profile --sim-arg legacy
 #                                   for the Mode and Encryption items of older firmware
@@ -20,6 +26,28 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="${HV_BUILD_DIR:-$top/build}"
+
+if [ "${1:-}" = --every-mode ]; then
+    [ -n "${2:-}" ] || { echo "usage: $0 --every-mode DIR" >&2; exit 2; }
+    mkdir -p "$2"
+    shots=$(cd "$2" && pwd)
+    tests="${HV_TEST_BUILD_DIR:-$top/build-test}"
+    [ -f "$tests/build.ninja" ] ||
+        cmake -S "$top" -B "$tests" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHV_SANITIZE=ON >/dev/null
+    cmake --build "$tests" -j "${HV_JOBS:-2}" --target hv_page_shots qmx_sim
+    export QT_QPA_PLATFORM=offscreen HV_SHOT_DIR="$shots"
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:fast_unwind_on_malloc=0:${ASAN_OPTIONS:-}"
+    export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
+    run=("$tests/tests/hv_page_shots" --gtest_brief=1)
+    # The pages talk to the simulator on loopback only; where a namespace can be made, nothing else
+    # has a route.
+    if unshare -n true 2>/dev/null && command -v ip >/dev/null; then run=("$top/scripts/loopback-only.sh" "${run[@]}"); fi
+    rc=0
+    "${run[@]}" || rc=$?
+    echo "Pictures: $(find "$shots" -name '*.png' | wc -l) in $shots"
+    [ "$rc" -eq 0 ] && echo "Every page fits in every AP mode." || echo "Some pages do not fit: see above." >&2
+    exit "$rc"
+fi
 # shellcheck source=demo-options.sh
 . "$top/scripts/demo-options.sh"
 page=""

@@ -303,6 +303,9 @@ int TFM_DHCP::selectedPoolRow() const {
 }
 
 void TFM_DHCP::selectPoolRow(int row) {
+    // Afresh, so that the row's values reach the dialog also when it was selected before: else the
+    // dialog opens on what a refused Apply left in its fields, not on what the device holds.
+    LV_StaticPoolSet->setSelected(nullptr);
     LV_StaticPoolSet->setSelected(LV_StaticPoolSet->item(row));
 }
 

@@ -23,6 +23,18 @@ const PageSpec<TFM_LanCfg> kLanSpec{
     [](TFM_LanCfg& p) { return p.BT_LanCfgOk; },
 };
 
+// Each tab fits as the user switches to it: the layout check judges only the controls shown, so the
+// static pool's and the mapping lists' columns are checked on their own tabs.
+void everyTabFits(TFM_DHCP& p, SimProcess&) {
+    const int shown = p.PageControl1->activePageIndex();
+    for (int tab = 0; tab < p.PageControl1->pageCount(); ++tab) {
+        ASSERT_TRUE(p.PageControl1->userSelectTab(tab));
+        const auto faults = stateLayoutFaults(p, kDhcpLayout);
+        EXPECT_TRUE(faults.empty()) << "tab " << tab << " does not fit:" << faultText(faults);
+    }
+    ASSERT_TRUE(p.PageControl1->userSelectTab(shown));
+}
+
 const PageSpec<TFM_DHCP> kDhcpSpec{
     &kDhcpLayout,
     [](TFM_DHCP& p) {
@@ -32,6 +44,9 @@ const PageSpec<TFM_DHCP> kDhcpSpec{
     },
     [](TFM_DHCP& p) { return p.Bt_Apply; },
     [](TFM_DHCP& p) { return p.Bt_Refresh; },
+    {},
+    {},
+    everyTabFits,
 };
 
 class LanStates : public PageStates<TFM_LanCfg> {};
@@ -47,6 +62,16 @@ TEST_P(DhcpStates, HoldsInTheState) {
 
 const DeviceState kDhcpClient = holding("DhcpClient", {{E + "1.2.1", "i 2"}});
 const DeviceState kServerOn = holding("ServerOn", {{E + "2.7.1", "i 1"}});
+// The widest address and MAC in the static pool and in both lease lists.
+DeviceState widestLeases() {
+    DeviceState s{"WidestLeases", {"static-pool 2", "leases 2 2"}, {}};
+    for (const char* column : {"2.7.3.1.", "2.7.4.1.1.", "2.7.4.2.1."}) {
+        const bool pool = std::string(column) == "2.7.3.1.";
+        s.lines.push_back("set " + E + column + (pool ? "1.2" : "2.2") + " a 188.188.188.188");
+        s.lines.push_back("set " + E + column + (pool ? "2.2" : "1.2") + " x ABCDABCDABCD");
+    }
+    return s;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     States, LanStates,
@@ -62,6 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         stateRow(standard().named("ServerOff")), stateRow((standard() + kServerOn).named("ServerOn")),
         stateRow((standard() + kServerOn + staticPoolFull()).named("PoolFull")),
+        stateRow((standard() + kServerOn + widestLeases()).named("WidestLeases")),
         stateRow((standard() + kServerOn + joined()).named("Joined")),
         stateRow((standard() + kServerOn + noSuchName(E + "2.7.2.7.0")).named("DomainUnreadable"))),
     stateRowName);

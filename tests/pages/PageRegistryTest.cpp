@@ -16,20 +16,10 @@
 #include "pages/admin/Dhcp.h"
 #include "platform/forms/Forms.h"
 #include "tests/support/PageFixture.h"
+#include "tests/support/RegistryPages.h"
 #include "tests/support/WhenShown.h"
 
 namespace {
-
-// A registry row by its item name, and the capability fields that pick its page's generation.
-struct RegistryPage {
-    const char* name;
-    const char* item;
-    std::vector<std::pair<const char*, const char*>> fields;
-};
-
-void PrintTo(const RegistryPage& p, std::ostream* os) {
-    *os << p.name;
-}
 
 class PageRegistryTest : public PageTest {
 protected:
@@ -77,23 +67,6 @@ TEST_P(PageRegistryOpening, OpensAndClosesOnASlowDevice) {
     EXPECT_FALSE(shown.isEmpty());
     EXPECT_TRUE(page.isNull());
     EXPECT_TRUE(window.isEnabled());
-}
-
-std::vector<RegistryPage> registryPages() {
-    std::vector<RegistryPage> out;
-    for (const HvPageEntry& row : HvPages()) {
-        const std::string item = row.item;
-        if (item == "Ad_MultiSSID") {
-            out.push_back({"Ad_MultiSSID_Old", row.item, {{"NewMultiSupport", "0"}}});
-            out.push_back({"Ad_MultiSSID_New", row.item, {{"NewMultiSupport", "1"}}});
-        } else if (item == "tAdmin2") {
-            out.push_back({"tAdmin2_Old", row.item, {{"Ed_Green", "0"}}});
-            out.push_back({"tAdmin2_New", row.item, {{"Ed_Green", "1"}}});
-        } else {
-            out.push_back({row.item, row.item, {}});
-        }
-    }
-    return out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, PageRegistryOpening, ::testing::ValuesIn(registryPages()),

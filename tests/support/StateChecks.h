@@ -35,6 +35,21 @@ std::vector<std::string> shownMismatches(const std::vector<HvSNMPRequest2Edits*>
                                          const std::set<std::string>& unreadable,
                                          const std::set<QString>& ownRules = {});
 
+// 2, for controls bound to the rows of a walk, as a dialog over one table row shows them: each shows
+// the device's value of row rowKey; the key's control shows the key itself.
+std::vector<std::string> rowShownMismatches(const HvSNMPRequest2Edits& walk, const std::string& rowKey,
+                                            SimProcess& sim, const std::set<QString>& ownRules = {});
+
+// 2, for a list of walked rows: in each row, the cell of each column (0 the caption, n sub-item n - 1)
+// shows the device's value of the column's OID at the row's key, key(row).
+struct ListColumnOid {
+    int column;
+    std::string oid;
+};
+std::vector<std::string> listMismatches(const forms::ListView& list,
+                                        const std::vector<ListColumnOid>& columns,
+                                        const std::function<std::string(int row)>& key, SimProcess& sim);
+
 // The device's value at oid as text (a string without its quotes); empty when it holds none.
 std::string heldValue(SimProcess& sim, const std::string& oid);
 
