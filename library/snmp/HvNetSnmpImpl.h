@@ -45,7 +45,9 @@ struct Op {
     std::weak_ptr<const void> owner;
     HvSnmpCompletion completion;
     std::string dotted;
-    std::vector<std::vector<oid>> names;
+    // The bindings' names as arcs, one after another; name k ends at nameEnds[k].
+    std::vector<oid> arcs;
+    std::vector<std::size_t> nameEnds;
     bool probing = false;
     void* session = nullptr;  // where the outstanding PDU went
     const netsnmp_session* sent = nullptr;

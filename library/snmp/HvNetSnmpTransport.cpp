@@ -71,6 +71,9 @@ int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, 
                 o.answered = true;
                 o.status = static_cast<int32_t>(pdu->errstat);
                 o.errorIndex = static_cast<int32_t>(pdu->errindex);
+                std::size_t count = 0;
+                for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable) ++count;
+                o.varbinds.reserve(count);
                 for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable)
                     o.varbinds.push_back(fromNetSnmp(v));
             }
@@ -143,11 +146,15 @@ int32_t HvNetSnmpTransport::Impl::start(const std::shared_ptr<Op>& op) {
             if (t.privPassword.empty()) return St::UsmError;
         }
     }
-    op->names.clear();
+    op->arcs.clear();
+    op->nameEnds.clear();
+    op->nameEnds.reserve(op->call.varbinds.size());
+    oid name[MAX_OID_LEN];
     for (const HvVarBind& vb : op->call.varbinds) {
-        std::vector<oid> name;
-        if (!parseOid(vb.oid, name)) return St::InvalidOid;
-        op->names.push_back(std::move(name));
+        const std::size_t n = parseOid(vb.oid, name);
+        if (n == 0) return St::InvalidOid;
+        op->arcs.insert(op->arcs.end(), name, name + n);
+        op->nameEnds.push_back(op->arcs.size());
     }
     ops.emplace(op->id, op);
     int32_t status = (t.version == 3 && !engines.count(agentOf(*op))) ? sendProbe(*op) : sendReal(*op);
@@ -473,11 +480,11 @@ HvSnmpReply HvNetSnmpTransport::sendSync(const HvSnmpCall& call) {
     return std::move(op->reply);
 }
 
-int32_t HvNetSnmpTransport::sendAsync(const HvSnmpCall& call, std::weak_ptr<const void> owner,
+int32_t HvNetSnmpTransport::sendAsync(HvSnmpCall call, std::weak_ptr<const void> owner,
                                       HvSnmpCompletion completion) {
     auto op = std::make_shared<Op>();
     op->id = m_impl->nextId++;
-    op->call = call;
+    op->call = std::move(call);
     op->async = true;
     op->ownerless = ownerIsEmpty(owner);
     op->owner = std::move(owner);

@@ -39,7 +39,7 @@ HvSnmpReply HvSnmpFakeTransport::sendSync(const HvSnmpCall& call) {
     return answer(call);
 }
 
-int32_t HvSnmpFakeTransport::sendAsync(const HvSnmpCall& call, std::weak_ptr<const void> owner,
+int32_t HvSnmpFakeTransport::sendAsync(HvSnmpCall call, std::weak_ptr<const void> owner,
                                        HvSnmpCompletion completion) {
     Pending p;
     std::weak_ptr<const void> empty;
