@@ -136,9 +136,23 @@ bool HvSNMPRequest::isWalk() const {
 }
 
 std::string HvSNMPRequest::columnOid(int32_t i) const {
+    std::string out;
+    columnOidInto(out, i);
+    return out;
+}
+
+// Into out, whose room is kept: each read builds one of these per item.
+void HvSNMPRequest::columnOidInto(std::string& out, int32_t i, std::string_view tail) const {
     const std::string& suffix = varList.instanceSuffix();
     const std::string& oid = varList.item(i).oid;
-    return suffix.empty() ? oid : oid + "." + suffix;
+    out.clear();
+    out.reserve(oid.size() + (suffix.empty() ? 0 : suffix.size() + 1) + tail.size());
+    out += oid;
+    if (!suffix.empty()) {
+        out += '.';
+        out += suffix;
+    }
+    out += tail;
 }
 
 // The read operation for the list's kind; false for a kind no request knows.
@@ -188,6 +202,7 @@ HvSnmpCall HvSNMPRequest::buildCall(HvSnmpOp op) {
 
 std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
     std::vector<HvVarBind> vbs;
+    vbs.reserve(static_cast<std::size_t>(std::max<int32_t>(varList.count(), 0)));
     const uint8_t kind = varList.kind();
     const bool walk = isWalk();
     std::string rowIndex;
@@ -199,7 +214,7 @@ std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
             case Mode::FirstRead:
                 if (!varList.isReadable(i)) continue;
                 item.lastOid.clear();
-                vb.oid = kind == SVT_SV ? columnOid(i) + ".0" : columnOid(i);
+                columnOidInto(vb.oid, i, kind == SVT_SV ? ".0" : "");
                 break;
             case Mode::NextRow:
                 if (!varList.isReadable(i)) continue;
@@ -209,9 +224,9 @@ std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
             case Mode::Write:
                 if (!varList.isWritable(i) || (walk && i < varList.keyCount())) continue;
                 if (kind == SVT_SV) {
-                    vb.oid = columnOid(i) + ".0";
+                    columnOidInto(vb.oid, i, ".0");
                 } else if (kind == MVT_SV) {
-                    vb.oid = columnOid(i);
+                    columnOidInto(vb.oid, i);
                 } else if (walk) {
                     if (!rowIndexBuilt) {
                         for (int32_t k = 0; k < varList.keyCount(); ++k)
@@ -241,6 +256,7 @@ bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer, const std::
     std::size_t k = 0;
     std::size_t ended = 0;
     std::string rowIndex;
+    std::string column;
     for (int32_t i = 0; i < varList.count(); ++i) {
         if (!varList.isReadable(i)) continue;
         // An answer shorter than the request leaves the missing items as a failed read.
@@ -248,7 +264,7 @@ bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer, const std::
         if (k >= answer.size() && k < sent.size()) missing.oid = sent[k].oid;
         const HvVarBind& vb = k < answer.size() ? answer[k] : missing;
         HvVarItem& item = varList.item(i);
-        const std::string column = columnOid(i);
+        columnOidInto(column, i);
         const std::string& returned = vb.oid;
 
         if (sync && code == kNoSuchName && walk) {
@@ -472,11 +488,12 @@ void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readB
     context->done = std::move(done);
     context->sent = call.varbinds;
     ++m_outstanding;
+    const bool read = call.op != HvSnmpOp::Set;
     // The transport completes every send exactly once, a failed one too, from the pump, and drops the
     // outcome once the token has expired. The pump only collects: the outcome is delivered from the
     // event loop, so this request's completion never holds the pump.
-    const int32_t status = m_transport->sendAsync(
-        call, m_token, [context, read = call.op != HvSnmpOp::Set](HvSnmpReply& reply) {
+    const int32_t status =
+        m_transport->sendAsync(std::move(call), m_token, [context, read](HvSnmpReply& reply) {
             HvSNMPDelivery::post(context->alive, [context, read, reply = std::move(reply)]() mutable {
                 if (reachedDeadOwner(context->alive)) return;
                 if (read) context->request->markMissingObjects(reply);
@@ -561,6 +578,7 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply&
     // Counted down before the completion runs: a completion may delete this request, and nothing
     // here touches it afterwards.
     --m_outstanding;
-    HvSNMPCompletion done = context.done;
+    // Taken, not copied: the context answers once, and the completion may delete this request.
+    HvSNMPCompletion done = std::move(context.done);
     if (done) done(&error, &varList);
 }

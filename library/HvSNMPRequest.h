@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "library/HvSNMPError.h"
@@ -140,6 +141,7 @@ private:
     HvSnmpCall buildCall(HvSnmpOp op);
     std::vector<HvVarBind> buildBindings(Mode mode);
     std::string columnOid(int32_t i) const;
+    void columnOidInto(std::string& out, int32_t i, std::string_view tail = {}) const;
     bool isWalk() const;
     bool readOp(HvSnmpOp& op) const;
     bool readAnswer(const std::vector<HvVarBind>& answer, const std::vector<HvVarBind>& sent, int32_t code,
