@@ -486,7 +486,6 @@ void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readB
     context->alive = m_token;
     context->readBack = readBack;
     context->done = std::move(done);
-    context->sent = call.varbinds;
     ++m_outstanding;
     const bool read = call.op != HvSnmpOp::Set;
     // The transport completes every send exactly once, a failed one too, from the pump, and drops the
@@ -553,7 +552,7 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply&
             // v1's end of the MIB when the first column's OID comes back as it was sent.
             for (int32_t i = 0; i < varList.count(); ++i) {
                 if (!varList.isReadable(i)) continue;
-                const std::vector<HvVarBind>& vbs = reply.varbinds.empty() ? context.sent : reply.varbinds;
+                const std::vector<HvVarBind>& vbs = reply.varbinds.empty() ? reply.sent : reply.varbinds;
                 if (!vbs.empty() && varList.item(i).lastOid == vbs.front().oid)
                     HvSNMPError::translate(0, error.code, error.message);
                 break;
@@ -561,7 +560,7 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply&
         } else if (error.code == 0 && context.readBack) {
             int32_t progressError = 0;
             const bool row =
-                readAnswer(reply.varbinds, context.sent, error.code, nullptr, false, progressError);
+                readAnswer(reply.varbinds, reply.sent, error.code, nullptr, false, progressError);
             if (progressError) HvSNMPError::translate(progressError, error.code, error.message);
             error.endOfWalk = !row;
         }

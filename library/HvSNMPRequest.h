@@ -48,7 +48,6 @@ struct HvSNMPAsyncContext {
     std::weak_ptr<const void> alive;
     bool readBack = true;
     HvSNMPCompletion done;
-    std::vector<HvVarBind> sent;  // stands in for bindings an answer lacks
 };
 
 // The one place that speaks SNMP: an agent, its security and one variable list, read and written

@@ -23,22 +23,22 @@ static_assert(std::is_same_v<OidArc, oid> && kMaxOidArcs == MAX_OID_LEN);
 // Every send parses its OIDs and every answer formats them: both run on the caller's buffer, with
 // no allocation of their own.
 std::size_t parseOid(std::string_view text, OidArc* out) {
-    const char* at = text.data();
-    const char* const end = at + text.size();
-    if (at != end && *at == '.') ++at;
-    if (at == end) return 0;
+    std::size_t pos = (!text.empty() && text[0] == '.') ? 1 : 0;
+    if (pos >= text.size()) return 0;
     std::size_t n = 0;
     while (true) {
-        // Held just above the largest arc once past it, so that no run of digits overflows.
-        constexpr uint64_t kTooLarge = uint64_t{UINT32_MAX} + 1;
-        const char* const first = at;
         uint64_t arc = 0;
-        for (unsigned digit; at != end && (digit = static_cast<unsigned char>(*at) - '0') <= 9; ++at)
-            arc = std::min(arc * 10 + digit, kTooLarge);
-        if (at == first || arc == kTooLarge || n == MAX_OID_LEN) return 0;
-        out[n++] = static_cast<oid>(arc);
-        if (at == end) break;
-        if (*at != '.' || ++at == end) return 0;  // not a digit, or a dot that ends the text
+        const std::size_t first = pos;
+        for (; pos < text.size() && text[pos] != '.'; ++pos) {
+            const unsigned digit = static_cast<unsigned char>(text[pos]) - static_cast<unsigned>('0');
+            if (digit > 9) return 0;
+            arc = arc * 10 + digit;
+            if (arc > UINT32_MAX) return 0;
+        }
+        if (pos == first || n == kMaxOidArcs) return 0;
+        out[n++] = static_cast<OidArc>(arc);
+        if (pos == text.size()) break;
+        ++pos;  // the dot; one at the end leaves an empty arc, refused above
     }
     return n >= 2 ? n : 0;
 }

@@ -123,11 +123,17 @@ void HvNetSnmpTransport::Impl::finish(Op& op, HvSnmpReply reply) {
         d.owner = op.owner;
         d.completion = std::move(op.completion);
         d.reply = std::move(reply);
+        d.reply.sent = std::move(op.call.varbinds);
         due.push_back(std::move(d));
     } else {
         op.reply = std::move(reply);
     }
-    ops.erase(op.id);
+    auto it = ops.find(op.id);
+    if (it == ops.end()) return;
+    // An asynchronous operation is freed once the next send has gone out, or by the next pass of the
+    // timer: the completion of its answer, which sends the next request, need not wait for that.
+    if (op.async) finished.push_back(std::move(it->second));
+    ops.erase(it);
 }
 
 int32_t HvNetSnmpTransport::Impl::start(const std::shared_ptr<Op>& op) {
@@ -342,18 +348,29 @@ void HvNetSnmpTransport::Impl::readSession(void* sess, netsnmp_large_fd_set& fds
 // The socket's notifier said it is readable: it is read without asking again. The polled sockets
 // do not block, so a datagram that another pass took meanwhile reads back as nothing.
 void HvNetSnmpTransport::Impl::readSocket(int fd) {
-    std::vector<void*> polled = polledSessions();
-    for (void* sess : polled) {
+    void* sess = polledSessionOf(fd);
+    if (!sess) return;
+    netsnmp_large_fd_set fds;
+    netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
+    NETSNMP_LARGE_FD_ZERO(&fds);
+    NETSNMP_LARGE_FD_SET(fd, &fds);
+    readSession(sess, fds);
+    netsnmp_large_fd_set_cleanup(&fds);
+}
+
+// Looked up on every answer, so without building the list of polledSessions().
+void* HvNetSnmpTransport::Impl::polledSessionOf(int fd) const {
+    auto reads = [fd](void* sess) {
         netsnmp_transport* t = snmp_sess_transport(sess);
-        if (!t || t->sock != fd) continue;
-        netsnmp_large_fd_set fds;
-        netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
-        NETSNMP_LARGE_FD_ZERO(&fds);
-        NETSNMP_LARGE_FD_SET(fd, &fds);
-        readSession(sess, fds);
-        netsnmp_large_fd_set_cleanup(&fds);
-        return;
-    }
+        return t && t->sock == fd;
+    };
+    for (const auto& [key, s] : sessions)
+        if (reads(s.async)) return s.async;
+    for (void* sess : probeSessions)
+        if (reads(sess)) return sess;
+    for (void* sess : retired)
+        if (reads(sess)) return sess;
+    return nullptr;
 }
 
 std::vector<void*> HvNetSnmpTransport::Impl::polledSessions() const {
@@ -494,6 +511,7 @@ int32_t HvNetSnmpTransport::sendAsync(HvSnmpCall call, std::weak_ptr<const void>
         // The send failed: the failure is still this operation's one completion.
         m_impl->finish(*op, m_impl->failureReply(*op, status));
     }
+    m_impl->finished.clear();
     return status;
 }
 
@@ -510,6 +528,7 @@ void HvNetSnmpTransport::Impl::pass(int fd) {
     Impl& m = *this;
     if (m.inPump) return;
     m.inPump = true;
+    if (fd < 0) m.finished.clear();
     try {
         if (fd >= 0) {
             m.readSocket(fd);

@@ -52,6 +52,7 @@ int32_t HvSnmpFakeTransport::sendAsync(HvSnmpCall call, std::weak_ptr<const void
     } else {
         p.reply = answer(call);
     }
+    p.reply.sent = std::move(call.varbinds);
     m_pending.push_back(std::move(p));
     return m_sendStatus;
 }

@@ -85,6 +85,9 @@ struct HvSnmpReply {
     std::vector<HvVarBind> varbinds;
     std::string agentAddress;  // dotted source address of the answer
     uint16_t agentPort = 0;
+    // An asynchronous operation's own bindings, as its call sent them: they stand in for what an
+    // answer lacks. Handed back rather than kept by the caller, which saves a copy on every send.
+    std::vector<HvVarBind> sent;
 };
 
 // The reply is the completion's own: it may take it apart instead of copying it.

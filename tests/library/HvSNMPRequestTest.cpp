@@ -209,6 +209,54 @@ TEST_F(RequestTest, AsyncWalkDeliversRowsUntilEndOfWalk) {
     EXPECT_TRUE(messages.empty());
 }
 
+// An answer that lacks bindings leaves its missing items as sent, asynchronously as synchronously.
+TEST_F(RequestTest, AsyncShortAnswerLeavesTheMissingColumnAsSent) {
+    HvSnmpReply shortAnswer;
+    HvVarBind name;
+    name.oid = col(kName, 1);
+    name.type = HvVbType::OctetString;
+    name.octets = "n1";
+    shortAnswer.varbinds.push_back(name);
+
+    useTable();
+    fake.pushReply(shortAnswer);
+    bool ok = true;
+    request->get(&ok, true);
+    const HvVarItem syncLevel = request->varList.item(2);
+    EXPECT_EQ(syncLevel.lastOid, kLevel);
+
+    useTable();
+    fake.pushReply(shortAnswer);
+    std::vector<HvSNMPError> outcomes;
+    request->getAsync([&](HvSNMPError* e, HvSNMPVarList*) { outcomes.push_back(*e); }, true);
+    ASSERT_TRUE(pumpUntil([&] { return !outcomes.empty(); }));
+    EXPECT_EQ(request->varList.item(1).value, "n1");
+    EXPECT_EQ(request->varList.item(2).value, syncLevel.value);
+    EXPECT_EQ(request->varList.item(2).lastOid, kLevel);
+}
+
+// v1's end of the MIB in an answer without bindings: the OID sent stands in for the one echoed.
+TEST_F(RequestTest, AsyncV1NoSuchNameWithoutBindingsEndsTheWalk) {
+    useTable();
+    request->security.version = 0;
+    fillTable(1);
+    HvSnmpReply end;
+    end.status = 2;  // noSuchName
+    end.errorIndex = 1;
+    std::vector<HvSNMPError> outcomes;
+    HvSNMPCompletion done = [&](HvSNMPError* e, HvSNMPVarList*) {
+        outcomes.push_back(*e);
+        if (!e->endOfWalk) {
+            fake.pushReply(end);
+            request->getAsync(done, false);
+        }
+    };
+    request->getAsync(done, true);
+    ASSERT_TRUE(pumpUntil([&] { return !outcomes.empty() && outcomes.back().endOfWalk; }));
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(outcomes.back().code, 0);
+}
+
 TEST_F(RequestTest, FirstReadOnEmptyV1ColumnReportsAndEnds) {
     useTable();
     bool ok = true;
