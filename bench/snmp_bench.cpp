@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     if (argc < 3) fail("usage: snmp_bench SIM_EXECUTABLE PEER_EXECUTABLE [ROWS] [GETS] [ROUNDS]");
     const int rows = argc > 3 ? std::atoi(argv[3]) : 2000;
     const int gets = argc > 4 ? std::atoi(argv[4]) : 2000;
-    const int rounds = argc > 5 ? std::max(1, std::atoi(argv[5])) : 11;
+    const int rounds = argc > 5 ? std::max(1, std::atoi(argv[5])) : 15;
     QCoreApplication app(argc, argv);
 
     SimProcess sim({}, argv[1]);
