@@ -119,9 +119,53 @@ bool HvSNMPRequest::matchExpression(const std::string& condition) {
     return HvValueConv::matchExpression(varList, condition);
 }
 
+namespace {
+
+// Dotted decimal as answers come formatted: digits and single dots only, no leading zeros, each arc
+// within 32 bits. Two such texts order arc by arc as their arcs' texts do, a shorter arc first.
+bool isPlainOid(std::string_view t) {
+    if (t.empty()) return false;
+    std::size_t arc = 0;
+    for (std::size_t i = 0; i <= t.size(); ++i) {
+        if (i < t.size() && t[i] != '.') {
+            if (t[i] < '0' || t[i] > '9') return false;
+            continue;
+        }
+        const std::size_t length = i - arc;
+        if (length == 0 || (length > 1 && t[arc] == '0')) return false;
+        if (length > 10 || (length == 10 && t.substr(arc, 10) > "4294967295")) return false;
+        arc = i + 1;
+    }
+    return true;
+}
+
+// HvCompareOids for two plain texts, without reading their numbers.
+HvOidOrder comparePlainOids(std::string_view a, std::string_view b) {
+    std::size_t i = 0, j = 0;
+    while (true) {
+        const std::size_t endA = std::min(a.find('.', i), a.size());
+        const std::size_t endB = std::min(b.find('.', j), b.size());
+        const std::size_t lengthA = endA - i, lengthB = endB - j;
+        if (lengthA != lengthB) return {true, lengthA < lengthB ? -1 : 1, false};
+        if (const int c = a.compare(i, lengthA, b, j, lengthB)) return {true, c < 0 ? -1 : 1, false};
+        const bool lastA = endA == a.size(), lastB = endB == b.size();
+        if (lastA || lastB) return {true, lastA && lastB ? 0 : lastA ? -1 : 1, lastA && !lastB};
+        i = endA + 1;
+        j = endB + 1;
+    }
+}
+
+}  // namespace
+
 bool HvSNMPRequest::columnEnded(const std::string& columnOid, const std::string& lastOid,
                                 const std::string& returnedOid) {
     if (!isWalk()) return false;
+    // Every answer of a walk comes here: texts as the adapter writes them are compared as texts.
+    if (isPlainOid(columnOid) && isPlainOid(returnedOid) && (lastOid.empty() || isPlainOid(lastOid))) {
+        const HvOidOrder inColumn = comparePlainOids(columnOid, returnedOid);
+        if (!inColumn.firstIsPrefix) return true;
+        return !lastOid.empty() && comparePlainOids(returnedOid, lastOid).compare <= 0;
+    }
     const HvOidOrder inColumn = HvCompareOids(columnOid, returnedOid);
     if (!inColumn.valid || !inColumn.firstIsPrefix) return true;
     if (lastOid.empty()) return false;
