@@ -124,35 +124,42 @@ namespace {
 // Dotted decimal as answers come formatted: digits and single dots only, no leading zeros, each arc
 // within 32 bits. Two such texts order arc by arc as their arcs' texts do, a shorter arc first.
 bool isPlainOid(std::string_view t) {
-    if (t.empty()) return false;
-    std::size_t arc = 0;
-    for (std::size_t i = 0; i <= t.size(); ++i) {
-        if (i < t.size() && t[i] != '.') {
-            if (t[i] < '0' || t[i] > '9') return false;
-            continue;
-        }
-        const std::size_t length = i - arc;
-        if (length == 0 || (length > 1 && t[arc] == '0')) return false;
-        if (length > 10 || (length == 10 && t.substr(arc, 10) > "4294967295")) return false;
-        arc = i + 1;
+    const char* at = t.data();
+    const char* const end = at + t.size();
+    while (true) {
+        const char* const first = at;
+        while (at != end && static_cast<unsigned>(*at - '0') <= 9) ++at;
+        const std::size_t n = static_cast<std::size_t>(at - first);
+        if (n == 0 || (n > 1 && *first == '0') || n > 10 || (n == 10 && std::string_view(first, n) > "4294967295"))
+            return false;
+        if (at == end) return true;
+        if (*at++ != '.') return false;
     }
-    return true;
 }
 
-// HvCompareOids for two plain texts, without reading their numbers.
-HvOidOrder comparePlainOids(std::string_view a, std::string_view b) {
+// The order of two plain texts, without reading their numbers.
+int comparePlainOids(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (true) {
-        const std::size_t endA = std::min(a.find('.', i), a.size());
-        const std::size_t endB = std::min(b.find('.', j), b.size());
-        const std::size_t lengthA = endA - i, lengthB = endB - j;
-        if (lengthA != lengthB) return {true, lengthA < lengthB ? -1 : 1, false};
-        if (const int c = a.compare(i, lengthA, b, j, lengthB)) return {true, c < 0 ? -1 : 1, false};
+        std::size_t endA = i, endB = j;
+        while (endA < a.size() && a[endA] != '.') ++endA;
+        while (endB < b.size() && b[endB] != '.') ++endB;
+        if (endA - i != endB - j) return endA - i < endB - j ? -1 : 1;
+        for (; i < endA; ++i, ++j)
+            if (a[i] != b[j]) return a[i] < b[j] ? -1 : 1;
         const bool lastA = endA == a.size(), lastB = endB == b.size();
-        if (lastA || lastB) return {true, lastA && lastB ? 0 : lastA ? -1 : 1, lastA && !lastB};
-        i = endA + 1;
-        j = endB + 1;
+        if (lastA || lastB) return lastA && lastB ? 0 : lastA ? -1 : 1;
+        ++i;
+        ++j;
     }
+}
+
+// The arcs of oid below column, when oid's text starts with column's and a dot.
+bool textBelow(std::string_view column, std::string_view oid, std::string_view& rest) {
+    if (oid.size() <= column.size() + 1 || oid[column.size()] != '.' || oid.compare(0, column.size(), column) != 0)
+        return false;
+    rest = oid.substr(column.size() + 1);
+    return true;
 }
 
 }  // namespace
@@ -160,11 +167,13 @@ HvOidOrder comparePlainOids(std::string_view a, std::string_view b) {
 bool HvSNMPRequest::columnEnded(const std::string& columnOid, const std::string& lastOid,
                                 const std::string& returnedOid) {
     if (!isWalk()) return false;
-    // Every answer of a walk comes here: texts as the adapter writes them are compared as texts.
-    if (isPlainOid(columnOid) && isPlainOid(returnedOid) && (lastOid.empty() || isPlainOid(lastOid))) {
-        const HvOidOrder inColumn = comparePlainOids(columnOid, returnedOid);
-        if (!inColumn.firstIsPrefix) return true;
-        return !lastOid.empty() && comparePlainOids(returnedOid, lastOid).compare <= 0;
+    // Every answer of a walk comes here. The usual one, a row of the column after a row of it, in
+    // texts as the adapter writes them, is told by its rows' arcs alone, compared as texts.
+    std::string_view returnedRow, lastRow;
+    if (textBelow(columnOid, returnedOid, returnedRow) && isPlainOid(returnedRow) && isPlainOid(columnOid)) {
+        if (lastOid.empty()) return false;
+        if (textBelow(columnOid, lastOid, lastRow) && isPlainOid(lastRow))
+            return comparePlainOids(returnedRow, lastRow) <= 0;
     }
     const HvOidOrder inColumn = HvCompareOids(columnOid, returnedOid);
     if (!inColumn.valid || !inColumn.firstIsPrefix) return true;
