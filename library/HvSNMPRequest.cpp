@@ -282,8 +282,10 @@ std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
                     columnOidInto(vb.oid, i);
                 } else if (walk) {
                     if (!rowIndexBuilt) {
-                        for (int32_t k = 0; k < varList.keyCount(); ++k)
-                            rowIndex += (k ? "." : "") + keyToIndex(k);
+                        for (int32_t k = 0; k < varList.keyCount(); ++k) {
+                            if (k) rowIndex += '.';
+                            rowIndex += keyToIndex(k);
+                        }
                         rowIndexBuilt = true;
                     }
                     vb.oid = columnOid(i) + "." + rowIndex;
