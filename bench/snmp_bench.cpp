@@ -1,18 +1,26 @@
 // SNMP speed of the module's request class against a peer over net-snmp's own C API (snmp_peer) that
-// sends the same PDUs, both talking to the same device simulator on loopback in one run: a 1000-row
-// walk and 1000 gets of a 10-object group, each synchronously and asynchronously. Prints the times
-// and, last, the ratios module time / peer time.
+// sends the same PDUs, both talking to the same device simulator on loopback in one run: a walk of
+// ROWS rows and GETS gets of a 10-object group, each synchronously and asynchronously.
 //
-//   snmp_bench SIM_EXECUTABLE PEER_EXECUTABLE [ROWS] [GETS]
+// The peer stays running and takes its runs one by one from a pipe, so the module's runs and the
+// peer's alternate: after a warm-up round, ROUNDS rounds of one run of each side per kind, the side
+// that goes first swapped every round. A run next to its partner sees the same load, so each round
+// gives one ratio module time / peer time; the figure of a kind is the median of its rounds. Prints
+// the median times and, last, the ratios.
+//
+//   snmp_bench SIM_EXECUTABLE PEER_EXECUTABLE [ROWS] [GETS] [ROUNDS]
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -30,51 +38,90 @@ using Clock = std::chrono::steady_clock;
 const std::string kTable = "1.3.6.1.4.1.47011.11.37.4.200.1.1";
 const std::string kGroup = "1.3.6.1.4.1.47011.11.37.4.201";
 constexpr int kGroupSize = 10;
-constexpr int kRuns = 3;
+const char* const kKinds[] = {"walk-sync", "walk-async", "get-sync", "get-async"};
+constexpr int kKindCount = 4;
 
-double seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-// Best of the runs, in seconds.
-double best(const std::function<void()>& run, int runs = kRuns) {
-    double b = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        run();
-        b = std::min(b, seconds(Clock::now() - start));
-    }
-    return b;
-}
-
-void fail(const std::string& why) {
+[[noreturn]] void fail(const std::string& why) {
     std::fprintf(stderr, "snmp_bench: %s\n", why.c_str());
     std::exit(1);
 }
 
-// The peer's best times, in seconds: walk-sync, walk-async, get-sync, get-async.
-std::vector<double> runPeer(const std::string& command) {
-    FILE* out = popen(command.c_str(), "r");
-    if (!out) fail("cannot start: " + command);
-    char line[512] = {};
-    std::string text;
-    while (std::fgets(line, sizeof line, out)) text = line;
-    if (pclose(out) != 0) fail("failed: " + command);
-    std::vector<double> times;
-    std::istringstream in(text);
-    std::string word;
-    in >> word;  // "peer"
-    while (in >> word) times.push_back(std::atof(word.substr(word.find('=') + 1).c_str()));
-    if (times.size() != 4) fail("unexpected peer output: " + text);
-    return times;
+double timed(const std::function<void()>& run) {
+    const auto start = Clock::now();
+    run();
+    return std::chrono::duration<double>(Clock::now() - start).count();
 }
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// The peer as a child process that runs one kind per line written to it and answers its time.
+class Peer {
+public:
+    explicit Peer(const std::vector<std::string>& args) {
+        int toChild[2], fromChild[2];
+        if (pipe(toChild) != 0 || pipe(fromChild) != 0) fail("cannot make pipes for the peer");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, toChild[0], 0);
+        posix_spawn_file_actions_adddup2(&actions, fromChild[1], 1);
+        for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]})
+            posix_spawn_file_actions_addclose(&actions, fd);
+        std::vector<char*> argv;
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+            fail("cannot start the peer " + args[0]);
+        posix_spawn_file_actions_destroy(&actions);
+        close(toChild[0]);
+        close(fromChild[1]);
+        m_in = fdopen(toChild[1], "w");
+        m_out = fdopen(fromChild[0], "r");
+        if (readLine() != "ready") fail("the peer did not start");
+    }
+    ~Peer() {
+        std::fputs("quit\n", m_in);
+        std::fclose(m_in);
+        std::fclose(m_out);
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+    }
+
+    // One run of kind, in seconds as the peer timed it.
+    double run(const char* kind) {
+        std::fprintf(m_in, "%s\n", kind);
+        std::fflush(m_in);
+        const std::string answer = readLine();
+        char* end = nullptr;
+        const double t = std::strtod(answer.c_str(), &end);
+        if (answer.empty() || *end) fail(std::string("the peer's ") + kind + " failed");
+        return t;
+    }
+
+private:
+    std::string readLine() {
+        char line[128] = {};
+        if (!std::fgets(line, sizeof line, m_out)) return {};
+        std::string text = line;
+        while (!text.empty() && text.back() == '\n') text.pop_back();
+        return text;
+    }
+
+    pid_t m_pid = -1;
+    FILE* m_in = nullptr;
+    FILE* m_out = nullptr;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) fail("usage: snmp_bench SIM_EXECUTABLE PEER_EXECUTABLE [ROWS] [GETS]");
-    const int rows = argc > 3 ? std::atoi(argv[3]) : 1000;
-    const int gets = argc > 4 ? std::atoi(argv[4]) : 1000;
+    if (argc < 3) fail("usage: snmp_bench SIM_EXECUTABLE PEER_EXECUTABLE [ROWS] [GETS] [ROUNDS]");
+    const int rows = argc > 3 ? std::atoi(argv[3]) : 2000;
+    const int gets = argc > 4 ? std::atoi(argv[4]) : 2000;
+    const int rounds = argc > 5 ? std::max(1, std::atoi(argv[5])) : 15;
     QCoreApplication app(argc, argv);
 
     SimProcess sim({}, argv[1]);
@@ -162,27 +209,40 @@ int main(int argc, char** argv) {
         loop.exec();
     };
 
-    const std::string peer = std::string(argv[2]) + " " + sim.endpoint() + " kiwano " + kTable + " " +
-                             std::to_string(rows) + " " + kGroup + " " + std::to_string(kGroupSize) + " " +
-                             std::to_string(gets) + " " + std::to_string(kRuns);
-    // Two rounds, module and peer in turn, so that neither gains from when it ran; the best of all.
-    std::vector<double> module(4, 1e9), reference(4, 1e9);
-    for (int round = 0; round < 2; ++round) {
-        const double m[] = {best(walkSync), best(walkAsync), best(getSync), best(getAsync)};
-        const std::vector<double> p = runPeer(peer);
-        for (int k = 0; k < 4; ++k) {
-            module[k] = std::min(module[k], m[k]);
-            reference[k] = std::min(reference[k], p[k]);
+    Peer peer({argv[2], sim.endpoint(), "kiwano", kTable, std::to_string(rows), kGroup, std::to_string(kGroupSize),
+               std::to_string(gets)});
+    const std::function<void()> module[kKindCount] = {walkSync, walkAsync, getSync, getAsync};
+    std::vector<double> moduleTimes[kKindCount], peerTimes[kKindCount], ratios[kKindCount];
+    // Round 0 warms both sides up and is not counted.
+    for (int round = 0; round <= rounds; ++round) {
+        for (int k = 0; k < kKindCount; ++k) {
+            double m = 0, p = 0;
+            if (round % 2) {
+                m = timed(module[k]);
+                p = peer.run(kKinds[k]);
+            } else {
+                p = peer.run(kKinds[k]);
+                m = timed(module[k]);
+            }
+            if (round == 0) continue;
+            moduleTimes[k].push_back(m);
+            peerTimes[k].push_back(p);
+            ratios[k].push_back(m / p);
         }
     }
 
-    std::printf("walk of %d rows: module sync %.4f s, async %.4f s; peer sync %.4f s, async %.4f s\n", rows,
-                module[0], module[1], reference[0], reference[1]);
-    std::printf("%d gets of %d objects: module sync %.4f s, async %.4f s; peer sync %.4f s, async %.4f s\n",
-                gets, kGroupSize, module[2], module[3], reference[2], reference[3]);
-    std::printf("snmp ratios: walk-sync=%.3f walk-async=%.3f get-sync=%.3f get-async=%.3f\n",
-                module[0] / reference[0], module[1] / reference[1], module[2] / reference[2],
-                module[3] / reference[3]);
+    std::printf("measured: %d rounds after a warm-up, one run of the module and one of the peer per kind and round,\n"
+                "  the side that goes first swapped every round; times are medians, a ratio is the median of\n"
+                "  the rounds' module/peer (min..max of the rounds beside it)\n",
+                rounds);
+    for (int k = 0; k < kKindCount; ++k) {
+        const auto [lo, hi] = std::minmax_element(ratios[k].begin(), ratios[k].end());
+        std::printf("%-10s %s: module %.4f s, peer %.4f s, ratio %.3f (%.3f..%.3f)\n", kKinds[k],
+                    k < 2 ? (std::to_string(rows) + " rows").c_str() : (std::to_string(gets) + " gets").c_str(),
+                    median(moduleTimes[k]), median(peerTimes[k]), median(ratios[k]), *lo, *hi);
+    }
+    std::printf("snmp ratios: walk-sync=%.3f walk-async=%.3f get-sync=%.3f get-async=%.3f\n", median(ratios[0]),
+                median(ratios[1]), median(ratios[2]), median(ratios[3]));
     walk.reset();
     scalars.reset();
     HvSNMPSession::shutdown();

@@ -3,16 +3,19 @@
 // synchronously (snmp_sess_synch_response) and asynchronously (snmp_sess_async_send, the next PDU
 // sent from the loop once the callback has taken the answer), one request outstanding at a time.
 //
-//   snmp_peer HOST:PORT COMMUNITY TABLE ROWS GROUP GROUP_SIZE GETS RUNS
+//   snmp_peer HOST:PORT COMMUNITY TABLE ROWS GROUP GROUP_SIZE GETS
 //
-// Prints one line: "peer walk-sync=S walk-async=S get-sync=S get-async=S", each the best of RUNS
-// runs in seconds. Exits 1 when an answer is missing or wrong.
+// Prints "ready" once its sessions are open, then for each line read from standard input (one of
+// walk-sync, walk-async, get-sync, get-async) runs that once and prints its time in seconds, so
+// that the bench can interleave the peer's runs with the module's. Ends at "quit" or end of input.
+// Exits 1 when an answer is missing or wrong.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -118,20 +121,16 @@ struct Peer {
     }
 };
 
-double best(int runs, const std::function<void()>& run) {
-    double b = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        run();
-        b = std::min(b, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return b;
+double timed(const std::function<void()>& run) {
+    const auto start = Clock::now();
+    run();
+    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 9) fail("usage: snmp_peer HOST:PORT COMMUNITY TABLE ROWS GROUP GROUP_SIZE GETS RUNS");
+    if (argc < 8) fail("usage: snmp_peer HOST:PORT COMMUNITY TABLE ROWS GROUP GROUP_SIZE GETS");
     const std::string peername = argv[1];
     const std::string community = argv[2];
     const Oid table = parse(argv[3]);
@@ -139,7 +138,6 @@ int main(int argc, char** argv) {
     const std::string group = argv[5];
     const int groupSize = std::atoi(argv[6]);
     const int gets = std::atoi(argv[7]);
-    const int runs = std::atoi(argv[8]);
 
     // No configuration files, no MIBs, nothing persisted.
     setenv("MIBS", "", 1);
@@ -190,12 +188,24 @@ int main(int argc, char** argv) {
         }
     };
 
-    const double walkSync = best(runs, [&] { walk(syncPeer, true); });
-    const double walkAsync = best(runs, [&] { walk(asyncPeer, false); });
-    const double getSync = best(runs, [&] { getAll(syncPeer, true); });
-    const double getAsync = best(runs, [&] { getAll(asyncPeer, false); });
-    std::printf("peer walk-sync=%.6f walk-async=%.6f get-sync=%.6f get-async=%.6f\n", walkSync, walkAsync, getSync,
-                getAsync);
+    const std::map<std::string, std::function<void()>> kinds{
+        {"walk-sync", [&] { walk(syncPeer, true); }},
+        {"walk-async", [&] { walk(asyncPeer, false); }},
+        {"get-sync", [&] { getAll(syncPeer, true); }},
+        {"get-async", [&] { getAll(asyncPeer, false); }},
+    };
+    std::printf("ready\n");
+    std::fflush(stdout);
+    char line[64] = {};
+    while (std::fgets(line, sizeof line, stdin)) {
+        std::string kind = line;
+        while (!kind.empty() && (kind.back() == '\n' || kind.back() == '\r')) kind.pop_back();
+        if (kind == "quit") break;
+        auto it = kinds.find(kind);
+        if (it == kinds.end()) fail("unknown run: " + kind);
+        std::printf("%.6f\n", timed(it->second));
+        std::fflush(stdout);
+    }
     snmp_sess_close(syncPeer.sess);
     snmp_sess_close(asyncPeer.sess);
     return 0;

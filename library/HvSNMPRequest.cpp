@@ -119,9 +119,62 @@ bool HvSNMPRequest::matchExpression(const std::string& condition) {
     return HvValueConv::matchExpression(varList, condition);
 }
 
+namespace {
+
+// Dotted decimal as answers come formatted: digits and single dots only, no leading zeros, each arc
+// within 32 bits. Two such texts order arc by arc as their arcs' texts do, a shorter arc first.
+bool isPlainOid(std::string_view t) {
+    const char* at = t.data();
+    const char* const end = at + t.size();
+    while (true) {
+        const char* const first = at;
+        while (at != end && static_cast<unsigned>(*at - '0') <= 9) ++at;
+        const std::size_t n = static_cast<std::size_t>(at - first);
+        if (n == 0 || (n > 1 && *first == '0') || n > 10 || (n == 10 && std::string_view(first, n) > "4294967295"))
+            return false;
+        if (at == end) return true;
+        if (*at++ != '.') return false;
+    }
+}
+
+// The order of two plain texts, without reading their numbers.
+int comparePlainOids(std::string_view a, std::string_view b) {
+    std::size_t i = 0, j = 0;
+    while (true) {
+        std::size_t endA = i, endB = j;
+        while (endA < a.size() && a[endA] != '.') ++endA;
+        while (endB < b.size() && b[endB] != '.') ++endB;
+        if (endA - i != endB - j) return endA - i < endB - j ? -1 : 1;
+        for (; i < endA; ++i, ++j)
+            if (a[i] != b[j]) return a[i] < b[j] ? -1 : 1;
+        const bool lastA = endA == a.size(), lastB = endB == b.size();
+        if (lastA || lastB) return lastA && lastB ? 0 : lastA ? -1 : 1;
+        ++i;
+        ++j;
+    }
+}
+
+// The arcs of oid below column, when oid's text starts with column's and a dot.
+bool textBelow(std::string_view column, std::string_view oid, std::string_view& rest) {
+    if (oid.size() <= column.size() + 1 || oid[column.size()] != '.' || oid.compare(0, column.size(), column) != 0)
+        return false;
+    rest = oid.substr(column.size() + 1);
+    return true;
+}
+
+}  // namespace
+
 bool HvSNMPRequest::columnEnded(const std::string& columnOid, const std::string& lastOid,
                                 const std::string& returnedOid) {
     if (!isWalk()) return false;
+    // Every answer of a walk comes here. The usual one, a row of the column after a row of it, in
+    // texts as the adapter writes them, is told by its rows' arcs alone, compared as texts.
+    std::string_view returnedRow, lastRow;
+    if (textBelow(columnOid, returnedOid, returnedRow) && isPlainOid(returnedRow) && isPlainOid(columnOid)) {
+        if (lastOid.empty()) return false;
+        if (textBelow(columnOid, lastOid, lastRow) && isPlainOid(lastRow))
+            return comparePlainOids(returnedRow, lastRow) <= 0;
+    }
     const HvOidOrder inColumn = HvCompareOids(columnOid, returnedOid);
     if (!inColumn.valid || !inColumn.firstIsPrefix) return true;
     if (lastOid.empty()) return false;
@@ -136,9 +189,23 @@ bool HvSNMPRequest::isWalk() const {
 }
 
 std::string HvSNMPRequest::columnOid(int32_t i) const {
+    std::string out;
+    columnOidInto(out, i);
+    return out;
+}
+
+// Into out, whose room is kept: each read builds one of these per item.
+void HvSNMPRequest::columnOidInto(std::string& out, int32_t i, std::string_view tail) const {
     const std::string& suffix = varList.instanceSuffix();
     const std::string& oid = varList.item(i).oid;
-    return suffix.empty() ? oid : oid + "." + suffix;
+    out.clear();
+    out.reserve(oid.size() + (suffix.empty() ? 0 : suffix.size() + 1) + tail.size());
+    out += oid;
+    if (!suffix.empty()) {
+        out += '.';
+        out += suffix;
+    }
+    out += tail;
 }
 
 // The read operation for the list's kind; false for a kind no request knows.
@@ -188,6 +255,7 @@ HvSnmpCall HvSNMPRequest::buildCall(HvSnmpOp op) {
 
 std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
     std::vector<HvVarBind> vbs;
+    vbs.reserve(static_cast<std::size_t>(std::max<int32_t>(varList.count(), 0)));
     const uint8_t kind = varList.kind();
     const bool walk = isWalk();
     std::string rowIndex;
@@ -199,7 +267,7 @@ std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
             case Mode::FirstRead:
                 if (!varList.isReadable(i)) continue;
                 item.lastOid.clear();
-                vb.oid = kind == SVT_SV ? columnOid(i) + ".0" : columnOid(i);
+                columnOidInto(vb.oid, i, kind == SVT_SV ? ".0" : "");
                 break;
             case Mode::NextRow:
                 if (!varList.isReadable(i)) continue;
@@ -209,13 +277,15 @@ std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
             case Mode::Write:
                 if (!varList.isWritable(i) || (walk && i < varList.keyCount())) continue;
                 if (kind == SVT_SV) {
-                    vb.oid = columnOid(i) + ".0";
+                    columnOidInto(vb.oid, i, ".0");
                 } else if (kind == MVT_SV) {
-                    vb.oid = columnOid(i);
+                    columnOidInto(vb.oid, i);
                 } else if (walk) {
                     if (!rowIndexBuilt) {
-                        for (int32_t k = 0; k < varList.keyCount(); ++k)
-                            rowIndex += (k ? "." : "") + keyToIndex(k);
+                        for (int32_t k = 0; k < varList.keyCount(); ++k) {
+                            if (k) rowIndex += '.';
+                            rowIndex += keyToIndex(k);
+                        }
                         rowIndexBuilt = true;
                     }
                     vb.oid = columnOid(i) + "." + rowIndex;
@@ -241,6 +311,7 @@ bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer, const std::
     std::size_t k = 0;
     std::size_t ended = 0;
     std::string rowIndex;
+    std::string column;
     for (int32_t i = 0; i < varList.count(); ++i) {
         if (!varList.isReadable(i)) continue;
         // An answer shorter than the request leaves the missing items as a failed read.
@@ -248,7 +319,7 @@ bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer, const std::
         if (k >= answer.size() && k < sent.size()) missing.oid = sent[k].oid;
         const HvVarBind& vb = k < answer.size() ? answer[k] : missing;
         HvVarItem& item = varList.item(i);
-        const std::string column = columnOid(i);
+        columnOidInto(column, i);
         const std::string& returned = vb.oid;
 
         if (sync && code == kNoSuchName && walk) {
@@ -470,13 +541,13 @@ void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readB
     context->alive = m_token;
     context->readBack = readBack;
     context->done = std::move(done);
-    context->sent = call.varbinds;
     ++m_outstanding;
+    const bool read = call.op != HvSnmpOp::Set;
     // The transport completes every send exactly once, a failed one too, from the pump, and drops the
     // outcome once the token has expired. The pump only collects: the outcome is delivered from the
     // event loop, so this request's completion never holds the pump.
-    const int32_t status = m_transport->sendAsync(
-        call, m_token, [context, read = call.op != HvSnmpOp::Set](HvSnmpReply& reply) {
+    const int32_t status =
+        m_transport->sendAsync(std::move(call), m_token, [context, read](HvSnmpReply& reply) {
             HvSNMPDelivery::post(context->alive, [context, read, reply = std::move(reply)]() mutable {
                 if (reachedDeadOwner(context->alive)) return;
                 if (read) context->request->markMissingObjects(reply);
@@ -536,7 +607,7 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply&
             // v1's end of the MIB when the first column's OID comes back as it was sent.
             for (int32_t i = 0; i < varList.count(); ++i) {
                 if (!varList.isReadable(i)) continue;
-                const std::vector<HvVarBind>& vbs = reply.varbinds.empty() ? context.sent : reply.varbinds;
+                const std::vector<HvVarBind>& vbs = reply.varbinds.empty() ? reply.sent : reply.varbinds;
                 if (!vbs.empty() && varList.item(i).lastOid == vbs.front().oid)
                     HvSNMPError::translate(0, error.code, error.message);
                 break;
@@ -544,7 +615,7 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply&
         } else if (error.code == 0 && context.readBack) {
             int32_t progressError = 0;
             const bool row =
-                readAnswer(reply.varbinds, context.sent, error.code, nullptr, false, progressError);
+                readAnswer(reply.varbinds, reply.sent, error.code, nullptr, false, progressError);
             if (progressError) HvSNMPError::translate(progressError, error.code, error.message);
             error.endOfWalk = !row;
         }
@@ -561,6 +632,7 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply&
     // Counted down before the completion runs: a completion may delete this request, and nothing
     // here touches it afterwards.
     --m_outstanding;
-    HvSNMPCompletion done = context.done;
+    // Taken, not copied: the context answers once, and the completion may delete this request.
+    HvSNMPCompletion done = std::move(context.done);
     if (done) done(&error, &varList);
 }

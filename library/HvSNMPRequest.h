@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "library/HvSNMPError.h"
@@ -47,7 +48,6 @@ struct HvSNMPAsyncContext {
     std::weak_ptr<const void> alive;
     bool readBack = true;
     HvSNMPCompletion done;
-    std::vector<HvVarBind> sent;  // stands in for bindings an answer lacks
 };
 
 // The one place that speaks SNMP: an agent, its security and one variable list, read and written
@@ -140,6 +140,7 @@ private:
     HvSnmpCall buildCall(HvSnmpOp op);
     std::vector<HvVarBind> buildBindings(Mode mode);
     std::string columnOid(int32_t i) const;
+    void columnOidInto(std::string& out, int32_t i, std::string_view tail = {}) const;
     bool isWalk() const;
     bool readOp(HvSnmpOp& op) const;
     bool readAnswer(const std::vector<HvVarBind>& answer, const std::vector<HvVarBind>& sent, int32_t code,

@@ -1,6 +1,6 @@
 #include "library/HvUtil.h"
 
-#include <charconv>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -45,10 +45,17 @@ public:
     // The next arc; false at the end or at a fault, which clears valid().
     bool next(uint32_t& arc) {
         if (!m_valid || m_ended) return false;
-        const char* first = m_rest.data();
-        const char* last = first + m_rest.size();
-        auto [end, ec] = std::from_chars(first, last, arc);
-        if (ec != std::errc() || end == first) return fail();
+        // Every answer of a walk is compared this way: digits by hand, held just above the
+        // largest arc once past it.
+        constexpr uint64_t kTooLarge = uint64_t{UINT32_MAX} + 1;
+        const char* const first = m_rest.data();
+        const char* const last = first + m_rest.size();
+        const char* end = first;
+        uint64_t value = 0;
+        for (unsigned digit; end != last && (digit = static_cast<unsigned char>(*end) - '0') <= 9; ++end)
+            value = std::min(value * 10 + digit, kTooLarge);
+        if (end == first || value == kTooLarge) return fail();
+        arc = static_cast<uint32_t>(value);
         m_rest.remove_prefix(static_cast<std::size_t>(end - first));
         if (m_rest.empty()) {
             m_ended = true;

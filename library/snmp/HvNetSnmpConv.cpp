@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include <arpa/inet.h>
 
@@ -15,37 +16,47 @@ namespace HvNetSnmpConv {
 
 namespace St = HvSnmpStatus;
 
+static_assert(std::is_same_v<OidArc, oid> && kMaxOidArcs == MAX_OID_LEN);
+
 // ---- OIDs in text ----
 
-bool parseOid(const std::string& text, std::vector<oid>& out) {
-    out.clear();
+// Every send parses its OIDs and every answer formats them: both run on the caller's buffer, with
+// no allocation of their own.
+std::size_t parseOid(std::string_view text, OidArc* out) {
     std::size_t pos = (!text.empty() && text[0] == '.') ? 1 : 0;
-    if (pos >= text.size()) return false;
-    while (pos <= text.size()) {
-        std::size_t end = text.find('.', pos);
-        if (end == std::string::npos) end = text.size();
-        uint32_t arc = 0;
-        const char* first = text.data() + pos;
-        const char* last = text.data() + end;
-        auto [ptr, ec] = std::from_chars(first, last, arc);
-        if (first == last || ec != std::errc() || ptr != last) return false;
-        out.push_back(arc);
-        if (out.size() > MAX_OID_LEN) return false;
-        pos = end + 1;
+    if (pos >= text.size()) return 0;
+    std::size_t n = 0;
+    while (true) {
+        uint64_t arc = 0;
+        const std::size_t first = pos;
+        for (; pos < text.size() && text[pos] != '.'; ++pos) {
+            const unsigned digit = static_cast<unsigned char>(text[pos]) - static_cast<unsigned>('0');
+            if (digit > 9) return 0;
+            arc = arc * 10 + digit;
+            if (arc > UINT32_MAX) return 0;
+        }
+        if (pos == first || n == kMaxOidArcs) return 0;
+        out[n++] = static_cast<OidArc>(arc);
+        if (pos == text.size()) break;
+        ++pos;  // the dot; one at the end leaves an empty arc, refused above
     }
-    return out.size() >= 2;
+    return n >= 2 ? n : 0;
 }
 
-std::string formatOid(const oid* name, std::size_t length) {
-    std::string text;
-    char buf[16];
-    for (std::size_t i = 0; i < length; ++i) {
-        if (i) text += '.';
-        auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<uint32_t>(name[i]));
-        (void)ec;
-        text.append(buf, ptr);
+std::string formatOid(const OidArc* name, std::size_t length) {
+    // At most ten digits and a dot per arc.
+    char buf[MAX_OID_LEN * 11];
+    char* at = buf;
+    char* const end = buf + sizeof buf;
+    for (std::size_t i = 0; i < length && end - at >= 11; ++i) {
+        if (i) *at++ = '.';
+        const auto arc = static_cast<uint32_t>(name[i]);
+        if (arc < 10)
+            *at++ = static_cast<char>('0' + arc);  // most arcs: one digit
+        else
+            at = std::to_chars(at, end, arc).ptr;
     }
-    return text;
+    return std::string(buf, at);
 }
 
 // ---- varbinds between net-snmp's form and ours ----
@@ -106,40 +117,40 @@ HvVarBind fromNetSnmp(const netsnmp_variable_list* v) {
 }
 
 // Adds one binding to the PDU; false when its value cannot be encoded.
-bool addToPdu(netsnmp_pdu* pdu, const std::vector<oid>& name, const HvVarBind& vb, bool withValue) {
-    if (!withValue) return snmp_add_null_var(pdu, name.data(), name.size()) != nullptr;
+bool addToPdu(netsnmp_pdu* pdu, const oid* name, std::size_t length, const HvVarBind& vb, bool withValue) {
+    if (!withValue) return snmp_add_null_var(pdu, name, length) != nullptr;
     const u_char type = static_cast<u_char>(vb.type);
     switch (vb.type) {
         case HvVbType::Integer: {
             long value = static_cast<int32_t>(vb.integer);
-            return snmp_pdu_add_variable(pdu, name.data(), name.size(), type, &value, sizeof value);
+            return snmp_pdu_add_variable(pdu, name, length, type, &value, sizeof value);
         }
         case HvVbType::Counter32:
         case HvVbType::Gauge32:
         case HvVbType::TimeTicks: {
             u_long value = static_cast<uint32_t>(vb.integer);
-            return snmp_pdu_add_variable(pdu, name.data(), name.size(), type, &value, sizeof value);
+            return snmp_pdu_add_variable(pdu, name, length, type, &value, sizeof value);
         }
         case HvVbType::Counter64: {
             struct counter64 value;
             value.high = static_cast<u_long>(vb.counter64 >> 32);
             value.low = static_cast<u_long>(vb.counter64 & 0xffffffffu);
-            return snmp_pdu_add_variable(pdu, name.data(), name.size(), type, &value, sizeof value);
+            return snmp_pdu_add_variable(pdu, name, length, type, &value, sizeof value);
         }
         case HvVbType::IpAddress:
             if (vb.octets.size() != 4) return false;
-            return snmp_pdu_add_variable(pdu, name.data(), name.size(), type, vb.octets.data(), 4);
+            return snmp_pdu_add_variable(pdu, name, length, type, vb.octets.data(), 4);
         case HvVbType::OctetString:
         case HvVbType::Opaque:
-            return snmp_pdu_add_variable(pdu, name.data(), name.size(), type, vb.octets.data(),
+            return snmp_pdu_add_variable(pdu, name, length, type, vb.octets.data(),
                                          vb.octets.size());
         case HvVbType::ObjectId: {
             std::vector<oid> value(vb.objectId.begin(), vb.objectId.end());
-            return snmp_pdu_add_variable(pdu, name.data(), name.size(), type, value.data(),
+            return snmp_pdu_add_variable(pdu, name, length, type, value.data(),
                                          value.size() * sizeof(oid));
         }
         default:
-            return snmp_add_null_var(pdu, name.data(), name.size()) != nullptr;
+            return snmp_add_null_var(pdu, name, length) != nullptr;
     }
 }
 
@@ -248,9 +259,18 @@ bool isHostName(const std::string& text) {
 }
 
 std::string dottedOf(const in_addr& address) {
-    char buf[INET_ADDRSTRLEN] = {};
-    inet_ntop(AF_INET, &address, buf, sizeof buf);
-    return buf;
+    // Every answer names its agent: four numbers, without the C library's formatting.
+    const auto* octets = reinterpret_cast<const unsigned char*>(&address.s_addr);
+    std::string text;
+    text.reserve(15);
+    for (int i = 0; i < 4; ++i) {
+        const unsigned o = octets[i];
+        if (i) text += '.';
+        if (o >= 100) text += static_cast<char>('0' + o / 100);
+        if (o >= 10) text += static_cast<char>('0' + o / 10 % 10);
+        text += static_cast<char>('0' + o % 10);
+    }
+    return text;
 }
 
 // The privacy protocols in the library's numbering (1 none, 2 DES, 3 triple DES, 4 IDEA, 19..21

@@ -1,8 +1,8 @@
 #pragma once
 
-// The transport's conversions over net-snmp's C types: OIDs in text, varbinds both ways, net-snmp's
-// errors and reports as SNMP++ statuses, agent addresses, the privacy protocols in the library's
-// numbering, and net-snmp's log. Internal to the adapter.
+// The transport's conversions over net-snmp's C types: varbinds both ways, net-snmp's errors and
+// reports as SNMP++ statuses, the privacy protocols in the library's numbering, and net-snmp's log
+// (OIDs and agent addresses as text: HvOidText.h). Internal to the adapter.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include "library/snmp/HvOidText.h"
 #include "library/snmp/HvSnmpTransport.h"
 
 namespace HvNetSnmpConv {
@@ -21,13 +22,9 @@ namespace HvNetSnmpConv {
 // The authentication OIDs, DES and AES-128 have ten arcs.
 inline constexpr std::size_t kTransformOidLength = 10;
 
-// Dotted text (a leading dot allowed) into arcs; false for anything else.
-bool parseOid(const std::string& text, std::vector<oid>& out);
-std::string formatOid(const oid* name, std::size_t length);
-
 HvVarBind fromNetSnmp(const netsnmp_variable_list* v);
 // Adds one binding to the PDU; false when its value cannot be encoded.
-bool addToPdu(netsnmp_pdu* pdu, const std::vector<oid>& name, const HvVarBind& vb, bool withValue);
+bool addToPdu(netsnmp_pdu* pdu, const oid* name, std::size_t length, const HvVarBind& vb, bool withValue);
 
 // net-snmp's library errors in SNMP++'s numbering.
 int32_t statusOfError(int error, int32_t fallback);
@@ -35,7 +32,6 @@ int32_t statusOfError(int error, int32_t fallback);
 int32_t statusOfReport(const netsnmp_pdu* pdu);
 
 bool isHostName(const std::string& text);
-std::string dottedOf(const in_addr& address);
 
 struct PrivProtocol {
     const oid* proto = nullptr;

@@ -45,7 +45,9 @@ struct Op {
     std::weak_ptr<const void> owner;
     HvSnmpCompletion completion;
     std::string dotted;
-    std::vector<std::vector<oid>> names;
+    // The bindings' names as arcs, one after another; name k ends at nameEnds[k].
+    std::vector<oid> arcs;
+    std::vector<std::size_t> nameEnds;
     bool probing = false;
     void* session = nullptr;  // where the outstanding PDU went
     const netsnmp_session* sent = nullptr;
@@ -94,6 +96,7 @@ struct HvNetSnmpTransport::Impl {
 
     uint64_t nextId = 1;
     std::unordered_map<uint64_t, std::shared_ptr<Op>> ops;
+    std::vector<std::shared_ptr<Op>> finished;  // asynchronous and ended; freed after the next send
     std::deque<Outcome> inbox;
     std::deque<Due> due;
     std::map<std::string, Sessions> sessions;    // by target key
@@ -148,6 +151,7 @@ struct HvNetSnmpTransport::Impl {
     void readSession(void* sess, netsnmp_large_fd_set& fds);
     void readSocket(int fd);
     std::vector<void*> polledSessions() const;
+    void* polledSessionOf(int fd) const;
     void pass(int fd);
     int32_t expiryStatus(const Op& op) const;
     void closeAll();

@@ -143,7 +143,9 @@ int32_t HvNetSnmpTransport::Impl::sendProbe(Op& op) {
 int32_t HvNetSnmpTransport::Impl::sessionsFor(Op& op, Sessions*& out) {
     const HvSnmpTarget& t = op.call.target;
     const std::string agent = agentOf(op);
-    std::string key = agent + '\n' + std::to_string(t.version);
+    std::string key;
+    key.reserve(agent.size() + 2);
+    key.append(agent).append(1, '\n').append(std::to_string(t.version));
     std::string engineId;
     if (t.version == 3) {
         engineId = engines[agent];
@@ -308,8 +310,9 @@ int32_t HvNetSnmpTransport::Impl::sendReal(Op& op) {
             pdu->contextEngineIDLen = t.contextEngineId.size();
         }
     }
-    for (std::size_t i = 0; i < op.names.size(); ++i) {
-        if (!addToPdu(pdu, op.names[i], op.call.varbinds[i], op.call.op == HvSnmpOp::Set)) {
+    for (std::size_t i = 0, begin = 0; i < op.nameEnds.size(); begin = op.nameEnds[i++]) {
+        if (!addToPdu(pdu, op.arcs.data() + begin, op.nameEnds[i] - begin, op.call.varbinds[i],
+                      op.call.op == HvSnmpOp::Set)) {
             snmp_free_pdu(pdu);
             return St::InvalidPdu;
         }

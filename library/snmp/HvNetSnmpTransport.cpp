@@ -71,6 +71,9 @@ int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, 
                 o.answered = true;
                 o.status = static_cast<int32_t>(pdu->errstat);
                 o.errorIndex = static_cast<int32_t>(pdu->errindex);
+                std::size_t count = 0;
+                for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable) ++count;
+                o.varbinds.reserve(count);
                 for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable)
                     o.varbinds.push_back(fromNetSnmp(v));
             }
@@ -120,11 +123,17 @@ void HvNetSnmpTransport::Impl::finish(Op& op, HvSnmpReply reply) {
         d.owner = op.owner;
         d.completion = std::move(op.completion);
         d.reply = std::move(reply);
+        d.reply.sent = std::move(op.call.varbinds);
         due.push_back(std::move(d));
     } else {
         op.reply = std::move(reply);
     }
-    ops.erase(op.id);
+    auto it = ops.find(op.id);
+    if (it == ops.end()) return;
+    // An asynchronous operation is freed once the next send has gone out, or by the next pass of the
+    // timer: the completion of its answer, which sends the next request, need not wait for that.
+    if (op.async) finished.push_back(std::move(it->second));
+    ops.erase(it);
 }
 
 int32_t HvNetSnmpTransport::Impl::start(const std::shared_ptr<Op>& op) {
@@ -143,11 +152,15 @@ int32_t HvNetSnmpTransport::Impl::start(const std::shared_ptr<Op>& op) {
             if (t.privPassword.empty()) return St::UsmError;
         }
     }
-    op->names.clear();
+    op->arcs.clear();
+    op->nameEnds.clear();
+    op->nameEnds.reserve(op->call.varbinds.size());
+    oid name[MAX_OID_LEN];
     for (const HvVarBind& vb : op->call.varbinds) {
-        std::vector<oid> name;
-        if (!parseOid(vb.oid, name)) return St::InvalidOid;
-        op->names.push_back(std::move(name));
+        const std::size_t n = parseOid(vb.oid, name);
+        if (n == 0) return St::InvalidOid;
+        op->arcs.insert(op->arcs.end(), name, name + n);
+        op->nameEnds.push_back(op->arcs.size());
     }
     ops.emplace(op->id, op);
     int32_t status = (t.version == 3 && !engines.count(agentOf(*op))) ? sendProbe(*op) : sendReal(*op);
@@ -335,18 +348,29 @@ void HvNetSnmpTransport::Impl::readSession(void* sess, netsnmp_large_fd_set& fds
 // The socket's notifier said it is readable: it is read without asking again. The polled sockets
 // do not block, so a datagram that another pass took meanwhile reads back as nothing.
 void HvNetSnmpTransport::Impl::readSocket(int fd) {
-    std::vector<void*> polled = polledSessions();
-    for (void* sess : polled) {
+    void* sess = polledSessionOf(fd);
+    if (!sess) return;
+    netsnmp_large_fd_set fds;
+    netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
+    NETSNMP_LARGE_FD_ZERO(&fds);
+    NETSNMP_LARGE_FD_SET(fd, &fds);
+    readSession(sess, fds);
+    netsnmp_large_fd_set_cleanup(&fds);
+}
+
+// Looked up on every answer, so without building the list of polledSessions().
+void* HvNetSnmpTransport::Impl::polledSessionOf(int fd) const {
+    auto reads = [fd](void* sess) {
         netsnmp_transport* t = snmp_sess_transport(sess);
-        if (!t || t->sock != fd) continue;
-        netsnmp_large_fd_set fds;
-        netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
-        NETSNMP_LARGE_FD_ZERO(&fds);
-        NETSNMP_LARGE_FD_SET(fd, &fds);
-        readSession(sess, fds);
-        netsnmp_large_fd_set_cleanup(&fds);
-        return;
-    }
+        return t && t->sock == fd;
+    };
+    for (const auto& [key, s] : sessions)
+        if (reads(s.async)) return s.async;
+    for (void* sess : probeSessions)
+        if (reads(sess)) return sess;
+    for (void* sess : retired)
+        if (reads(sess)) return sess;
+    return nullptr;
 }
 
 std::vector<void*> HvNetSnmpTransport::Impl::polledSessions() const {
@@ -473,11 +497,11 @@ HvSnmpReply HvNetSnmpTransport::sendSync(const HvSnmpCall& call) {
     return std::move(op->reply);
 }
 
-int32_t HvNetSnmpTransport::sendAsync(const HvSnmpCall& call, std::weak_ptr<const void> owner,
+int32_t HvNetSnmpTransport::sendAsync(HvSnmpCall call, std::weak_ptr<const void> owner,
                                       HvSnmpCompletion completion) {
     auto op = std::make_shared<Op>();
     op->id = m_impl->nextId++;
-    op->call = call;
+    op->call = std::move(call);
     op->async = true;
     op->ownerless = ownerIsEmpty(owner);
     op->owner = std::move(owner);
@@ -487,6 +511,7 @@ int32_t HvNetSnmpTransport::sendAsync(const HvSnmpCall& call, std::weak_ptr<cons
         // The send failed: the failure is still this operation's one completion.
         m_impl->finish(*op, m_impl->failureReply(*op, status));
     }
+    m_impl->finished.clear();
     return status;
 }
 
@@ -503,6 +528,7 @@ void HvNetSnmpTransport::Impl::pass(int fd) {
     Impl& m = *this;
     if (m.inPump) return;
     m.inPump = true;
+    if (fd < 0) m.finished.clear();
     try {
         if (fd >= 0) {
             m.readSocket(fd);

@@ -39,7 +39,7 @@ public:
 
     bool checkAddress(const std::string& address) override;
     HvSnmpReply sendSync(const HvSnmpCall& call) override;
-    int32_t sendAsync(const HvSnmpCall& call, std::weak_ptr<const void> owner,
+    int32_t sendAsync(HvSnmpCall call, std::weak_ptr<const void> owner,
                       HvSnmpCompletion completion) override;
     void processPending() override;
     void processReadable(int fd) override;

@@ -39,7 +39,7 @@ HvSnmpReply HvSnmpFakeTransport::sendSync(const HvSnmpCall& call) {
     return answer(call);
 }
 
-int32_t HvSnmpFakeTransport::sendAsync(const HvSnmpCall& call, std::weak_ptr<const void> owner,
+int32_t HvSnmpFakeTransport::sendAsync(HvSnmpCall call, std::weak_ptr<const void> owner,
                                        HvSnmpCompletion completion) {
     Pending p;
     std::weak_ptr<const void> empty;
@@ -52,6 +52,7 @@ int32_t HvSnmpFakeTransport::sendAsync(const HvSnmpCall& call, std::weak_ptr<con
     } else {
         p.reply = answer(call);
     }
+    p.reply.sent = std::move(call.varbinds);
     m_pending.push_back(std::move(p));
     return m_sendStatus;
 }

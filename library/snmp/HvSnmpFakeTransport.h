@@ -33,7 +33,7 @@ public:
 
     bool checkAddress(const std::string& address) override { return !m_invalid.count(address); }
     HvSnmpReply sendSync(const HvSnmpCall& call) override;
-    int32_t sendAsync(const HvSnmpCall& call, std::weak_ptr<const void> owner,
+    int32_t sendAsync(HvSnmpCall call, std::weak_ptr<const void> owner,
                       HvSnmpCompletion completion) override;
     void processPending() override;
     std::vector<int> pollDescriptors() const override { return {}; }

@@ -85,6 +85,9 @@ struct HvSnmpReply {
     std::vector<HvVarBind> varbinds;
     std::string agentAddress;  // dotted source address of the answer
     uint16_t agentPort = 0;
+    // An asynchronous operation's own bindings, as its call sent them: they stand in for what an
+    // answer lacks. Handed back rather than kept by the caller, which saves a copy on every send.
+    std::vector<HvVarBind> sent;
 };
 
 // The reply is the completion's own: it may take it apart instead of copying it.
@@ -100,11 +103,12 @@ public:
     // Blocks until the answer, the last time-out or a failure. Never runs an asynchronous completion.
     virtual HvSnmpReply sendSync(const HvSnmpCall& call) = 0;
 
-    // Starts the operation and returns the status of the send (0 when it is under way). Whatever it
-    // returns, the completion runs exactly once, later, from processPending(); unless the owner has
-    // expired by then, in which case the outcome is dropped. An owner that is an empty weak pointer
-    // never expires.
-    virtual int32_t sendAsync(const HvSnmpCall& call, std::weak_ptr<const void> owner,
+    // Starts the operation and returns the status of the send (0 when it is under way); the call
+    // becomes the operation's, moved in by a caller that needs it no more. Whatever it returns, the
+    // completion runs exactly once, later, from processPending(); unless the owner has expired by
+    // then, in which case the outcome is dropped. An owner that is an empty weak pointer never
+    // expires.
+    virtual int32_t sendAsync(HvSnmpCall call, std::weak_ptr<const void> owner,
                               HvSnmpCompletion completion) = 0;
 
     // Receives what has arrived, handles time-outs and retries, then runs the completions that are

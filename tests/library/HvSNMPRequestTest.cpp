@@ -12,6 +12,7 @@
 
 #include "platform/HvExceptionHook.h"
 #include "library/HvException.h"
+#include "library/HvUtil.h"
 #include "tests/library/FakeAgent.h"
 #include "tests/NamedRows.h"
 
@@ -207,6 +208,84 @@ TEST_F(RequestTest, AsyncWalkDeliversRowsUntilEndOfWalk) {
         }
     }
     EXPECT_TRUE(messages.empty());
+}
+
+// An answer that lacks bindings leaves its missing items as sent, asynchronously as synchronously.
+TEST_F(RequestTest, AsyncShortAnswerLeavesTheMissingColumnAsSent) {
+    HvSnmpReply shortAnswer;
+    HvVarBind name;
+    name.oid = col(kName, 1);
+    name.type = HvVbType::OctetString;
+    name.octets = "n1";
+    shortAnswer.varbinds.push_back(name);
+
+    useTable();
+    fake.pushReply(shortAnswer);
+    bool ok = true;
+    request->get(&ok, true);
+    const HvVarItem syncLevel = request->varList.item(2);
+    EXPECT_EQ(syncLevel.lastOid, kLevel);
+
+    useTable();
+    fake.pushReply(shortAnswer);
+    std::vector<HvSNMPError> outcomes;
+    request->getAsync([&](HvSNMPError* e, HvSNMPVarList*) { outcomes.push_back(*e); }, true);
+    ASSERT_TRUE(pumpUntil([&] { return !outcomes.empty(); }));
+    EXPECT_EQ(request->varList.item(1).value, "n1");
+    EXPECT_EQ(request->varList.item(2).value, syncLevel.value);
+    EXPECT_EQ(request->varList.item(2).lastOid, kLevel);
+}
+
+// v1's end of the MIB in an answer without bindings: the OID sent stands in for the one echoed.
+TEST_F(RequestTest, AsyncV1NoSuchNameWithoutBindingsEndsTheWalk) {
+    useTable();
+    request->security.version = 0;
+    fillTable(1);
+    HvSnmpReply end;
+    end.status = 2;  // noSuchName
+    end.errorIndex = 1;
+    std::vector<HvSNMPError> outcomes;
+    HvSNMPCompletion done = [&](HvSNMPError* e, HvSNMPVarList*) {
+        outcomes.push_back(*e);
+        if (!e->endOfWalk) {
+            fake.pushReply(end);
+            request->getAsync(done, false);
+        }
+    };
+    request->getAsync(done, true);
+    ASSERT_TRUE(pumpUntil([&] { return !outcomes.empty() && outcomes.back().endOfWalk; }));
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(outcomes.back().code, 0);
+}
+
+// Whether a walked column has ended, for every mix of plain and unusual texts (leading dot or
+// zeros, blanks, arcs beyond 32 bits, faults), is what the arc-by-arc order of HvCompareOids says.
+TEST_F(RequestTest, ColumnEndsAsTheArcOrderSays) {
+    useTable();
+    auto reference = [](const std::string& column, const std::string& last, const std::string& returned) {
+        const HvOidOrder inColumn = HvCompareOids(column, returned);
+        if (!inColumn.valid || !inColumn.firstIsPrefix) return true;
+        if (last.empty()) return false;
+        const HvOidOrder progress = HvCompareOids(returned, last);
+        return progress.valid && progress.compare <= 0;
+    };
+    const std::string c = "1.3.6.1.4.9.2";
+    const std::vector<std::string> texts{c, c + ".1", c + ".9", c + ".10", c + ".1.5", c + ".0", c + ".00",
+                                         c + ".4294967295", c + ".4294967296", c + ".9999999999", c + ".10000000000",
+                                         "1.3.6.1.4.9.3.1", "1.3.6.1.4.9.20.1", "1.3.6.1.4.9", "." + c + ".2",
+                                         "1.3.6.1.4.9.02.3", " " + c + ".7", c + ".", "1.3.x", ""};
+    int ended = 0;
+    for (const std::string& column : std::vector<std::string>{c, "." + c, "1.3.6.1.4.9.02", c + ".1"})
+        for (const std::string& last : texts)
+            for (const std::string& returned : texts) {
+                const bool expected = reference(column, last, returned);
+                ASSERT_EQ(request->columnEnded(column, last, returned), expected)
+                    << "column " << column << ", last " << last << ", returned " << returned;
+                ended += expected;
+            }
+    EXPECT_GT(ended, 0);
+    EXPECT_FALSE(request->columnEnded(c, c + ".9", c + ".10"));  // numbers, not texts
+    EXPECT_TRUE(request->columnEnded(c, c + ".10", c + ".9"));
 }
 
 TEST_F(RequestTest, FirstReadOnEmptyV1ColumnReportsAndEnds) {

@@ -60,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OidOrderRow{"LeadingDotAndBlanks", " .1.3.6 ", "1.3.6.1", true, -1, true},
                       OidOrderRow{"LargestArc", "1.4294967295", "1.4294967294.1", true, 1, false},
                       OidOrderRow{"ArcTooLarge", "1.4294967296", "1.3", false, 0, false},
+                      OidOrderRow{"ArcFarTooLarge", "1.3", "1.99999999999999999999999", false, 0, false},
                       OidOrderRow{"FaultAfterTheDifference", "1.2.x", "1.3", false, 0, false},
                       OidOrderRow{"TrailingDot", "1.3.", "1.3", false, 0, false},
                       OidOrderRow{"DoubleDot", "1..3", "1.3", false, 0, false},
