@@ -234,9 +234,8 @@ bool HvPage::joined() const {
     return m_clus && m_clus->itemIndex() == 0;
 }
 
-HvSNMPRequest2Edits* HvPage::makeRequest(const MibObjectDef* table, uint8_t kind, int32_t keys,
-                                         bool synchronous, int32_t timeout, int32_t retries) {
-    auto r = std::make_unique<HvSNMPRequest2Edits>(this);
+void HvPage::adoptRequest(std::unique_ptr<HvSNMPRequest2Edits> r, const MibObjectDef* table, uint8_t kind,
+                          int32_t keys, bool synchronous, int32_t timeout, int32_t retries) {
     r->request.varList = HvSNMPVarList(table, kind, keys);
     r->mode = synchronous ? 0 : 1;
     // A device that left one read of the creation unanswered is not asked again until the page is
@@ -250,7 +249,6 @@ HvSNMPRequest2Edits* HvPage::makeRequest(const MibObjectDef* table, uint8_t kind
     if (timeout >= 0) r->request.timeout = timeout;
     if (retries >= 0) r->request.retries = retries;
     m_requests.push_back(std::move(r));
-    return m_requests.back().get();
 }
 
 void HvPage::showResult(const QString& text) {

@@ -92,7 +92,18 @@ protected:
     // A request over table kept by the page and destroyed with it. timeout (10 ms units) and retries
     // below 0 keep the session's defaults.
     HvSNMPRequest2Edits* makeRequest(const MibObjectDef* table, uint8_t kind, int32_t keys,
-                                     bool synchronous = true, int32_t timeout = -1, int32_t retries = -1);
+                                     bool synchronous = true, int32_t timeout = -1, int32_t retries = -1) {
+        return makeRequestOf<HvSNMPRequest2Edits>(table, kind, keys, synchronous, timeout, retries);
+    }
+    // makeRequest for a request class of the page's own (one that overrides a hook).
+    template <class R>
+    R* makeRequestOf(const MibObjectDef* table, uint8_t kind, int32_t keys, bool synchronous = true,
+                     int32_t timeout = -1, int32_t retries = -1) {
+        auto r = std::make_unique<R>(this);
+        R* made = r.get();
+        adoptRequest(std::move(r), table, kind, keys, synchronous, timeout, retries);
+        return made;
+    }
 
     // A request of another class (a walk into a list view), kept and ended as makeRequest's are.
     template <class R>
@@ -193,6 +204,8 @@ private:
     void forgetOne(T*& member) {
         m_forget.push_back([&member] { member = nullptr; });
     }
+    void adoptRequest(std::unique_ptr<HvSNMPRequest2Edits> r, const MibObjectDef* table, uint8_t kind,
+                      int32_t keys, bool synchronous, int32_t timeout, int32_t retries);
     void holdInputs();
     void releaseInputs();
     // Quits the waits under way; later ones run (a page shown again).
