@@ -127,6 +127,11 @@ void HvPage::closeRequests() {
     }
 }
 
+bool HvPage::requestsIdle() const {
+    return std::none_of(m_requests.begin(), m_requests.end(),
+                        [](const auto& r) { return r->busy || r->request.outstanding() > 0; });
+}
+
 void HvPage::setCloseControls(std::initializer_list<QWidget*> controls) {
     for (QWidget* c : controls) m_closeControls.emplace_back(c);
 }

@@ -68,6 +68,8 @@ public:
     // A write or a wait the page started is out: its inputs are disabled meanwhile, its close
     // controls are not.
     bool busy() const { return m_busyDepth > 0; }
+    // No request of the page is busy or has an answer still out.
+    bool requestsIdle() const;
     // Focus for a control, now or, while the inputs are held, once they are given back.
     void focusInput(forms::Control* control);
 
