@@ -184,6 +184,21 @@ protected:
     // The AP-domain state (its action column) into clus, read at once; done runs after each read.
     HvSNMPRequest2Edits* bindClusterState(forms::ComboBox* clus, bool synchronous = true,
                                           std::function<void()> done = {});
+    // The same, bound but not read yet.
+    HvSNMPRequest2Edits* makeClusterState(forms::ComboBox* clus, bool synchronous = true,
+                                          std::function<void()> done = {});
+
+    // Creation reads whose choice no answer decides: the requests' PDUs go out together and the page
+    // waits once for all their answers. Each request's next synchronous read is then answered from
+    // what came, so that the page reads on in its own order and shows, refuses and reports as it did
+    // when every read waited for the one before. Answers that no read has taken by the end of the
+    // creation are dropped. Scalar reads of synchronous requests only; others are read as before.
+    // The wait runs the event loop (user input held back): call it before any asynchronous request
+    // of the page has started, so that no completion runs earlier than it did.
+    // Each request is made by its maker just before its PDU is built, so that a request whose PDU
+    // cannot be built raises before the requests after it are made, as its own read would.
+    using RequestMaker = std::function<HvSNMPRequest2Edits*()>;
+    void readTogether(std::initializer_list<RequestMaker> makers);
 
     // After a setting: on a joined device the restart question (Cancel: false, nothing more), then
     // the waiting dialog. True when the dialog ran.
@@ -213,8 +228,13 @@ private:
     // Quits the waits under way; later ones run (a page shown again).
     void quitWaits();
 
+    // The requests' own transports back in place of the answers readTogether kept.
+    void endReadsTogether();
+
     TMainForm& m_mainForm;
     std::vector<std::unique_ptr<HvSNMPRequest2Edits>> m_requests;
+    struct KeptAnswer;
+    std::vector<std::unique_ptr<KeptAnswer>> m_kept;
     std::vector<std::unique_ptr<forms::Form>> m_dialogs;
     std::vector<std::function<void()>> m_forget;
     std::vector<QPointer<QWidget>> m_closeControls;
@@ -233,6 +253,7 @@ private:
     forms::ResultSink* m_result = nullptr;
     forms::ComboBox* m_clus = nullptr;
     QPointer<TFM_Waiting> m_waiting;
+    bool m_deviceAnswered = false;  // a PDU of readTogether has had the device's answer
     bool m_created = false;
     bool m_creating = false;
     bool m_closing = false;
