@@ -38,6 +38,60 @@ HvWaitingDefaults HvWaitingFrom(const PageRules::Waiting& waiting, bool ownedByP
     return d;
 }
 
+// A request's transport for its next synchronous read, answered from a reply that came with the
+// others of readTogether; any other operation, and any read after that one, goes to the request's own
+// transport.
+struct HvPage::KeptAnswer final : HvSnmpTransport {
+    HvSNMPRequest* request = nullptr;
+    HvSnmpTransport* own = nullptr;
+    HvSnmpCall call;
+    HvSnmpReply reply;
+    bool answered = false;
+    bool taken = false;
+
+    bool checkAddress(const std::string& address) override { return own->checkAddress(address); }
+    HvSnmpReply sendSync(const HvSnmpCall& asked) override {
+        const bool same = asked.op == call.op && asked.varbinds.size() == call.varbinds.size() &&
+                          std::equal(asked.varbinds.begin(), asked.varbinds.end(), call.varbinds.begin(),
+                                     [](const HvVarBind& a, const HvVarBind& b) { return a.oid == b.oid; });
+        if (taken || !answered || !same) return own->sendSync(asked);
+        taken = true;
+        return std::move(reply);
+    }
+    int32_t sendAsync(const HvSnmpCall& c, std::weak_ptr<const void> owner, HvSnmpCompletion done) override {
+        return own->sendAsync(c, std::move(owner), std::move(done));
+    }
+    void processPending() override { own->processPending(); }
+    void processReadable(int fd) override { own->processReadable(fd); }
+    std::vector<int> pollDescriptors() const override { return own->pollDescriptors(); }
+    uint64_t socketsGeneration() const override { return own->socketsGeneration(); }
+    std::size_t pendingCount() const override { return own->pendingCount(); }
+};
+
+namespace {
+
+// Takes the call a synchronous read would send, and stops the read there: nothing is sent and
+// nothing of the request changes.
+struct CallTaker final : HvSnmpTransport {
+    struct Taken {};
+    HvSnmpTransport* own = nullptr;
+    HvSnmpCall call;
+    bool checkAddress(const std::string& address) override { return own->checkAddress(address); }
+    HvSnmpReply sendSync(const HvSnmpCall& asked) override {
+        call = asked;
+        throw Taken{};
+    }
+    int32_t sendAsync(const HvSnmpCall&, std::weak_ptr<const void>, HvSnmpCompletion) override {
+        throw Taken{};
+    }
+    void processPending() override {}
+    std::vector<int> pollDescriptors() const override { return {}; }
+    uint64_t socketsGeneration() const override { return 0; }
+    std::size_t pendingCount() const override { return 0; }
+};
+
+}  // namespace
+
 HvPage::HvPage(TMainForm& mainForm, QWidget* owner) : forms::Form(owner), m_mainForm(mainForm) {
     // Centred on the main window it was opened from.
     OnShow = [this](QObject*) { centerOn(&m_mainForm); };
@@ -78,6 +132,80 @@ HvPage::~HvPage() {
     closeRequests();
 }
 
+void HvPage::readTogether(std::initializer_list<RequestMaker> makers) {
+    std::vector<KeptAnswer*> out;
+    for (const RequestMaker& make : makers) {
+        HvSNMPRequest2Edits* r = make();
+        if (!r || r->mode != 0) continue;
+        const uint8_t kind = r->request.varList.kind();
+        if (kind != SVT_SV && kind != MVT_SV) continue;
+        HvSnmpTransport* own = r->request.transport();
+        CallTaker taker;
+        taker.own = own;
+        r->request.setTransport(&taker);
+        // The request reports nothing while its call is taken: it is not sent yet.
+        const HvSNMPMessageCallback callback = std::move(r->request.messageCallback);
+        r->request.messageCallback = nullptr;
+        bool sending = false;
+        try {
+            bool ok = true;
+            r->request.get(&ok, true);
+        } catch (const CallTaker::Taken&) {
+            sending = true;
+        }
+        r->request.messageCallback = callback;
+        r->request.setTransport(own);
+        if (!sending) continue;  // one that sends nothing reads as before
+        auto kept = std::make_unique<KeptAnswer>();
+        kept->request = &r->request;
+        kept->own = own;
+        kept->call = std::move(taker.call);
+        out.push_back(kept.get());
+        m_kept.push_back(std::move(kept));
+    }
+    // The first PDU goes alone, unless the device has answered one of the page already: a device that
+    // does not answer is asked no more than by the first read, whose failure ends the asking. Then
+    // every other PDU is out before the next answer is awaited; each ends once, answered, timed out
+    // or failed.
+    auto life = std::make_shared<int>(0);
+    size_t pending = 0;
+    auto send = [&](KeptAnswer* kept) {
+        ++pending;
+        kept->own->sendAsync(kept->call, life, [kept, &pending](HvSnmpReply& reply) {
+            kept->reply = std::move(reply);
+            kept->answered = true;
+            --pending;
+        });
+    };
+    auto await = [&] {
+        if (pending == 0) return;
+        QTimer wake;  // bounds each sleep below
+        wake.start(10);
+        while (pending > 0)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    };
+    size_t next = 0;
+    if (!m_deviceAnswered && !out.empty()) {
+        send(out[next++]);
+        await();
+        // An agent's error status is an answer; a time-out, a failed send or an SNMPv3 report is not.
+        const int32_t status = out[0]->reply.status;
+        m_deviceAnswered = status == HvSnmpStatus::Success || (status >= 1 && status <= 18);
+        if (!m_deviceAnswered) next = out.size();
+    }
+    while (next < out.size()) send(out[next++]);
+    await();
+    life.reset();
+    for (KeptAnswer* kept : out)
+        if (kept->answered) kept->request->setTransport(kept);
+}
+
+void HvPage::endReadsTogether() {
+    for (auto& kept : m_kept)
+        if (kept->request->transport() == kept.get()) kept->request->setTransport(kept->own);
+    m_kept.clear();
+}
+
 void HvPage::closeRequests() {
     if (m_ended) return;
     m_ended = true;
@@ -99,6 +227,7 @@ void HvPage::closeRequests() {
     m_forget.clear();
     // From here no answer reaches a control. One wait for all that are still out, so that the close
     // takes no longer than its bound, however many requests are busy.
+    endReadsTogether();
     for (auto& r : m_requests) r->request.retire();
     const int bound = m_closeDeadline < 0 ? kEndWaitMs : closeTimeLeft();
     auto outstanding = [this] {
@@ -125,6 +254,11 @@ void HvPage::closeRequests() {
         m_dialogs.pop_back();
         last.reset();
     }
+}
+
+bool HvPage::requestsIdle() const {
+    return std::none_of(m_requests.begin(), m_requests.end(),
+                        [](const auto& r) { return r->busy || r->request.outstanding() > 0; });
 }
 
 void HvPage::setCloseControls(std::initializer_list<QWidget*> controls) {
@@ -246,9 +380,8 @@ bool HvPage::joined() const {
     return m_clus && m_clus->itemIndex() == 0;
 }
 
-HvSNMPRequest2Edits* HvPage::makeRequest(const MibObjectDef* table, uint8_t kind, int32_t keys,
-                                         bool synchronous, int32_t timeout, int32_t retries) {
-    auto r = std::make_unique<HvSNMPRequest2Edits>(this);
+void HvPage::adoptRequest(std::unique_ptr<HvSNMPRequest2Edits> r, const MibObjectDef* table, uint8_t kind,
+                          int32_t keys, bool synchronous, int32_t timeout, int32_t retries) {
     r->request.varList = HvSNMPVarList(table, kind, keys);
     r->mode = synchronous ? 0 : 1;
     // A device that left one read of the creation unanswered is not asked again until the page is
@@ -262,7 +395,6 @@ HvSNMPRequest2Edits* HvPage::makeRequest(const MibObjectDef* table, uint8_t kind
     if (timeout >= 0) r->request.timeout = timeout;
     if (retries >= 0) r->request.retries = retries;
     m_requests.push_back(std::move(r));
-    return m_requests.back().get();
 }
 
 void HvPage::showResult(const QString& text) {
@@ -286,6 +418,7 @@ bool HvPage::create(const std::function<void()>& step, std::initializer_list<for
     m_creating = true;
     m_created = guard(step);
     m_creating = false;
+    endReadsTogether();
     if (!m_created)
         // Requests past the failure were never built: nothing here can read or write soundly.
         for (auto* action : actions) action->asWidget()->setEnabled(false);
@@ -328,6 +461,13 @@ void HvPage::setLocked(forms::Edit* edit, bool locked, QPalette::ColorRole colou
 
 HvSNMPRequest2Edits* HvPage::bindClusterState(forms::ComboBox* clus, bool synchronous,
                                               std::function<void()> done) {
+    HvSNMPRequest2Edits* r = makeClusterState(clus, synchronous, std::move(done));
+    r->get();
+    return r;
+}
+
+HvSNMPRequest2Edits* HvPage::makeClusterState(forms::ComboBox* clus, bool synchronous,
+                                              std::function<void()> done) {
     m_clus = clus;
     HvSNMPRequest2Edits* r = makeRequest(kMibT105, MVT_SV, 0, synchronous);
     // Only the action column is read and written; the domain's name is another page's.
@@ -335,7 +475,6 @@ HvSNMPRequest2Edits* HvPage::bindClusterState(forms::ComboBox* clus, bool synchr
     r->request.varList.item(1).access = HvAccess::ReadWrite;
     r->addComboBox(1, clus);
     if (done) r->afterGetCallback = std::move(done);
-    r->get();
     return r;
 }
 

@@ -74,6 +74,8 @@ public:
     bool busy() const { return m_busyDepth > 0; }
     // No request the page keeps has a read or a write out.
     bool idle() const;
+    // No request of the page is busy or has an answer still out.
+    bool requestsIdle() const;
     // Focus for a control, now or, while the inputs are held, once they are given back.
     void focusInput(forms::Control* control);
 
@@ -98,7 +100,18 @@ protected:
     // A request over table kept by the page and destroyed with it. timeout (10 ms units) and retries
     // below 0 keep the session's defaults.
     HvSNMPRequest2Edits* makeRequest(const MibObjectDef* table, uint8_t kind, int32_t keys,
-                                     bool synchronous = true, int32_t timeout = -1, int32_t retries = -1);
+                                     bool synchronous = true, int32_t timeout = -1, int32_t retries = -1) {
+        return makeRequestOf<HvSNMPRequest2Edits>(table, kind, keys, synchronous, timeout, retries);
+    }
+    // makeRequest for a request class of the page's own (one that overrides a hook).
+    template <class R>
+    R* makeRequestOf(const MibObjectDef* table, uint8_t kind, int32_t keys, bool synchronous = true,
+                     int32_t timeout = -1, int32_t retries = -1) {
+        auto r = std::make_unique<R>(this);
+        R* made = r.get();
+        adoptRequest(std::move(r), table, kind, keys, synchronous, timeout, retries);
+        return made;
+    }
 
     // A request of another class (a walk into a list view), kept and ended as makeRequest's are.
     template <class R>
@@ -177,6 +190,21 @@ protected:
     // The AP-domain state (its action column) into clus, read at once; done runs after each read.
     HvSNMPRequest2Edits* bindClusterState(forms::ComboBox* clus, bool synchronous = true,
                                           std::function<void()> done = {});
+    // The same, bound but not read yet.
+    HvSNMPRequest2Edits* makeClusterState(forms::ComboBox* clus, bool synchronous = true,
+                                          std::function<void()> done = {});
+
+    // Creation reads whose choice no answer decides: the requests' PDUs go out together and the page
+    // waits once for all their answers. Each request's next synchronous read is then answered from
+    // what came, so that the page reads on in its own order and shows, refuses and reports as it did
+    // when every read waited for the one before. Answers that no read has taken by the end of the
+    // creation are dropped. Scalar reads of synchronous requests only; others are read as before.
+    // The wait runs the event loop (user input held back): call it before any asynchronous request
+    // of the page has started, so that no completion runs earlier than it did.
+    // Each request is made by its maker just before its PDU is built, so that a request whose PDU
+    // cannot be built raises before the requests after it are made, as its own read would.
+    using RequestMaker = std::function<HvSNMPRequest2Edits*()>;
+    void readTogether(std::initializer_list<RequestMaker> makers);
 
     // After a setting: on a joined device the restart question (Cancel: false, nothing more), then
     // the waiting dialog. True when the dialog ran.
@@ -199,13 +227,20 @@ private:
     void forgetOne(T*& member) {
         m_forget.push_back([&member] { member = nullptr; });
     }
+    void adoptRequest(std::unique_ptr<HvSNMPRequest2Edits> r, const MibObjectDef* table, uint8_t kind,
+                      int32_t keys, bool synchronous, int32_t timeout, int32_t retries);
     void holdInputs();
     void releaseInputs();
     // Quits the waits under way; later ones run (a page shown again).
     void quitWaits();
 
+    // The requests' own transports back in place of the answers readTogether kept.
+    void endReadsTogether();
+
     TMainForm& m_mainForm;
     std::vector<std::unique_ptr<HvSNMPRequest2Edits>> m_requests;
+    struct KeptAnswer;
+    std::vector<std::unique_ptr<KeptAnswer>> m_kept;
     std::vector<std::unique_ptr<forms::Form>> m_dialogs;
     std::vector<std::function<void()>> m_forget;
     std::vector<QPointer<QWidget>> m_closeControls;
@@ -224,6 +259,7 @@ private:
     forms::ResultSink* m_result = nullptr;
     forms::ComboBox* m_clus = nullptr;
     QPointer<TFM_Waiting> m_waiting;
+    bool m_deviceAnswered = false;  // a PDU of readTogether has had the device's answer
     bool m_created = false;
     bool m_creating = false;
     bool m_closing = false;

@@ -11,12 +11,16 @@ void New_req2Edit::OnReply() {
         writeControls(-1);
         return;
     }
+    if (listRow()) forms::Application::processMessages();
+}
+
+bool New_req2Edit::listRow() {
     const HvSNMPVarList& list = request.varList;
     if (watchedIndex >= 0 && watchedIndex < list.count() && list.item(watchedIndex).value == stopValue)
-        return;
+        return false;
     AddRow();
     ++rowCounter;
-    forms::Application::processMessages();
+    return true;
 }
 
 void New_req2Edit::AddRow() {

@@ -23,6 +23,9 @@ public:
     // Per row of the walk (and for a scalar read, without a list view: every item into its controls).
     void valuesToControls() override { OnReply(); }
     virtual void OnReply();
+    // The row the list holds now, listed unless its watched item holds the stop value; true when
+    // listed. For a list filled from another request's walk of the same table.
+    bool listRow();
     // Appends the row: hidden items first, then the shown ones; the first column is the counter.
     virtual void AddRow();
 

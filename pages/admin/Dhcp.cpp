@@ -1,6 +1,7 @@
 #include "pages/admin/Dhcp.h"
 
 #include <array>
+#include <functional>
 
 #include "module/Main.h"
 #include "module/Misc.h"
@@ -27,6 +28,18 @@ void holdPoolValues(forms::ListView* list) {
     for (int column : {1, 3, 4, 5, 6}) ListColumns::holdWidest(*list, column, Holds::Address);
     ListColumns::holdWidest(*list, 2, Holds::Mac);
 }
+
+// The static pool's walk. Each row it brings is offered to onRow before it is listed.
+class PoolWalk : public HvSNMPRequest2Edits {
+public:
+    using HvSNMPRequest2Edits::HvSNMPRequest2Edits;
+    std::function<void(const HvSNMPVarList& row)> onRow;
+    void valuesToControls() override {
+        if (onRow) onRow(request.varList);
+        // Last: listing the row lets events run, and a handler may end the page.
+        HvSNMPRequest2Edits::valuesToControls();
+    }
+};
 
 }  // namespace
 
@@ -163,7 +176,9 @@ void TFM_DHCP::buildRequests() {
     m_staticIP = keepDialog(std::make_unique<TFM_StaticIP>(*this));
     FM_StaticIP = m_staticIP;
     TFM_StaticIP* d = m_staticIP;
-    reqStatic = makeRequest(kMibT063, MVT_UMV, 1, false);
+    auto* poolWalk = makeRequestOf<PoolWalk>(kMibT063, MVT_UMV, 1, false);
+    poolWalk->onRow = [this](const HvSNMPVarList& row) { listUserRow(row); };
+    reqStatic = poolWalk;
     reqStatic->setListView(LV_StaticPoolSet, false);
     holdPoolValues(LV_StaticPoolSet);
     reqStatic->addLabel(0, d->LA_Index);
@@ -185,9 +200,10 @@ void TFM_DHCP::buildRequests() {
     for (auto* edit : {d->Ed_AsgIP, d->Ed_AsgMac, d->Ed_SubMask, d->Ed_Gatway, d->Ed_Wins, d->Ed_DNS})
         edit->setMaxLength(kAddressMaxLength);
 
+    // The user's list shows the reserved rows of the same walk: it never asks the device itself.
     reqStaticList = makeWalk(kMibT063, MVT_UMV, User_ListView, "0.0.0.0", nullptr);
     holdPoolValues(User_ListView);
-    reqStaticList->get();
+    m_listingUsers = true;
     reqCurDynamic = makeWalk(kMibT041, MVT_FMV, LV_DynPool, "000000000000", StatusBar3->panel(0));
     reqCurDynamic->get();
     reqCurStatic = makeWalk(kMibT042, MVT_FMV, LV_StaticPool, "000000000000", StatusBar4->panel(0));
@@ -198,6 +214,16 @@ void TFM_DHCP::buildRequests() {
 
 std::array<HvSNMPRequest2Controls*, 7> TFM_DHCP::closingRequests() const {
     return {reqSysAddr, reqFunction, reqDynamic, reqStatic, reqCurStatic, reqCurDynamic, reqStaticList};
+}
+
+bool TFM_DHCP::staticListBusy() const {
+    return m_listingUsers && reqStatic && reqStatic->busy;
+}
+
+void TFM_DHCP::listUserRow(const HvSNMPVarList& row) {
+    if (!m_listingUsers || !reqStaticList) return;
+    reqStaticList->request.varList = row;
+    reqStaticList->listRow();
 }
 
 bool TFM_DHCP::requestsBusy() const {
@@ -233,7 +259,7 @@ void TFM_DHCP::CB_Fuction1Change(QObject*) {
 void TFM_DHCP::CB_Fuction2Change(QObject*) {
     CB_Fuction1->setItemIndex(CB_Fuction2->itemIndex());
     EnableDynamicFields(true);
-    if (auto add = addEnabled(CB_Fuction2->itemIndex(), reqStaticList && reqStaticList->busy))
+    if (auto add = addEnabled(CB_Fuction2->itemIndex(), staticListBusy()))
         Bt_Add->setEnabled(*add);
 }
 
@@ -246,13 +272,14 @@ void TFM_DHCP::User_ListViewSelectItem(QObject*, forms::ListItem* item, bool sel
 
 void TFM_DHCP::PageControl1Change(QObject*) {
     if (PageControl1->activePage() != TabSheet2) return;
-    if (auto add = addEnabled(CB_Fuction2->itemIndex(), reqStaticList && reqStaticList->busy))
+    if (auto add = addEnabled(CB_Fuction2->itemIndex(), staticListBusy()))
         Bt_Add->setEnabled(*add);
 }
 
 // ---- Static pool ---------------------------------------------------------------------------------
 
 void TFM_DHCP::StaticPoolReadDone(HvSNMPError* error) {
+    m_listingUsers = false;
     setStatus(StatusBar2, poolResult(error, StatusBar2->panel(0)->text()));
     setStatus(StatusBar1, StatusBar2->panel(0)->text());
     Bt_Refresh->setEnabled(true);
@@ -276,11 +303,11 @@ void TFM_DHCP::relistStaticPool() {
     m_relist = false;
     guarded([this] {
         LV_StaticPoolSet->clearItems();
-        reqStatic->get();
         User_ListView->clearItems();
         reqStaticList->rowCounter = 1;
         reqStaticList->stopValue = "0.0.0.0";
-        reqStaticList->get();
+        m_listingUsers = true;
+        reqStatic->get();
     });
 }
 
@@ -386,6 +413,8 @@ void TFM_DHCP::Bt_DelClick(QObject*) {
 
 void TFM_DHCP::Bt_RfrshClick(QObject*) {
     if (reqStatic && reqStatic->busy) return;
+    // This read leaves the user's list as it is.
+    m_listingUsers = false;
     EnableStaticFields(false);
     guarded([this] {
         reqFunction->get();

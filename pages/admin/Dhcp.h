@@ -117,6 +117,9 @@ private:
     void StaticPoolReadDone(HvSNMPError* error);
     void StaticPoolWriteDone(HvSNMPError* error);
     void relistStaticPool();
+    // The static pool's walk is filling the user's list too.
+    bool staticListBusy() const;
+    void listUserRow(const HvSNMPVarList& row);
     QStringList poolAddresses() const;
     QString selectedUserAddress() const;
     // The restart question on a joined device, the waiting dialog, then the AP-domain state again.
@@ -124,6 +127,7 @@ private:
 
     TFM_StaticIP* m_staticIP = nullptr;  // kept by the base, which ends the requests before it goes
     bool m_relist = false;
+    bool m_listingUsers = false;  // the static pool's walk under way lists the reserved rows too
 };
 
 extern QPointer<TFM_DHCP> FM_DHCP;

@@ -135,10 +135,28 @@ bool TFM_Performace::rateControlSupported() const {
     return intOr(Ed_dataratecontrolsupport->text(), 0) == 1;
 }
 
-bool TFM_Performace::probeFeature(HvSNMPRequest2Edits*& request, const MibObjectDef* table, uint8_t kind,
-                                  forms::Label* label, forms::ComboBox* combo) {
-    request = makeRequest(table, kind, 0);
+HvSNMPRequest2Edits* TFM_Performace::makeRadioA() {
+    reqRadioA = makeRequest(kMibT011, MVT_SV, 0);
+    reqRadioA->addComboBox(0, CB_SupModea);
+    reqRadioA->addEdit(1, "%s", {Ed_Freqa});
+    reqRadioA->addEdit(2, "%s", {Ed_DtRta});
+    reqRadioA->addEdit(3, "%s", {Ed_DtLista});
+    reqRadioA->addEdit(4, "%u", {Ed_BeInta});
+    reqRadioA->addEdit(5, "%u", {Ed_DTIMa});
+    reqRadioA->addEdit(6, "%u", {Ed_FragLena});
+    reqRadioA->addEdit(7, "%u", {Ed_RTSa});
+    reqRadioA->addComboBox(8, CB_TranPa);
+    reqRadioA->setStatusBar(StatusBar);
+    return reqRadioA;
+}
+
+HvSNMPRequest2Edits* TFM_Performace::makeProbe(const MibObjectDef* table, uint8_t kind, forms::ComboBox* combo) {
+    HvSNMPRequest2Edits* request = makeRequest(table, kind, 0);
     request->addComboBox(0, combo);
+    return request;
+}
+
+bool TFM_Performace::probeFeature(HvSNMPRequest2Edits* request, forms::Label* label, forms::ComboBox* combo) {
     const bool has = request->get();
     label->setVisible(has);
     combo->setVisible(has);
@@ -158,40 +176,43 @@ void TFM_Performace::buildRequests() {
     if (TabSheetA->tabVisible()) {
         TabSheetA->setCaption(q(BandNameA));
 
-        reqAPMode = makeRequest(kMibT113, MVT_SV, 0);
-        reqAPMode->addComboBox(0, CB_APModea);
+        // The tab's reads up to the rate support, read below in the page's order. The AP-domain
+        // state is read while the rate table is walked.
+        readTogether({[this] {
+                          reqAPMode = makeRequest(kMibT113, MVT_SV, 0);
+                          reqAPMode->addComboBox(0, CB_APModea);
+                          return reqAPMode;
+                      },
+                      [this] { return reqGOnly = makeProbe(kMibT018, MVT_SV, CB_Gonly); },
+                      [this] { return reqXRA = makeProbe(kMibT021, MVT_SV, CB_XRa); },
+                      [this] { return reqWMM = makeProbe(kMibT012, SVT_SV, CB_WMM); },
+                      [this] { return reqPreamble = makeProbe(kMibT013, SVT_SV, CB_Preamble); },
+                      [this] { return makeRadioA(); },
+                      [this] {
+                          reqRateSupport = makeRequest(kMibT110, SVT_SV, 0);
+                          reqRateSupport->addEdit(0, "%s", {Ed_dataratecontrolsupport});
+                          return reqRateSupport;
+                      }});
+
         m_apModeKnown = reqAPMode->get();
 
-        hasGOnly = probeFeature(reqGOnly, kMibT018, MVT_SV, La_Gonly, CB_Gonly);
+        hasGOnly = probeFeature(reqGOnly, La_Gonly, CB_Gonly);
         afterGOnlyProbe(m_geometry, hasGOnly);
         applyGeometry();
 
-        hasXRA = probeFeature(reqXRA, kMibT021, MVT_SV, La_XRa, CB_XRa);
+        hasXRA = probeFeature(reqXRA, La_XRa, CB_XRa);
         afterXRProbe(m_geometry, hasXRA);
         applyGeometry();
 
-        hasWMM = probeFeature(reqWMM, kMibT012, SVT_SV, La_WMM, CB_WMM);
+        hasWMM = probeFeature(reqWMM, La_WMM, CB_WMM);
         afterWMMProbe(m_geometry, hasWMM);
         applyGeometry();
 
-        hasPreamble = probeFeature(reqPreamble, kMibT013, SVT_SV, La_Preamble, CB_Preamble);
+        hasPreamble = probeFeature(reqPreamble, La_Preamble, CB_Preamble);
 
-        reqRadioA = makeRequest(kMibT011, MVT_SV, 0);
-        reqRadioA->addComboBox(0, CB_SupModea);
-        reqRadioA->addEdit(1, "%s", {Ed_Freqa});
-        reqRadioA->addEdit(2, "%s", {Ed_DtRta});
-        reqRadioA->addEdit(3, "%s", {Ed_DtLista});
-        reqRadioA->addEdit(4, "%u", {Ed_BeInta});
-        reqRadioA->addEdit(5, "%u", {Ed_DTIMa});
-        reqRadioA->addEdit(6, "%u", {Ed_FragLena});
-        reqRadioA->addEdit(7, "%u", {Ed_RTSa});
-        reqRadioA->addComboBox(8, CB_TranPa);
-        reqRadioA->setStatusBar(StatusBar);
         reqRadioA->get();
         FillDataRateCombo(Ed_DtLista, CB_DtRta, Ed_DtRta);
 
-        reqRateSupport = makeRequest(kMibT110, SVT_SV, 0);
-        reqRateSupport->addEdit(0, "%s", {Ed_dataratecontrolsupport});
         reqRateSupport->get();
         if (rateControlSupported()) {
             GroupBox2->setVisible(true);
@@ -458,7 +479,8 @@ void TFM_Performace::Ed_RTSaExit(QObject*) {
 
 void TFM_Performace::buildTabG() {
     TabSheetG->setCaption(q(BandNameG));
-    hasXRG = probeFeature(reqXRG, kMibT022, MVT_SV, La_XRg, CB_XRg);
+    reqXRG = makeProbe(kMibT022, MVT_SV, CB_XRg);
+    hasXRG = probeFeature(reqXRG, La_XRg, CB_XRg);
 
     reqRadioG = makeRequest(kMibT017, MVT_SV, 0);
     reqRadioG->addComboBox(0, CB_SupModeg);

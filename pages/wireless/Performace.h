@@ -139,8 +139,9 @@ private:
     // The creation step's reads, under the page's guard.
     void buildRequests();
     // An optional feature: a firmware without it does not answer its read, and its row goes.
-    bool probeFeature(HvSNMPRequest2Edits*& request, const MibObjectDef* table, uint8_t kind,
-                      forms::Label* label, forms::ComboBox* combo);
+    HvSNMPRequest2Edits* makeRadioA();
+    HvSNMPRequest2Edits* makeProbe(const MibObjectDef* table, uint8_t kind, forms::ComboBox* combo);
+    bool probeFeature(HvSNMPRequest2Edits* request, forms::Label* label, forms::ComboBox* combo);
     PerformaceRules::ModeState modeState() const;
     void applyRateControls(const PerformaceRules::RateControls& r);
     void applyMandatoryRows(const PerformaceRules::MandatoryRows& m);
