@@ -58,8 +58,8 @@ struct HvPage::KeptAnswer final : HvSnmpTransport {
         taken = true;
         return std::move(reply);
     }
-    int32_t sendAsync(const HvSnmpCall& c, std::weak_ptr<const void> owner, HvSnmpCompletion done) override {
-        return own->sendAsync(c, std::move(owner), std::move(done));
+    int32_t sendAsync(HvSnmpCall c, std::weak_ptr<const void> owner, HvSnmpCompletion done) override {
+        return own->sendAsync(std::move(c), std::move(owner), std::move(done));
     }
     void processPending() override { own->processPending(); }
     void processReadable(int fd) override { own->processReadable(fd); }
@@ -81,7 +81,7 @@ struct CallTaker final : HvSnmpTransport {
         call = asked;
         throw Taken{};
     }
-    int32_t sendAsync(const HvSnmpCall&, std::weak_ptr<const void>, HvSnmpCompletion) override {
+    int32_t sendAsync(HvSnmpCall, std::weak_ptr<const void>, HvSnmpCompletion) override {
         throw Taken{};
     }
     void processPending() override {}

@@ -33,8 +33,8 @@ public:
         if (call.op != HvSnmpOp::Set) ++syncReads;
         return m_own->sendSync(call);
     }
-    int32_t sendAsync(const HvSnmpCall& call, std::weak_ptr<const void> owner, HvSnmpCompletion done) override {
-        const int32_t sent = m_own->sendAsync(call, std::move(owner), std::move(done));
+    int32_t sendAsync(HvSnmpCall call, std::weak_ptr<const void> owner, HvSnmpCompletion done) override {
+        const int32_t sent = m_own->sendAsync(std::move(call), std::move(owner), std::move(done));
         mostOut = std::max(mostOut, m_own->pendingCount());
         return sent;
     }

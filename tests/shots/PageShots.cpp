@@ -46,8 +46,9 @@
 
 namespace {
 
-const char* const kModeNames[] = {"AccessPoint", "WdsWithAp", "WdsWithoutAp", "UniversalRepeater",
-                                  "ApClient"};
+// In the order of states::Mode.
+const char* const kModeNames[] = {"AccessPoint", "WdsWithAp", "WdsWithoutAp", "ApClient",
+                                  "UniversalRepeater"};
 
 // Every page's layout table, by the window's name.
 const forms::FormLayout* layoutOf(const QString& name) {
@@ -116,7 +117,7 @@ TEST_P(PageShots, FitsInThePicture) {
     // A second for each answer: on a loaded machine a late one must not make a read give up.
     HvSNMPSession::defaults.timeout = 100;
     std::string why;
-    ASSERT_TRUE(applyState(*sim, states::standard() + states::apMode(shot.mode), &why)) << why;
+    ASSERT_TRUE(applyState(*sim, states::standard() + states::apMode(static_cast<states::Mode>(shot.mode)), &why)) << why;
     takeCapabilities(window, *sim);
     for (const auto& [field, value] : shot.page.fields)
         window.findChild<forms::Edit*>(QLatin1String(field))->setText(QLatin1String(value));
