@@ -330,10 +330,15 @@ int TFM_DHCP::selectedPoolRow() const {
 }
 
 void TFM_DHCP::selectPoolRow(int row) {
-    // Afresh, so that the row's values reach the dialog also when it was selected before: else the
-    // dialog opens on what a refused Apply left in its fields, not on what the device holds.
-    LV_StaticPoolSet->setSelected(nullptr);
-    LV_StaticPoolSet->setSelected(LV_StaticPoolSet->item(row));
+    forms::ListItem* item = LV_StaticPoolSet->item(row);
+    if (!item || LV_StaticPoolSet->selected() != item) {
+        LV_StaticPoolSet->setSelected(item);
+        return;
+    }
+    // Selected before: its values go to the dialog again, else the dialog opens on what a refused
+    // Apply left in its fields, not on what the device holds.
+    reqStatic->readListRow();
+    reqStatic->writeControls(-1);
 }
 
 QString TFM_DHCP::selectedUserAddress() const {
