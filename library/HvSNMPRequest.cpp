@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThread>
 #include <QTimer>
 
 #include "library/HvException.h"
@@ -32,10 +33,26 @@ uint64_t g_deadOwnerDeliveries = 0;
 // wait would run the event loop, and with it other completions, beneath a handler that is deleting
 // things; what is outstanding is dropped by the token instead.
 int g_replyDepth = 0;
+// The event loop level the innermost of them started at.
+int g_replyLoopLevel = -1;
+
+int loopLevel() {
+    const QThread* thread = QThread::currentThread();
+    return thread ? thread->loopLevel() : 0;
+}
 
 struct DepthGuard {
-    DepthGuard() { ++g_replyDepth; }
-    ~DepthGuard() { --g_replyDepth; }
+    const int outerLevel = g_replyLoopLevel;
+    DepthGuard() {
+        ++g_replyDepth;
+        g_replyLoopLevel = loopLevel();
+    }
+    ~DepthGuard() {
+        --g_replyDepth;
+        g_replyLoopLevel = outerLevel;
+    }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
 };
 
 std::string ownMessage(int32_t code) {
@@ -587,6 +604,10 @@ bool HvSNMPRequest::reachedDeadOwner(const std::weak_ptr<const void>& alive) {
 
 uint64_t HvSNMPRequest::deadOwnerDeliveries() {
     return g_deadOwnerDeliveries;
+}
+
+bool HvSNMPRequest::inReplyHandler() {
+    return g_replyDepth > 0 && loopLevel() == g_replyLoopLevel;
 }
 
 void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply& reply) {

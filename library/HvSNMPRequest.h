@@ -107,6 +107,11 @@ public:
     // Outcomes that reached a request already destroyed, program-wide. The delivery drops them before
     // they do, so this stays 0; a test sees a broken guard here without a sanitizer.
     static uint64_t deadOwnerDeliveries();
+    // True while an asynchronous completion runs and no event loop has been entered since it began
+    // (a modal dialog it opens has one of its own). Whatever the event loop would run from here runs
+    // on top of the completion: a handler there that waits for the completion's walk waits in vain,
+    // since the walk's next step goes out only once the completion has returned.
+    static bool inReplyHandler();
 
     int64_t failureCount() const { return m_failureCount; }
     bool alive() const { return m_alive; }

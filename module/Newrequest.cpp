@@ -2,7 +2,6 @@
 
 #include "library/HvException.h"
 #include "library/HvValueText.h"
-#include "platform/forms/Application.h"
 
 New_req2Edit::New_req2Edit(forms::Form* owner) : HvSNMPRequest2Edits(owner) {}
 
@@ -11,7 +10,7 @@ void New_req2Edit::OnReply() {
         writeControls(-1);
         return;
     }
-    if (listRow()) forms::Application::processMessages();
+    if (listRow()) letPendingMessagesRun();
 }
 
 bool New_req2Edit::listRow() {

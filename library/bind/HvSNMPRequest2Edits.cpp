@@ -704,7 +704,11 @@ void HvSNMPRequest2Edits::addListRow() {
         else
             row->addSubItem(text);
     }
-    forms::Application::processMessages();
+    letPendingMessagesRun();
+}
+
+void HvSNMPRequest2Edits::letPendingMessagesRun() {
+    if (!HvSNMPRequest::inReplyHandler()) forms::Application::processMessages();
 }
 
 void HvSNMPRequest2Edits::readListRow() {

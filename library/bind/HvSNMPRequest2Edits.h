@@ -100,6 +100,13 @@ public:
     void afterSet() override;
     virtual void onListViewEvent(QObject* sender, forms::ListItem* item, bool selected);
 
+protected:
+    // After a listed row: lets the application process pending window messages, so that the list
+    // repaints during a synchronous walk. Not from inside an asynchronous completion, whose row came
+    // from the event loop and which returns to it at once: a handler run here would sit on top of
+    // the completion, and a wait in it for the walk would hold the walk up.
+    static void letPendingMessagesRun();
+
 private:
     std::vector<int32_t> currentLayout() const;
     void readControlsFrom(int32_t itemIndex, const std::vector<std::string>& previous);

@@ -27,21 +27,9 @@ const MibObjectDef kSystem[] = {
     {},
 };
 
-class DeliveryE2E : public ::testing::Test {
+class DeliveryE2E : public E2ESimTest {
 protected:
-    static void SetUpTestSuite() {
-        startE2ESession();
-        sim = new SimProcess({"--community", "kiwano"});
-        if (!sim->start()) startError = sim->error();
-    }
-    static void TearDownTestSuite() {
-        delete sim;
-        sim = nullptr;
-    }
-    void SetUp() override {
-        ASSERT_TRUE(startError.empty()) << startError;
-        ASSERT_TRUE(sim->ok("reset"));
-    }
+    static void SetUpTestSuite() { startSim({"--community", "kiwano"}); }
 
     // A v2c read of the simulator; silent: of a loopback port nobody listens on, timing out soon.
     static std::unique_ptr<HvSNMPRequest> makeRequest(bool silent = false) {
@@ -55,9 +43,6 @@ protected:
         r->varList = HvSNMPVarList(kSystem, SVT_SV, 0);
         return r;
     }
-
-    static inline SimProcess* sim = nullptr;
-    static inline std::string startError;
 };
 
 struct ModalRow {

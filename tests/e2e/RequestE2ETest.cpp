@@ -72,25 +72,14 @@ const Security kSecurities[] = {
     {"v3ShaAes256", 3, "shaaes256", 3, 3, "shapassword", 21, "aesprivacy"},
 };
 
-class RequestE2E : public ::testing::Test {
+class RequestE2E : public E2ESimTest {
 protected:
     static void SetUpTestSuite() {
-        startE2ESession();
-        sim = new SimProcess(
-            {"--community", "kiwano", "--rw-community", "morello", "--user", "plain", "--user",
-             "md5user:MD5:md5password", "--user", "shades:SHA:shapassword:DES:desprivacy", "--user",
-             "md5aes:MD5:md5password:AES:aesprivacy", "--user", "shaaes:SHA:shapassword:AES:aesprivacy",
-             "--user", "shaaes192:SHA:shapassword:AES192:aesprivacy", "--user",
-             "shaaes256:SHA:shapassword:AES256:aesprivacy"});
-        if (!sim->start()) startError = sim->error();
-    }
-    static void TearDownTestSuite() {
-        delete sim;
-        sim = nullptr;
-    }
-    void SetUp() override {
-        ASSERT_TRUE(startError.empty()) << startError;
-        ASSERT_TRUE(sim->ok("reset"));
+        startSim({"--community", "kiwano", "--rw-community", "morello", "--user", "plain", "--user",
+                  "md5user:MD5:md5password", "--user", "shades:SHA:shapassword:DES:desprivacy", "--user",
+                  "md5aes:MD5:md5password:AES:aesprivacy", "--user", "shaaes:SHA:shapassword:AES:aesprivacy",
+                  "--user", "shaaes192:SHA:shapassword:AES192:aesprivacy", "--user",
+                  "shaaes256:SHA:shapassword:AES256:aesprivacy"});
     }
 
     std::unique_ptr<HvSNMPRequest> makeRequest(const Security& s, const MibObjectDef* table, uint8_t kind,
@@ -122,8 +111,6 @@ protected:
         return outcome;
     }
 
-    static inline SimProcess* sim = nullptr;
-    static inline std::string startError;
     std::vector<HvSNMPError> messages;
 };
 
