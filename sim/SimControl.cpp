@@ -167,10 +167,6 @@ std::string runControl(SimDevice& d, const std::string& line) {
         in >> t >> s >> op;
         auto oid = parseOid(t);
         if (!oid) return "error bad OID";
-        std::erase_if(d.faults.errors, [&](const auto& r) { return r.oid == *oid; });
-        if (s == "off") return "ok";
-        int status = statusFromName(s);
-        if (status <= 0) return "error unknown error status '" + s + "'";
         SimFaults::Op o = SimFaults::Op::All;
         if (op == "get")
             o = SimFaults::Op::Get;
@@ -180,6 +176,13 @@ std::string runControl(SimDevice& d, const std::string& line) {
             o = SimFaults::Op::Set;
         else if (!op.empty() && op != "all")
             return "error operation must be get, next, set or all";
+        // A rule replaces the OID's rule for the same operation only: a get and a next rule stand
+        // side by side. off and all replace every rule of the OID.
+        const bool every = s == "off" || o == SimFaults::Op::All;
+        std::erase_if(d.faults.errors, [&](const auto& r) { return r.oid == *oid && (every || r.op == o); });
+        if (s == "off") return "ok";
+        int status = statusFromName(s);
+        if (status <= 0) return "error unknown error status '" + s + "'";
         d.faults.errors.push_back({*oid, status, o});
         return "ok";
     }

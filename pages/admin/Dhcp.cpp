@@ -164,7 +164,7 @@ void TFM_DHCP::buildRequests() {
     reqDynamic->addEdit(7, "%u", {Ed_Lease});
     reqDynamic->addComboBox(8, CB_Status);
     reqDynamic->setStatusBar(StatusBar1->panel(0));
-    reqDynamic->get();
+    m_dynamicRead = reqDynamic->get();
 
     reqFunction = makeRequest(kMibT060, SVT_SV, 0);
     reqFunction->addComboBox(0, CB_Fuction1);
@@ -287,7 +287,8 @@ void TFM_DHCP::StaticPoolReadDone(HvSNMPError* error) {
     if (error && error->code != 0) return;
     EnableStaticFields(true);
     CB_Fuction2->setItemIndex(CB_Fuction1->itemIndex());
-    Bt_Apply->setEnabled(true);
+    m_poolListed = true;
+    updateDynamicApply();
     StaticApply->setEnabled(true);
     EnableDynamicFields(true);
 }
@@ -432,7 +433,8 @@ void TFM_DHCP::Bt_RfrshClick(QObject*) {
 void TFM_DHCP::Bt_RefreshClick(QObject*) {
     guarded([this] {
         reqFunction->get();
-        reqDynamic->get();
+        m_dynamicRead = reqDynamic->get();
+        updateDynamicApply();
     });
 }
 
@@ -454,13 +456,19 @@ void TFM_DHCP::Bt_RefreshStaticPoolClick(QObject*) {
 
 // ---- Dynamic pool and the server switch ------------------------------------------------------------
 
+void TFM_DHCP::updateDynamicApply() {
+    // A failed read leaves the pool's fields without the device's values: written back, they would
+    // replace the pool the device holds.
+    Bt_Apply->setEnabled(m_poolListed && m_dynamicRead);
+}
+
 void TFM_DHCP::afterServerWrite() {
     afterSetting();
     guarded([this] { reqCluster->get(); });
 }
 
 void TFM_DHCP::Bt_ApplyClick(QObject*) {
-    if (!created() || closing()) return;
+    if (!created() || closing() || !m_poolListed || !m_dynamicRead) return;
     const int function = CB_Fuction1->itemIndex();
     if (writesDynamicPool(function)) {
         DynamicInput in{Ed_IPAF->text(),

@@ -124,10 +124,14 @@ private:
     QString selectedUserAddress() const;
     // The restart question on a joined device, the waiting dialog, then the AP-domain state again.
     void afterServerWrite();
+    // The dynamic pool's Apply, once both the static pool and the dynamic pool have been read.
+    void updateDynamicApply();
 
     TFM_StaticIP* m_staticIP = nullptr;  // kept by the base, which ends the requests before it goes
     bool m_relist = false;
     bool m_listingUsers = false;  // the static pool's walk under way lists the reserved rows too
+    bool m_poolListed = false;    // a walk of the static pool has succeeded
+    bool m_dynamicRead = false;   // the last read of the dynamic pool succeeded
 };
 
 extern QPointer<TFM_DHCP> FM_DHCP;

@@ -55,7 +55,7 @@ void TFM_SysInfo::FormCreate() {
 }
 
 void TFM_SysInfo::started() {
-    Btn_Sa->setEnabled(saveEnabled(reqSystem->busy));
+    Btn_Sa->setEnabled(saveEnabled(reqSystem->busy, m_read));
 }
 
 void TFM_SysInfo::ended(HvSNMPError* error, bool save) {
@@ -67,7 +67,9 @@ void TFM_SysInfo::ended(HvSNMPError* error, bool save) {
     else if (m_reportGet)
         StatusBar->setSimpleText(readResult(ok, errorText));
     m_reportGet = false;
-    Btn_Sa->setEnabled(saveEnabled(reqSystem->busy));
+    // A failed read leaves the fields as they were: still the device's once one read has succeeded.
+    if (!save && ok) m_read = true;
+    Btn_Sa->setEnabled(saveEnabled(reqSystem->busy, m_read));
 }
 
 void TFM_SysInfo::Btn_ReClick(QObject*) {
@@ -81,7 +83,7 @@ void TFM_SysInfo::Btn_ReClick(QObject*) {
 
 void TFM_SysInfo::Btn_SaClick(QObject*) {
     guarded([this] {
-        if (!saveEnabled(reqSystem->busy)) return;
+        if (!saveEnabled(reqSystem->busy, m_read)) return;
         if (auto f = checkSave(Ed_SC->text(), Ed_SN->text(), Ed_SL->text())) {
             HvRefuseInput(*this, *f);
             return;

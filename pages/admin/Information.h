@@ -33,6 +33,7 @@ private:
     void ended(HvSNMPError* error, bool save);
 
     bool m_reportGet = false;  // the read under way is Refresh's, which reports its success
+    bool m_read = false;       // a read has succeeded: the fields hold the device's values
 };
 
 extern QPointer<TFM_SysInfo> FM_SysInfo;

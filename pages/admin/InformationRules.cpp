@@ -29,8 +29,8 @@ QString saveResult(bool ok, const QString& errorText) {
     return ok ? kSaveOk : errorText;
 }
 
-bool saveEnabled(bool requestBusy) {
-    return !requestBusy;
+bool saveEnabled(bool requestBusy, bool valuesRead) {
+    return !requestBusy && valuesRead;
 }
 
 }  // namespace InformationRules

@@ -32,7 +32,8 @@ QString readResult(bool ok, const QString& errorText);
 QString saveResult(bool ok, const QString& errorText);
 
 // Save waits while a read or write is still outstanding: a late read would overwrite what the user
-// typed after "Save OK!".
-bool saveEnabled(bool requestBusy);
+// typed after "Save OK!". It is offered only once a read has brought the device's values: before
+// that the fields hold nothing of the device, and a write would blank its contact, name and location.
+bool saveEnabled(bool requestBusy, bool valuesRead);
 
 }  // namespace InformationRules

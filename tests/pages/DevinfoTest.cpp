@@ -244,6 +244,30 @@ TEST_F(SysInfoTest, RefusedSaveIsNotReportedAsSaved) {
     EXPECT_EQ(stored(5), "ok s \"qmx-lab\"");
 }
 
+// A read that fails leaves the fields empty: Save is not offered, so nothing blanks what the device
+// holds; a Refresh that reads offers it again.
+TEST_F(SysInfoTest, UnreadSystemGroupIsNotSaved) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    ASSERT_TRUE(sim->ok("error " + kSys + "6.0 noSuchName get"));
+    TFM_SysInfo& p = open();
+    EXPECT_TRUE(p.Ed_SN->text().isEmpty());
+    EXPECT_NE(p.StatusBar->simpleText(), u"Get OK!");
+    EXPECT_FALSE(p.StatusBar->simpleText().isEmpty());
+    EXPECT_FALSE(p.Btn_Sa->enabled());
+    const size_t mark = sim->logSize();
+    p.Btn_SaClick(p.Btn_Sa);
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(sets(mark).empty());
+    EXPECT_EQ(stored(5), "ok s \"qmx-lab\"");
+
+    ASSERT_TRUE(sim->ok("error " + kSys + "6.0 off"));
+    p.Btn_Re->userClick();
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
+    EXPECT_EQ(p.StatusBar->simpleText(), u"Get OK!");
+    EXPECT_EQ(p.Ed_SN->text(), u"qmx-lab");
+    EXPECT_TRUE(p.Btn_Sa->enabled());
+}
+
 struct TooLong {
     const char* name;
     int object;  // 4 contact, 5 name, 6 location

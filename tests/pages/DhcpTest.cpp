@@ -252,6 +252,39 @@ TEST_F(DhcpTest, FailedSwitchWritesNoPoolAndNoRestart) {
     EXPECT_EQ(p.waiting(), nullptr);
 }
 
+// A dynamic pool that could not be read shows no values of the device: its Apply is not offered,
+// so none are written over the pool the device holds; the static tab still writes the switch. A
+// read that succeeds offers it again.
+TEST_F(DhcpTest, UnreadDynamicPoolIsNotWritten) {
+    const std::string kDomain = E + "2.7.2.7.0";
+    ASSERT_TRUE(startServer(1));
+    ASSERT_TRUE(sim->ok("set " + kDomain + " s lab.example"));
+    ASSERT_TRUE(sim->ok("error " + kDomain + " noSuchName get"));
+    TFM_DHCP& p = open();
+    EXPECT_NE(p.Ed_IPAF->text(), u"127.0.0.100");
+    EXPECT_FALSE(p.Bt_Apply->enabled());
+    EXPECT_TRUE(p.StaticApply->enabled());
+    // Even with every field the read left without a value typed again, the domain it never read
+    // would go out empty.
+    p.Ed_IPAF->setText(QStringLiteral("127.0.0.100"));
+    p.Ed_PoolRan->setText(QStringLiteral("20"));
+    p.Ed_Lease->setText(QStringLiteral("60"));
+    for (forms::Edit* e : {p.Ed_SubMask, p.Ed_Gateway, p.Ed_Wins, p.Ed_DNS}) e->setText(QString());
+    p.Ed_SubMask->setText(QStringLiteral("255.0.0.0"));
+    p.Ed_Gateway->setText(QStringLiteral("127.0.0.254"));
+    ASSERT_TRUE(p.CB_Status->userSelect(0));
+    const size_t mark = sim->logSize();
+    p.Bt_ApplyClick(p.Bt_Apply);
+    EXPECT_EQ(written(mark), std::vector<std::string>{});
+    EXPECT_EQ(stored(kDomain), "ok s \"lab.example\"");
+
+    ASSERT_TRUE(sim->ok("error " + kDomain + " off"));
+    p.Bt_RefreshClick(p.Bt_Refresh);
+    EXPECT_EQ(p.Ed_IPAF->text(), u"127.0.0.100");
+    EXPECT_EQ(p.Ed_DomNa->text(), u"lab.example");
+    EXPECT_TRUE(p.Bt_Apply->enabled());
+}
+
 // A new entry, nobody answering on its address: the switch, then the first free row, then the
 // pool is listed again.
 TEST_F(DhcpTest, AddWritesTheFirstFreeRow) {

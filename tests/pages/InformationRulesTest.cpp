@@ -49,8 +49,10 @@ TEST(InformationRules, ResultsComeFromTheCompletion) {
     // A device that does not answer never reads as a success.
     EXPECT_EQ(readResult(false, "Timeout"), u"Timeout");
     EXPECT_EQ(saveResult(false, "Timeout"), u"Timeout");
-    EXPECT_FALSE(saveEnabled(true));
-    EXPECT_TRUE(saveEnabled(false));
+    EXPECT_FALSE(saveEnabled(true, true));
+    EXPECT_TRUE(saveEnabled(false, true));
+    // Nothing read yet: a write would blank what the device holds.
+    EXPECT_FALSE(saveEnabled(false, false));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The system information page in every device state that changes what it shows: the longest texts
 // the device takes, an unreadable object. It fits, it shows what the device holds, and Save without
-// edits changes nothing.
+// edits changes nothing; while nothing could be read, Save is not offered.
 
 #include <gtest/gtest.h>
 
@@ -45,10 +45,11 @@ const DeviceState kLongest = holding("Longest", {{kSystem + "4", "s \"" + std::s
 
 INSTANTIATE_TEST_SUITE_P(
     States, InformationStates,
-    ::testing::Values(stateRow(standard().named("Standard")),
-                      stateRow((standard() + kLongest).named("LongestTexts")),
-                      stateRow((standard() + olderFirmware()).named("OlderFirmware")),
-                      stateRow((standard() + noSuchName(kSystem + "6.0")).named("LocationUnreadable"))),
+    ::testing::Values(
+        stateRow(standard().named("Standard")), stateRow((standard() + kLongest).named("LongestTexts")),
+        stateRow((standard() + olderFirmware()).named("OlderFirmware")),
+        // Nothing read: Save would blank the device's contact, name and location.
+        applyWithheld(stateRow((standard() + noSuchName(kSystem + "6.0")).named("LocationUnreadable")))),
     stateRowName);
 
 }  // namespace

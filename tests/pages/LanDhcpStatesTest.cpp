@@ -84,12 +84,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     States, DhcpStates,
-    ::testing::Values(
-        stateRow(standard().named("ServerOff")), stateRow((standard() + kServerOn).named("ServerOn")),
-        stateRow((standard() + kServerOn + staticPoolFull()).named("PoolFull")),
-        stateRow((standard() + kServerOn + widestLeases()).named("WidestLeases")),
-        stateRow((standard() + kServerOn + joined()).named("Joined")),
-        stateRow((standard() + kServerOn + noSuchName(E + "2.7.2.7.0")).named("DomainUnreadable"))),
+    ::testing::Values(stateRow(standard().named("ServerOff")),
+                      stateRow((standard() + kServerOn).named("ServerOn")),
+                      stateRow((standard() + kServerOn + staticPoolFull()).named("PoolFull")),
+                      stateRow((standard() + kServerOn + widestLeases()).named("WidestLeases")),
+                      stateRow((standard() + kServerOn + joined()).named("Joined")),
+                      // The dynamic pool unread: its Apply would write what the page never read.
+                      applyWithheld(stateRow(
+                          (standard() + kServerOn + noSuchName(E + "2.7.2.7.0")).named("DomainUnreadable")))),
     stateRowName);
 
 }  // namespace

@@ -24,10 +24,16 @@ struct StateRow {
     std::string name;
     DeviceState state;
     std::vector<AllowedChange> allowed;
+    bool applyOffered = true;  // false: the state leaves Apply disabled (the page could not read)
 };
 // A row named after its state.
 inline StateRow stateRow(const DeviceState& state, std::vector<AllowedChange> allowed = {}) {
     return {state.name.empty() ? std::string("Standard") : state.name, state, std::move(allowed)};
+}
+// The row, its state keeping the page's Apply disabled.
+inline StateRow applyWithheld(StateRow row) {
+    row.applyOffered = false;
+    return row;
 }
 // gtest prints a row by its name.
 inline void PrintTo(const StateRow& row, std::ostream* os) {
@@ -74,7 +80,9 @@ protected:
         checkAsShown(spec, page, "after opening");
         const auto shownBefore = shownValues(spec.requests(page));
 
-        if (spec.apply) {
+        if (spec.apply && !row.applyOffered) {
+            EXPECT_FALSE(spec.apply(page)->isEnabled()) << "Apply can be pressed";
+        } else if (spec.apply) {
             forms::Button* apply = spec.apply(page);
             ASSERT_TRUE(apply->isEnabled()) << "Apply cannot be pressed";
             const DeviceSettings before = deviceSettings(*this->sim);
