@@ -210,7 +210,7 @@ void TFM_Performace::buildRequests() {
 
         hasPreamble = probeFeature(reqPreamble, La_Preamble, CB_Preamble);
 
-        reqRadioA->get();
+        m_radioRead = reqRadioA->get();
         FillDataRateCombo(Ed_DtLista, CB_DtRta, Ed_DtRta);
 
         reqRateSupport->get();
@@ -256,7 +256,8 @@ void TFM_Performace::DataRateTableDone(HvSNMPRequest2Controls*, HvSNMPError* err
         m_rateRows = std::min(kRateCount, ListView1->itemCount());
         for (int i = 0; i < m_rateRows; ++i)
             CB_DRate[i]->setItemIndex(CB_DRate[i]->indexOf(ListView1->item(i)->subItem(0)));
-        StatusBar->setSimpleText(QStringLiteral("Get OK!"));
+        // The radio read's failure line stays: the rates alone are no "Get OK!" for the page.
+        if (m_radioRead) StatusBar->setSimpleText(QStringLiteral("Get OK!"));
     }
     // Also after a failed walk: the page must still be able to write its other settings.
     Bt_Refresh_a->setEnabled(created());
@@ -291,7 +292,8 @@ ModeState TFM_Performace::modeState() const {
     ModeState s;
     s.apModeText = CB_APModea->text();
     s.apModeIndex = CB_APModea->itemIndex();
-    s.apModeKnown = m_apModeKnown;
+    // The super mode comes with the radio's read.
+    s.modeKnown = m_apModeKnown && m_radioRead;
     s.superModeIndex = CB_SupModea->itemIndex();
     s.superModeText = CB_SupModea->text();
     s.dateStatusIndex = CB_DateStatus->itemIndex();
@@ -427,7 +429,9 @@ void TFM_Performace::Bt_Apply_aClick(QObject*) {
 
 void TFM_Performace::Bt_Refresh_aClick(QObject*) {
     guarded([this] {
-        for (auto* r : {reqGOnly, reqRadioA, reqPreamble, reqWMM})
+        if (reqGOnly) reqGOnly->get();
+        if (reqRadioA) m_radioRead = reqRadioA->get();
+        for (auto* r : {reqPreamble, reqWMM})
             if (r) r->get();
         if (reqAPMode) m_apModeKnown = reqAPMode->get();
         if (reqRateSupport) reqRateSupport->get();

@@ -157,6 +157,7 @@ private:
     PerformaceRules::Geometry m_geometry;
     int m_rateRows = 0;
     bool m_apModeKnown = false;
+    bool m_radioRead = false;  // reqRadioA's last read brought the device's values
     bool m_walking = false;  // the rate-table walk is filling ListView1
 };
 

@@ -124,12 +124,12 @@ void allRates(RateControls& r, bool enabled) {
 }
 
 // Data-rate control on: the 802.11b rates stay fixed, the others are the user's.
-void rateControlOn(RateControls& r, bool mandatoryEnabled, bool apModeKnown) {
+void rateControlOn(RateControls& r, bool mandatoryEnabled, bool modeKnown) {
     allRates(r, true);
     for (int row : kCckRows) r.rateEnabled[row] = false;
     for (int row : kMandatoryRows) r.rateEnabled[row] = mandatoryEnabled;
     r.dataRateEnabled = false;
-    if (apModeKnown) r.dataRateIndex = 0;
+    if (modeKnown) r.dataRateIndex = 0;
 }
 
 }  // namespace
@@ -144,7 +144,7 @@ RateControls updateModeControls(const ModeState& s) {
                 allRates(r, false);
                 r.dataRateEnabled = true;
             } else {
-                rateControlOn(r, true, s.apModeKnown);
+                rateControlOn(r, true, s.modeKnown);
             }
         }
         return r;
@@ -153,12 +153,12 @@ RateControls updateModeControls(const ModeState& s) {
         r.dataRateEnabled = true;
     } else {
         r.dataRateEnabled = false;
-        // An AP mode that could not be read must not turn the rate into "Auto" on the next Apply.
-        if (s.apModeKnown) r.dataRateIndex = 0;
+        // A mode that could not be read must not turn the rate into "Auto" on the next Apply.
+        if (s.modeKnown) r.dataRateIndex = 0;
     }
     if (s.rateControlSupported) {
         r.dateStatusEnabled = false;
-        if (s.apModeKnown) r.dateStatusIndex = 0;
+        if (s.modeKnown) r.dateStatusIndex = 0;
         allRates(r, false);
     }
     return r;
@@ -171,7 +171,7 @@ RateControls dateStatusChange(const ModeState& s) {
         if (s.apModeIndex == 0 && s.superModeText.contains(u"Disable")) r.dataRateEnabled = true;
         return r;
     }
-    rateControlOn(r, s.gonlyIndex != 1, s.apModeKnown);
+    rateControlOn(r, s.gonlyIndex != 1, s.modeKnown);
     return r;
 }
 

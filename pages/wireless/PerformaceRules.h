@@ -75,7 +75,8 @@ std::array<int, kRateCount> resetRateIndexes(int gonlyIndex);
 struct ModeState {
     QString apModeText;       // CB_APModea's text
     int apModeIndex = -1;     // CB_APModea's index
-    bool apModeKnown = true;  // the AP mode was read: without it no selection is forced
+    // The AP mode and the super mode were read: without them no selection is forced.
+    bool modeKnown = true;
     int superModeIndex = -1;
     QString superModeText;
     int dateStatusIndex = -1;

@@ -172,7 +172,7 @@ TEST(PerformaceModeRules, UnreadApModeForcesNoSelection) {
     ModeState s = accessPoint(1);
     s.apModeText.clear();
     s.apModeIndex = -1;
-    s.apModeKnown = false;
+    s.modeKnown = false;
     const RateControls r = updateModeControls(s);
     EXPECT_EQ(r.dataRateEnabled, false);
     EXPECT_EQ(r.dataRateIndex, std::nullopt);
