@@ -1,11 +1,13 @@
 // The end of pages whose walks are still out, against the device simulator over real UDP on
 // loopback: the DHCP page deleted while it hides and waits for its walks, also by the main window
-// closing while a write of the page is out, and the filter MAC window's bounded close, which holds
-// for the whole close.
+// closing while a write of the page is out, a wait that a listed row let run, and the filter MAC
+// window's bounded close, which holds for the whole close.
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModel>
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <string>
 
@@ -46,6 +48,33 @@ TEST_F(DhcpTeardownTest, DeletedWhileItWaitsForItsWalks) {
     EXPECT_LT(clock.elapsed(), 5000);
     EXPECT_TRUE(FM_StaticIP.isNull());
     EXPECT_EQ(HvSNMPRequest::deadOwnerDeliveries(), dead);
+}
+
+// A handler due while the first lease row is listed waits for the page's walks: the walks go on
+// under its wait, the one whose row was being listed too.
+TEST_F(DhcpTeardownTest, WalksEndUnderAWaitDueWhileALeaseRowIsListed) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    TFM_DHCP& p = makePage();
+    ASSERT_TRUE(waitFor([&] { return !p.requestsBusy(); }));
+    bool ran = false, endedUnder = false;
+    QTimer due;
+    due.setSingleShot(true);
+    QObject::connect(&due, &QTimer::timeout, [&] {
+        endedUnder = waitFor([&] { return !p.requestsBusy(); }, 5000);
+        ran = true;
+    });
+    // A row is in the list before the walk asks for the next one.
+    QObject::connect(p.LV_DynPool->model(), &QAbstractItemModel::rowsInserted, &due, [&] {
+        if (!ran && !due.isActive()) due.start(0);
+    });
+    p.Bt_RefreshDynamicPoolClick(nullptr);
+    p.Bt_RefreshStaticPoolClick(nullptr);
+    ASSERT_TRUE(waitFor([&] { return ran; }, 30000));
+    EXPECT_TRUE(endedUnder) << p.LV_DynPool->itemCount() << " dynamic and " << p.LV_StaticPool->itemCount()
+                            << " static leases listed when the wait ended";
+    ASSERT_TRUE(waitFor([&] { return !p.requestsBusy(); }));
+    EXPECT_EQ(p.LV_DynPool->itemCount(), 2);
+    EXPECT_EQ(p.LV_StaticPool->itemCount(), 1);
 }
 
 const std::string kDhcp = "1.3.6.1.4.1.47011.11.37.4.2.7.";
