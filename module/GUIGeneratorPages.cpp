@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "library/HvException.h"
+#include "module/HvPage.h"
 #include "module/SendFlags.h"
 
 namespace {
@@ -354,9 +355,10 @@ void TSNMPListViewPanel::selectPendingRow() {
     for (int r = 0; r < list->itemCount(); ++r) {
         bool same = true;
         for (size_t k = 0; k < m_selectKeys.size() && same; ++k) {
-            const auto column = std::find(layout.begin(), layout.end(), static_cast<int32_t>(k)) - layout.begin();
-            same = column < static_cast<std::ptrdiff_t>(layout.size()) &&
-                   cell(*list->item(r), column) == m_selectKeys[k];
+            const auto key = static_cast<int32_t>(k);
+            // A key without a column matches no row, not even with an empty key.
+            same = std::find(layout.begin(), layout.end(), key) != layout.end() &&
+                   HvWalkedCell(*request(), *list->item(r), key) == m_selectKeys[k];
         }
         if (same) {
             list->setItemIndex(r);

@@ -1,6 +1,5 @@
 #include "pages/admin/Clientinfo.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "module/Main.h"
@@ -129,21 +128,13 @@ void TClientInformation::OnClientTableDone(HvSNMPRequest2Controls*, HvSNMPError*
     endCycle();
 }
 
-QString TClientInformation::walkedCell(const forms::ListItem* row, int32_t item) const {
-    const std::vector<int32_t>& layout = reqClientTable->rowLayout();
-    const auto at = std::find(layout.begin(), layout.end(), item);
-    if (at == layout.end()) return {};
-    const int k = int(at - layout.begin());
-    return k == 0 ? row->caption() : row->subItem(k - 1);
-}
-
 void TClientInformation::FormatClientRows() {
     std::vector<WalkedRow> walked;
     for (int i = 0; i < ClientListView->itemCount(); ++i) {
-        const forms::ListItem* row = ClientListView->item(i);
-        walked.push_back({walkedCell(row, kMac), walkedCell(row, kBand), walkedCell(row, kAuthentication),
-                          walkedCell(row, kSignal), walkedCell(row, kPowerSaving),
-                          ssidSupport ? walkedCell(row, kSsid) : QString()});
+        const forms::ListItem& row = *ClientListView->item(i);
+        auto cell = [&](int32_t item) { return HvWalkedCell(*reqClientTable, row, item); };
+        walked.push_back({cell(kMac), cell(kBand), cell(kAuthentication), cell(kSignal), cell(kPowerSaving),
+                          ssidSupport ? cell(kSsid) : QString()});
     }
     User_ListView->clearItems();
     for (const ShownRow& row : formatClientRows(walked, ssidSupport))

@@ -55,8 +55,6 @@ private:
     void runCycle();
     void endCycle();
     void setStatus(const QString& text);
-    // A cell of a row of the walked list, by the table item it came from.
-    QString walkedCell(const forms::ListItem* row, int32_t item) const;
 
     bool m_closeAsked = false;
 };

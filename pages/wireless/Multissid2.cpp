@@ -170,11 +170,7 @@ void TFM_MultiSSIDNewForm::buildRequests() {
 QString TFM_MultiSSIDNewForm::cell(int row, int item) const {
     forms::ListItem* r = MulSSIDListView->item(row);
     if (!r || !tableRequest) return {};
-    // The columns follow the flags the rows were made with: hidden items first, then shown ones.
-    const auto& layout = tableRequest->rowLayout();
-    for (size_t c = 0; c < layout.size(); ++c)
-        if (layout[c] == item) return c == 0 ? r->caption() : r->subItem(static_cast<int>(c) - 1);
-    return {};
+    return HvWalkedCell(*tableRequest, *r, item);
 }
 
 std::vector<TableRow> TFM_MultiSSIDNewForm::tableRows() const {
