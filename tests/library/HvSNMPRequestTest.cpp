@@ -763,11 +763,7 @@ TEST_F(RequestTest, ReadsAfterAWriteSendBareBindings) {
         start([&](HvSNMPError*, HvSNMPVarList*) { done = true; });
         return pumpUntil([&] { return done; });
     };
-    auto bare = [](const std::string& oid) {
-        HvVarBind vb;
-        vb.oid = oid;
-        return vb;
-    };
+    auto bare = [](const std::string& oid) { return HvVarBind{oid}; };
     ASSERT_TRUE(answered([&](HvSNMPCompletion done) { request->setAsync(done, true, "", nullptr); }));
     ASSERT_EQ(fake.calls().at(0).varbinds.at(0).octets, "QMX");
     ASSERT_TRUE(answered([&](HvSNMPCompletion done) { request->getAsync(done, true); }));
