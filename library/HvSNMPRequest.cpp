@@ -187,7 +187,7 @@ bool HvSNMPRequest::columnEnded(const std::string& columnOid, const std::string&
     // Every answer of a walk comes here. The usual one, a row of the column after a row of it, in
     // texts as the adapter writes them, is told by its rows' arcs alone, compared as texts.
     std::string_view returnedRow, lastRow;
-    if (textBelow(columnOid, returnedOid, returnedRow) && isPlainOid(returnedRow) && isPlainOid(columnOid)) {
+    if (textBelow(columnOid, returnedOid, returnedRow) && isPlainOid(returnedRow) && isPlainColumn(columnOid)) {
         if (lastOid.empty()) return false;
         if (textBelow(columnOid, lastOid, lastRow) && isPlainOid(lastRow))
             return comparePlainOids(returnedRow, lastRow) <= 0;
@@ -197,6 +197,17 @@ bool HvSNMPRequest::columnEnded(const std::string& columnOid, const std::string&
     if (lastOid.empty()) return false;
     const HvOidOrder progress = HvCompareOids(returnedOid, lastOid);
     return progress.valid && progress.compare <= 0;
+}
+
+// A walk asks about the same few columns on every row: those found plain are remembered.
+bool HvSNMPRequest::isPlainColumn(const std::string& columnOid) {
+    for (const std::string& known : m_plainColumns)
+        if (known.size() == columnOid.size() && known.back() == columnOid.back() && known == columnOid) return true;
+    if (!isPlainOid(columnOid)) return false;
+    constexpr std::size_t kRemembered = 32;
+    if (m_plainColumns.size() == kRemembered) m_plainColumns.clear();
+    m_plainColumns.push_back(columnOid);
+    return true;
 }
 
 // ---- building ------------------------------------------------------------------------------
@@ -270,8 +281,25 @@ HvSnmpCall HvSNMPRequest::buildCall(HvSnmpOp op) {
     return call;
 }
 
+// Each read builds a binding per item: those of the last operation, handed back, give their room, so
+// that a walk's next row or a repeated get allocates nothing for its OIDs.
 std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
-    std::vector<HvVarBind> vbs;
+    std::vector<HvVarBind> vbs = std::move(m_spareBindings);
+    m_spareBindings.clear();
+    std::size_t used = 0;
+    auto nextBinding = [&]() -> HvVarBind& {
+        if (used == vbs.size()) {
+            vbs.emplace_back();
+        } else {
+            HvVarBind& vb = vbs[used];
+            vb.type = HvVbType::Null;
+            vb.integer = 0;
+            vb.counter64 = 0;
+            vb.octets.clear();
+            vb.objectId.clear();
+        }
+        return vbs[used++];
+    };
     vbs.reserve(static_cast<std::size_t>(std::max<int32_t>(varList.count(), 0)));
     const uint8_t kind = varList.kind();
     const bool walk = isWalk();
@@ -279,20 +307,20 @@ std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
     bool rowIndexBuilt = false;
     for (int32_t i = 0; i < varList.count(); ++i) {
         HvVarItem& item = varList.item(i);
-        HvVarBind vb;
         switch (mode) {
             case Mode::FirstRead:
                 if (!varList.isReadable(i)) continue;
                 item.lastOid.clear();
-                columnOidInto(vb.oid, i, kind == SVT_SV ? ".0" : "");
+                columnOidInto(nextBinding().oid, i, kind == SVT_SV ? ".0" : "");
                 break;
             case Mode::NextRow:
                 if (!varList.isReadable(i)) continue;
                 if (kind == SVT_SV || kind == MVT_SV) HvRaiseCode(HvErrGetNextSingle);
-                vb.oid = item.lastOid;
+                nextBinding().oid = item.lastOid;
                 break;
-            case Mode::Write:
+            case Mode::Write: {
                 if (!varList.isWritable(i) || (walk && i < varList.keyCount())) continue;
+                HvVarBind& vb = nextBinding();
                 if (kind == SVT_SV) {
                     columnOidInto(vb.oid, i, ".0");
                 } else if (kind == MVT_SV) {
@@ -311,10 +339,15 @@ std::vector<HvVarBind> HvSNMPRequest::buildBindings(Mode mode) {
                 }
                 itemToVb(i, vb);
                 break;
+            }
         }
-        vbs.push_back(std::move(vb));
     }
+    vbs.resize(used);
     return vbs;
+}
+
+void HvSNMPRequest::keepBindings(std::vector<HvVarBind>& bindings) {
+    m_spareBindings = std::move(bindings);
 }
 
 // ---- reading the answer --------------------------------------------------------------------
@@ -328,15 +361,24 @@ bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer, const std::
     std::size_t k = 0;
     std::size_t ended = 0;
     std::string rowIndex;
-    std::string column;
+    std::string suffixed;
+    HvVarBind missing;
     for (int32_t i = 0; i < varList.count(); ++i) {
         if (!varList.isReadable(i)) continue;
         // An answer shorter than the request leaves the missing items as a failed read.
-        HvVarBind missing;
-        if (k >= answer.size() && k < sent.size()) missing.oid = sent[k].oid;
+        if (k >= answer.size()) {
+            if (k < sent.size())
+                missing.oid = sent[k].oid;
+            else
+                missing.oid.clear();
+        }
         const HvVarBind& vb = k < answer.size() ? answer[k] : missing;
         HvVarItem& item = varList.item(i);
-        columnOidInto(column, i);
+        // Only a walk's columns end; the other kinds take every answer as it comes. Without an
+        // instance suffix the column is the item's own OID.
+        const bool ownOid = varList.instanceSuffix().empty();
+        if (walk && !ownOid) columnOidInto(suffixed, i);
+        const std::string& column = ownOid ? item.oid : suffixed;
         const std::string& returned = vb.oid;
 
         if (sync && code == kNoSuchName && walk) {
@@ -345,11 +387,11 @@ bool HvSNMPRequest::readAnswer(const std::vector<HvVarBind>& answer, const std::
             reportFailure(kStatusNoSuchName);
         }
 
-        if (!columnEnded(column, item.lastOid, returned)) {
+        if (!walk || !columnEnded(column, item.lastOid, returned)) {
             vbToItem(i, vb);
             item.lastOid = returned;
             if (walk && rowIndex.empty() && returned.size() > column.size())
-                rowIndex = returned.substr(column.size() + 1);
+                rowIndex.assign(returned, column.size() + 1);
         } else {
             ++ended;
             item.value = HvNotDoneText;
@@ -376,7 +418,13 @@ void HvSNMPRequest::decodeRowIndex(const std::string& rowIndex) {
     std::string rest = rowIndex;
     for (int32_t k = 0; k < varList.keyCount() && k < varList.count(); ++k) {
         if (rest.empty()) HvRaiseCode(HvErrBadKeyCount);
-        if (!varList.isReadable(k)) varList.item(k).lastOid = columnOid(k) + "." + rowIndex;
+        if (!varList.isReadable(k)) {
+            // Built in place: the key's last OID keeps its room from row to row.
+            std::string& last = varList.item(k).lastOid;
+            columnOidInto(last, k);
+            last += '.';
+            last += rowIndex;
+        }
         rest = indexToKey(k, rest);
     }
 }
@@ -475,6 +523,7 @@ bool HvSNMPRequest::get(bool* ok, bool first) {
     }
     int32_t progressError = 0;
     const bool row = readAnswer(reply.varbinds, call.varbinds, code, ok, true, progressError);
+    keepBindings(call.varbinds);
     if (progressError) {
         if (ok) *ok = false;
         reportFailure(progressError);
@@ -553,22 +602,25 @@ void HvSNMPRequest::setAsync(HvSNMPCompletion done, bool readBack, const std::st
 }
 
 void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readBack) {
-    auto context = std::make_shared<HvSNMPAsyncContext>();
-    context->request = this;
-    context->alive = m_token;
-    context->readBack = readBack;
-    context->done = std::move(done);
+    HvSNMPAsyncContext context;
+    context.request = this;
+    context.alive = m_token;
+    context.readBack = readBack;
+    context.done = std::move(done);
     ++m_outstanding;
     const bool read = call.op != HvSnmpOp::Set;
     // The transport completes every send exactly once, a failed one too, from the pump, and drops the
     // outcome once the token has expired. The pump only collects: the outcome is delivered from the
-    // event loop, so this request's completion never holds the pump.
-    const int32_t status =
-        m_transport->sendAsync(std::move(call), m_token, [context, read](HvSnmpReply& reply) {
-            HvSNMPDelivery::post(context->alive, [context, read, reply = std::move(reply)]() mutable {
-                if (reachedDeadOwner(context->alive)) return;
-                if (read) context->request->markMissingObjects(reply);
-                context->request->onAsyncReply(*context, reply);
+    // event loop, so this request's completion never holds the pump. The context travels by value,
+    // moved on at each step, as the one completion is run once.
+    const int32_t status = m_transport->sendAsync(
+        std::move(call), m_token, [context = std::move(context), read](HvSnmpReply& reply) mutable {
+            std::weak_ptr<const void> alive = context.alive;
+            HvSNMPDelivery::post(std::move(alive), [context = std::move(context), read,
+                                                    reply = std::move(reply)]() mutable {
+                if (reachedDeadOwner(context.alive)) return;
+                if (read) context.request->markMissingObjects(reply);
+                context.request->onAsyncReply(context, reply);
             });
         });
     if (status != HvSnmpStatus::Success) reportFailure(status);
@@ -610,7 +662,7 @@ bool HvSNMPRequest::inReplyHandler() {
     return g_replyDepth > 0 && loopLevel() == g_replyLoopLevel;
 }
 
-void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply& reply) {
+void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, HvSnmpReply& reply) {
     // The session went away with the request outstanding: nothing to report to.
     if (reply.status == HvSnmpStatus::SessionClosed || !m_alive) {
         --m_outstanding;
@@ -650,6 +702,8 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply&
         throw;
     }
     error.failureCount = m_failureCount;
+    // The next read builds its bindings in these.
+    keepBindings(reply.sent);
     // Counted down before the completion runs: a completion may delete this request, and nothing
     // here touches it afterwards.
     --m_outstanding;

@@ -135,7 +135,7 @@ public:
     virtual void applyFormula(int32_t i, int direction);
     virtual bool matchExpression(const std::string& condition);
     // A walked column has ended when the returned OID is not inside the column (compared arc by
-    // arc) or does not come after the last one.
+    // arc) or does not come after the last one. Asked for walks only.
     virtual bool columnEnded(const std::string& columnOid, const std::string& lastOid,
                              const std::string& returnedOid);
 
@@ -147,6 +147,7 @@ private:
     std::string columnOid(int32_t i) const;
     void columnOidInto(std::string& out, int32_t i, std::string_view tail = {}) const;
     bool isWalk() const;
+    bool isPlainColumn(const std::string& columnOid);
     bool readOp(HvSnmpOp& op) const;
     bool readAnswer(const std::vector<HvVarBind>& answer, const std::vector<HvVarBind>& sent, int32_t code,
                     bool* ok, bool sync, int32_t& progressError);
@@ -158,11 +159,17 @@ private:
     void deliverLater(HvSNMPCompletion done, int32_t code);
     // Counts an outcome whose request has gone; true when it must reach nothing.
     static bool reachedDeadOwner(const std::weak_ptr<const void>& alive);
-    void onAsyncReply(HvSNMPAsyncContext& context, const HvSnmpReply& reply);
+    // Takes the reply's bindings for the next read.
+    void onAsyncReply(HvSNMPAsyncContext& context, HvSnmpReply& reply);
+    void keepBindings(std::vector<HvVarBind>& bindings);
 
     bool m_alive = true;
     int32_t m_outstanding = 0;
     int64_t m_failureCount = 0;
     HvSnmpTransport* m_transport = nullptr;
     std::shared_ptr<int> m_token;
+    // The bindings of the last operation, handed back: their room serves the next read.
+    std::vector<HvVarBind> m_spareBindings;
+    // Column OIDs known to be plain dotted decimal.
+    std::vector<std::string> m_plainColumns;
 };

@@ -143,9 +143,9 @@ public:
     explicit IndexReader(std::string_view index) {
         if (!index.empty() && index.front() == '.') index.remove_prefix(1);
         if (index.empty()) return;
-        const auto ids = HvTextToOid(index);
+        auto ids = HvTextToOid(index);
         if (!ids) HvRaiseCode(HvErrBadKeyCount);
-        m_ids = *ids;
+        m_ids = std::move(*ids);
     }
 
     std::size_t left() const { return m_ids.size() - m_pos; }

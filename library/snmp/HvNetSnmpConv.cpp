@@ -1,7 +1,6 @@
 #include "library/snmp/HvNetSnmpConv.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,38 +22,72 @@ static_assert(std::is_same_v<OidArc, oid> && kMaxOidArcs == MAX_OID_LEN);
 // Every send parses its OIDs and every answer formats them: both run on the caller's buffer, with
 // no allocation of their own.
 std::size_t parseOid(std::string_view text, OidArc* out) {
-    std::size_t pos = (!text.empty() && text[0] == '.') ? 1 : 0;
-    if (pos >= text.size()) return 0;
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    if (at != end && *at == '.') ++at;
+    if (at == end) return 0;
     std::size_t n = 0;
     while (true) {
-        uint64_t arc = 0;
-        const std::size_t first = pos;
-        for (; pos < text.size() && text[pos] != '.'; ++pos) {
-            const unsigned digit = static_cast<unsigned char>(text[pos]) - static_cast<unsigned>('0');
-            if (digit > 9) return 0;
+        // An arc starts with a digit: an empty one (two dots, a dot at the end) is refused here.
+        unsigned digit = static_cast<unsigned char>(*at) - static_cast<unsigned>('0');
+        if (digit > 9 || n == kMaxOidArcs) return 0;
+        uint64_t arc = digit;
+        while (++at != end && (digit = static_cast<unsigned char>(*at) - static_cast<unsigned>('0')) <= 9) {
             arc = arc * 10 + digit;
             if (arc > UINT32_MAX) return 0;
         }
-        if (pos == first || n == kMaxOidArcs) return 0;
         out[n++] = static_cast<OidArc>(arc);
-        if (pos == text.size()) break;
-        ++pos;  // the dot; one at the end leaves an empty arc, refused above
+        if (at == end) break;
+        if (*at != '.' || ++at == end) return 0;
     }
     return n >= 2 ? n : 0;
 }
+
+namespace {
+
+// "00" .. "99", two characters each.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+char* writeArc(char* at, uint32_t arc) {
+    if (arc < 10) {
+        *at = static_cast<char>('0' + arc);  // most arcs: one digit
+        return at + 1;
+    }
+    if (arc < 100) {
+        std::memcpy(at, kDigitPairs + 2 * arc, 2);
+        return at + 2;
+    }
+    char digits[10];
+    char* first = digits + sizeof digits;
+    while (arc >= 100) {
+        first -= 2;
+        std::memcpy(first, kDigitPairs + 2 * (arc % 100), 2);
+        arc /= 100;
+    }
+    if (arc >= 10) {
+        first -= 2;
+        std::memcpy(first, kDigitPairs + 2 * arc, 2);
+    } else {
+        *--first = static_cast<char>('0' + arc);
+    }
+    const std::size_t count = static_cast<std::size_t>(digits + sizeof digits - first);
+    std::memcpy(at, first, count);
+    return at + count;
+}
+
+}  // namespace
 
 std::string formatOid(const OidArc* name, std::size_t length) {
     // At most ten digits and a dot per arc.
     char buf[MAX_OID_LEN * 11];
     char* at = buf;
-    char* const end = buf + sizeof buf;
-    for (std::size_t i = 0; i < length && end - at >= 11; ++i) {
+    length = std::min<std::size_t>(length, MAX_OID_LEN);
+    for (std::size_t i = 0; i < length; ++i) {
         if (i) *at++ = '.';
-        const auto arc = static_cast<uint32_t>(name[i]);
-        if (arc < 10)
-            *at++ = static_cast<char>('0' + arc);  // most arcs: one digit
-        else
-            at = std::to_chars(at, end, arc).ptr;
+        at = writeArc(at, static_cast<uint32_t>(name[i]));
     }
     return std::string(buf, at);
 }

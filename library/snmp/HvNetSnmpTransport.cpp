@@ -155,6 +155,8 @@ int32_t HvNetSnmpTransport::Impl::start(const std::shared_ptr<Op>& op) {
     op->arcs.clear();
     op->nameEnds.clear();
     op->nameEnds.reserve(op->call.varbinds.size());
+    // Room for names of the usual length, so that a get of many objects does not regrow it per name.
+    op->arcs.reserve(op->call.varbinds.size() * 16);
     oid name[MAX_OID_LEN];
     for (const HvVarBind& vb : op->call.varbinds) {
         const std::size_t n = parseOid(vb.oid, name);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -749,6 +750,52 @@ TEST_F(RequestTest, NotAliveRequestDoesNothing) {
     EXPECT_TRUE(checked);
     EXPECT_FALSE(ok);
     EXPECT_EQ(fake.calls().size(), 1u);
+}
+
+// Reads are built in the bindings the last operation handed back: after a write with values the
+// reads, asynchronous and synchronous, send bare bindings, and no more than their lists have.
+TEST_F(RequestTest, ReadsAfterAWriteSendBareBindings) {
+    request->varList = HvSNMPVarList(kScalars, SVT_SV, 0);
+    request->varList.item(0).value = "QMX";
+    request->varList.item(1).value = "lab";
+    auto answered = [&](const std::function<void(HvSNMPCompletion)>& start) {
+        bool done = false;
+        start([&](HvSNMPError*, HvSNMPVarList*) { done = true; });
+        return pumpUntil([&] { return done; });
+    };
+    auto bare = [](const std::string& oid) { return HvVarBind{oid}; };
+    ASSERT_TRUE(answered([&](HvSNMPCompletion done) { request->setAsync(done, true, "", nullptr); }));
+    ASSERT_EQ(fake.calls().at(0).varbinds.at(0).octets, "QMX");
+    ASSERT_TRUE(answered([&](HvSNMPCompletion done) { request->getAsync(done, true); }));
+    const std::vector<HvVarBind> scalars{bare("1.3.6.1.2.1.1.1.0"), bare("1.3.6.1.2.1.1.5.0"),
+                                         bare("1.3.6.1.2.1.1.6.0")};
+    EXPECT_EQ(fake.calls().at(1).varbinds, scalars);
+    ASSERT_TRUE(answered([&](HvSNMPCompletion done) { request->setAsync(done, true, "1", nullptr); }));
+    bool ok = true;
+    request->get(&ok, true);
+    EXPECT_EQ(fake.calls().at(3).varbinds, scalars);
+    useTable();
+    ASSERT_TRUE(answered([&](HvSNMPCompletion done) { request->getAsync(done, true); }));
+    EXPECT_EQ(fake.calls().at(4).varbinds, (std::vector<HvVarBind>{bare(kName), bare(kLevel)}));
+}
+
+// With an instance suffix a walk's columns carry it: what lies beyond them in the items' own columns
+// ends the walk, and the row index starts after the suffix.
+TEST_F(RequestTest, WalkWithSuffixReadsItsOwnColumns) {
+    useTable();
+    request->varList.setInstanceSuffix("7");
+    agent.put(std::string(kName) + ".7.4", FakeAgent::octets("n4"));
+    agent.put(std::string(kLevel) + ".7.4", FakeAgent::integer(40));
+    agent.put(std::string(kName) + ".8.1", FakeAgent::octets("other"));
+    agent.put(std::string(kLevel) + ".8.1", FakeAgent::integer(99));
+    bool ok = true;
+    ASSERT_TRUE(request->get(&ok, true));
+    EXPECT_EQ(request->varList.item(0).value, "4");
+    EXPECT_EQ(request->varList.item(0).lastOid, " .7.4");
+    EXPECT_EQ(request->varList.item(2).value, "40");
+    EXPECT_FALSE(request->get(&ok, false));
+    EXPECT_EQ(request->varList.item(1).value, "(NOTDONE)");
+    EXPECT_TRUE(ok);
 }
 
 }  // namespace

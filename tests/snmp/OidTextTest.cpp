@@ -78,6 +78,21 @@ TEST(OidText, FormatsWhatItParses) {
     EXPECT_EQ(HvNetSnmpConv::formatOid(arcs, 0), "");
 }
 
+// Every width of arc, one digit to ten, each power of ten and the number before it.
+TEST(OidText, FormatsArcsOfEveryWidth) {
+    std::vector<OidArc> arcs{1, 3};
+    std::string expected = "1.3";
+    for (uint64_t power = 1; power <= 1000000000; power *= 10)
+        for (uint64_t arc : {power - 1, power, power + 7, 3 * power})
+            if (arc <= 4294967295u) {
+                arcs.push_back(static_cast<OidArc>(arc));
+                expected += "." + std::to_string(arc);
+            }
+    arcs.push_back(4294967295u);
+    expected += ".4294967295";
+    EXPECT_EQ(HvNetSnmpConv::formatOid(arcs.data(), arcs.size()), expected);
+}
+
 TEST(OidText, AgentAddressIsDotted) {
     for (const char* text : {"127.0.0.1", "0.0.0.0", "255.255.255.255", "10.20.100.9"}) {
         in_addr a{};
