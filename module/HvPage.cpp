@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "module/Main.h"
 #include "module/Misc.h"
@@ -38,28 +39,53 @@ HvWaitingDefaults HvWaitingFrom(const PageRules::Waiting& waiting, bool ownedByP
     return d;
 }
 
-// A request's transport for its next synchronous read, answered from a reply that came with the
-// others of readTogether; any other operation, and any read after that one, goes to the request's own
-// transport.
+// A request's transport for its next read, answered from a reply that came with the others of
+// readTogether; any other operation, and any read after that one, goes to the request's own transport.
+// An asynchronous read may come before its answer: it is completed when the answer comes, from the
+// pump as the transport would.
 struct HvPage::KeptAnswer final : HvSnmpTransport {
     HvSNMPRequest* request = nullptr;
     HvSnmpTransport* own = nullptr;
     HvSnmpCall call;
     HvSnmpReply reply;
+    bool asynchronous = false;
     bool answered = false;
     bool taken = false;
+    HvSnmpCompletion waiting;  // the asynchronous read that came first
+    std::weak_ptr<const void> waitingOwner;
+
+    bool matches(const HvSnmpCall& asked) const {
+        return asked.op == call.op && asked.varbinds.size() == call.varbinds.size() &&
+               std::equal(asked.varbinds.begin(), asked.varbinds.end(), call.varbinds.begin(),
+                          [](const HvVarBind& a, const HvVarBind& b) { return a.oid == b.oid; });
+    }
+    void arrive(HvSnmpReply& came) {
+        answered = true;
+        if (!waiting) {
+            reply = std::move(came);
+            return;
+        }
+        const HvSnmpCompletion done = std::move(waiting);
+        waiting = nullptr;
+        if (!waitingOwner.expired()) done(came);
+    }
 
     bool checkAddress(const std::string& address) override { return own->checkAddress(address); }
     HvSnmpReply sendSync(const HvSnmpCall& asked) override {
-        const bool same = asked.op == call.op && asked.varbinds.size() == call.varbinds.size() &&
-                          std::equal(asked.varbinds.begin(), asked.varbinds.end(), call.varbinds.begin(),
-                                     [](const HvVarBind& a, const HvVarBind& b) { return a.oid == b.oid; });
-        if (taken || !answered || !same) return own->sendSync(asked);
+        if (taken || asynchronous || !answered || !matches(asked)) return own->sendSync(asked);
         taken = true;
         return std::move(reply);
     }
     int32_t sendAsync(HvSnmpCall c, std::weak_ptr<const void> owner, HvSnmpCompletion done) override {
-        return own->sendAsync(std::move(c), std::move(owner), std::move(done));
+        if (taken || !asynchronous || !matches(c)) return own->sendAsync(std::move(c), std::move(owner), std::move(done));
+        taken = true;
+        if (!answered) {
+            waiting = std::move(done);
+            waitingOwner = std::move(owner);
+        } else if (!owner.expired()) {
+            done(reply);
+        }
+        return HvSnmpStatus::Success;
     }
     void processPending() override { own->processPending(); }
     void processReadable(int fd) override { own->processReadable(fd); }
@@ -132,18 +158,28 @@ HvPage::~HvPage() {
     closeRequests();
 }
 
+namespace {
+bool g_readsTogether = true;
+}  // namespace
+
+bool HvPage::setReadsTogether(bool on) {
+    return std::exchange(g_readsTogether, on);
+}
+
 void HvPage::readTogether(std::initializer_list<RequestMaker> makers) {
-    std::vector<KeptAnswer*> out;
+    std::vector<std::shared_ptr<KeptAnswer>> out;
     for (const RequestMaker& make : makers) {
         HvSNMPRequest2Edits* r = make();
-        if (!r || r->mode != 0) continue;
+        if (!g_readsTogether) continue;
+        if (!r || (r->mode != 0 && r->mode != 1)) continue;
         const uint8_t kind = r->request.varList.kind();
         if (kind != SVT_SV && kind != MVT_SV) continue;
         HvSnmpTransport* own = r->request.transport();
         CallTaker taker;
         taker.own = own;
         r->request.setTransport(&taker);
-        // The request reports nothing while its call is taken: it is not sent yet.
+        // The request reports nothing while its call is taken: it is not sent yet. An asynchronous
+        // read builds the same call as a synchronous one.
         const HvSNMPMessageCallback callback = std::move(r->request.messageCallback);
         r->request.messageCallback = nullptr;
         bool sending = false;
@@ -156,25 +192,27 @@ void HvPage::readTogether(std::initializer_list<RequestMaker> makers) {
         r->request.messageCallback = callback;
         r->request.setTransport(own);
         if (!sending) continue;  // one that sends nothing reads as before
-        auto kept = std::make_unique<KeptAnswer>();
+        auto kept = std::make_shared<KeptAnswer>();
         kept->request = &r->request;
         kept->own = own;
         kept->call = std::move(taker.call);
-        out.push_back(kept.get());
+        kept->asynchronous = r->mode != 0;
+        out.push_back(kept);
         m_kept.push_back(std::move(kept));
     }
-    // The first PDU goes alone, unless the device has answered one of the page already: a device that
-    // does not answer is asked no more than by the first read, whose failure ends the asking. Then
-    // every other PDU is out before the next answer is awaited; each ends once, answered, timed out
-    // or failed.
-    auto life = std::make_shared<int>(0);
+    // The first synchronous PDU goes alone, unless the device has answered the main window's poll or
+    // a PDU of the page already: a device that does not answer is asked no more than by the first
+    // read, whose failure ends the asking. Then every other PDU is out before the next answer is
+    // awaited; each ends once, answered, timed out or failed. Only the synchronous reads are awaited:
+    // an asynchronous one gets its answer whenever it comes, as when it sent its own PDU.
+    if (!m_readsLife) m_readsLife = std::make_shared<int>(0);
     size_t pending = 0;
-    auto send = [&](KeptAnswer* kept) {
-        ++pending;
-        kept->own->sendAsync(kept->call, life, [kept, &pending](HvSnmpReply& reply) {
-            kept->reply = std::move(reply);
-            kept->answered = true;
-            --pending;
+    auto send = [&](const std::shared_ptr<KeptAnswer>& kept) {
+        if (!kept->asynchronous) ++pending;
+        kept->request->setTransport(kept.get());
+        kept->own->sendAsync(kept->call, m_readsLife, [kept, &pending](HvSnmpReply& reply) {
+            if (!kept->asynchronous) --pending;
+            kept->arrive(reply);
         });
     };
     auto await = [&] {
@@ -184,20 +222,19 @@ void HvPage::readTogether(std::initializer_list<RequestMaker> makers) {
         while (pending > 0)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
     };
-    size_t next = 0;
-    if (!m_deviceAnswered && !out.empty()) {
-        send(out[next++]);
+    const auto lead = std::find_if(out.begin(), out.end(), [](const auto& k) { return !k->asynchronous; });
+    if (!m_deviceAnswered && m_mainForm.deviceAnswering()) m_deviceAnswered = true;
+    if (!m_deviceAnswered && lead != out.end()) {
+        send(*lead);
         await();
         // An agent's error status is an answer; a time-out, a failed send or an SNMPv3 report is not.
-        const int32_t status = out[0]->reply.status;
+        const int32_t status = (*lead)->reply.status;
         m_deviceAnswered = status == HvSnmpStatus::Success || (status >= 1 && status <= 18);
-        if (!m_deviceAnswered) next = out.size();
+        if (!m_deviceAnswered) return;  // the others read as before, each on its own
     }
-    while (next < out.size()) send(out[next++]);
+    for (const auto& kept : out)
+        if (kept->request->transport() != kept.get()) send(kept);
     await();
-    life.reset();
-    for (KeptAnswer* kept : out)
-        if (kept->answered) kept->request->setTransport(kept);
 }
 
 void HvPage::endReadsTogether() {
@@ -257,8 +294,8 @@ void HvPage::closeRequests() {
 }
 
 bool HvPage::requestsIdle() const {
-    return std::none_of(m_requests.begin(), m_requests.end(),
-                        [](const auto& r) { return r->busy || r->request.outstanding() > 0; });
+    return idle() && std::none_of(m_requests.begin(), m_requests.end(),
+                                  [](const auto& r) { return r->request.outstanding() > 0; });
 }
 
 void HvPage::setCloseControls(std::initializer_list<QWidget*> controls) {

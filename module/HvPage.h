@@ -72,9 +72,11 @@ public:
     // A write or a wait the page started is out: its inputs are disabled meanwhile, its close
     // controls are not.
     bool busy() const { return m_busyDepth > 0; }
-    // No request the page keeps has a read or a write out.
+    // No request the page keeps is busy with a read or a write (the page's own view: an operation
+    // whose completion the page still awaits).
     bool idle() const;
-    // No request of the page is busy or has an answer still out.
+    // idle(), and no answer is still out either (a read given up by the page, a retired one): the
+    // device has nothing more of the page to answer.
     bool requestsIdle() const;
     // Focus for a control, now or, while the inputs are held, once they are given back.
     void focusInput(forms::Control* control);
@@ -195,16 +197,27 @@ protected:
                                           std::function<void()> done = {});
 
     // Creation reads whose choice no answer decides: the requests' PDUs go out together and the page
-    // waits once for all their answers. Each request's next synchronous read is then answered from
-    // what came, so that the page reads on in its own order and shows, refuses and reports as it did
-    // when every read waited for the one before. Answers that no read has taken by the end of the
-    // creation are dropped. Scalar reads of synchronous requests only; others are read as before.
+    // waits once for the answers of the synchronous ones. Each request's next read is then answered
+    // from what came, so that the page reads on in its own order and shows, refuses and reports as it
+    // did when every read waited for the one before; an asynchronous read's completion comes from the
+    // event loop once the page has started that read and its answer is in, as it would have come.
+    // Answers that no read has taken by the end of the creation are dropped. Scalar reads only;
+    // others are read as before. The first synchronous PDU goes alone while neither the main
+    // window's poll nor a read of the page has had an answer: a silent device gets one read, and the
+    // others then read each on its own, as before.
     // The wait runs the event loop (user input held back): call it before any asynchronous request
     // of the page has started, so that no completion runs earlier than it did.
     // Each request is made by its maker just before its PDU is built, so that a request whose PDU
     // cannot be built raises before the requests after it are made, as its own read would.
     using RequestMaker = std::function<HvSNMPRequest2Edits*()>;
     void readTogether(std::initializer_list<RequestMaker> makers);
+
+public:
+    // Off: readTogether only makes the requests, and each read waits for the one before, as pages
+    // read without it (tests compare the two). Returns the setting before.
+    static bool setReadsTogether(bool on);
+
+protected:
 
     // After a setting: on a joined device the restart question (Cancel: false, nothing more), then
     // the waiting dialog. True when the dialog ran.
@@ -240,7 +253,7 @@ private:
     TMainForm& m_mainForm;
     std::vector<std::unique_ptr<HvSNMPRequest2Edits>> m_requests;
     struct KeptAnswer;
-    std::vector<std::unique_ptr<KeptAnswer>> m_kept;
+    std::vector<std::shared_ptr<KeptAnswer>> m_kept;
     std::vector<std::unique_ptr<forms::Form>> m_dialogs;
     std::vector<std::function<void()>> m_forget;
     std::vector<QPointer<QWidget>> m_closeControls;
@@ -259,7 +272,8 @@ private:
     forms::ResultSink* m_result = nullptr;
     forms::ComboBox* m_clus = nullptr;
     QPointer<TFM_Waiting> m_waiting;
-    bool m_deviceAnswered = false;  // a PDU of readTogether has had the device's answer
+    bool m_deviceAnswered = false;  // the device has answered the main window's poll or a PDU of the page
+    std::shared_ptr<int> m_readsLife;  // readTogether's answers reach nothing once the page has gone
     bool m_created = false;
     bool m_creating = false;
     bool m_closing = false;

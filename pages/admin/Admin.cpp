@@ -42,14 +42,23 @@ void TFM_Admin::updateOkEnabled() {
 }
 
 void TFM_Admin::buildRequests() {
-    accountRequest = makeRequest(kMibT043, SVT_SV, 0);
-    accountRequest->addEdit(0, "%s", {Ed_Usr});
-    accountRequest->addEdit(1, "%s", {Ed_Pwd});
-    accountRequest->setStatusBar(StatusBar);
+    // The account and the AP-domain state go out together.
+    readTogether({[this] {
+                      accountRequest = makeRequest(kMibT043, SVT_SV, 0);
+                      accountRequest->addEdit(0, "%s", {Ed_Usr});
+                      accountRequest->addEdit(1, "%s", {Ed_Pwd});
+                      accountRequest->setStatusBar(StatusBar);
+                      return accountRequest;
+                  },
+                  [this] {
+                      clusterRequest = makeClusterState(CB_Clus, false);
+                      clusterRequest->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError*) {
+                          updateOkEnabled();
+                      };
+                      return clusterRequest;
+                  }});
     m_accountRead = accountRequest->get();
-
-    clusterRequest = bindClusterState(CB_Clus, false);
-    clusterRequest->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError*) { updateOkEnabled(); };
+    clusterRequest->get();
 }
 
 void TFM_Admin::SetEditLimits() {

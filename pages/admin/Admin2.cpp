@@ -77,53 +77,72 @@ void TFM_AdminNew::FormCreate() {
 }
 
 void TFM_AdminNew::buildRequests() {
-    consoleRequest = makeRequest(kMibT049, SVT_SV, 0);
-    consoleRequest->addComboBox(0, CB_Telnet);
-    consoleRequest->addComboBox(1, CB_Timeout);
+    // No answer decides another read: the eight go out together and are taken in this order.
+    readTogether({[this] {
+                      consoleRequest = makeRequest(kMibT049, SVT_SV, 0);
+                      consoleRequest->addComboBox(0, CB_Telnet);
+                      consoleRequest->addComboBox(1, CB_Timeout);
+                      return consoleRequest;
+                  },
+                  [this] {
+                      sshRequest = makeRequest(kMibT050, SVT_SV, 0);
+                      sshRequest->addComboBox(0, CB_SHH);
+                      return sshRequest;
+                  },
+                  [this] {
+                      managerIpRequest = makeRequest(kMibT102, MVT_SV, 0);
+                      managerIpRequest->addEdit(0, "%s", {Ed_IP1});
+                      managerIpRequest->addEdit(1, "%s", {Ed_IP2});
+                      return managerIpRequest;
+                  },
+                  [this] {
+                      vlanStateRequest = makeRequest(kMibT090, SVT_SV, 0, true, 1000);
+                      vlanStateRequest->addComboBox(0, CB_VLanState);
+                      return vlanStateRequest;
+                  },
+                  [this] {
+                      managerVlanRequest = makeRequest(kMibT114, SVT_SV, 0, true, 1000);
+                      managerVlanRequest->addCheckBox(0, CB_LimitVID);
+                      managerVlanRequest->addEdit(1, "%u", {Ed_Vid});
+                      return managerVlanRequest;
+                  },
+                  [this] {
+                      accountRequest = makeRequest(kMibT043, SVT_SV, 0);
+                      accountRequest->addEdit(0, "%s", {Ed_Usr});
+                      accountRequest->addEdit(1, "%s", {Ed_Pwd});
+                      accountRequest->setStatusBar(StatusBar);
+                      return accountRequest;
+                  },
+                  [this] {
+                      managerIpStateRequest = makeRequest(kMibT104, SVT_SV, 0, false);
+                      managerIpStateRequest->addCheckBox(0, CkBx_ManagerState);
+                      managerIpStateRequest->afterGetCallback = [this] { OnManagerIPStatusRead(); };
+                      managerIpStateRequest->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) {
+                          asyncReadDone(managerIpStateRequest, e && e->code == 0, m_ipStateRead);
+                      };
+                      return managerIpStateRequest;
+                  },
+                  [this] {
+                      trapRequest = makeRequest(kMibT103, SVT_SV, 0, false);
+                      trapRequest->addEdit(0, "%s", {Ed_TrapServIP});
+                      trapRequest->addCheckBox(1, CkBx_LBS);
+                      trapRequest->afterGetCallback = [this] { OnTrapRead(); };
+                      trapRequest->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) {
+                          asyncReadDone(trapRequest, e && e->code == 0, m_trapRead);
+                      };
+                      return trapRequest;
+                  }});
+
     if (consoleRequest->get()) m_consoleRead = ConsoleRead{CB_Telnet->itemIndex(), CB_Timeout->itemIndex()};
-
-    sshRequest = makeRequest(kMibT050, SVT_SV, 0);
-    sshRequest->addComboBox(0, CB_SHH);
     if (sshRequest->get()) m_sshRead = CB_SHH->itemIndex();
-
-    managerIpRequest = makeRequest(kMibT102, MVT_SV, 0);
-    managerIpRequest->addEdit(0, "%s", {Ed_IP1});
-    managerIpRequest->addEdit(1, "%s", {Ed_IP2});
     managerIpRequest->get();
-
-    vlanStateRequest = makeRequest(kMibT090, SVT_SV, 0, true, 1000);
-    vlanStateRequest->addComboBox(0, CB_VLanState);
     vlanStateRequest->get();
-
-    managerVlanRequest = makeRequest(kMibT114, SVT_SV, 0, true, 1000);
-    managerVlanRequest->addCheckBox(0, CB_LimitVID);
-    managerVlanRequest->addEdit(1, "%u", {Ed_Vid});
     vlanIdSupported = managerVlanRequest->get() ? 1 : 0;
     CB_LimitVID->setVisible(vlanIdSupported != 0);
     La_LimitVID->setVisible(vlanIdSupported != 0);
     Ed_Vid->setVisible(vlanIdSupported != 0);
-
-    accountRequest = makeRequest(kMibT043, SVT_SV, 0);
-    accountRequest->addEdit(0, "%s", {Ed_Usr});
-    accountRequest->addEdit(1, "%s", {Ed_Pwd});
-    accountRequest->setStatusBar(StatusBar);
     m_accountRead = accountRequest->get();
-
-    managerIpStateRequest = makeRequest(kMibT104, SVT_SV, 0, false);
-    managerIpStateRequest->addCheckBox(0, CkBx_ManagerState);
-    managerIpStateRequest->afterGetCallback = [this] { OnManagerIPStatusRead(); };
-    managerIpStateRequest->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) {
-        asyncReadDone(managerIpStateRequest, e && e->code == 0, m_ipStateRead);
-    };
     managerIpStateRequest->get();
-
-    trapRequest = makeRequest(kMibT103, SVT_SV, 0, false);
-    trapRequest->addEdit(0, "%s", {Ed_TrapServIP});
-    trapRequest->addCheckBox(1, CkBx_LBS);
-    trapRequest->afterGetCallback = [this] { OnTrapRead(); };
-    trapRequest->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) {
-        asyncReadDone(trapRequest, e && e->code == 0, m_trapRead);
-    };
     trapRequest->get();
 }
 

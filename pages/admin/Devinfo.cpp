@@ -54,25 +54,32 @@ void TFM_DevInfo::FormCreate() {
 }
 
 void TFM_DevInfo::buildRequests() {
-    if (TabSheetA->tabVisible()) {
-        TabSheetA->setCaption(QString::fromStdString(BandNameA));
-        reqRadioA =
-            boundRequest(kMibT052, MVT_SV, true,
-                         {Ed_SSIDa, Ed_Channela, Ed_SupModa, Ed_DatRata, Ed_SecLevAutha, Ed_SecLevPria});
+    // The radios' and the device's reads go out together, each taken in this order.
+    readTogether({[this]() -> HvSNMPRequest2Edits* {
+                      if (!TabSheetA->tabVisible()) return nullptr;
+                      TabSheetA->setCaption(QString::fromStdString(BandNameA));
+                      return reqRadioA = boundRequest(
+                                 kMibT052, MVT_SV, true,
+                                 {Ed_SSIDa, Ed_Channela, Ed_SupModa, Ed_DatRata, Ed_SecLevAutha, Ed_SecLevPria});
+                  },
+                  [this]() -> HvSNMPRequest2Edits* {
+                      if (!TabSheetG->tabVisible()) return nullptr;
+                      return reqRadioG = boundRequest(
+                                 kMibT053, MVT_SV, false,
+                                 {Ed_SSIDg, Ed_Channelg, Ed_SupModg, Ed_DatRatg, Ed_SecLevAuthg, Ed_SecLevPrig});
+                  },
+                  // The device's own settings are scalars; the radios' objects are rows of their slot.
+                  [this] {
+                      return reqDevice = boundRequest(kMibT051, SVT_SV, false,
+                                                      {Ed_Firmware, Ed_Mac, Ed_GetIP, Ed_IPaddr, Ed_SubMask, Ed_Gate});
+                  }});
+    if (reqRadioA) {
         const bool readOk = reqRadioA->get();
         Ed_SupModusa->setText(
             DevinfoRules::superModeShown({readOk, mainForm().ED_Turbomode->text(), Ed_SupModa->text(),
                                           Ed_Channela->text(), TabSheetG->tabVisible()}));
     }
-    if (TabSheetG->tabVisible()) {
-        reqRadioG =
-            boundRequest(kMibT053, MVT_SV, false,
-                         {Ed_SSIDg, Ed_Channelg, Ed_SupModg, Ed_DatRatg, Ed_SecLevAuthg, Ed_SecLevPrig});
-        reqRadioG->get();
-    }
-    // The device's own settings are scalars; the radios' objects are rows of their slot.
-    reqDevice = boundRequest(kMibT051, SVT_SV, false,
-                             {Ed_Firmware, Ed_Mac, Ed_GetIP, Ed_IPaddr, Ed_SubMask, Ed_Gate});
+    if (reqRadioG) reqRadioG->get();
     reqDevice->get();
 }
 

@@ -62,7 +62,6 @@ void TFM_LanCfg::FormCreate() {
             reqPool = makeRequest(kMibT061, SVT_SV, 0, false);
             reqPool->addEdit(0, "%s", {Ed_IPAF});
             reqPool->addEdit(1, "%u", {Ed_PoolRan});
-            reqPool->get();
 
             reqStatic = makeRequest(kMibT063, MVT_UMV, 1, false, kStaticPoolTimeout);
             reqStatic->setListView(Static_ListView, false);
@@ -71,12 +70,16 @@ void TFM_LanCfg::FormCreate() {
                 m_poolDone = true;
             };
 
+            // The pool, the address and the AP-domain state go out together.
+            readTogether({[this] { return reqPool; }, [this] { return reqIP; },
+                          [this] { return reqCluster = makeClusterState(CB_Clus, false, [this] { ClusterStateDone(); }); }});
+            reqPool->get();
             if (reqIP->get()) {
                 m_savedAddress = ED_IpAddr->text();
                 m_savedMode = CB_IPFrom->itemIndex();
                 UpdateIpFields();
             }
-            reqCluster = bindClusterState(CB_Clus, false, [this] { ClusterStateDone(); });
+            reqCluster->get();
         },
         {BT_LanCfgOk});
     for (auto* edit : {ED_DefGw, ED_IpAddr, ED_SubMask}) edit->setMaxLength(kAddressMaxLength);

@@ -34,13 +34,17 @@ void TFM_Sytem::FormCreate() {
 }
 
 void TFM_Sytem::buildRequests() {
-    commandRequest = makeRequest(kMibT044, SVT_SV, 0);
-    commandRequest->addComboBox(kRestartItem, CB_Restart);
-    commandRequest->addComboBox(kFactoryItem, CB_Restore);
-    commandRequest->setStatusBar(StatusBar);
+    // The commands and the AP-domain state go out together.
+    readTogether({[this] {
+                      commandRequest = makeRequest(kMibT044, SVT_SV, 0);
+                      commandRequest->addComboBox(kRestartItem, CB_Restart);
+                      commandRequest->addComboBox(kFactoryItem, CB_Restore);
+                      commandRequest->setStatusBar(StatusBar);
+                      return commandRequest;
+                  },
+                  [this] { return clusterRequest = makeClusterState(CB_Clus, true, [this] { ClusterStateDone(); }); }});
     commandRequest->get();
-
-    clusterRequest = bindClusterState(CB_Clus, true, [this] { ClusterStateDone(); });
+    clusterRequest->get();
 }
 
 void TFM_Sytem::ClusterStateDone() {

@@ -84,32 +84,40 @@ void TLogForm::findControls() {
 }
 
 void TLogForm::buildRequests() {
-    getLogRequest = makeRequest(kMibT097, MVT_SV, 0);
-    getLogRequest->request.messageCallback = [](HvSNMPError*) {};
-    getLogRequest->addEdit(0, "%s", {ServerEdit});
-    getLogRequest->addEdit(1, "%s", {FileNameEdit});
-    getLogRequest->addComboBox(2, GetCoBox);
-    getLogRequest->setStatusBar(StatusBar1);  // the page's first read: its failure shows there
+    // The log's server, its levels and its clear switch go out together.
+    readTogether({[this] {
+                      getLogRequest = makeRequest(kMibT097, MVT_SV, 0);
+                      getLogRequest->request.messageCallback = [](HvSNMPError*) {};
+                      getLogRequest->addEdit(0, "%s", {ServerEdit});
+                      getLogRequest->addEdit(1, "%s", {FileNameEdit});
+                      getLogRequest->addComboBox(2, GetCoBox);
+                      getLogRequest->setStatusBar(StatusBar1);  // the page's first read: its failure shows there
+                      return getLogRequest;
+                  },
+                  [this] {
+                      logSetRequest = makeRequest(kMibT096, MVT_SV, 0, false);
+                      logSetRequest->addCheckBox(0, logSetForm->SysLevCeBox);
+                      logSetRequest->addCheckBox(1, logSetForm->WirelessLevCeBox);
+                      logSetRequest->addCheckBox(2, logSetForm->NoticeLevCeBox);
+                      logSetRequest->addComboBox(3, logSetForm->RemoteStateComBox);
+                      logSetRequest->addEdit(4, "%s", {logSetForm->LogServerEdit});
+                      logSetForm->logSetRequest = logSetRequest;
+                      return logSetRequest;
+                  },
+                  [this] {
+                      clearRequest = makeRequest(kMibT098, SVT_SV, 0, false);
+                      clearRequest->addComboBox(0, Bt_Clear);
+                      clearRequest->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* error) {
+                          // The list is emptied only when the device has emptied its log.
+                          if (error->code == 0)
+                              ViewListView->clearItems();
+                          else
+                              StatusBar1->setSimpleText(q(error->message));
+                      };
+                      return clearRequest;
+                  }});
     getLogRequest->get();
-
-    logSetRequest = makeRequest(kMibT096, MVT_SV, 0, false);
-    logSetRequest->addCheckBox(0, logSetForm->SysLevCeBox);
-    logSetRequest->addCheckBox(1, logSetForm->WirelessLevCeBox);
-    logSetRequest->addCheckBox(2, logSetForm->NoticeLevCeBox);
-    logSetRequest->addComboBox(3, logSetForm->RemoteStateComBox);
-    logSetRequest->addEdit(4, "%s", {logSetForm->LogServerEdit});
-    logSetForm->logSetRequest = logSetRequest;
     logSetRequest->get();
-
-    clearRequest = makeRequest(kMibT098, SVT_SV, 0, false);
-    clearRequest->addComboBox(0, Bt_Clear);
-    clearRequest->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* error) {
-        // The list is emptied only when the device has emptied its log.
-        if (error->code == 0)
-            ViewListView->clearItems();
-        else
-            StatusBar1->setSimpleText(q(error->message));
-    };
     clearRequest->get();
 }
 
