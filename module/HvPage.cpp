@@ -133,6 +133,10 @@ HvPage::~HvPage() {
 }
 
 void HvPage::readTogether(std::initializer_list<RequestMaker> makers) {
+    if (!readsTogether) {
+        for (const RequestMaker& make : makers) make();
+        return;
+    }
     std::vector<KeptAnswer*> out;
     for (const RequestMaker& make : makers) {
         HvSNMPRequest2Edits* r = make();

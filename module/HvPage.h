@@ -82,6 +82,10 @@ public:
     // What ended a wait of the page.
     enum class WaitEnd { Done, TimedOut, Closed };
 
+    // false: readTogether only makes the requests, and each creation read waits for the one before
+    // it (the reference a test compares a page's reads together with).
+    static inline bool readsTogether = true;
+
     // The program ends under the page: its waits end, and when it goes its requests end without
     // waiting for the answers still out.
     void programEnds() {
