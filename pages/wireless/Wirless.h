@@ -179,9 +179,35 @@ private:
     void wireHandlers();
     void applyVariant();
     void buildRequests();
-    void buildFullRequests();
+    // A maker of readTogether for one of the page's requests; one the variant or the capabilities
+    // leave out makes nothing.
+    RequestMaker maker(HvSNMPRequest2Edits* (TFM_Wirless::*make)(), bool wanted);
+    HvSNMPRequest2Edits* makeAutoChannelScan();
+    HvSNMPRequest2Edits* makeApMode();
+    HvSNMPRequest2Edits* makeRootAp();
+    HvSNMPRequest2Edits* makeSecurity();
+    HvSNMPRequest2Edits* makeKeyType();
+    HvSNMPRequest2Edits* makeMultiSsidState();
+    HvSNMPRequest2Edits* makeMultiSsidList();
+    HvSNMPRequest2Edits* makeGuest();
+    HvSNMPRequest2Edits* makeGuestKeyIndex();
+    HvSNMPRequest2Edits* makeCipherRadius();
+    HvSNMPRequest2Edits* makeCipherPsk();
+    HvSNMPRequest2Edits* makeSurvey();
+    HvSNMPRequest2Edits* makeMultiSsidSecurity();
+    HvSNMPRequest2Edits* makeCluster();
+    HvSNMPRequest2Edits* makeBasic();
+    HvSNMPRequest2Edits* makeSuperMode();
+    HvSNMPRequest2Edits* makeDynChannels();
+    HvSNMPRequest2Edits* makeStatChannels();
+    HvSNMPRequest2Edits* makeRadioWave();
+    HvSNMPRequest2Edits* makeMultiOverWds();
+    // The full variant's reads at creation, before the basic ones.
+    void readFullAtCreation();
     void readBasic();
     void readChannelLists();
+    void readRootAp();
+    void readCipherRadius();
     void readSecurityGroup();
     void takeSavedTexts();
     void afterReads();
