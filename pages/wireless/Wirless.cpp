@@ -19,10 +19,6 @@ constexpr int kFrameHeight = 31;
 
 }  // namespace
 
-void TFM_Wirless::setItemFlag(HvSNMPRequest2Edits* r, int item, bool sent) {
-    if (r) r->request.varList.item(item).access = sent ? HvAccess::ReadWrite : HvAccess::Invalid;
-}
-
 TFM_Wirless::TFM_Wirless(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner) {
     buildLayout(kWirlessLayout);
     findControls();

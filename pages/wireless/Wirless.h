@@ -9,12 +9,15 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "module/HvPage.h"
 #include "pages/wireless/WirlessLayout.h"
 #include "pages/wireless/WirlessRules.h"
+
+class HvSendOnly;
 
 class TFM_Wirless : public HvPage {
 public:
@@ -224,10 +227,9 @@ private:
     bool applyMultiSsidRule();
     bool applyGuestRule(const WirlessRules::GuestPlan& plan);
     bool setSelectedGroup();
-    void flagItems(const WirlessRules::ApplyPlan& plan);
-    void restoreReadFlags();
-    // An item sent by the next set (and read by the next get), or left out of both.
-    static void setItemFlag(HvSNMPRequest2Edits* request, int item, bool sent);
+    // The items the plan's writes send, for as long as the scopes live; the plan's texts go into
+    // their controls.
+    std::vector<std::unique_ptr<HvSendOnly>> plannedWrites(const WirlessRules::ApplyPlan& plan);
     void setSurveyButtons(bool enabled);
     void sizeSurveyColumns();
     // A set that returns only when the device has answered, also for an asynchronous request.

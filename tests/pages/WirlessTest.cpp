@@ -523,6 +523,25 @@ TEST_F(WirlessTest, RefreshAfterApplyReadsWhatApplyLeftOut) {
     EXPECT_EQ(p.Ed_Keya[0]->text(), u"0123456789");
 }
 
+// Each Apply leaves out only what its own plan leaves out: a second Apply without edits writes the
+// same objects and values as the first, in the same order.
+TEST_F(WirlessTest, SecondApplyWritesWhatTheFirstWrote) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    device("2.5.1.1.1.1", "i 4");  // WPA-PSK
+    device("2.5.1.1.4.1", "s secret-phrase");
+    TFM_Wirless& p = open();
+    size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    ASSERT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
+    ASSERT_TRUE(waitFor([&] { return p.idle(); }));
+    const auto first = pageLog(mark, "SET");
+    mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    ASSERT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(pageLog(mark, "SET"), first);
+}
+
 // The page goes while its AP-domain read is still out: the answer reaches no handler of it.
 TEST_F(WirlessTest, ClosingWithAReadOutstanding) {
     ASSERT_TRUE(startSim()) << sim->error();
