@@ -188,6 +188,8 @@ void HvPage::readTogether(std::initializer_list<RequestMaker> makers) {
             r->request.get(&ok, true);
         } catch (const CallTaker::Taken&) {
             sending = true;
+        } catch (...) {
+            // A read that cannot be built raises again when the page makes it, in its order.
         }
         r->request.messageCallback = callback;
         r->request.setTransport(own);

@@ -150,31 +150,43 @@ void TFM_Encrypt::bindTab(Tab& tab) {
 }
 
 void TFM_Encrypt::buildRequests() {
-    reqSecurity = makeRequest(kMibT037, MVT_SV, 0, true, 5000);
-    if (m_tabA.visible()) {
-        bindTab(m_tabA);
-        reqAPMode = makeRequest(kMibT036, SVT_SV, 0);
-        reqAPMode->addComboBox(0, CB_11a_APM);
-    }
-    if (m_tabG.visible()) bindTab(m_tabG);
-    reqSecurity->setStatusBar(StatusBar);
+    // The shown tabs choose the reads, no answer does: they go out together and are taken below in
+    // the page's order.
+    readTogether({[this] {
+                      reqSecurity = makeRequest(kMibT037, MVT_SV, 0, true, 5000);
+                      if (m_tabA.visible()) bindTab(m_tabA);
+                      if (m_tabG.visible()) bindTab(m_tabG);
+                      reqSecurity->setStatusBar(StatusBar);
+                      return reqSecurity;
+                  },
+                  [this]() -> HvSNMPRequest2Edits* {
+                      if (!m_tabA.visible()) return nullptr;
+                      reqAPMode = makeRequest(kMibT036, SVT_SV, 0);
+                      reqAPMode->addComboBox(0, CB_11a_APM);
+                      return reqAPMode;
+                  },
+                  [this] { return makeWpa(m_tabA); },
+                  [this] { return makeWpa(m_tabG); }});
     reqSecurity->get();
     if (reqAPMode) reqAPMode->get();
     KeySizeFromLength();
-    for (Tab* tab : {&m_tabA, &m_tabG}) {
-        if (!tab->visible()) continue;
-        HvSNMPRequest2Edits* r = makeRequest(tab == &m_tabA ? kMibT032 : kMibT033, MVT_SV, 0, true, 5000);
-        *tab->wpa = r;
-        r->addEdit(0, "%s", {tab->passPhrase});
-        // The format carries no length; a passphrase has at most 63 characters.
-        tab->passPhrase->setMaxLength(63);
-        r->addComboBox(1, tab->cipher);
-        r->addEdit(2, "%u", {tab->interval});
-        r->get();
-    }
+    for (Tab* tab : {&m_tabA, &m_tabG})
+        if (*tab->wpa) (*tab->wpa)->get();
     UpdateSecurityFields();
     setupVisibleKeyFields();
     KeySizeFromLength();
+}
+
+HvSNMPRequest2Edits* TFM_Encrypt::makeWpa(Tab& tab) {
+    if (!tab.visible()) return nullptr;
+    HvSNMPRequest2Edits* r = makeRequest(&tab == &m_tabA ? kMibT032 : kMibT033, MVT_SV, 0, true, 5000);
+    *tab.wpa = r;
+    r->addEdit(0, "%s", {tab.passPhrase});
+    // The format carries no length; a passphrase has at most 63 characters.
+    tab.passPhrase->setMaxLength(63);
+    r->addComboBox(1, tab.cipher);
+    r->addEdit(2, "%u", {tab.interval});
+    return r;
 }
 
 // ---- Field rules -----------------------------------------------------------------------------------

@@ -107,6 +107,8 @@ private:
     void wireHandlers();
     void buildRequests();
     void bindTab(Tab& tab);
+    // The tab's WPA settings; null for a hidden tab.
+    HvSNMPRequest2Edits* makeWpa(Tab& tab);
     void updateSecurityFields(const Tab& tab);
     void keySizeFromLength(const Tab& tab);
     void setupVisibleKeyFields();

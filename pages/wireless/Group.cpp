@@ -38,16 +38,22 @@ void TFM_Group::FormCreate() {
 }
 
 void TFM_Group::buildRequests() {
-    reqGroup = makeRequest(kMibT039, SVT_SV, 0);
-    reqGroup->addComboBox(0, CB_LoadB);
-    reqGroup->addEdit(1, "%u", {Ed_UsrL});
-    reqGroup->addComboBox(2, CB_LinkInt);
-    reqGroup->addEdit(3, "%s", {Ed_EthLS});
-    reqGroup->setStatusBar(StatusBar);
+    // Both reads go out together; each takes its answer in the page's order.
+    readTogether({[this] {
+                      reqGroup = makeRequest(kMibT039, SVT_SV, 0);
+                      reqGroup->addComboBox(0, CB_LoadB);
+                      reqGroup->addEdit(1, "%u", {Ed_UsrL});
+                      reqGroup->addComboBox(2, CB_LinkInt);
+                      reqGroup->addEdit(3, "%s", {Ed_EthLS});
+                      reqGroup->setStatusBar(StatusBar);
+                      return reqGroup;
+                  },
+                  [this] {
+                      reqAPMode = makeRequest(kMibT088, MVT_SV, 0);
+                      reqAPMode->addComboBox(0, CB_APMode);
+                      return reqAPMode;
+                  }});
     reqGroup->get();
-
-    reqAPMode = makeRequest(kMibT088, MVT_SV, 0);
-    reqAPMode->addComboBox(0, CB_APMode);
     reqAPMode->get();
     UpdateGroupingControls();
 

@@ -87,12 +87,29 @@ void TFM_MultiSSIDForm::FormCreate() {
 }
 
 void TFM_MultiSSIDForm::buildRequests() {
+    // No answer chooses a read: the synchronous ones go out together, and readAll takes each answer
+    // in the page's order.
+    readTogether({[this] { return makeVlan(); },
+                  [this] { return makeMaster(); },
+                  [this] { return makeGuest(0); },
+                  [this] { return makeGuest(1); },
+                  [this] { return makeGuest(2); },
+                  [this] { return makeAPMode(); }});
+    readAll();
+    FillKeyCombos();
+    afterRead();
+}
+
+HvSNMPRequest2Edits* TFM_MultiSSIDForm::makeVlan() {
     reqVlan = makeRequest(kMibT082, SVT_SV, 0, true, kVlanTimeout);
     reqVlan->addComboBox(0, VLan_State);
     reqVlan->setStatusBar(StatusBar1);
+    return reqVlan;
+}
 
-    // Read and written synchronously, as the guests are: the guests' controls follow the master's
-    // security at once, and a refused write of the master stops Apply.
+// Read and written synchronously, as the guests are: the guests' controls follow the master's
+// security at once, and a refused write of the master stops Apply.
+HvSNMPRequest2Edits* TFM_MultiSSIDForm::makeMaster() {
     reqMaster = makeRequest(kMibT083, MVT_SV, 0);
     reqMaster->addEdit(kMasterSsid, "%s", {MasterSSIDEdit});
     reqMaster->addComboBox(kMasterAuth, SecurityBox);
@@ -100,28 +117,28 @@ void TFM_MultiSSIDForm::buildRequests() {
     reqMaster->addComboBox(kMasterKeyIndex, DefaultKey);
     reqMaster->addEdit(kMasterVlanTag, "%u{n1x4095}", {GroupIDBox});
     reqMaster->setStatusBar(StatusBar1);
+    return reqMaster;
+}
 
+HvSNMPRequest2Edits* TFM_MultiSSIDForm::makeGuest(int g) {
     static const MibObjectDef* const kGuestTables[kGuests] = {kMibT084, kMibT085, kMibT086};
-    for (int g = 0; g < kGuests; ++g) {
-        HvSNMPRequest2Edits* r = makeRequest(kGuestTables[g], MVT_SV, 0);
-        r->addComboBox(kGuestState, GuestSSID[g]);
-        r->addEdit(kGuestSsid, "%s", {GuestSSIDEdit[g]});
-        r->addComboBox(kGuestAuth, GuestSecurity[g]);
-        r->addComboBox(kGuestEncryption, EnableEncryption[g]);
-        r->addComboBox(kGuestKeyIndex, GuestKey[g]);
-        r->addEdit(kGuestKey, "%s", {GuestKeyvalueEdit[g]});
-        r->addEdit(kGuestVlanTag, "%u{n1x4095}", {GuestGroupID[g]});
-        reqGuest[g] = r;
-    }
+    HvSNMPRequest2Edits* r = makeRequest(kGuestTables[g], MVT_SV, 0);
+    r->addComboBox(kGuestState, GuestSSID[g]);
+    r->addEdit(kGuestSsid, "%s", {GuestSSIDEdit[g]});
+    r->addComboBox(kGuestAuth, GuestSecurity[g]);
+    r->addComboBox(kGuestEncryption, EnableEncryption[g]);
+    r->addComboBox(kGuestKeyIndex, GuestKey[g]);
+    r->addEdit(kGuestKey, "%s", {GuestKeyvalueEdit[g]});
+    r->addEdit(kGuestVlanTag, "%u{n1x4095}", {GuestGroupID[g]});
+    return reqGuest[g] = r;
+}
 
+HvSNMPRequest2Edits* TFM_MultiSSIDForm::makeAPMode() {
     reqAPMode = makeRequest(kMibT088, MVT_SV, 0, false);
     reqAPMode->addComboBox(0, AP_ModeComboBox);
     reqAPMode->addComboBox(1, Supermode_ComboBox);
     reqAPMode->setStatusBar(StatusBar1);
-
-    readAll();
-    FillKeyCombos();
-    afterRead();
+    return reqAPMode;
 }
 
 void TFM_MultiSSIDForm::readAll() {

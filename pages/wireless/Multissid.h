@@ -88,6 +88,10 @@ private:
     void findControls();
     void wireHandlers();
     void buildRequests();
+    HvSNMPRequest2Edits* makeVlan();
+    HvSNMPRequest2Edits* makeMaster();
+    HvSNMPRequest2Edits* makeGuest(int g);
+    HvSNMPRequest2Edits* makeAPMode();
     void readAll();
     void afterRead();
     MultissidRules::PageValues values() const;

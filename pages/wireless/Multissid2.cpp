@@ -116,30 +116,43 @@ void TFM_MultiSSIDNewForm::FormCreate() {
 }
 
 void TFM_MultiSSIDNewForm::buildRequests() {
-    reqApMode = makeRequest(kMibT088, MVT_SV, 0);
-    reqApMode->addComboBox(0, CB_ApMode);
-    reqApMode->addComboBox(1, CB_SuperMode);
+    // No answer chooses a read: the five go out together and are taken below in the page's order;
+    // the table's walk and the AP-domain state follow as before.
+    readTogether({[this] {
+                      reqApMode = makeRequest(kMibT088, MVT_SV, 0);
+                      reqApMode->addComboBox(0, CB_ApMode);
+                      reqApMode->addComboBox(1, CB_SuperMode);
+                      return reqApMode;
+                  },
+                  [this] {
+                      reqMultiState = makeRequest(kMibT092, SVT_SV, 0);
+                      reqMultiState->addCheckBox(0, IfEnabMuSSID);
+                      reqMultiState->setStatusBar(StatusBar1);
+                      return reqMultiState;
+                  },
+                  [this] {
+                      reqVlanState = makeRequest(kMibT090, SVT_SV, 0);
+                      reqVlanState->addCheckBox(0, CB_VLanState);
+                      return reqVlanState;
+                  },
+                  [this] {
+                      reqGroupKey = makeRequest(kMibT093, SVT_SV, 0);
+                      reqGroupKey->addEdit(0, "%u{n300x9999999}", {Ed_GrpKey});
+                      return reqGroupKey;
+                  },
+                  [this] {
+                      reqRadius = makeRequest(kMibT094, SVT_SV, 0);
+                      reqRadius->addEdit(0, "%s", {Ed_RiduisServ});
+                      reqRadius->addEdit(1, "%u{n1x65535}", {Ed_RadiusPort});
+                      reqRadius->addEdit(2, "%s", {Ed_RadiusSec});
+                      return reqRadius;
+                  }});
     reqApMode->get();
-
-    reqMultiState = makeRequest(kMibT092, SVT_SV, 0);
-    reqMultiState->addCheckBox(0, IfEnabMuSSID);
-    reqMultiState->setStatusBar(StatusBar1);
     if (reqMultiState->get()) warnOnEnable = true;
-
-    reqVlanState = makeRequest(kMibT090, SVT_SV, 0);
-    reqVlanState->addCheckBox(0, CB_VLanState);
     reqVlanState->get();
     vlanEnabled = CB_VLanState->checked();
-
-    reqGroupKey = makeRequest(kMibT093, SVT_SV, 0);
-    reqGroupKey->addEdit(0, "%u{n300x9999999}", {Ed_GrpKey});
     reqGroupKey->get();
     savedGroupKeyText = Ed_GrpKey->text();
-
-    reqRadius = makeRequest(kMibT094, SVT_SV, 0);
-    reqRadius->addEdit(0, "%s", {Ed_RiduisServ});
-    reqRadius->addEdit(1, "%u{n1x65535}", {Ed_RadiusPort});
-    reqRadius->addEdit(2, "%s", {Ed_RadiusSec});
     reqRadius->get();
 
     tableRequest = makeRequest(kMibT091, MVT_UMV, 2, false, kTableTimeout);

@@ -16,15 +16,8 @@ QString q(const std::string& text) {
 
 // The old library's single-border window: the caption and the frame around the client area.
 constexpr int kFrameHeight = 31;
-// Time-outs in the session's 10 ms units.
-constexpr int kShort = 1000;
-constexpr int kLong = 5000;
 
 }  // namespace
-
-void TFM_Wirless::setItemFlag(HvSNMPRequest2Edits* r, int item, bool sent) {
-    if (r) r->request.varList.item(item).access = sent ? HvAccess::ReadWrite : HvAccess::Invalid;
-}
 
 TFM_Wirless::TFM_Wirless(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner) {
     buildLayout(kWirlessLayout);
@@ -177,181 +170,6 @@ void TFM_Wirless::applyVariant() {
     setClientHeight(clientHeight() + t.buttonsShift);
 }
 
-void TFM_Wirless::buildRequests() {
-    applyVariant();
-    if (m_variant == Variant::Full) buildFullRequests();
-
-    // reqBasic: each slot only while its tab is shown.
-    reqBasic = makeRequest(kMibT002, SVT_SV, 0, true, kShort);
-    auto bindSlot = [this](int base, forms::Edit* ssid, forms::ComboBox* bcast, forms::Edit* chan,
-                           forms::Edit* list, forms::Edit* freq) {
-        for (int i = 0; i < 5; ++i)
-            reqBasic->request.varList.item(base + i).access =
-                i < 3 ? HvAccess::ReadWrite : HvAccess::ReadOnly;
-        reqBasic->addEdit(base, "%s", {ssid});
-        reqBasic->addComboBox(base + 1, bcast);
-        reqBasic->addEdit(base + 2, "%s", {chan});
-        reqBasic->addEdit(base + 3, "%s", {list});
-        reqBasic->addEdit(base + 4, "%s", {freq});
-    };
-    if (TS_11a->tabVisible()) {
-        TS_11a->setCaption(q(BandNameA));
-        bindSlot(0, Ed_SSIDa, CB_SSIDBcasta, Ed_Chana, Ed_ChanLista, Ed_RaFreqa);
-    }
-    if (TS_11g->tabVisible()) {
-        TS_11g->setCaption(q(BandNameG));
-        bindSlot(5, Ed_SSIDg, CB_SSIDBcastg, Ed_Chang, Ed_ChanListg, Ed_RaFreqg);
-    }
-    reqBasic->setStatusBar(StatusBar);
-    readBasic();
-    savedChannelText = Ed_Chana->text();
-
-    const MibObjectDef* superTable = m_caps.newMultiSupport == 0   ? kMibT015
-                                     : m_caps.newMultiSupport == 1 ? kMibT016
-                                                                   : nullptr;
-    if (superTable) {
-        reqSuperMode = makeRequest(superTable, SVT_SV, 0, true, kShort);
-        reqSuperMode->addComboBox(0, AD_SuperMode);
-        reqSuperMode->get();
-    }
-    reqDynChannels = makeRequest(kMibT099, SVT_SV, 0, true, kShort);
-    // As text: a list of channels is no number, and a number filter would run them together.
-    reqDynChannels->addEdit(0, "%s", {Ed_DynChLista});
-    reqStatChannels = makeRequest(kMibT100, SVT_SV, 0, true, kShort);
-    reqStatChannels->addEdit(0, "%s", {Ed_StatChLista});
-    readChannelLists();
-
-    reqRadioWave = makeRequest(kMibT014, SVT_SV, 0, false, kShort);
-    reqRadioWave->addComboBox(0, CbxRadio);
-    reqRadioWave->get();
-    reqMultiOverWds = makeRequest(kMibT118, SVT_SV, 0, true, 10000);
-    reqMultiOverWds->addComboBox(0, CB_gmultioverwds);
-    reqMultiOverWds->get();
-
-    AD_SuperModeChange(nullptr);
-    FillChannelCombo(CB_Chang, Ed_ChanListg, Ed_Chang);
-    if (m_variant == Variant::Full) afterReads();
-}
-
-void TFM_Wirless::readBasic() {
-    reqBasic->get();
-    Ed_ChanLista->setText(channelListOrDefault(Ed_ChanLista->text()));
-}
-
-void TFM_Wirless::readChannelLists() {
-    if (!reqDynChannels->get()) Ed_DynChLista->setText(kChannelListFallback);
-    if (!reqStatChannels->get()) Ed_StatChLista->setText(kChannelListFallback);
-}
-
-void TFM_Wirless::buildFullRequests() {
-    reqAutoChannelScan = makeRequest(kMibT019, SVT_SV, 0, false, 200);
-    reqAutoChannelScan->addCheckBox(0, CB_AuSc);
-    // Only an answer tells that the firmware has the object, and only the first read asks: a later
-    // one that goes unanswered (the device restarting) must not hide the box and drop the object.
-    reqAutoChannelScan->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) {
-        if (m_autoScanLearned) return;
-        m_autoScanLearned = true;
-        hasAutoChannelScan = !e || e->code == 0;
-        CB_AuSc->setVisible(hasAutoChannelScan);
-    };
-    if (!reqAutoChannelScan->get()) {
-        m_autoScanLearned = true;
-        CB_AuSc->setVisible(false);
-    }
-
-    reqApMode = makeRequest(kMibT007, MVT_SV, 0, true, kShort);
-    reqApMode->addComboBox(0, ED_APModeComboBox);
-    for (int i = 0; i < 8; ++i) reqApMode->addEdit(i + 1, "%h", {Ed_ReMAddra[i]});
-    reqApMode->afterGetCallback = [this] { ClearEmptyMacs(); };
-    reqApMode->get();
-
-    reqRootAp = makeRequest(kMibT008, SVT_SV, 0, true, kShort);
-    reqRootAp->addEdit(0, "%h", {Ed_RoMAddra0});
-    reqRootAp->addEdit(1, "%s", {Ed_SSID});
-    reqRootAp->get();
-    savedRootMac = Ed_RoMAddra0->text();
-    savedRepeaterSsid = Ed_SSID->text();
-
-    reqSecurity = makeRequest(kMibT037, SVT_SV, 0, true, kLong);
-    for (int item : {0, 1, 2, 6, 7, 8, 9}) setItemFlag(reqSecurity, item, true);
-    reqSecurity->addComboBox(0, Ed_SecAutha);
-    reqSecurity->addComboBox(1, Ed_SecEncypa);
-    reqSecurity->addComboBox(2, Ed_SecValKeya);
-    for (int i = 0; i < 4; ++i) reqSecurity->addEdit(6 + i, "%s", {Ed_Keya[i]});
-    reqSecurity->get();
-    savedValidKey = Ed_SecValKeya->text();
-
-    if (m_caps.keyTypeSupported) {
-        reqKeyType = makeRequest(kMibT101, SVT_SV, 0, true, kShort);
-        reqKeyType->addComboBox(0, Ed_KeyType);
-        hasKeyType = reqKeyType->get();
-    }
-    if (m_caps.newMultiSupport == 1) {
-        reqMultiSsidState = makeRequest(kMibT092, SVT_SV, 0, false, kShort);
-        reqMultiSsidState->addComboBox(0, CB_MultEnable);
-        reqMultiSsidState->get();
-        reqMultiSsidList = makeRequest(kMibT091, MVT_UMV, 2, true, kShort);
-        reqMultiSsidList->setListView(LV_Multi2, false);
-        reqMultiSsidList->get();
-        UpdateKeyIndexChoices();
-    } else if (m_caps.newMultiSupport == 0) {
-        reqGuest = makeRequest(kMibT087, MVT_SV, 0, true, kShort);
-        reqGuest->addComboBox(0, Master_ComboBox);
-        for (int i = 0; i < 3; ++i) reqGuest->addComboBox(1 + i, Guest_ComboBox[i]);
-        for (int i = 0; i < 3; ++i) reqGuest->addComboBox(4 + i, GuestEncry_ComboBox[i]);
-        reqGuest->get();
-        reqGuestKeyIndex = makeRequest(kMibT089, SVT_SV, 0, false, kShort);
-        for (int i = 0; i < 3; ++i) reqGuestKeyIndex->addComboBox(i, GuestKeyIndex_ComboBox[i]);
-        reqGuestKeyIndex->get();
-    }
-
-    reqCipherRadius = makeRequest(kMibT030, SVT_SV, 0, true, kLong);
-    reqCipherRadius->addComboBox(0, CiphertypeComboBox);
-    reqCipherRadius->addEdit(1, "%u{n1x65535}", {RadiusportEdit});
-    reqCipherRadius->addEdit(2, "%u{n300x9999999}", {GroupKeyEdit});
-    reqCipherRadius->addEdit(3, "%s", {RadiusServerEdit});
-    reqCipherRadius->addEdit(4, "%s", {RadiusSecretEdit});
-    reqCipherRadius->get();
-    takeSavedTexts();
-
-    reqCipherPsk = makeRequest(kMibT031, SVT_SV, 0, false, kLong);
-    reqCipherPsk->addComboBox(0, CipherforPSKBox);
-    reqCipherPsk->addEdit(1, "%u{n300x9999999}", {GroupKeyPSKEdit});
-    reqCipherPsk->addEdit(2, "%s", {PassPhrasePSKEdit});
-    reqCipherPsk->afterGetCallback = [this] { FillPskCiphers(); };
-    reqCipherPsk->get();
-
-    reqRefresh = makeRequest(kMibT080, SVT_SV, 0, false, kShort);
-    reqRefresh->addComboBox(0, SiteScanComboBox);
-
-    reqSiteSurvey = makeRequest(kMibT081, MVT_UMV, 1, false, kShort);
-    reqSiteSurvey->setListView(SiteServeyListView, true);
-    reqSiteSurvey->buildListColumns();
-    if (SiteServeyListView->columnCount() > 0) SiteServeyListView->setColumnWidth(0, 0);
-    sizeSurveyColumns();
-    reqSiteSurvey->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) { surveyDone(e); };
-    if (surveysAtOnce(deviceMode())) startSurveyWalk(kSurveyRefresh);
-
-    if (m_caps.newMultiSupport == 1) {
-        reqMultiSsidEncryption = makeRequest(kMibT095, MVT_SV, 0, false, kLong);
-        for (int i = 0; i < 7; ++i) reqMultiSsidEncryption->addComboBox(i, CB_MultEncyt[i]);
-        for (int i = 7; i < 14; ++i) setItemFlag(reqMultiSsidEncryption, i, false);
-        reqMultiSsidEncryption->get();
-        reqMultiSsidAuth = makeRequest(kMibT095, MVT_SV, 0, false, kLong);
-        for (int i = 0; i < 7; ++i) reqMultiSsidAuth->addComboBox(7 + i, CB_MultiAuth[i]);
-    }
-    reqCluster = bindClusterState(CB_Clus, false,
-                                  [this] { ED_APModeTempComboBox->setEnabled(CB_Clus->itemIndex() != 0); });
-}
-
-void TFM_Wirless::takeSavedTexts() {
-    savedGroupKey = GroupKeyEdit->text();
-    savedRadiusServer = RadiusServerEdit->text();
-    savedRadiusPort = RadiusportEdit->text();
-    savedRadiusSecret = RadiusSecretEdit->text();
-    savedCipher = CiphertypeComboBox->text();
-}
-
 // The control steps after the full variant's reads, at creation and on Refresh.
 void TFM_Wirless::afterReads() {
     FillKeySizeChoices();
@@ -385,11 +203,7 @@ void TFM_Wirless::Bt_RefreshClick(QObject*) {
         if (m_variant == Variant::Full) {
             if (reqAutoChannelScan) reqAutoChannelScan->get();
             if (reqApMode) reqApMode->get();
-            if (reqRootAp) {
-                reqRootAp->get();
-                savedRootMac = Ed_RoMAddra0->text();
-                savedRepeaterSsid = Ed_SSID->text();
-            }
+            if (reqRootAp) readRootAp();
             if (reqSecurity) {
                 // The device's valid key whatever the last read left: the secondary SSIDs that cut
                 // the choices may have changed since.
@@ -409,10 +223,7 @@ void TFM_Wirless::Bt_RefreshClick(QObject*) {
                 savedValidKey = Ed_SecValKeya->text();
                 UpdateKeyIndexChoices();
             }
-            if (reqCipherRadius) {
-                reqCipherRadius->get();
-                takeSavedTexts();
-            }
+            if (reqCipherRadius) readCipherRadius();
             if (reqCipherPsk) reqCipherPsk->get();
             if (reqSiteSurvey && surveyIdle && surveysAtOnce(deviceMode())) startSurveyWalk(kSurveyRefresh);
             if (reqCluster) reqCluster->get();

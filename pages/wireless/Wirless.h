@@ -9,12 +9,15 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "module/HvPage.h"
 #include "pages/wireless/WirlessLayout.h"
 #include "pages/wireless/WirlessRules.h"
+
+class HvSendOnly;
 
 class TFM_Wirless : public HvPage {
 public:
@@ -179,9 +182,35 @@ private:
     void wireHandlers();
     void applyVariant();
     void buildRequests();
-    void buildFullRequests();
+    // A maker of readTogether for one of the page's requests; one the variant or the capabilities
+    // leave out makes nothing.
+    RequestMaker maker(HvSNMPRequest2Edits* (TFM_Wirless::*make)(), bool wanted);
+    HvSNMPRequest2Edits* makeAutoChannelScan();
+    HvSNMPRequest2Edits* makeApMode();
+    HvSNMPRequest2Edits* makeRootAp();
+    HvSNMPRequest2Edits* makeSecurity();
+    HvSNMPRequest2Edits* makeKeyType();
+    HvSNMPRequest2Edits* makeMultiSsidState();
+    HvSNMPRequest2Edits* makeMultiSsidList();
+    HvSNMPRequest2Edits* makeGuest();
+    HvSNMPRequest2Edits* makeGuestKeyIndex();
+    HvSNMPRequest2Edits* makeCipherRadius();
+    HvSNMPRequest2Edits* makeCipherPsk();
+    HvSNMPRequest2Edits* makeSurvey();
+    HvSNMPRequest2Edits* makeMultiSsidSecurity();
+    HvSNMPRequest2Edits* makeCluster();
+    HvSNMPRequest2Edits* makeBasic();
+    HvSNMPRequest2Edits* makeSuperMode();
+    HvSNMPRequest2Edits* makeDynChannels();
+    HvSNMPRequest2Edits* makeStatChannels();
+    HvSNMPRequest2Edits* makeRadioWave();
+    HvSNMPRequest2Edits* makeMultiOverWds();
+    // The full variant's reads at creation, before the basic ones.
+    void readFullAtCreation();
     void readBasic();
     void readChannelLists();
+    void readRootAp();
+    void readCipherRadius();
     void readSecurityGroup();
     void takeSavedTexts();
     void afterReads();
@@ -198,10 +227,9 @@ private:
     bool applyMultiSsidRule();
     bool applyGuestRule(const WirlessRules::GuestPlan& plan);
     bool setSelectedGroup();
-    void flagItems(const WirlessRules::ApplyPlan& plan);
-    void restoreReadFlags();
-    // An item sent by the next set (and read by the next get), or left out of both.
-    static void setItemFlag(HvSNMPRequest2Edits* request, int item, bool sent);
+    // The items the plan's writes send, for as long as the scopes live; the plan's texts go into
+    // their controls.
+    std::vector<std::unique_ptr<HvSendOnly>> plannedWrites(const WirlessRules::ApplyPlan& plan);
     void setSurveyButtons(bool enabled);
     void sizeSurveyColumns();
     // A set that returns only when the device has answered, also for an asynchronous request.

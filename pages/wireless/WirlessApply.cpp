@@ -3,6 +3,9 @@
 #include "pages/wireless/Wirless.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -11,6 +14,7 @@
 #include <QTimer>
 
 #include "module/Main.h"
+#include "module/SendFlags.h"
 
 using namespace WirlessRules;
 
@@ -37,7 +41,6 @@ void TFM_Wirless::Bt_ApplyClick(QObject*) {
     bool written = false;
     guarded([&] { written = m_variant == Variant::Basic ? applyBasic() : applyFull(plan); });
     m_applying = false;
-    restoreReadFlags();
     if (!written) return;
 
     // Every write of the sequence has been answered with success; only now the device restarts.
@@ -150,42 +153,49 @@ bool TFM_Wirless::applyBasic() {
     return ok;
 }
 
-void TFM_Wirless::flagItems(const ApplyPlan& plan) {
+namespace {
+
+// A write of r that sends the items it reads, but for the choices given; nothing without r.
+void sendReadItems(std::vector<std::unique_ptr<HvSendOnly>>& writes, HvSNMPRequest2Edits* r,
+                   const std::vector<std::pair<int, bool>>& choices) {
+    if (!r) return;
+    HvSNMPVarList& list = r->request.varList;
+    std::vector<bool> read;
+    for (int32_t i = 0; i < list.count(); ++i) read.push_back(!(list.item(i).access & HvAccess::Invalid));
+    auto only = std::make_unique<HvSendOnly>(list, read);
+    for (const auto& [item, sent] : choices) only->send(item, sent);
+    writes.push_back(std::move(only));
+}
+
+}  // namespace
+
+std::vector<std::unique_ptr<HvSendOnly>> TFM_Wirless::plannedWrites(const ApplyPlan& plan) {
+    std::vector<std::unique_ptr<HvSendOnly>> writes;
     const MacPlan& m = plan.macs;
-    setItemFlag(reqApMode, 0, m.apModeSent);
+    std::vector<std::pair<int, bool>> apMode{{0, m.apModeSent}};
     for (int i = 0; i < 8; ++i) {
         Ed_ReMAddra[i]->setText(m.wds[i]);
-        setItemFlag(reqApMode, i + 1, m.wdsSent[i]);
+        apMode.emplace_back(i + 1, m.wdsSent[i]);
     }
-    if (TS_11a->tabVisible()) setItemFlag(reqBasic, 0, m.primarySsidSent);
-    setItemFlag(reqRootAp, 0, m.rootMacSent);
-    setItemFlag(reqRootAp, 1, m.repeaterSsidSent);
+    sendReadItems(writes, reqApMode, apMode);
+    if (TS_11a->tabVisible()) sendReadItems(writes, reqBasic, {{0, m.primarySsidSent}});
+    sendReadItems(writes, reqRootAp, {{0, m.rootMacSent}, {1, m.repeaterSsidSent}});
 
     const SecurityPlan& s = plan.security;
     if (auto a = authForApply(chosenAuth(), deviceAuth())) selectText(Ed_SecAutha, authText(*a));
-    setItemFlag(reqSecurity, 0, s.authSent);
-    setItemFlag(reqSecurity, 1, s.encryptionSent);
-    setItemFlag(reqSecurity, 2, s.validKeySent);
-    for (int i = 0; i < 4; ++i) setItemFlag(reqSecurity, 6 + i, s.keySent[i]);
+    std::vector<std::pair<int, bool>> security{{0, s.authSent}, {1, s.encryptionSent}, {2, s.validKeySent}};
+    for (int i = 0; i < 4; ++i) security.emplace_back(6 + i, s.keySent[i]);
+    sendReadItems(writes, reqSecurity, security);
     if (s.validKeyText) {
         const int edit = keyEditFor(Ed_SecValKeya->itemIndex(), Ed_SecValKeya->itemCount());
         if (edit >= 0) Ed_Keya[edit]->setText(*s.validKeyText);
     }
-    for (int i = 0; i < 2; ++i) setItemFlag(reqCipherPsk, i, s.pskSent);
-    setItemFlag(reqCipherPsk, 2, s.passPhraseSent);
-    for (int i = 0; i < 4; ++i) setItemFlag(reqCipherRadius, i, s.radiusSent);
-    setItemFlag(reqCipherRadius, 4, s.radiusSecretSent);
-}
-
-void TFM_Wirless::restoreReadFlags() {
-    // What Apply left out of its writes is read again by the next Refresh.
-    for (int i = 0; i < 9; ++i) setItemFlag(reqApMode, i, true);
-    setItemFlag(reqRootAp, 0, true);
-    setItemFlag(reqRootAp, 1, true);
-    for (int item : {0, 1, 2, 6, 7, 8, 9}) setItemFlag(reqSecurity, item, true);
-    for (int i = 0; i < 3; ++i) setItemFlag(reqCipherPsk, i, true);
-    for (int i = 0; i < 5; ++i) setItemFlag(reqCipherRadius, i, true);
-    if (reqBasic && TS_11a->tabVisible()) setItemFlag(reqBasic, 0, true);
+    sendReadItems(writes, reqCipherPsk, {{0, s.pskSent}, {1, s.pskSent}, {2, s.passPhraseSent}});
+    std::vector<std::pair<int, bool>> radius;
+    for (int i = 0; i < 4; ++i) radius.emplace_back(i, s.radiusSent);
+    radius.emplace_back(4, s.radiusSecretSent);
+    sendReadItems(writes, reqCipherRadius, radius);
+    return writes;
 }
 
 bool TFM_Wirless::applyFull(const ApplyPlan& plan) {
@@ -197,7 +207,8 @@ bool TFM_Wirless::applyFull(const ApplyPlan& plan) {
         StatusBar->setSimpleText(kSettingError);
         return false;
     }
-    flagItems(plan);
+    // The plan's items for the writes below; every item the page reads comes back after them.
+    const auto writes = plannedWrites(plan);
     bool ok = true;
     // An AP mode that was never read is not written: the device keeps its own.
     if (anyItemSent(reqApMode) && !setAndWait(reqApMode)) {
@@ -257,21 +268,18 @@ bool TFM_Wirless::applyMultiSsidRule() {
         forms::Application::messageBox(this, w, kWarning, forms::MB_OK);
     if (!plan.toOpen.empty()) {
         if (!reqMultiSsidEncryption || !reqMultiSsidAuth) return false;
-        for (int i = 0; i < 14; ++i) {
-            setItemFlag(reqMultiSsidEncryption, i, false);
-            setItemFlag(reqMultiSsidAuth, i, false);
-        }
+        // Only the SSIDs opened; the encryptions are read whole again afterwards.
+        HvSendOnly encryptions(reqMultiSsidEncryption->request.varList, std::vector<bool>{});
+        HvSendOnly auths(reqMultiSsidAuth->request.varList, std::vector<bool>{});
         for (int ssid : plan.toOpen) {
             const int e = multiSsidEncryptionItem(ssid), a = multiSsidAuthItem(ssid);
             if (e < 0 || a < 7) continue;
             selectText(CB_MultEncyt[e], QStringLiteral("Disable"));
             selectText(CB_MultiAuth[a - 7], QStringLiteral("Open System"));
-            setItemFlag(reqMultiSsidEncryption, e, true);
-            setItemFlag(reqMultiSsidAuth, a, true);
+            encryptions.send(e, true);
+            auths.send(a, true);
         }
-        const bool ok = setAndWait(reqMultiSsidEncryption) && setAndWait(reqMultiSsidAuth);
-        for (int i = 0; i < 7; ++i) setItemFlag(reqMultiSsidEncryption, i, true);
-        if (!ok) return false;
+        if (!setAndWait(reqMultiSsidEncryption) || !setAndWait(reqMultiSsidAuth)) return false;
     }
     if (plan.groupKey) {
         savedGroupKey = *plan.groupKey;

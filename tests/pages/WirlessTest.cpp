@@ -66,9 +66,10 @@ TEST_F(WirlessTest, OpensWithTheDeviceValues) {
         firstReads({"2.3.1.14.1.0", "2.1.1.1.1", "2.1.1.3.1.0", "2.5.1.1.1.1.0", "2.5.1.1.7.0", "2.9.3.1.1.0",
                     "2.5.1.1.5.1.0", "2.5.2.4.0.0", "1.1.1.5.1.0", "2.3.1.11.0", "2.3.1.15.0", "2.3.1.16.0",
                     "2.3.1.12.1.0", "2.3.1.26.1.0"}),
-        (std::vector<std::string>{"2.3.1.14.1.0", "2.1.1.1.1", "2.1.1.3.1.0", "2.5.1.1.1.1.0", "2.5.1.1.7.0",
-                                  "2.9.3.1.1.0", "2.5.1.1.5.1.0", "2.5.2.4.0.0", "1.1.1.5.1.0", "2.3.1.11.0",
-                                  "2.3.1.15.0", "2.3.1.16.0", "2.3.1.12.1.0", "2.3.1.26.1.0"}));
+        // The synchronous reads in the page's order, out together, then the asynchronous ones in it.
+        (std::vector<std::string>{"2.1.1.1.1", "2.1.1.3.1.0", "2.5.1.1.1.1.0", "2.5.1.1.7.0", "2.5.1.1.5.1.0",
+                                  "2.5.2.4.0.0", "1.1.1.5.1.0", "2.3.1.11.0", "2.3.1.15.0", "2.3.1.16.0",
+                                  "2.3.1.26.1.0", "2.3.1.14.1.0", "2.9.3.1.1.0", "2.3.1.12.1.0"}));
     // Neither guest object is read on a firmware with multiple SSIDs.
     EXPECT_TRUE(firstReads({"2.9.1.1.1.1"}).empty());
 }
@@ -520,6 +521,25 @@ TEST_F(WirlessTest, RefreshAfterApplyReadsWhatApplyLeftOut) {
     ASSERT_TRUE(waitFor([&] { return p.idle(); }));
     EXPECT_EQ(p.Ed_ReMAddra[0]->text().toUpper(), u"00AABBCCDDEE");
     EXPECT_EQ(p.Ed_Keya[0]->text(), u"0123456789");
+}
+
+// Each Apply leaves out only what its own plan leaves out: a second Apply without edits writes the
+// same objects and values as the first, in the same order.
+TEST_F(WirlessTest, SecondApplyWritesWhatTheFirstWrote) {
+    ASSERT_TRUE(startSim()) << sim->error();
+    device("2.5.1.1.1.1", "i 4");  // WPA-PSK
+    device("2.5.1.1.4.1", "s secret-phrase");
+    TFM_Wirless& p = open();
+    size_t mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    ASSERT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
+    ASSERT_TRUE(waitFor([&] { return p.idle(); }));
+    const auto first = pageLog(mark, "SET");
+    mark = sim->logSize();
+    p.Bt_Apply->userClick();
+    ASSERT_EQ(p.StatusBar->simpleText(), u"Setting Success!");
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(pageLog(mark, "SET"), first);
 }
 
 // The page goes while its AP-domain read is still out: the answer reaches no handler of it.
