@@ -189,7 +189,11 @@ void HvPage::readTogether(std::initializer_list<RequestMaker> makers) {
         } catch (const CallTaker::Taken&) {
             sending = true;
         } catch (...) {
-            // A read that cannot be built raises again when the page makes it, in its order.
+            // A read that cannot be built stops the creation as it did: the request gets its own
+            // transport and messages back first.
+            r->request.messageCallback = callback;
+            r->request.setTransport(own);
+            throw;
         }
         r->request.messageCallback = callback;
         r->request.setTransport(own);
