@@ -15,38 +15,11 @@
 #include "pages/wireless/Performace.h"
 #include "tests/NamedRows.h"
 #include "tests/support/PageFixture.h"
+#include "tests/support/WatchedTransport.h"
 
 namespace {
 
 using hvtest::PrintTo;
-
-// Passes everything on to the session's transport, counting the reads that block on the wire and
-// the most asynchronous operations out at once.
-class WatchedTransport final : public HvSnmpTransport {
-public:
-    explicit WatchedTransport(HvSnmpTransport* own) : m_own(own) {}
-    int syncReads = 0;
-    size_t mostOut = 0;
-
-    bool checkAddress(const std::string& address) override { return m_own->checkAddress(address); }
-    HvSnmpReply sendSync(const HvSnmpCall& call) override {
-        if (call.op != HvSnmpOp::Set) ++syncReads;
-        return m_own->sendSync(call);
-    }
-    int32_t sendAsync(HvSnmpCall call, std::weak_ptr<const void> owner, HvSnmpCompletion done) override {
-        const int32_t sent = m_own->sendAsync(std::move(call), std::move(owner), std::move(done));
-        mostOut = std::max(mostOut, m_own->pendingCount());
-        return sent;
-    }
-    void processPending() override { m_own->processPending(); }
-    void processReadable(int fd) override { m_own->processReadable(fd); }
-    std::vector<int> pollDescriptors() const override { return m_own->pollDescriptors(); }
-    uint64_t socketsGeneration() const override { return m_own->socketsGeneration(); }
-    std::size_t pendingCount() const override { return m_own->pendingCount(); }
-
-private:
-    HvSnmpTransport* m_own;
-};
 
 struct TogetherRow {
     const char* name;
