@@ -37,6 +37,10 @@ bool PageTest::startSim(std::vector<std::string> args, uint8_t version, int rest
     HvSNMPSession::defaults.port = static_cast<uint16_t>(sim->port());
     HvSNMPSession::defaults.version = version;
     HvSNMPSession::defaults.timeout = 30;
+    // The simulator's own communities (it drops a PDU with another): no main window may have set them.
+    const HvSNMPDefaults standard = HvSNMPDefaults::standard();
+    HvSNMPSession::defaults.readCommunity = standard.readCommunity;
+    HvSNMPSession::defaults.writeCommunity = standard.writeCommunity;
     return true;
 }
 

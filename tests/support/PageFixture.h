@@ -41,7 +41,7 @@ protected:
     void writeIni(const std::string& address, const std::string& body);
 
     // Starts the simulator with args and "--restart-time restartMs", and points the session's
-    // defaults at it (version, a 300 ms time-out).
+    // defaults at it (version, its communities, a 300 ms time-out).
     bool startSim(std::vector<std::string> args = {}, uint8_t version = 0, int restartMs = 200);
 
     // A main window started as the management system starts it; the first one becomes MainForm.
