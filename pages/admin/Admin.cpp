@@ -7,7 +7,7 @@
 
 QPointer<TFM_Admin> FM_Admin;
 
-TFM_Admin::TFM_Admin(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner) {
+TFM_Admin::TFM_Admin(TMainForm& mainForm, QWidget* owner) : AdminAccountPage(mainForm, owner) {
     buildLayout(kAdminLayout);
     findControls();
     OK->OnClick = [this](QObject* s) { OKClick(s); };
@@ -18,14 +18,7 @@ TFM_Admin::TFM_Admin(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, own
 }
 
 void TFM_Admin::findControls() {
-    Ed_Usr = control<forms::Edit>("Ed_Usr");
-    Ed_OPwd = control<forms::Edit>("Ed_OPwd");
-    Ed_NPwd = control<forms::Edit>("Ed_NPwd");
-    Ed_CNP = control<forms::Edit>("Ed_CNP");
-    Ed_Pwd = control<forms::Edit>("Ed_Pwd");
-    OK = control<forms::Button>("OK");
-    Cancel = control<forms::Button>("Cancel");
-    StatusBar = control<forms::StatusBar>("StatusBar");
+    findAccountControls();
     CB_Clus = control<forms::ComboBox>("CB_Clus");
 }
 
@@ -43,13 +36,7 @@ void TFM_Admin::updateOkEnabled() {
 
 void TFM_Admin::buildRequests() {
     // The account and the AP-domain state go out together.
-    readTogether({[this] {
-                      accountRequest = makeRequest(kMibT043, SVT_SV, 0);
-                      accountRequest->addEdit(0, "%s", {Ed_Usr});
-                      accountRequest->addEdit(1, "%s", {Ed_Pwd});
-                      accountRequest->setStatusBar(StatusBar);
-                      return accountRequest;
-                  },
+    readTogether({[this] { return makeAccountRequest(); },
                   [this] {
                       clusterRequest = makeClusterState(CB_Clus, false);
                       clusterRequest->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError*) {
@@ -75,14 +62,11 @@ void TFM_Admin::FormClose(QObject*) {
 
 void TFM_Admin::OKClick(QObject*) {
     if (!created() || closing() || !OK->enabled()) return;
-    const AccountRules::AccountInput in{Ed_Pwd->text(), Ed_OPwd->text(), Ed_Usr->text(), Ed_NPwd->text(),
-                                        Ed_CNP->text()};
-    if (auto f = AccountRules::checkAccount(in, kUserLimit)) {
+    if (auto f = AccountRules::checkAccount(typedAccount(), kUserLimit)) {
         HvRefuseInput(*this, *f);
         return;
     }
-    const QString devicePassword = Ed_Pwd->text();
-    Ed_Pwd->setText(Ed_NPwd->text());
+    const QString devicePassword = takeNewPassword();
     bool written = false;
     guarded([&] { written = accountRequest->set(true, true); });
     if (!written) {

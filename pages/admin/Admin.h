@@ -5,9 +5,9 @@
 
 #include <QPointer>
 
-#include "module/HvPage.h"
+#include "pages/admin/AdminAccount.h"
 
-class TFM_Admin : public HvPage {
+class TFM_Admin : public AdminAccountPage {
 public:
     // owner: the Qt parent (null for the application, as the menu creates it).
     explicit TFM_Admin(TMainForm& mainForm, QWidget* owner = nullptr);
@@ -16,19 +16,10 @@ public:
     static constexpr int kUserLimit = 40;
     static constexpr int kEditLimit = 12;
 
-    // Published components (layout in AdminLayout.cpp).
-    forms::Edit* Ed_Usr = nullptr;
-    forms::Edit* Ed_OPwd = nullptr;
-    forms::Edit* Ed_NPwd = nullptr;
-    forms::Edit* Ed_CNP = nullptr;
-    forms::Edit* Ed_Pwd = nullptr;
-    forms::Button* OK = nullptr;
-    forms::Button* Cancel = nullptr;
-    forms::StatusBar* StatusBar = nullptr;
+    // Published components beside the account's (layout in AdminLayout.cpp).
     forms::ComboBox* CB_Clus = nullptr;
 
-    // The page's requests; null until the creation step has built them.
-    HvSNMPRequest2Edits* accountRequest = nullptr;
+    // Null until the creation step has built it.
     HvSNMPRequest2Edits* clusterRequest = nullptr;
 
     void FormCreate();
@@ -41,8 +32,6 @@ private:
     void findControls();
     void buildRequests();
     void updateOkEnabled();
-
-    bool m_accountRead = false;
 };
 
 extern QPointer<TFM_Admin> FM_Admin;

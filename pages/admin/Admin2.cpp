@@ -15,7 +15,7 @@ const QString kSettingError = QStringLiteral("Setting Error!");
 
 }  // namespace
 
-TFM_AdminNew::TFM_AdminNew(TMainForm& mainForm, QWidget* owner) : HvPage(mainForm, owner) {
+TFM_AdminNew::TFM_AdminNew(TMainForm& mainForm, QWidget* owner) : AdminAccountPage(mainForm, owner) {
     buildLayout(kAdminNewLayout);
     findControls();
     wireHandlers();
@@ -24,12 +24,8 @@ TFM_AdminNew::TFM_AdminNew(TMainForm& mainForm, QWidget* owner) : HvPage(mainFor
 }
 
 void TFM_AdminNew::findControls() {
+    findAccountControls();
     LB_AdminSet = control<forms::Label>("LB_AdminSet");
-    Ed_Usr = control<forms::Edit>("Ed_Usr");
-    Ed_OPwd = control<forms::Edit>("Ed_OPwd");
-    Ed_NPwd = control<forms::Edit>("Ed_NPwd");
-    Ed_CNP = control<forms::Edit>("Ed_CNP");
-    Ed_Pwd = control<forms::Edit>("Ed_Pwd");
     CkBx_ManagerState = control<forms::CheckBox>("CkBx_ManagerState");
     Ed_IP1 = control<forms::Edit>("Ed_IP1");
     Ed_IP2 = control<forms::Edit>("Ed_IP2");
@@ -43,9 +39,6 @@ void TFM_AdminNew::findControls() {
     GB_SNMP = control<forms::GroupBox>("GB_SNMP");
     Ed_TrapServIP = control<forms::Edit>("Ed_TrapServIP");
     CkBx_LBS = control<forms::CheckBox>("CkBx_LBS");
-    OK = control<forms::Button>("OK");
-    Cancel = control<forms::Button>("Cancel");
-    StatusBar = control<forms::StatusBar>("StatusBar");
     CB_Telnet = control<forms::ComboBox>("CB_Telnet");
     CB_SHH = control<forms::ComboBox>("CB_SHH");
     CB_VLanState = control<forms::ComboBox>("CB_VLanState");
@@ -106,13 +99,7 @@ void TFM_AdminNew::buildRequests() {
                       managerVlanRequest->addEdit(1, "%u", {Ed_Vid});
                       return managerVlanRequest;
                   },
-                  [this] {
-                      accountRequest = makeRequest(kMibT043, SVT_SV, 0);
-                      accountRequest->addEdit(0, "%s", {Ed_Usr});
-                      accountRequest->addEdit(1, "%s", {Ed_Pwd});
-                      accountRequest->setStatusBar(StatusBar);
-                      return accountRequest;
-                  },
+                  [this] { return makeAccountRequest(); },
                   [this] {
                       managerIpStateRequest = makeRequest(kMibT104, SVT_SV, 0, false);
                       managerIpStateRequest->addCheckBox(0, CkBx_ManagerState);
@@ -287,7 +274,7 @@ void TFM_AdminNew::OKClick(QObject*) {
     in.limitVid = vlanIdSupported && CB_LimitVID->checked();
     in.vid = Ed_Vid->text();
     in.vlanState = CB_VLanState->text();
-    in.account = {Ed_Pwd->text(), Ed_OPwd->text(), Ed_Usr->text(), Ed_NPwd->text(), Ed_CNP->text()};
+    in.account = typedAccount();
     in.notify = CkBx_LBS->checked();
     in.trapIp = Ed_TrapServIP->text();
     in.trapShown = GB_SNMP->visible();
@@ -298,8 +285,7 @@ void TFM_AdminNew::OKClick(QObject*) {
     if (in.limitIp)
         for (auto* e : {Ed_IP1, Ed_IP2}) e->setText(writtenAddress(e->text()));
 
-    const QString devicePassword = Ed_Pwd->text();
-    Ed_Pwd->setText(Ed_NPwd->text());
+    const QString devicePassword = takeNewPassword();
     const std::vector<Write> order =
         writeOrder({managerIpsToWrite != 0, vlanIdSupported != 0, m_ipStateRead, m_trapRead,
                     m_consoleRead.has_value(), m_sshRead.has_value()});

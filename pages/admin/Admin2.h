@@ -8,21 +8,16 @@
 
 #include <QPointer>
 
-#include "module/HvPage.h"
 #include "pages/admin/Admin2Rules.h"
+#include "pages/admin/AdminAccount.h"
 
-class TFM_AdminNew : public HvPage {
+class TFM_AdminNew : public AdminAccountPage {
 public:
     // owner: the Qt parent (null for the application, as the menu creates it).
     explicit TFM_AdminNew(TMainForm& mainForm, QWidget* owner = nullptr);
 
-    // Published components (layout in Admin2Layout.cpp).
+    // Published components beside the account's (layout in Admin2Layout.cpp).
     forms::Label* LB_AdminSet = nullptr;
-    forms::Edit* Ed_Usr = nullptr;
-    forms::Edit* Ed_OPwd = nullptr;
-    forms::Edit* Ed_NPwd = nullptr;
-    forms::Edit* Ed_CNP = nullptr;
-    forms::Edit* Ed_Pwd = nullptr;
     forms::CheckBox* CkBx_ManagerState = nullptr;
     forms::Edit* Ed_IP1 = nullptr;
     forms::Edit* Ed_IP2 = nullptr;
@@ -36,21 +31,18 @@ public:
     forms::GroupBox* GB_SNMP = nullptr;
     forms::Edit* Ed_TrapServIP = nullptr;
     forms::CheckBox* CkBx_LBS = nullptr;
-    forms::Button* OK = nullptr;
-    forms::Button* Cancel = nullptr;
-    forms::StatusBar* StatusBar = nullptr;
     // Hidden carriers of device values.
     forms::ComboBox* CB_Telnet = nullptr;
     forms::ComboBox* CB_SHH = nullptr;
     forms::ComboBox* CB_VLanState = nullptr;
 
-    // The requests, in the order they are made; null until the creation step has built them.
+    // The requests, in the order they are made (accountRequest sixth); null until the creation step
+    // has built them.
     HvSNMPRequest2Edits* consoleRequest = nullptr;
     HvSNMPRequest2Edits* sshRequest = nullptr;
     HvSNMPRequest2Edits* managerIpRequest = nullptr;
     HvSNMPRequest2Edits* vlanStateRequest = nullptr;
     HvSNMPRequest2Edits* managerVlanRequest = nullptr;
-    HvSNMPRequest2Edits* accountRequest = nullptr;
     HvSNMPRequest2Edits* managerIpStateRequest = nullptr;
     HvSNMPRequest2Edits* trapRequest = nullptr;
 
@@ -88,7 +80,6 @@ private:
     // The consoles as read when the page opened, written back once after a failed console write.
     void restoreConsoles();
 
-    bool m_accountRead = false;
     bool m_ipStateRead = false;
     bool m_trapRead = false;
     // Each console's switch as read when the page opened; empty when its read failed.
