@@ -18,6 +18,7 @@
 #include <net-snmp/library/large_fd_set.h>
 
 #include "library/snmp/HvNetSnmpTransport.h"
+#include "library/snmp/HvOidText.h"
 #include "library/snmp/HvUsmKey.h"
 
 namespace HvNetSnmpState {
@@ -195,6 +196,16 @@ struct HvNetSnmpTransport::Impl {
     std::map<std::string, std::string> resolved;  // address text -> dotted
     // The address resolved last: each send checks it twice, once for the caller and once to go.
     std::string lastAddress, lastDotted;
+    // The agent that answered last, and its address as text: written once, not per answer.
+    in_addr_t lastAgent = 0;
+    std::string lastAgentText;
+    const std::string& agentText(const in_addr& address) {
+        if (lastAgentText.empty() || address.s_addr != lastAgent) {
+            lastAgentText = HvNetSnmpConv::dottedOf(address);
+            lastAgent = address.s_addr;
+        }
+        return lastAgentText;
+    }
     // The target whose sessions were found last, and where (a map node stays put until erased).
     struct LastTarget {
         Sessions* sessions = nullptr;

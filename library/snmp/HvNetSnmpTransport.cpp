@@ -76,7 +76,7 @@ int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, 
             if (pdu->transport_data && pdu->transport_data_length >= static_cast<int>(sizeof(sockaddr_in))) {
                 const auto* pair = static_cast<const netsnmp_indexed_addr_pair*>(pdu->transport_data);
                 if (pair->remote_addr.sa.sa_family == AF_INET) {
-                    o.agentAddress = dottedOf(pair->remote_addr.sin.sin_addr);
+                    o.agentAddress = self->agentText(pair->remote_addr.sin.sin_addr);
                     o.agentPort = ntohs(pair->remote_addr.sin.sin_port);
                 }
             }
