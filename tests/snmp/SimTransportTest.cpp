@@ -416,6 +416,29 @@ TEST_F(SimFixture, AnswersNameWhatEachRequestAsked) {
     }
 }
 
+// Operations that follow one another are each their own, whatever the one before had: an owner that
+// went before its answer came, an owner still alive, none.
+TEST_F(SimFixture, EachOperationIsItsOwn) {
+    const HvSnmpCall get = callFor(kSecurities[1], HvSnmpOp::Get, {kSysName});
+    enum Owner { Gone, Alive, None };
+    const Owner steps[] = {Gone, None, Gone, Alive, None, Alive, Gone, Gone, None};
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE("step " + std::to_string(i));
+        auto owner = std::make_shared<int>(0);
+        std::weak_ptr<const void> token;
+        if (steps[i] != None) token = owner;
+        int calls = 0;
+        ASSERT_EQ(testTransport().sendAsync(get, token, [&](const HvSnmpReply& r) {
+            ++calls;
+            EXPECT_EQ(r.status, 0);
+        }),
+                  0);
+        if (steps[i] == Gone) owner.reset();
+        ASSERT_TRUE(pumpUntil(testTransport(), [] { return testTransport().pendingCount() == 0; }));
+        EXPECT_EQ(calls, steps[i] == Gone ? 0 : 1);
+    }
+}
+
 struct Silence {
     const char* name;
     Security security;
