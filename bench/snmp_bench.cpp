@@ -3,10 +3,11 @@
 // ROWS rows and GETS gets of a 10-object group, each synchronously and asynchronously.
 //
 // The peer stays running and takes its runs one by one from a pipe, so the module's runs and the
-// peer's alternate: after a warm-up round, ROUNDS rounds of one run of each side per kind, the side
-// that goes first swapped every round. A run next to its partner sees the same load, so each round
-// gives one ratio module time / peer time; the figure of a kind is the median of its rounds. Prints
-// the median times and, last, the ratios.
+// peer's alternate: after two warm-up rounds, ROUNDS rounds of one run of each side per kind, the
+// side that goes first swapped every round. A run next to its partner sees the same load, so each
+// round gives one ratio module time / peer time. The figure of a kind is the mean of the middle
+// half of its rounds' ratios: a burst of load on either side of one round moves it no more than any
+// other round's. Prints the median times, the spread of the ratios and, last, the figures.
 //
 //   snmp_bench SIM_EXECUTABLE PEER_EXECUTABLE [ROWS] [GETS] [ROUNDS]
 
@@ -56,6 +57,27 @@ double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     const std::size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// The rounds' ratios of one kind: the mean of the middle half (a quarter dropped at either end, at
+// least the middle one kept), the quartiles and the extremes.
+struct Spread {
+    double middleMean = 0, q1 = 0, q3 = 0, lo = 0, hi = 0;
+};
+
+Spread spreadOf(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    const std::size_t cut = n / 4;
+    const std::size_t kept = n - 2 * cut;
+    Spread s;
+    for (std::size_t i = cut; i < n - cut; ++i) s.middleMean += v[i];
+    s.middleMean /= static_cast<double>(kept);
+    s.q1 = v[(n - 1) / 4];
+    s.q3 = v[n - 1 - (n - 1) / 4];
+    s.lo = v.front();
+    s.hi = v.back();
+    return s;
 }
 
 // The peer as a child process that runs one kind per line written to it and answers its time.
@@ -121,7 +143,7 @@ int main(int argc, char** argv) {
     if (argc < 3) fail("usage: snmp_bench SIM_EXECUTABLE PEER_EXECUTABLE [ROWS] [GETS] [ROUNDS]");
     const int rows = argc > 3 ? std::atoi(argv[3]) : 2000;
     const int gets = argc > 4 ? std::atoi(argv[4]) : 2000;
-    const int rounds = argc > 5 ? std::max(1, std::atoi(argv[5])) : 15;
+    const int rounds = argc > 5 ? std::max(1, std::atoi(argv[5])) : 32;
     QCoreApplication app(argc, argv);
 
     SimProcess sim({}, argv[1]);
@@ -213,8 +235,9 @@ int main(int argc, char** argv) {
                std::to_string(gets)});
     const std::function<void()> module[kKindCount] = {walkSync, walkAsync, getSync, getAsync};
     std::vector<double> moduleTimes[kKindCount], peerTimes[kKindCount], ratios[kKindCount];
-    // Round 0 warms both sides up and is not counted.
-    for (int round = 0; round <= rounds; ++round) {
+    // Two rounds warm both sides up (caches, the allocators' heaps, the CPUs' clocks) and are not counted.
+    constexpr int kWarmUp = 2;
+    for (int round = 0; round < kWarmUp + rounds; ++round) {
         for (int k = 0; k < kKindCount; ++k) {
             double m = 0, p = 0;
             if (round % 2) {
@@ -224,25 +247,29 @@ int main(int argc, char** argv) {
                 p = peer.run(kKinds[k]);
                 m = timed(module[k]);
             }
-            if (round == 0) continue;
+            if (round < kWarmUp) continue;
             moduleTimes[k].push_back(m);
             peerTimes[k].push_back(p);
             ratios[k].push_back(m / p);
         }
     }
 
-    std::printf("measured: %d rounds after a warm-up, one run of the module and one of the peer per kind and round,\n"
-                "  the side that goes first swapped every round; times are medians, a ratio is the median of\n"
-                "  the rounds' module/peer (min..max of the rounds beside it)\n",
-                rounds);
+    std::printf("measured: %d rounds after %d of warm-up, one run of the module and one of the peer per kind and\n"
+                "  round, the side that goes first swapped every round; times are medians; a ratio is the mean\n"
+                "  of the middle half of the rounds' module/peer, then their median, quartiles and extremes\n",
+                rounds, kWarmUp);
+    Spread spread[kKindCount];
     for (int k = 0; k < kKindCount; ++k) {
-        const auto [lo, hi] = std::minmax_element(ratios[k].begin(), ratios[k].end());
-        std::printf("%-10s %s: module %.4f s, peer %.4f s, ratio %.3f (%.3f..%.3f)\n", kKinds[k],
+        spread[k] = spreadOf(ratios[k]);
+        const Spread& r = spread[k];
+        std::printf("%-10s %s: module %.4f s, peer %.4f s, ratio %.3f (median %.3f, quartiles %.3f..%.3f, %.3f..%.3f)\n",
+                    kKinds[k],
                     k < 2 ? (std::to_string(rows) + " rows").c_str() : (std::to_string(gets) + " gets").c_str(),
-                    median(moduleTimes[k]), median(peerTimes[k]), median(ratios[k]), *lo, *hi);
+                    median(moduleTimes[k]), median(peerTimes[k]), r.middleMean, median(ratios[k]), r.q1, r.q3, r.lo,
+                    r.hi);
     }
-    std::printf("snmp ratios: walk-sync=%.3f walk-async=%.3f get-sync=%.3f get-async=%.3f\n", median(ratios[0]),
-                median(ratios[1]), median(ratios[2]), median(ratios[3]));
+    std::printf("snmp ratios: walk-sync=%.3f walk-async=%.3f get-sync=%.3f get-async=%.3f\n", spread[0].middleMean,
+                spread[1].middleMean, spread[2].middleMean, spread[3].middleMean);
     walk.reset();
     scalars.reset();
     HvSNMPSession::shutdown();

@@ -94,9 +94,11 @@ std::string formatOid(const OidArc* name, std::size_t length) {
 
 // ---- varbinds between net-snmp's form and ours ----
 
-HvVarBind fromNetSnmp(const netsnmp_variable_list* v) {
-    HvVarBind vb;
-    vb.oid = formatOid(v->name, v->name_length);
+void fromNetSnmp(const netsnmp_variable_list* v, HvVarBind& vb, const std::string* name) {
+    if (name)
+        vb.oid = *name;
+    else
+        vb.oid = formatOid(v->name, v->name_length);
     switch (v->type) {
         case ASN_INTEGER:
             vb.type = HvVbType::Integer;
@@ -146,7 +148,6 @@ HvVarBind fromNetSnmp(const netsnmp_variable_list* v) {
             vb.type = HvVbType::Null;
             break;
     }
-    return vb;
 }
 
 // Adds one binding to the PDU; false when its value cannot be encoded.

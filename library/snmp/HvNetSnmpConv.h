@@ -22,7 +22,9 @@ namespace HvNetSnmpConv {
 // The authentication OIDs, DES and AES-128 have ten arcs.
 inline constexpr std::size_t kTransformOidLength = 10;
 
-HvVarBind fromNetSnmp(const netsnmp_variable_list* v);
+// The binding in our terms, into a fresh vb; its name's text is name when given (the same arcs,
+// already written).
+void fromNetSnmp(const netsnmp_variable_list* v, HvVarBind& vb, const std::string* name = nullptr);
 // Adds one binding to the PDU; false when its value cannot be encoded.
 bool addToPdu(netsnmp_pdu* pdu, const oid* name, std::size_t length, const HvVarBind& vb, bool withValue);
 

@@ -55,9 +55,15 @@ void* HvNetSnmpTransport::Impl::openSession(netsnmp_session& s, int32_t& status,
 // A dotted IPv4 address, or a host name looked up once. Nothing else reaches the peer name, so no
 // text can choose another transport ("tcp:", "unix:") or a port of its own.
 bool HvNetSnmpTransport::Impl::resolve(const std::string& text, std::string& dotted) {
+    if (!lastAddress.empty() && text == lastAddress) {
+        dotted = lastDotted;
+        return true;
+    }
     auto found = resolved.find(text);
     if (found != resolved.end()) {
         dotted = found->second;
+        lastAddress = text;
+        lastDotted = dotted;
         return true;
     }
     in_addr a{};
@@ -75,6 +81,8 @@ bool HvNetSnmpTransport::Impl::resolve(const std::string& text, std::string& dot
         if (!ok) return false;
     }
     resolved.emplace(text, dotted);
+    lastAddress = text;
+    lastDotted = dotted;
     return true;
 }
 
@@ -140,8 +148,33 @@ int32_t HvNetSnmpTransport::Impl::sendProbe(Op& op) {
     return 0;
 }
 
+bool HvNetSnmpTransport::Impl::LastTarget::matches(const Op& op) const {
+    const HvSnmpTarget& t = op.call.target;
+    if (!sessions || t.port != port || t.version != version || op.dotted != dotted) return false;
+    if (t.version != 3) return true;
+    if (t.securityLevel != securityLevel || t.securityName != securityName) return false;
+    if (t.securityLevel >= 2 && (t.authProtocol != authProtocol || t.authPassword != authPassword)) return false;
+    return t.securityLevel != 3 || (t.privProtocol == privProtocol && t.privPassword == privPassword);
+}
+
 int32_t HvNetSnmpTransport::Impl::sessionsFor(Op& op, Sessions*& out) {
     const HvSnmpTarget& t = op.call.target;
+    // The target of the last send, most sends' target, is found without building its key; for
+    // SNMPv3 while its agent's engine ID is the one its sessions were made for.
+    if (lastTarget.matches(op)) {
+        Sessions& s = *lastTarget.sessions;
+        if (t.version != 3) {
+            out = &s;
+            return 0;
+        }
+        auto engine = engines.find(s.agent);
+        if (engine != engines.end() && engine->second == s.engineId) {
+            installUser(s.key, s);
+            out = &s;
+            return 0;
+        }
+    }
+    lastTarget.sessions = nullptr;
     const std::string agent = agentOf(op);
     std::string key;
     key.reserve(agent.size() + 2);
@@ -162,6 +195,7 @@ int32_t HvNetSnmpTransport::Impl::sessionsFor(Op& op, Sessions*& out) {
     }
     if (!s.sync) {
         s.agent = agent;
+        s.key = key;
         s.engineId = engineId;
         netsnmp_session base;
         snmp_sess_init(&base);
@@ -229,6 +263,16 @@ int32_t HvNetSnmpTransport::Impl::sessionsFor(Op& op, Sessions*& out) {
         }
     }
     if (t.version == 3) installUser(key, s);
+    lastTarget.sessions = &s;
+    lastTarget.dotted = op.dotted;
+    lastTarget.port = t.port;
+    lastTarget.version = t.version;
+    lastTarget.securityLevel = t.securityLevel;
+    lastTarget.securityName = t.securityName;
+    lastTarget.authProtocol = t.authProtocol;
+    lastTarget.authPassword = t.authPassword;
+    lastTarget.privProtocol = t.privProtocol;
+    lastTarget.privPassword = t.privPassword;
     out = &s;
     return 0;
 }

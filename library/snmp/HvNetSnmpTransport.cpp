@@ -71,16 +71,12 @@ int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, 
                 o.answered = true;
                 o.status = static_cast<int32_t>(pdu->errstat);
                 o.errorIndex = static_cast<int32_t>(pdu->errindex);
-                std::size_t count = 0;
-                for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable) ++count;
-                o.varbinds.reserve(count);
-                for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable)
-                    o.varbinds.push_back(fromNetSnmp(v));
+                self->readBindings(o, pdu);
             }
             if (pdu->transport_data && pdu->transport_data_length >= static_cast<int>(sizeof(sockaddr_in))) {
                 const auto* pair = static_cast<const netsnmp_indexed_addr_pair*>(pdu->transport_data);
                 if (pair->remote_addr.sa.sa_family == AF_INET) {
-                    o.agentAddress = dottedOf(pair->remote_addr.sin.sin_addr);
+                    o.agentAddress = self->agentText(pair->remote_addr.sin.sin_addr);
                     o.agentPort = ntohs(pair->remote_addr.sin.sin_port);
                 }
             }
@@ -99,6 +95,32 @@ int HvNetSnmpTransport::Impl::callback(int operation, netsnmp_session* sp, int, 
     }
     self->queue(std::move(o));
     return 1;
+}
+
+// The answer's bindings. A name that is the one its request sent at the same place takes the sent
+// text, when that is as it would be written; every name goes to lastNames for the next request.
+void HvNetSnmpTransport::Impl::readBindings(Outcome& o, const netsnmp_pdu* pdu) {
+    const Op* op = nullptr;
+    if (auto it = ops.find(o.id); it != ops.end() && it->second->namesWritten) op = it->second.get();
+    std::size_t count = 0;
+    for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable) ++count;
+    o.varbinds.reserve(count);
+    lastNames.clear();
+    std::size_t k = 0;
+    for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable, ++k) {
+        const std::string* sent = nullptr;
+        if (op && k < op->nameEnds.size()) {
+            const std::size_t begin = k ? op->nameEnds[k - 1] : 0;
+            const std::size_t length = op->nameEnds[k] - begin;
+            if (length == v->name_length && std::equal(v->name, v->name + length, op->arcs.data() + begin))
+                sent = &op->call.varbinds[k].oid;
+        }
+        fromNetSnmp(v, o.varbinds.emplace_back(), sent);
+        // A name parseOid() would refuse is kept empty, so that it is parsed, and refused, again.
+        const bool parsable = v->name_length >= 2 && v->name_length <= kMaxOidArcs;
+        lastNames.add(parsable ? std::string_view(o.varbinds.back().oid) : std::string_view(), v->name,
+                      parsable ? v->name_length : 0);
+    }
 }
 
 HvSnmpReply HvNetSnmpTransport::Impl::failureReply(const Op& op, int32_t status) const {
@@ -124,16 +146,62 @@ void HvNetSnmpTransport::Impl::finish(Op& op, HvSnmpReply reply) {
         d.completion = std::move(op.completion);
         d.reply = std::move(reply);
         d.reply.sent = std::move(op.call.varbinds);
-        due.push_back(std::move(d));
+        due.push(std::move(d));
     } else {
         op.reply = std::move(reply);
     }
     auto it = ops.find(op.id);
     if (it == ops.end()) return;
-    // An asynchronous operation is freed once the next send has gone out, or by the next pass of the
-    // timer: the completion of its answer, which sends the next request, need not wait for that.
-    if (op.async) finished.push_back(std::move(it->second));
-    ops.erase(it);
+    // An asynchronous operation is recycled once the next send has gone out, or by the next pass of
+    // the timer: the completion of its answer, which sends the next request, need not wait for that.
+    std::shared_ptr<Op> ended = untrack(it);
+    if (op.async) finished.push_back(std::move(ended));
+}
+
+std::shared_ptr<HvNetSnmpState::Op> HvNetSnmpTransport::Impl::newOp() {
+    std::shared_ptr<Op> op;
+    if (spareOps.empty()) {
+        op = std::make_shared<Op>();
+    } else {
+        op = std::move(spareOps.back());
+        spareOps.pop_back();
+    }
+    op->id = nextId++;
+    return op;
+}
+
+// An ended operation that nothing else holds is cleared for a new one; the room of its arcs stays.
+void HvNetSnmpTransport::Impl::recycle(std::shared_ptr<Op>& op) {
+    if (op.use_count() != 1 || spareOps.size() >= kSpareOps) {
+        op.reset();
+        return;
+    }
+    op->reuse();
+    spareOps.push_back(std::move(op));
+}
+
+void HvNetSnmpTransport::Impl::recycleFinished() {
+    for (auto& op : finished) recycle(op);
+    finished.clear();
+}
+
+void HvNetSnmpTransport::Impl::track(const std::shared_ptr<Op>& op) {
+    if (!spareNode) {
+        ops.emplace(op->id, op);
+        return;
+    }
+    spareNode.key() = op->id;
+    spareNode.mapped() = op;
+    ops.insert(std::move(spareNode));
+}
+
+// Takes the operation out of the table, keeping its node for the next one.
+std::shared_ptr<HvNetSnmpState::Op> HvNetSnmpTransport::Impl::untrack(
+    std::unordered_map<uint64_t, std::shared_ptr<Op>>::iterator it) {
+    auto node = ops.extract(it);
+    std::shared_ptr<Op> op = std::move(node.mapped());
+    spareNode = std::move(node);
+    return op;
 }
 
 int32_t HvNetSnmpTransport::Impl::start(const std::shared_ptr<Op>& op) {
@@ -158,15 +226,25 @@ int32_t HvNetSnmpTransport::Impl::start(const std::shared_ptr<Op>& op) {
     // Room for names of the usual length, so that a get of many objects does not regrow it per name.
     op->arcs.reserve(op->call.varbinds.size() * 16);
     oid name[MAX_OID_LEN];
-    for (const HvVarBind& vb : op->call.varbinds) {
-        const std::size_t n = parseOid(vb.oid, name);
+    bool written = true;
+    for (std::size_t k = 0; k < op->call.varbinds.size(); ++k) {
+        const std::string& text = op->call.varbinds[k].oid;
+        std::size_t n = lastNames.find(k, text, name);
+        if (n == 0) {
+            written = false;
+            n = parseOid(text, name);
+        }
         if (n == 0) return St::InvalidOid;
         op->arcs.insert(op->arcs.end(), name, name + n);
         op->nameEnds.push_back(op->arcs.size());
     }
-    ops.emplace(op->id, op);
+    op->namesWritten = written;
+    track(op);
     int32_t status = (t.version == 3 && !engines.count(agentOf(*op))) ? sendProbe(*op) : sendReal(*op);
-    if (status != 0) ops.erase(op->id);
+    if (status != 0) {
+        auto it = ops.find(op->id);
+        if (it != ops.end()) untrack(it);
+    }
     return status;
 }
 
@@ -267,8 +345,7 @@ void HvNetSnmpTransport::Impl::rediscoverFrom(void* sess) {
 
 void HvNetSnmpTransport::Impl::handleInbox() {
     while (!inbox.empty()) {
-        Outcome o = std::move(inbox.front());
-        inbox.pop_front();
+        Outcome o = inbox.take();
         handle(o);
     }
 }
@@ -399,6 +476,7 @@ void HvNetSnmpTransport::Impl::closeAll() {
         closeLater(s.async);
     }
     sessions.clear();
+    lastTarget.sessions = nullptr;
     for (void* p : probeSessions) closeLater(p);
     for (void* p : retired) closeLater(p);
     retired.clear();
@@ -453,8 +531,7 @@ HvNetSnmpTransport::~HvNetSnmpTransport() {
     m_impl->closeAll();
     // Owners still alive learn that their operations ended with the session.
     while (!m_impl->due.empty()) {
-        Due d = std::move(m_impl->due.front());
-        m_impl->due.pop_front();
+        Due d = m_impl->due.take();
         if (!d.completion || (!d.ownerless && d.owner.expired())) continue;
         try {
             d.completion(d.reply);
@@ -489,20 +566,24 @@ bool HvNetSnmpTransport::checkAddress(const std::string& address) {
 }
 
 HvSnmpReply HvNetSnmpTransport::sendSync(const HvSnmpCall& call) {
-    auto op = std::make_shared<Op>();
-    op->id = m_impl->nextId++;
+    std::shared_ptr<Op> op = m_impl->newOp();
     op->call = call;
     op->async = false;
     int32_t status = m_impl->start(op);
-    if (status != 0) return m_impl->failureReply(*op, status);
-    m_impl->waitFor(*op);
-    return std::move(op->reply);
+    HvSnmpReply reply;
+    if (status != 0) {
+        reply = m_impl->failureReply(*op, status);
+    } else {
+        m_impl->waitFor(*op);
+        reply = std::move(op->reply);
+    }
+    m_impl->recycle(op);
+    return reply;
 }
 
 int32_t HvNetSnmpTransport::sendAsync(HvSnmpCall call, std::weak_ptr<const void> owner,
                                       HvSnmpCompletion completion) {
-    auto op = std::make_shared<Op>();
-    op->id = m_impl->nextId++;
+    std::shared_ptr<Op> op = m_impl->newOp();
     op->call = std::move(call);
     op->async = true;
     op->ownerless = ownerIsEmpty(owner);
@@ -513,7 +594,7 @@ int32_t HvNetSnmpTransport::sendAsync(HvSnmpCall call, std::weak_ptr<const void>
         // The send failed: the failure is still this operation's one completion.
         m_impl->finish(*op, m_impl->failureReply(*op, status));
     }
-    m_impl->finished.clear();
+    m_impl->recycleFinished();
     return status;
 }
 
@@ -530,7 +611,7 @@ void HvNetSnmpTransport::Impl::pass(int fd) {
     Impl& m = *this;
     if (m.inPump) return;
     m.inPump = true;
-    if (fd < 0) m.finished.clear();
+    if (fd < 0) m.recycleFinished();
     try {
         if (fd >= 0) {
             m.readSocket(fd);
@@ -547,8 +628,7 @@ void HvNetSnmpTransport::Impl::pass(int fd) {
     }
     m.inPump = false;
     while (!m.due.empty()) {
-        Due d = std::move(m.due.front());
-        m.due.pop_front();
+        Due d = m.due.take();
         if (!d.completion || (!d.ownerless && d.owner.expired())) continue;  // its owner is gone
         d.completion(d.reply);
     }

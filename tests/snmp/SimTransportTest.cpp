@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -371,6 +373,70 @@ TEST_F(SimFixture, MissingObjectsAndTheEndOfTheMib) {
     HvSnmpReply v1end = testTransport().sendSync(callFor(kSecurities[0], HvSnmpOp::GetNext, {beyond}));
     EXPECT_EQ(v1end.status, 2);
     EXPECT_EQ(v1end.varbinds.at(0).oid, beyond) << "a v1 agent echoes the binding";
+}
+
+// Each answer's names, read one after another: a name sent again, as the last answer named it or
+// in another form, in another place or differing in one arc, is the object it names, and every
+// answer names its objects as the device writes them (no leading dot, no leading zeros).
+TEST_F(SimFixture, AnswersNameWhatEachRequestAsked) {
+    ASSERT_TRUE(sim().ok("set " + kSysName + " s the-name"));
+    ASSERT_TRUE(sim().ok("set " + kSysLocation + " s the-location"));
+    struct Step {
+        HvSnmpOp op;
+        std::vector<std::string> sent;
+        std::vector<std::string> names;
+        std::vector<std::string> values;
+    };
+    const Step steps[] = {
+        {HvSnmpOp::Get, {"." + kSysName}, {kSysName}, {"the-name"}},
+        {HvSnmpOp::Get, {"." + kSysName}, {kSysName}, {"the-name"}},
+        {HvSnmpOp::Get, {kSysName}, {kSysName}, {"the-name"}},
+        {HvSnmpOp::Get, {"1.3.6.1.2.1.1.05.0"}, {kSysName}, {"the-name"}},
+        {HvSnmpOp::Get, {kSysLocation}, {kSysLocation}, {"the-location"}},
+        {HvSnmpOp::Get, {kSysName, kSysLocation}, {kSysName, kSysLocation}, {"the-name", "the-location"}},
+        {HvSnmpOp::Get, {kSysLocation, kSysName}, {kSysLocation, kSysName}, {"the-location", "the-name"}},
+        {HvSnmpOp::Get, {kSysLocation, kSysName}, {kSysLocation, kSysName}, {"the-location", "the-name"}},
+        {HvSnmpOp::GetNext, {kSysName}, {kSysLocation}, {"the-location"}},
+        {HvSnmpOp::Get, {kSysLocation}, {kSysLocation}, {"the-location"}},
+        {HvSnmpOp::Get, {kSysName}, {kSysName}, {"the-name"}},
+    };
+    for (bool async : {false, true}) {
+        for (std::size_t i = 0; i < std::size(steps); ++i) {
+            const Step& step = steps[i];
+            SCOPED_TRACE((async ? "asynchronous step " : "synchronous step ") + std::to_string(i));
+            const HvSnmpCall call = callFor(kSecurities[1], step.op, step.sent);
+            const HvSnmpReply reply = async ? sendAsyncAndWait(call) : testTransport().sendSync(call);
+            ASSERT_EQ(reply.status, 0);
+            ASSERT_EQ(reply.varbinds.size(), step.names.size());
+            for (std::size_t k = 0; k < step.names.size(); ++k) {
+                EXPECT_EQ(reply.varbinds[k].oid, step.names[k]);
+                EXPECT_EQ(reply.varbinds[k].octets, step.values[k]);
+            }
+        }
+    }
+}
+
+// Operations that follow one another are each their own, whatever the one before had: an owner that
+// went before its answer came, an owner still alive, none.
+TEST_F(SimFixture, EachOperationIsItsOwn) {
+    const HvSnmpCall get = callFor(kSecurities[1], HvSnmpOp::Get, {kSysName});
+    enum Owner { Gone, Alive, None };
+    const Owner steps[] = {Gone, None, Gone, Alive, None, Alive, Gone, Gone, None};
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE("step " + std::to_string(i));
+        auto owner = std::make_shared<int>(0);
+        std::weak_ptr<const void> token;
+        if (steps[i] != None) token = owner;
+        int calls = 0;
+        ASSERT_EQ(testTransport().sendAsync(get, token, [&](const HvSnmpReply& r) {
+            ++calls;
+            EXPECT_EQ(r.status, 0);
+        }),
+                  0);
+        if (steps[i] == Gone) owner.reset();
+        ASSERT_TRUE(pumpUntil(testTransport(), [] { return testTransport().pendingCount() == 0; }));
+        EXPECT_EQ(calls, steps[i] == Gone ? 0 : 1);
+    }
 }
 
 struct Silence {
