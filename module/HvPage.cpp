@@ -166,14 +166,28 @@ bool HvPage::setReadsTogether(bool on) {
     return std::exchange(g_readsTogether, on);
 }
 
+HvPage::RequestMaker HvPage::walkTogether(RequestMaker make) {
+    return [this, make = std::move(make)]() -> HvSNMPRequest2Edits* {
+        HvSNMPRequest2Edits* r = make();
+        if (r) m_walksTogether.push_back(r);
+        return r;
+    };
+}
+
 void HvPage::readTogether(std::initializer_list<RequestMaker> makers) {
     std::vector<std::shared_ptr<KeptAnswer>> out;
+    struct ForgetWalks {
+        std::vector<const HvSNMPRequest2Edits*>& walks;
+        ~ForgetWalks() { walks.clear(); }
+    } forgetWalks{m_walksTogether};
     for (const RequestMaker& make : makers) {
         HvSNMPRequest2Edits* r = make();
         if (!g_readsTogether) continue;
         if (!r || (r->mode != 0 && r->mode != 1)) continue;
         const uint8_t kind = r->request.varList.kind();
-        if (kind != SVT_SV && kind != MVT_SV) continue;
+        const bool walk = (kind == MVT_FMV || kind == MVT_UMV) &&
+                          std::find(m_walksTogether.begin(), m_walksTogether.end(), r) != m_walksTogether.end();
+        if (kind != SVT_SV && kind != MVT_SV && !walk) continue;
         HvSnmpTransport* own = r->request.transport();
         CallTaker taker;
         taker.own = own;

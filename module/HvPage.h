@@ -201,16 +201,20 @@ protected:
     // from what came, so that the page reads on in its own order and shows, refuses and reports as it
     // did when every read waited for the one before; an asynchronous read's completion comes from the
     // event loop once the page has started that read and its answer is in, as it would have come.
-    // Answers that no read has taken by the end of the creation are dropped. Scalar reads only;
-    // others are read as before. The first synchronous PDU goes alone while neither the main
-    // window's poll nor a read of the page has had an answer: a silent device gets one read, and the
-    // others then read each on its own, as before.
+    // Answers that no read has taken by the end of the creation are dropped. Scalar reads, and the
+    // walks a maker names with walkTogether (their first row); others are read as before. The first
+    // synchronous PDU goes alone while neither the main window's poll nor a read of the page has had
+    // an answer: a silent device gets one read, and the others then read each on its own, as before.
     // The wait runs the event loop (user input held back): call it before any asynchronous request
     // of the page has started, so that no completion runs earlier than it did.
     // Each request is made by its maker just before its PDU is built, so that a request whose PDU
     // cannot be built raises before the requests after it are made, as its own read would.
     using RequestMaker = std::function<HvSNMPRequest2Edits*()>;
     void readTogether(std::initializer_list<RequestMaker> makers);
+    // A walk's maker for readTogether: the walk's first row is asked with the other reads, the rows
+    // after it as before. Only for a walk whose first read of the creation is that row, with nothing
+    // written before it and nothing changed in what it asks.
+    RequestMaker walkTogether(RequestMaker make);
 
 public:
     // Off: readTogether only makes the requests, and each read waits for the one before, as pages
@@ -273,6 +277,7 @@ private:
     forms::ComboBox* m_clus = nullptr;
     QPointer<TFM_Waiting> m_waiting;
     bool m_deviceAnswered = false;  // the device has answered the main window's poll or a PDU of the page
+    std::vector<const HvSNMPRequest2Edits*> m_walksTogether;  // named by walkTogether, until readTogether ends
     std::shared_ptr<int> m_readsLife;  // readTogether's answers reach nothing once the page has gone
     bool m_created = false;
     bool m_creating = false;

@@ -153,6 +153,44 @@ void TFM_DHCP::FormCreate() {
 }
 
 void TFM_DHCP::buildRequests() {
+    // No answer chooses a read: the settings, the first row of each walk and the AP-domain state go
+    // out together, and each read below takes its answer in the page's order.
+    readTogether({[this] { return makeDynamic(); },
+                  [this] {
+                      reqFunction = makeRequest(kMibT060, SVT_SV, 0);
+                      reqFunction->addComboBox(0, CB_Fuction1);
+                      return reqFunction;
+                  },
+                  walkTogether([this] { return makeStaticPool(); }),
+                  walkTogether([this] {
+                      return reqCurDynamic =
+                                 makeWalk(kMibT041, MVT_FMV, LV_DynPool, "000000000000", StatusBar3->panel(0));
+                  }),
+                  walkTogether([this] {
+                      return reqCurStatic =
+                                 makeWalk(kMibT042, MVT_FMV, LV_StaticPool, "000000000000", StatusBar4->panel(0));
+                  }),
+                  [this] { return reqCluster = makeClusterState(CB_Clus, false); }});
+    m_dynamicRead = reqDynamic->get();
+    if (reqFunction->get()) {
+        CB_Fuction2->setItemIndex(CB_Fuction1->itemIndex());
+        EnableDynamicFields(true);
+    }
+
+    setStatus(StatusBar1, kListing);
+    setStatus(StatusBar2, kListing);
+    reqStatic->get();
+
+    // The user's list shows the reserved rows of the same walk: it never asks the device itself.
+    reqStaticList = makeWalk(kMibT063, MVT_UMV, User_ListView, "0.0.0.0", nullptr);
+    holdPoolValues(User_ListView);
+    m_listingUsers = true;
+    reqCurDynamic->get();
+    reqCurStatic->get();
+    reqCluster->get();
+}
+
+HvSNMPRequest2Edits* TFM_DHCP::makeDynamic() {
     reqDynamic = makeRequest(kMibT061, SVT_SV, 0);
     reqDynamic->addEdit(0, "%s", {Ed_IPAF});
     reqDynamic->addEdit(1, "%u", {Ed_PoolRan});
@@ -164,15 +202,10 @@ void TFM_DHCP::buildRequests() {
     reqDynamic->addEdit(7, "%u", {Ed_Lease});
     reqDynamic->addComboBox(8, CB_Status);
     reqDynamic->setStatusBar(StatusBar1->panel(0));
-    m_dynamicRead = reqDynamic->get();
+    return reqDynamic;
+}
 
-    reqFunction = makeRequest(kMibT060, SVT_SV, 0);
-    reqFunction->addComboBox(0, CB_Fuction1);
-    if (reqFunction->get()) {
-        CB_Fuction2->setItemIndex(CB_Fuction1->itemIndex());
-        EnableDynamicFields(true);
-    }
-
+HvSNMPRequest2Edits* TFM_DHCP::makeStaticPool() {
     m_staticIP = keepDialog(std::make_unique<TFM_StaticIP>(*this));
     FM_StaticIP = m_staticIP;
     TFM_StaticIP* d = m_staticIP;
@@ -193,23 +226,10 @@ void TFM_DHCP::buildRequests() {
     reqStatic->setStatusBar(StatusBar2->panel(0));
     reqStatic->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) { StaticPoolReadDone(e); };
     reqStatic->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) { StaticPoolWriteDone(e); };
-    setStatus(StatusBar1, kListing);
-    setStatus(StatusBar2, kListing);
-    reqStatic->get();
     d->Ed_DomNa->setMaxLength(kDomainMaxLength);
     for (auto* edit : {d->Ed_AsgIP, d->Ed_AsgMac, d->Ed_SubMask, d->Ed_Gatway, d->Ed_Wins, d->Ed_DNS})
         edit->setMaxLength(kAddressMaxLength);
-
-    // The user's list shows the reserved rows of the same walk: it never asks the device itself.
-    reqStaticList = makeWalk(kMibT063, MVT_UMV, User_ListView, "0.0.0.0", nullptr);
-    holdPoolValues(User_ListView);
-    m_listingUsers = true;
-    reqCurDynamic = makeWalk(kMibT041, MVT_FMV, LV_DynPool, "000000000000", StatusBar3->panel(0));
-    reqCurDynamic->get();
-    reqCurStatic = makeWalk(kMibT042, MVT_FMV, LV_StaticPool, "000000000000", StatusBar4->panel(0));
-    reqCurStatic->get();
-
-    reqCluster = bindClusterState(CB_Clus, false);
+    return reqStatic;
 }
 
 std::array<HvSNMPRequest2Controls*, 7> TFM_DHCP::closingRequests() const {

@@ -109,6 +109,8 @@ private:
     std::array<HvSNMPRequest2Controls*, 7> closingRequests() const;
     void wireHandlers();
     void buildRequests();
+    HvSNMPRequest2Edits* makeDynamic();
+    HvSNMPRequest2Edits* makeStaticPool();
     New_req2Edit* makeWalk(const MibObjectDef* table, uint8_t kind, forms::ListView* view, const char* stop,
                            forms::ResultSink* sink);
     void applyStates(const DhcpRules::ControlStates& states);

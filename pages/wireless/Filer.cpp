@@ -58,6 +58,13 @@ void TFM_Filter::FormCreate() {
 }
 
 void TFM_Filter::buildRequests() {
+    // The filters and the AP-domain state go out together; each takes its answer in the page's order.
+    readTogether({[this] { return makeFilter(); }, [this] { return reqCluster = makeClusterState(CB_Clus, false); }});
+    if (reqFilter->get()) UpdateMacTableButtons();
+    reqCluster->get();
+}
+
+HvSNMPRequest2Edits* TFM_Filter::makeFilter() {
     // Every item is left out of reads and writes until a visible tab binds it.
     reqFilter = makeRequest(kMibT026, MVT_SV, 0);
     HvSNMPVarList& items = reqFilter->request.varList;
@@ -89,9 +96,7 @@ void TFM_Filter::buildRequests() {
         CB_InSCBa->setVisible(false);
     }
     reqFilter->setStatusBar(StatusBar);
-    if (reqFilter->get()) UpdateMacTableButtons();
-
-    reqCluster = bindClusterState(CB_Clus, false);
+    return reqFilter;
 }
 
 void TFM_Filter::UpdateMacTableButtons() {

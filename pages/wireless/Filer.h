@@ -58,6 +58,7 @@ private:
     void findControls();
     void wireHandlers();
     void buildRequests();
+    HvSNMPRequest2Edits* makeFilter();
     // The MAC table window of one slot, modal; deleted when it closes.
     void openMacTable(int slot, bool& openFlag);
 };

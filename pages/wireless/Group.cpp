@@ -38,7 +38,7 @@ void TFM_Group::FormCreate() {
 }
 
 void TFM_Group::buildRequests() {
-    // Both reads go out together; each takes its answer in the page's order.
+    // The reads go out together; each takes its answer in the page's order.
     readTogether({[this] {
                       reqGroup = makeRequest(kMibT039, SVT_SV, 0);
                       reqGroup->addComboBox(0, CB_LoadB);
@@ -52,14 +52,20 @@ void TFM_Group::buildRequests() {
                       reqAPMode = makeRequest(kMibT088, MVT_SV, 0);
                       reqAPMode->addComboBox(0, CB_APMode);
                       return reqAPMode;
+                  },
+                  [this] {
+                      reqCluster = makeClusterState(CB_Clus, false);
+                      reqCluster->onAsyncGetDone = [this](HvSNMPRequest2Controls* s, HvSNMPError* e) {
+                          ClusterGetDone(s, e);
+                      };
+                      return reqCluster;
                   }});
     reqGroup->get();
     reqAPMode->get();
     UpdateGroupingControls();
 
     // Answered later: its completion finishes the controls' rule.
-    reqCluster = bindClusterState(CB_Clus, false);
-    reqCluster->onAsyncGetDone = [this](HvSNMPRequest2Controls* s, HvSNMPError* e) { ClusterGetDone(s, e); };
+    reqCluster->get();
 }
 
 void TFM_Group::applyControls(const Controls& c) {

@@ -55,14 +55,17 @@ TFM_ModeCFG::TabControls TFM_ModeCFG::tabG() {
 void TFM_ModeCFG::FormCreate() {
     create(
         [this] {
-            // A tab is built only when it is shown.
-            if (TS_80211a->tabVisible()) buildTab(tabA());
-            if (TS_80211g->tabVisible()) buildTab(tabG());
+            // A tab is built only when it is shown; the shown tabs' reads go out together.
+            const bool a = TS_80211a->tabVisible(), g = TS_80211g->tabVisible();
+            readTogether({[this, a] { return a ? makeTab(tabA()) : nullptr; },
+                          [this, g] { return g ? makeTab(tabG()) : nullptr; }});
+            if (a) readTab(tabA());
+            if (g) readTab(tabG());
         },
         {Bt_Apply, Bt_Refresh});
 }
 
-void TFM_ModeCFG::buildTab(TabControls t) {
+HvSNMPRequest2Edits* TFM_ModeCFG::makeTab(TabControls t) {
     t.sheet->setCaption(QString::fromStdString(t.tab == Tab::A ? BandNameA : BandNameG));
     if (t.ssid) {
         // The SSID is read along but never shown or written here.
@@ -77,6 +80,10 @@ void TFM_ModeCFG::buildTab(TabControls t) {
         t.request->addEdit(kSsidItem, "%s", {t.ssid});
         t.ssid->setMaxLength(kSsidMaxLength);
     }
+    return t.request;
+}
+
+void TFM_ModeCFG::readTab(TabControls t) {
     t.request->get();
     updateModeControls(t);
     for (auto* e : t.remote) e->setMaxLength(kMacMaxLength);

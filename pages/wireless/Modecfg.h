@@ -66,7 +66,9 @@ private:
     TabControls tabG();
 
     void findControls();
-    void buildTab(TabControls t);
+    // The tab's request, bound; readTab reads it and sets the tab's controls by the answer.
+    HvSNMPRequest2Edits* makeTab(TabControls t);
+    void readTab(TabControls t);
     void updateModeControls(const TabControls& t);
     static ModecfgRules::Macs macsOf(const TabControls& t);
     static void showMacs(const TabControls& t, const ModecfgRules::Macs& macs);

@@ -116,8 +116,8 @@ void TFM_MultiSSIDNewForm::FormCreate() {
 }
 
 void TFM_MultiSSIDNewForm::buildRequests() {
-    // No answer chooses a read: the five go out together and are taken below in the page's order;
-    // the table's walk and the AP-domain state follow as before.
+    // No answer chooses a read: the five, the table's first row and the AP-domain state go out
+    // together and are taken below in the page's order.
     readTogether({[this] {
                       reqApMode = makeRequest(kMibT088, MVT_SV, 0);
                       reqApMode->addComboBox(0, CB_ApMode);
@@ -146,7 +146,9 @@ void TFM_MultiSSIDNewForm::buildRequests() {
                       reqRadius->addEdit(1, "%u{n1x65535}", {Ed_RadiusPort});
                       reqRadius->addEdit(2, "%s", {Ed_RadiusSec});
                       return reqRadius;
-                  }});
+                  },
+                  walkTogether([this] { return makeTable(); }),
+                  [this] { return reqCluster = makeClusterState(CB_Clus, false); }});
     reqApMode->get();
     if (reqMultiState->get()) warnOnEnable = true;
     reqVlanState->get();
@@ -154,7 +156,11 @@ void TFM_MultiSSIDNewForm::buildRequests() {
     reqGroupKey->get();
     savedGroupKeyText = Ed_GrpKey->text();
     reqRadius->get();
+    tableRequest->get();
+    reqCluster->get();
+}
 
+HvSNMPRequest2Edits* TFM_MultiSSIDNewForm::makeTable() {
     tableRequest = makeRequest(kMibT091, MVT_UMV, 2, false, kTableTimeout);
     tableRequest->onAsyncGetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) { OnTableGetDone(e); };
     tableRequest->onAsyncSetDone = [this](HvSNMPRequest2Controls*, HvSNMPError* e) { OnTableSetDone(e); };
@@ -173,9 +179,7 @@ void TFM_MultiSSIDNewForm::buildRequests() {
     tableRequest->addComboBox(kKeyType, CB_KeyType);
     for (int i = kIdvState; i < kItemCount; ++i)
         tableRequest->request.varList.item(i).access = HvAccess::ReadWrite;
-    tableRequest->get();
-
-    reqCluster = bindClusterState(CB_Clus, false);
+    return tableRequest;
 }
 
 // ---- The walked table ----------------------------------------------------------------------------

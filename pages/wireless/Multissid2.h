@@ -108,6 +108,7 @@ private:
     void findControls();
     void wireHandlers();
     void buildRequests();
+    HvSNMPRequest2Edits* makeTable();
     QString cell(int row, int item) const;
     bool primaryRow() const { return CB_Idx->itemIndex() == 0; }
     int secIndex() const;

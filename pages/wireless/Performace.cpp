@@ -216,14 +216,21 @@ void TFM_Performace::buildRequests() {
         reqRateSupport->get();
         if (rateControlSupported()) {
             GroupBox2->setVisible(true);
-            reqRateControl = makeRequest(kMibT111, MVT_SV, 0);
-            reqRateControl->addComboBox(0, CB_DateStatus);
+            // The rate control and the rate table's first row, together once the support is known.
+            readTogether({[this] {
+                              reqRateControl = makeRequest(kMibT111, MVT_SV, 0);
+                              reqRateControl->addComboBox(0, CB_DateStatus);
+                              return reqRateControl;
+                          },
+                          walkTogether([this] {
+                              reqRateTable = makeRequest(kMibT112, MVT_UMV, 1, false);
+                              reqRateTable->onAsyncGetDone = [this](HvSNMPRequest2Controls* s, HvSNMPError* e) {
+                                  DataRateTableDone(s, e);
+                              };
+                              reqRateTable->setListView(ListView1, true);
+                              return reqRateTable;
+                          })});
             reqRateControl->get();
-            reqRateTable = makeRequest(kMibT112, MVT_UMV, 1, false);
-            reqRateTable->onAsyncGetDone = [this](HvSNMPRequest2Controls* s, HvSNMPError* e) {
-                DataRateTableDone(s, e);
-            };
-            reqRateTable->setListView(ListView1, true);
             startRateWalk();
         } else {
             afterRateSupport(m_geometry, false, GroupBox2->height());

@@ -31,15 +31,15 @@ void TFM_Wirless::buildRequests() {
     applyVariant();
     const bool full = m_variant == Variant::Full;
     // Every request in the page's order. The capabilities taken at the page's start choose them, no
-    // answer does: the synchronous reads among them go out together, then each read below takes its
-    // answer in that order.
+    // answer does: the reads among them (of the secondary SSIDs' table its first row) go out together,
+    // then each read below takes its answer in that order.
     readTogether({maker(&TFM_Wirless::makeAutoChannelScan, full),
                   maker(&TFM_Wirless::makeApMode, full),
                   maker(&TFM_Wirless::makeRootAp, full),
                   maker(&TFM_Wirless::makeSecurity, full),
                   maker(&TFM_Wirless::makeKeyType, full && m_caps.keyTypeSupported),
                   maker(&TFM_Wirless::makeMultiSsidState, full && m_caps.newMultiSupport == 1),
-                  maker(&TFM_Wirless::makeMultiSsidList, full && m_caps.newMultiSupport == 1),
+                  walkTogether(maker(&TFM_Wirless::makeMultiSsidList, full && m_caps.newMultiSupport == 1)),
                   maker(&TFM_Wirless::makeGuest, full && m_caps.newMultiSupport == 0),
                   maker(&TFM_Wirless::makeGuestKeyIndex, full && m_caps.newMultiSupport == 0),
                   maker(&TFM_Wirless::makeCipherRadius, full),

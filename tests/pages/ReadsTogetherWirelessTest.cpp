@@ -1,7 +1,7 @@
-// The wireless pages whose creation reads go out together: each opens showing, refusing and
-// reporting exactly what it shows when every read waits for the one before (the page base's
-// reference, setReadsTogether(false)), also with one read unanswered and with one object answering
-// noSuchName; and their reads wait on the wire no more than their dependencies need.
+// The pages whose creation reads go out together, a walk's first row with them: each opens showing,
+// refusing and reporting exactly what it shows when every read waits for the one before (the page
+// base's reference, setReadsTogether(false)), also with one read unanswered and with one object
+// answering noSuchName; and their reads wait on the wire no more than their dependencies need.
 
 #include <gtest/gtest.h>
 
@@ -17,10 +17,14 @@
 #include "library/snmp/HvNetSnmpTransport.h"
 #include "module/Main.h"
 #include "module/HvPage.h"
+#include "pages/admin/Dhcp.h"
 #include "pages/wireless/Encrypt.h"
+#include "pages/wireless/Filer.h"
 #include "pages/wireless/Group.h"
+#include "pages/wireless/Modecfg.h"
 #include "pages/wireless/Multissid.h"
 #include "pages/wireless/Multissid2.h"
+#include "pages/wireless/Performace.h"
 #include "pages/wireless/Wirless.h"
 #include "tests/NamedRows.h"
 #include "tests/support/DeviceState.h"
@@ -174,6 +178,10 @@ const std::string kVlanState = E + "2.9.1.1.1";       // the new Multi-SSID page
 const std::string kApModeScalar = E + "2.1.1.1";      // the encryption page's second read
 const std::string kPassPhraseA = E + "2.5.1.1.4.1";   // the encryption page's third read
 const std::string kLoadBalance = E + "2.6.1";          // the grouping page's first read
+const std::string kFilterA = E + "2.4.1.1.1.1";       // the filter page's first read
+const std::string kDhcpStart = E + "2.7.2.1";         // the DHCP page's first read
+const std::string kDhcpFunction = E + "2.7.1.0";      // the DHCP page's second read
+const std::string kRateControl = E + "2.14.1.2.1";    // the performance page's read after the rate support
 
 const ShownRow kShownRows[] = {
     {"Wireless", pageOf<TFM_Wirless>(), standard(), ""},
@@ -195,6 +203,17 @@ const ShownRow kShownRows[] = {
     {"Grouping", pageOf<TFM_Group>(), standard(), ""},
     {"GroupingFirstUnanswered", pageOf<TFM_Group>(), standard(), kLoadBalance},
     {"GroupingLoadBalanceNoSuchName", pageOf<TFM_Group>(), standard() + noSuchName(kLoadBalance), ""},
+    {"Filter", pageOf<TFM_Filter>(), standard(), ""},
+    {"FilterUnanswered", pageOf<TFM_Filter>(), standard() + joined(), kFilterA},
+    {"Dhcp", pageOf<TFM_DHCP>(), standard(), ""},
+    {"DhcpFullPool", pageOf<TFM_DHCP>(), standard() + staticPoolFull(), ""},
+    {"DhcpFirstUnanswered", pageOf<TFM_DHCP>(), standard(), kDhcpStart},
+    {"DhcpFunctionNoSuchName", pageOf<TFM_DHCP>(), standard() + noSuchName(kDhcpFunction), ""},
+    {"Performance", pageOf<TFM_Performace>(), standard() + dataRateControl(true), ""},
+    {"PerformanceRateControlUnanswered", pageOf<TFM_Performace>(), standard() + dataRateControl(true), kRateControl},
+    {"PerformanceRateControlNoSuchName", pageOf<TFM_Performace>(),
+     standard() + dataRateControl(false) + noSuchName(kRateControl), ""},
+    {"Mode", pageOf<TFM_ModeCFG>(), standard() + apMode(Mode::Repeater), ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Pages, ReadsTogetherShows, ::testing::ValuesIn(kShownRows),
@@ -225,19 +244,26 @@ TEST_P(ReadsTogetherTrips, OnlyDependentReadsWaitOnTheWire) {
 }
 
 const TripsRow kTripsRows[] = {
-    // Every scalar read, synchronous and asynchronous, out at once (the main window has an answer);
-    // only the secondary SSIDs' table is walked on the wire.
-    {"Wireless", pageOf<TFM_Wirless>(), standard(), 9, 16},
+    // Every scalar read, synchronous and asynchronous, and the secondary SSIDs' first row out at once
+    // (the main window has an answer); only that table's next rows are walked on the wire.
+    {"Wireless", pageOf<TFM_Wirless>(), standard(), 8, 17},
     // The guests' settings in place of that table: eleven scalar reads, nothing waits on the wire.
     {"WirelessGuests", wirelessWithGuests, standard() + newMultiSupport(0), 0, 16},
     // Five reads, four together; the AP mode is asynchronous.
     {"MultiSsidOld", pageOf<TFM_MultiSSIDForm>(), standard() + newMultiSupport(0), 0, 6},
-    // Five reads, four together; the table walk and the AP-domain state are asynchronous.
-    {"MultiSsidNew", pageOf<TFM_MultiSSIDNewForm>(), standard(), 0, 5},
+    // Five reads, the table's first row and the AP-domain state together.
+    {"MultiSsidNew", pageOf<TFM_MultiSSIDNewForm>(), standard(), 0, 7},
     // The security, the AP mode and the shown tab's WPA settings.
     {"Encryption", pageOf<TFM_Encrypt>(), standard(), 0, 3},
-    // The grouping and the AP mode; the AP-domain state is asynchronous.
-    {"Grouping", pageOf<TFM_Group>(), standard(), 0, 2},
+    // The grouping, the AP mode and the AP-domain state.
+    {"Grouping", pageOf<TFM_Group>(), standard(), 0, 3},
+    // The filters and the AP-domain state.
+    {"Filter", pageOf<TFM_Filter>(), standard(), 0, 2},
+    // The two settings, the first rows of the static pool and of both lists of leases, and the
+    // AP-domain state.
+    {"Dhcp", pageOf<TFM_DHCP>(), standard(), 0, 6},
+    // The shown tab's mode.
+    {"Mode", pageOf<TFM_ModeCFG>(), standard(), 0, 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Pages, ReadsTogetherTrips, ::testing::ValuesIn(kTripsRows),
