@@ -14,12 +14,17 @@ void PageTest::SetUp() {
     for (const char* folder : {"mbf", "lock", "prog"}) QDir(m_dir.path()).mkpath(QLatin1String(folder));
     registry.addValue("\\SOFTWARE\\Halvern\\Vistrel5.1\\MibFile", "Path", path("mbf/"));
     m_oldScale = forms::Application::timeScale();
+    // Tests share a process: each starts from the defaults a program starts with, whatever the
+    // previous test's main windows set.
+    m_oldDefaults = HvSNMPSession::defaults;
+    HvSNMPSession::defaults = HvSNMPDefaults();
 }
 
 void PageTest::TearDown() {
     windows.clear();
     MainForm = nullptr;
     forms::Application::setTimeScale(m_oldScale);
+    HvSNMPSession::defaults = m_oldDefaults;
     QCoreApplication::processEvents();
 }
 
