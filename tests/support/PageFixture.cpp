@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "library/HvSNMPSession.h"
+#include "library/snmp/HvNetSnmpTransport.h"
 
 void PageTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
@@ -15,9 +16,11 @@ void PageTest::SetUp() {
     registry.addValue("\\SOFTWARE\\Halvern\\Vistrel5.1\\MibFile", "Path", path("mbf/"));
     m_oldScale = forms::Application::timeScale();
     // Tests share a process: each starts from the defaults a program starts with, whatever the
-    // previous test's main windows set.
+    // previous test's main windows set, and with the engine as the session's transport if the
+    // previous test put back none.
     m_oldDefaults = HvSNMPSession::defaults;
     HvSNMPSession::defaults = HvSNMPDefaults();
+    if (!HvSNMPSession::session) HvSNMPSession::session = HvSNMPSession::engine();
 }
 
 void PageTest::TearDown() {
