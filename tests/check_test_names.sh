@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Every test has a short, readable name that `scripts/test.sh -R NAME` can target: no printed
-# bytes or addresses, no unnamed table rows ("/0"), at most 99 characters; every table row prints
+# Every test has a short, readable name that a --gtest_filter can target: no printed bytes or
+# addresses, no unnamed table rows ("/0"), at most 99 characters; every table row prints
 # as its name in gtest's messages.
 # Usage: tests/check_test_names.sh TESTS_BUILD_DIR
 set -u

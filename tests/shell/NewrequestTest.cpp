@@ -17,7 +17,8 @@ class NewrequestTest : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        if (!HvSNMPSession::session) HvSNMPSession::initialize(path(""));
+        // As a main window starts: the engine once a process, the defaults each time.
+        HvSNMPSession::initialize(path(""));
         ASSERT_TRUE(sim.start()) << sim.error();
         view = new forms::ListView(&page);
         req = std::make_unique<New_req2Edit>(&page);

@@ -8,18 +8,26 @@
 #include <QTimer>
 
 #include "library/HvSNMPSession.h"
+#include "library/snmp/HvNetSnmpTransport.h"
 
 void PageTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     for (const char* folder : {"mbf", "lock", "prog"}) QDir(m_dir.path()).mkpath(QLatin1String(folder));
     registry.addValue("\\SOFTWARE\\Halvern\\Vistrel5.1\\MibFile", "Path", path("mbf/"));
     m_oldScale = forms::Application::timeScale();
+    // Tests share a process: each starts from the defaults a program starts with, whatever the
+    // previous test's main windows set, and with the engine as the session's transport if the
+    // previous test put back none.
+    m_oldDefaults = HvSNMPSession::defaults;
+    HvSNMPSession::defaults = HvSNMPDefaults();
+    if (!HvSNMPSession::session) HvSNMPSession::session = HvSNMPSession::engine();
 }
 
 void PageTest::TearDown() {
     windows.clear();
     MainForm = nullptr;
     forms::Application::setTimeScale(m_oldScale);
+    HvSNMPSession::defaults = m_oldDefaults;
     QCoreApplication::processEvents();
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "module/Main.h"
+#include "library/HvSNMPSession.h"
 #include "platform/RegistryStore.h"
 #include "tests/sim/SimProcess.h"
 #include "tests/support/MessageBoxScript.h"
@@ -33,7 +34,7 @@ inline std::vector<std::pair<std::string, std::string>> oidValues(const std::vec
 class PageTest : public ::testing::Test, protected MessageBoxScript {
 protected:
     void SetUp() override;
-    // Deletes the main windows, then restores the time scale.
+    // Deletes the main windows, then restores the time scale and the session's defaults.
     void TearDown() override;
 
     std::string path(const std::string& rel) const { return m_dir.path().toStdString() + "/" + rel; }
@@ -72,4 +73,5 @@ protected:
 private:
     QTemporaryDir m_dir;
     double m_oldScale = 1;
+    HvSNMPDefaults m_oldDefaults;
 };
