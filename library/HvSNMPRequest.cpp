@@ -601,29 +601,38 @@ void HvSNMPRequest::setAsync(HvSNMPCompletion done, bool readBack, const std::st
     sendAsync(std::move(call), std::move(done), readBack);
 }
 
-void HvSNMPRequest::sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readBack) {
-    HvSNMPAsyncContext context;
-    context.request = this;
-    context.alive = m_token;
-    context.readBack = readBack;
-    context.done = std::move(done);
+void HvSNMPRequest::sendAsync(HvSnmpCall&& call, HvSNMPCompletion&& done, bool readBack) {
+    HvSNMPAsyncContext* const context = &freeContext();
+    context->read = call.op != HvSnmpOp::Set;
+    context->readBack = readBack;
+    context->done = std::move(done);
     ++m_outstanding;
-    const bool read = call.op != HvSnmpOp::Set;
     // The transport completes every send exactly once, a failed one too, from the pump, and drops the
-    // outcome once the token has expired. The pump only collects: the outcome is delivered from the
-    // event loop, so this request's completion never holds the pump. The context travels by value,
-    // moved on at each step, as the one completion is run once.
-    const int32_t status = m_transport->sendAsync(
-        std::move(call), m_token, [context = std::move(context), read](HvSnmpReply& reply) mutable {
-            std::weak_ptr<const void> alive = context.alive;
-            HvSNMPDelivery::post(std::move(alive), [context = std::move(context), read,
-                                                    reply = std::move(reply)]() mutable {
-                if (reachedDeadOwner(context.alive)) return;
-                if (read) context.request->markMissingObjects(reply);
-                context.request->onAsyncReply(context, reply);
-            });
+    // outcome once the token has expired; so does the delivery. The pump only collects: the outcome
+    // is delivered from the event loop, so this request's completion never holds the pump. Both hold
+    // the context by its address, which lives as long as this request.
+    const int32_t status = m_transport->sendAsync(std::move(call), m_token, [context](HvSnmpReply& reply) {
+        context->reply = std::move(reply);
+        HvSNMPDelivery::post(context->alive, [context, alive = context->alive] {
+            if (reachedDeadOwner(alive)) return;
+            context->request->onAsyncReply(*context);
         });
+    });
     if (status != HvSnmpStatus::Success) reportFailure(status);
+}
+
+HvSNMPAsyncContext& HvSNMPRequest::freeContext() {
+    for (const std::unique_ptr<HvSNMPAsyncContext>& c : m_contexts) {
+        if (!c->busy) {
+            c->busy = true;
+            return *c;
+        }
+    }
+    auto& c = m_contexts.emplace_back(std::make_unique<HvSNMPAsyncContext>());
+    c->request = this;
+    c->alive = m_token;
+    c->busy = true;
+    return *c;
 }
 
 // An operation that never reached the transport still ends in one completion, delivered as the
@@ -662,10 +671,13 @@ bool HvSNMPRequest::inReplyHandler() {
     return g_replyDepth > 0 && loopLevel() == g_replyLoopLevel;
 }
 
-void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, HvSnmpReply& reply) {
+void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context) {
+    HvSnmpReply& reply = context.reply;
+    if (context.read) markMissingObjects(reply);
     // The session went away with the request outstanding: nothing to report to.
     if (reply.status == HvSnmpStatus::SessionClosed || !m_alive) {
         --m_outstanding;
+        context.busy = false;
         return;
     }
     DepthGuard depth;
@@ -699,15 +711,17 @@ void HvSNMPRequest::onAsyncReply(HvSNMPAsyncContext& context, HvSnmpReply& reply
         error.endOfWalk = true;
     } catch (...) {
         --m_outstanding;
+        context.busy = false;
         throw;
     }
     error.failureCount = m_failureCount;
     // The next read builds its bindings in these.
     keepBindings(reply.sent);
-    // Counted down before the completion runs: a completion may delete this request, and nothing
-    // here touches it afterwards.
+    // Counted down and the context given back before the completion runs: a completion may send
+    // again, which takes this context, or delete this request, and nothing here touches either
+    // afterwards.
     --m_outstanding;
-    // Taken, not copied: the context answers once, and the completion may delete this request.
     HvSNMPCompletion done = std::move(context.done);
+    context.busy = false;
     if (done) done(&error, &varList);
 }

@@ -41,13 +41,17 @@ using HvSNMPCompletion = std::function<void(HvSNMPError*, HvSNMPVarList*)>;
 
 class HvSNMPRequest;
 
-// What one asynchronous send needs when its answer comes. The alive token is the request's: once
-// the request is gone the answer reaches nothing.
+// What one asynchronous send needs when its answer comes, and the answer until it is delivered.
+// The request keeps these and gives each to one send at a time, so that an answer allocates nothing
+// of its own. The alive token is the request's: once the request is gone the answer reaches nothing.
 struct HvSNMPAsyncContext {
     HvSNMPRequest* request = nullptr;
     std::weak_ptr<const void> alive;
+    bool busy = false;
+    bool read = true;
     bool readBack = true;
     HvSNMPCompletion done;
+    HvSnmpReply reply;
 };
 
 // The one place that speaks SNMP: an agent, its security and one variable list, read and written
@@ -155,12 +159,14 @@ private:
     void decodeRowIndex(const std::string& rowIndex);
     void reportFailure(int32_t code, const std::string& message);
     void reportFailure(int32_t status);
-    void sendAsync(HvSnmpCall call, HvSNMPCompletion done, bool readBack);
+    void sendAsync(HvSnmpCall&& call, HvSNMPCompletion&& done, bool readBack);
+    // A context no send holds now, made on first need.
+    HvSNMPAsyncContext& freeContext();
     void deliverLater(HvSNMPCompletion done, int32_t code);
     // Counts an outcome whose request has gone; true when it must reach nothing.
     static bool reachedDeadOwner(const std::weak_ptr<const void>& alive);
     // Takes the reply's bindings for the next read.
-    void onAsyncReply(HvSNMPAsyncContext& context, HvSnmpReply& reply);
+    void onAsyncReply(HvSNMPAsyncContext& context);
     void keepBindings(std::vector<HvVarBind>& bindings);
 
     bool m_alive = true;
@@ -170,6 +176,9 @@ private:
     std::shared_ptr<int> m_token;
     // The bindings of the last operation, handed back: their room serves the next read.
     std::vector<HvVarBind> m_spareBindings;
+    // Every asynchronous send's context, used again once its answer is delivered; stable addresses,
+    // which the transport's completion and the delivery hold.
+    std::vector<std::unique_ptr<HvSNMPAsyncContext>> m_contexts;
     // Column OIDs known to be plain dotted decimal.
     std::vector<std::string> m_plainColumns;
 };

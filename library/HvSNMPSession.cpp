@@ -125,6 +125,23 @@ void enableNotifiers(bool on) {
     for (QSocketNotifier* n : p.notifiers) n->setEnabled(on);
 }
 
+// Runs the pump from the socket's own event, without the two activated signals per answer.
+class PumpNotifier final : public QSocketNotifier {
+public:
+    explicit PumpNotifier(int fd) : QSocketNotifier(static_cast<qintptr>(fd), QSocketNotifier::Read), m_fd(fd) {}
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::SockAct) return QSocketNotifier::event(e);
+        // The pass may drop this notifier: nothing of it is touched afterwards.
+        _SnmpEventProcessor::onReadable(m_fd);
+        return true;
+    }
+
+private:
+    const int m_fd;
+};
+
 // A closed socket's number may come back for a new session, so the notifiers are made afresh
 // whenever the set of sockets has changed.
 void syncNotifiers() {
@@ -138,10 +155,7 @@ void syncNotifiers() {
     dropNotifiers();
     p.generation = t->socketsGeneration();
     for (int fd : t->pollDescriptors()) {
-        auto* n = new QSocketNotifier(static_cast<qintptr>(fd), QSocketNotifier::Read);
-        QObject::connect(n, &QSocketNotifier::activated, n, [](QSocketDescriptor socket, QSocketNotifier::Type) {
-            _SnmpEventProcessor::onReadable(static_cast<int>(socket));
-        });
+        auto* n = new PumpNotifier(fd);
         n->setEnabled(p.notifiersOn);
         p.notifiers.push_back(n);
     }

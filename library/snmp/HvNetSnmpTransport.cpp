@@ -142,7 +142,7 @@ void HvNetSnmpTransport::Impl::finish(Op& op, HvSnmpReply reply) {
     if (op.async) {
         Due d;
         d.ownerless = op.ownerless;
-        d.owner = op.owner;
+        d.owner = std::move(op.owner);
         d.completion = std::move(op.completion);
         d.reply = std::move(reply);
         d.reply.sent = std::move(op.call.varbinds);

@@ -721,6 +721,37 @@ TEST_F(RequestTest, RequestDeletedFromItsOwnCompletion) {
     EXPECT_TRUE(pumpUntil([&] { return loopRanInDelete; }));
 }
 
+// Operations out at once on one request each keep their own completion and answer, also when a
+// completion sends again while another is still out.
+TEST_F(RequestTest, OperationsOutTogetherEachGetTheirOwnAnswerOnce) {
+    const MibObjectDef one[] = {kScalars[0], {}};
+    request->varList = HvSNMPVarList(one, SVT_SV, 0);
+    const std::string descr = std::string(kScalars[0].oid) + ".0";
+    std::vector<std::string> seen;
+    auto reader = [&](const std::string& name) {
+        return [&seen, name](HvSNMPError* e, HvSNMPVarList* list) {
+            seen.push_back(name + "=" + list->item(0).value + (e->code ? " failed" : ""));
+        };
+    };
+    fake.setHold(true);
+    agent.put(descr, FakeAgent::octets("a"));
+    request->getAsync(
+        [&, first = reader("A")](HvSNMPError* e, HvSNMPVarList* list) {
+            first(e, list);
+            agent.put(descr, FakeAgent::octets("c"));
+            request->getAsync(reader("C"), true);
+        },
+        true);
+    agent.put(descr, FakeAgent::octets("b"));
+    request->getAsync(reader("B"), true);
+    EXPECT_EQ(request->outstanding(), 2);
+    fake.setHold(false);
+    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 3 && request->outstanding() == 0; }));
+    fake.processPending();
+    HvSNMPDelivery::deliverQueued();
+    EXPECT_EQ(seen, (std::vector<std::string>{"A=a", "B=b", "C=c"}));
+}
+
 TEST_F(RequestTest, NotAliveRequestDoesNothing) {
     // Operations during destruction: a completion that runs inside the destructor's wait tries to
     // chain another read.
