@@ -5,7 +5,7 @@
 
 #include <QPointer>
 
-#include "pages/admin/AdminAccount.h"
+#include "module/AdminAccountPage.h"
 
 class TFM_Admin : public AdminAccountPage {
 public:

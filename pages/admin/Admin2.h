@@ -9,7 +9,7 @@
 #include <QPointer>
 
 #include "pages/admin/Admin2Rules.h"
-#include "pages/admin/AdminAccount.h"
+#include "module/AdminAccountPage.h"
 
 class TFM_AdminNew : public AdminAccountPage {
 public:

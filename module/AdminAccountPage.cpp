@@ -1,4 +1,4 @@
-#include "pages/admin/AdminAccount.h"
+#include "module/AdminAccountPage.h"
 
 #include "module/Misc.h"
 
